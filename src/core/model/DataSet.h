@@ -1,0 +1,40 @@
+#pragma once
+// The two data sets (1 the main data, 2 the overlay) and the point states.
+
+#include <cstdint>
+#include <vector>
+
+namespace qv {
+
+inline constexpr int MaxPoints = 100000;
+inline constexpr int MaxFields = 20;
+
+// Two-bit code per point: bit 0 enabled, bit 1 hilited.
+enum class PointState : std::int16_t {
+    Disabled = 0,
+    Enabled = 1,
+    DisabledHilited = 2,
+    EnabledHilited = 3,
+};
+
+inline bool isEnabledState(std::int16_t code) { return code == 1 || code == 3; }
+
+// One data set. Points are kept 0-based here (point n of the user's numbering is
+// index n - 1); the lists always hold exactly pointCount entries, and after every
+// load the values are in ascending order.
+struct DataSet
+{
+    std::vector<double> values;
+    std::vector<double> sigmas;       // filled only when read with an uncertainty column
+    std::vector<std::int16_t> states; // PointState codes
+    int pointCount = 0;
+    int enabledCount = 0;
+    int columnCount = 0; // fields per data line the reader expects
+    int valueColumn = 1; // 1-based field holding the value
+    int sigmaColumn = 0; // 1-based field holding the uncertainty
+    // The enable and hilite editors build their grids once per load.
+    bool editGridBuilt = false;
+    bool hiliteGridBuilt = false;
+};
+
+} // namespace qv
