@@ -32,6 +32,7 @@ struct DataSet
     int columnCount = 0; // fields per data line the reader expects
     int valueColumn = 1; // 1-based field holding the value
     int sigmaColumn = 0; // 1-based field holding the uncertainty
+    bool hasSigmas = false; // read with an uncertainty column
     // The enable and hilite editors build their grids once per load.
     bool editGridBuilt = false;
     bool hiliteGridBuilt = false;

@@ -1,0 +1,33 @@
+#pragma once
+// A text file read whole and cut into lines. Lines may end in CR LF, LF or CR;
+// the line ends are not part of the lines, and a last line without an end counts.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+class TextFile
+{
+public:
+    // Raises QvError: 52 for an empty path, 53 when the file does not exist, 75
+    // for a folder or another path that cannot be read as a file, 70 when reading
+    // is not permitted, 7 when it does not fit in memory.
+    static TextFile read(const std::string& path);
+    static std::vector<std::string_view> splitLines(std::string_view text);
+
+    const std::vector<std::string_view>& lines() const { return m_lines; }
+
+    TextFile() = default;
+    TextFile(TextFile&& other) noexcept;
+    TextFile& operator=(TextFile&& other) noexcept;
+    TextFile(const TextFile&) = delete;
+    TextFile& operator=(const TextFile&) = delete;
+
+private:
+    std::string m_content;
+    std::vector<std::string_view> m_lines; // views into m_content
+};
+
+} // namespace qv

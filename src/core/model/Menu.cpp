@@ -1,0 +1,26 @@
+#include "core/model/Menu.h"
+
+namespace qv {
+
+namespace {
+constexpr std::array<std::string_view, static_cast<std::size_t>(Menu::Count)> kNames{
+    "Menu_File",      "mnuOpenFile",      "SaveAs",         "mnuSaveGraph",  "mnuPageSetup",
+    "mnuPrint",       "ExitProgram",      "FileEdit",       "mnuRefresh",    "mnuCopy",
+    "EnableDisable",  "HiliteUnhilite",   "NewData",        "InputOverlayData", "PasteData",
+    "Options_File",   "GraphOptions",     "AxesOptions",    "Help",          "mnuHelpContents",
+    "mnuHelpIndex",   "mnuCalculations",  "mnuAbout"};
+} // namespace
+
+std::string_view menuName(Menu item) { return kNames[static_cast<std::size_t>(item)]; }
+
+std::optional<Menu> findMenu(std::string_view name)
+{
+    for (std::size_t i = 0; i < kNames.size(); ++i) {
+        if (kNames[i] == name) {
+            return static_cast<Menu>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace qv

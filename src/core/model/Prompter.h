@@ -1,0 +1,42 @@
+#pragma once
+// Every question the program asks the user goes through this one interface: the
+// window answers with real dialogs, tests and batch mode with scripted answers.
+
+#include <optional>
+#include <string>
+
+namespace qv {
+
+class Session;
+
+enum class MessageIcon { None, Warning, Exclamation, Information };
+
+// A common file dialog: the filter list ("Name (*.ext)|*.ext|..."), the selected
+// entry (1-based), the initial folder (empty: the dialog's own default) and the
+// proposed file name.
+struct FileDialogRequest
+{
+    std::string title;
+    std::string filter;
+    int filterIndex = 1;
+    std::string initialFolder;
+    std::string proposedName;
+};
+
+class Prompter
+{
+public:
+    virtual ~Prompter() = default;
+    // The chosen path, or nothing for Cancel.
+    virtual std::optional<std::string> askOpenFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> askSaveFile(const FileDialogRequest& request) = 0;
+    // Shows the Data File Parameters dialog on the session's FileChar controls and
+    // the two preview rows; the answers are left in those controls (through the
+    // settings' setters, so the dialog's click rules run). True for OK.
+    virtual bool askDataFileParameters(Session& session) = 0;
+    // OK/Cancel question; true for OK.
+    virtual bool confirm(const std::string& text, const std::string& title) = 0;
+    virtual void message(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+};
+
+} // namespace qv

@@ -1,0 +1,55 @@
+#pragma once
+// A Prompter with answers given in advance, for tests and batch mode. It records
+// every message and every question it was asked.
+
+#include "core/model/Prompter.h"
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace qv {
+
+struct RecordedMessage
+{
+    std::string text;
+    std::string title;
+    MessageIcon icon;
+};
+
+// Answers for the Data File Parameters dialog; unset fields keep the reader's prefill.
+struct DataFileAnswers
+{
+    bool accept = true;
+    std::optional<bool> labels{};
+    std::optional<int> columns{};
+    std::optional<int> valueColumn{};
+    std::optional<int> sigmaColumn{}; // set: the uncertainty column is checked
+};
+
+class ScriptedPrompter : public Prompter
+{
+public:
+    // Answers are taken in order; when a queue is empty the file dialogs cancel,
+    // the Data File Parameters dialog accepts its prefill and questions answer OK.
+    std::deque<std::optional<std::string>> openAnswers;
+    std::deque<std::optional<std::string>> saveAnswers;
+    std::deque<DataFileAnswers> dataFileAnswers;
+    std::deque<bool> confirmAnswers;
+
+    std::vector<RecordedMessage> messages;
+    std::vector<FileDialogRequest> fileRequests;
+    std::vector<std::string> confirmations;
+    int dataFileDialogs = 0;
+
+    std::optional<std::string> askOpenFile(const FileDialogRequest& request) override;
+    std::optional<std::string> askSaveFile(const FileDialogRequest& request) override;
+    bool askDataFileParameters(Session& session) override;
+    bool confirm(const std::string& text, const std::string& title) override;
+    void message(const std::string& text, const std::string& title, MessageIcon icon) override;
+};
+
+// Puts answers into the FileChar controls through their setters, as a user would.
+void applyDataFileAnswers(Session& session, const DataFileAnswers& answers);
+
+} // namespace qv

@@ -1,0 +1,124 @@
+#pragma once
+// The settings store: every control of the option windows that holds a setting,
+// with its value and enabled state, and the values derived from the option
+// groups. Setting a value from code runs the same handler as a user's click,
+// and only when the value really changes, so resets and project loads keep the
+// enabling rules and the derived values in step. The dialogs are views on it.
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+enum class Ctl : int {
+#define QV_CONTROL(id, name, kind, design, line, enabled, extra) id,
+#include "core/model/Controls.def"
+#undef QV_CONTROL
+    Count
+};
+
+enum class ControlKind {
+    Check,   // 0 or 1
+    Text,    // free text
+    Combo,   // free text with a drop-down list
+    Group,   // option buttons of an indexed array: the selected index, -1 for none
+    Button,  // one button of a named pair: selected or not
+    Font,    // the font combo: one entry of the font list
+    Control, // no value: only its enabling is kept
+};
+
+struct ControlInfo
+{
+    Ctl id;
+    const char* name;       // "PlotOpts.LSQfit"
+    ControlKind kind;
+    const char* design;     // value when the window is created
+    int fileLine;           // line of the project file's settings block, 0 when not stored
+    bool designEnabled;
+    int buttons;            // number of buttons of a group
+    Ctl partner;            // the other button of a pair
+};
+
+// Every control, in the order of the table; one name per control.
+std::span<const ControlInfo> controlTable();
+const ControlInfo& controlInfo(Ctl id);
+std::optional<Ctl> findControl(std::string_view name);
+
+class Settings
+{
+public:
+    Settings(); // every control as its window has it when created
+
+    int check(Ctl id) const;                // check box: 0 or 1
+    const std::string& text(Ctl id) const;  // text, combo and font controls
+    int group(Ctl id) const;                // option group: index, -1 when none is selected
+    bool selected(Ctl id) const;            // pair button
+    bool enabled(Ctl id) const;
+    // The number at the start of a text control, as every dialog field is read.
+    double number(Ctl id) const;
+
+    void setCheck(Ctl id, int value);
+    void setText(Ctl id, std::string value);
+    void selectGroup(Ctl id, int index);
+    // Selects a pair button (and deselects its partner) as a click does.
+    void selectButton(Ctl id);
+    // Deselects a pair button without selecting its partner (the project file's "False").
+    void deselectButton(Ctl id);
+    void setEnabled(Ctl id, bool on);
+
+    // Puts the reset defaults into the controls in their fixed order.
+    void resetOptions();
+
+    // The font combo's list (sorted by name) and its selection.
+    void setFontList(std::vector<std::string> fonts);
+    const std::vector<std::string>& fontList() const { return m_fonts; }
+    // Walks the list from the top, selecting each entry, and stops at `name`;
+    // without such an entry the last one stays selected. Returns whether found.
+    bool walkFontListTo(std::string_view name);
+    // Selects the entry `name`, or the first entry when the list has none.
+    void selectFontOrFirst(std::string_view name);
+
+    // The entries of the Data File Parameters dialog's two column combos ("1".."n").
+    int fileCharColumnItems() const { return m_fileCharItems; }
+    void setFileCharColumnItems(int n) { m_fileCharItems = n; }
+
+    // Values kept in step by the option groups' handlers (0 until the first selection).
+    double consumerRiskZ() const { return m_consumerRiskZ; }
+    double ltpdZ() const { return m_ltpdZ; }
+    int confidenceLevel() const { return m_confidenceLevel; }
+    int weightedFit() const { return m_weightedFit; }
+    int xRangeNines() const { return m_xRangeNines; }
+    int dataSymbolCode() const { return m_dataSymbolCode; }
+
+    // Called when a handler moves the focus to a field (the window does so only
+    // while that field's dialog is visible).
+    std::function<void(Ctl)> focusRequested;
+
+    // Sets a control from its text as --set and the option windows take it.
+    // Throws std::invalid_argument for a value of the wrong kind.
+    void setFromText(Ctl id, std::string_view value);
+    // The value as the report writes it: check 0/1, group index, pair "true"/"false", text.
+    std::string valueText(Ctl id) const;
+
+private:
+    void runHandler(Ctl id);
+    void enable(std::initializer_list<Ctl> ids, bool on);
+
+    std::vector<std::string> m_text;
+    std::vector<int> m_number;
+    std::vector<char> m_enabled;
+    std::vector<std::string> m_fonts;
+    int m_fileCharItems = 0;
+    double m_consumerRiskZ = 0;
+    double m_ltpdZ = 0;
+    int m_confidenceLevel = 0;
+    int m_weightedFit = 0;
+    int m_xRangeNines = 0;
+    int m_dataSymbolCode = 0;
+};
+
+} // namespace qv
