@@ -1,0 +1,35 @@
+# Quantiview: make run (build and open the window on an example lot),
+# make test (build and run every test), make bench (the speed programs).
+JOBS ?= $(shell nproc)
+WERROR := $(if $(CI),ON,OFF)
+EXAMPLE ?= examples/lot-thickness.csv
+
+.PHONY: deps build run test bench asan clean
+
+deps:
+	./scripts/install-deps.sh
+
+build: deps
+	cmake --preset release
+	cmake --build --preset release -j$(JOBS) --target quantiview
+
+run: build
+	./build/release/src/quantiview $(EXAMPLE)
+
+test: deps
+	cmake --preset dev -DQV_WERROR=$(WERROR)
+	cmake --build --preset dev -j$(JOBS)
+	ctest --preset dev -j$(JOBS)
+
+bench: deps
+	cmake --preset release
+	cmake --build --preset release -j$(JOBS)
+	@for b in ./build/release/bench/bench_*; do echo "== $$b"; $$b; done
+
+asan: deps
+	cmake --preset dev-asan -DQV_WERROR=$(WERROR)
+	cmake --build --preset dev-asan -j$(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --preset dev-asan -j$(JOBS)
+
+clean:
+	rm -rf build
