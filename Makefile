@@ -26,10 +26,13 @@ bench: deps
 	cmake --build --preset release -j$(JOBS)
 	@for b in ./build/release/bench/bench_*; do echo "== $$b"; $$b; done
 
+asan: export ASAN_OPTIONS = detect_leaks=1
+asan: export LSAN_OPTIONS = suppressions=$(CURDIR)/tests/lsan.supp
+asan: export UBSAN_OPTIONS = print_stacktrace=1
 asan: deps
 	cmake --preset dev-asan -DQV_WERROR=$(WERROR)
 	cmake --build --preset dev-asan -j$(JOBS)
-	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --preset dev-asan -j$(JOBS)
+	ctest --preset dev-asan -j$(JOBS)
 
 clean:
 	rm -rf build
