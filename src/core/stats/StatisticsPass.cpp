@@ -1,0 +1,116 @@
+#include "core/stats/StatisticsPass.h"
+
+#include "core/Errors.h"
+#include "core/model/DataSet.h"
+
+#include <cmath>
+#include <cstddef>
+
+namespace qv {
+
+AcceptanceFactors acceptanceFactors(int n, double consumerRiskZ, double ltpdZ)
+{
+    const double kb2 = consumerRiskZ * consumerRiskZ;
+    const double k22 = ltpdZ * ltpdZ;
+    AcceptanceFactors f;
+    f.a = 1.0 - checkedDiv(kb2, 2.0 * (n - 1));
+    f.b = k22 - checkedDiv(kb2, n);
+    f.k = checkedDiv(ltpdZ + checkedSqrt(k22 - f.a * f.b), f.a);
+    return f;
+}
+
+StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
+                                 std::vector<PlotPoint>& points)
+{
+    const int n = set.enabledCount;
+    const auto pointCount = static_cast<std::size_t>(set.pointCount < 0 ? 0 : set.pointCount);
+    if (n < 0 || static_cast<std::size_t>(n) > pointCount || set.values.size() < pointCount ||
+        set.states.size() < pointCount) {
+        raise(ErrorCode::SubscriptOutOfRange);
+    }
+    // A set read without an uncertainty column may carry no sigmas at all.
+    const bool haveSigmas = set.sigmas.size() >= pointCount;
+    const bool studentT = inputs.scale == ProbabilityScale::StudentT;
+    const bool logAxis = inputs.axis == ValueScale::Log;
+    const double background = inputs.backgroundValue;
+    const double positionsPlusOne = static_cast<double>(n) + 1.0;
+    const int dof = n - 2;
+
+    points.resize(static_cast<std::size_t>(n));
+    PlotPoint* out = points.data();
+    const double* values = set.values.data();
+    const std::int16_t* states = set.states.data();
+    const double* sigmas = set.sigmas.data();
+
+    double sumY = 0.0;
+    double sumY2 = 0.0;
+    double sumV = 0.0;
+    double sumV2 = 0.0;
+    double shownMin = 0.0;
+    double shownMax = 0.0;
+    int j = 0;
+    for (std::size_t i = 0; i < pointCount; ++i) {
+        const std::int16_t state = states[i];
+        if (!isEnabledState(state)) {
+            continue;
+        }
+        if (j == n) {
+            raise(ErrorCode::SubscriptOutOfRange);
+        }
+        ++j;
+        const double p = j / positionsPlusOne;
+        const double position = studentT ? studentTQuantile(p, dof) : normalQuantile(p);
+        const double v = values[i] - background;
+        double value = v;
+        if (logAxis) {
+            if (!(v > 0.0)) {
+                return {StatisticsStatus::NonPositiveOnLogAxis, std::nullopt};
+            }
+            value = log10(v);
+            sumV += v;
+            sumV2 += v * v;
+        }
+        PlotPoint& point = out[j - 1];
+        point.position = position;
+        point.value = value;
+        point.sigma = haveSigmas ? sigmas[i] : 0.0;
+        point.hilited = state == static_cast<std::int16_t>(PointState::EnabledHilited);
+        sumY += value;
+        sumY2 += value * value;
+        if (j == 1) {
+            shownMin = v;
+        }
+        shownMax = v;
+    }
+    if (j != n) {
+        raise(ErrorCode::SubscriptOutOfRange);
+    }
+    checkedFinite(sumY2);
+    checkedFinite(sumV2);
+
+    SetStatistics s;
+    s.n = n;
+    s.mean = checkedDiv(sumY, n);
+    s.minPlot = points[0].value;
+    s.maxPlot = points[static_cast<std::size_t>(n - 1)].value;
+    s.range = s.maxPlot - s.minPlot;
+    s.sigma = checkedSqrt(checkedDiv(sumY2 - n * s.mean * s.mean, n - 1));
+    s.normalLow = s.mean + inputs.xmin * s.sigma;
+    s.normalHigh = s.mean + inputs.xmax * s.sigma;
+    s.k = acceptanceFactors(n, inputs.consumerRiskZ, inputs.ltpdZ).k;
+    s.ts = checkedFinite(s.mean + s.k * s.sigma);
+    s.shownMin = shownMin;
+    s.shownMax = shownMax;
+    if (logAxis) {
+        s.shownMean = checkedDiv(sumV, n);
+        s.shownSigma = checkedSqrt(checkedDiv(sumV2 - n * (s.shownMean * s.shownMean), n - 1));
+        s.shownTs = checkedFinite(s.shownMean + s.k * s.shownSigma);
+    } else {
+        s.shownMean = s.mean;
+        s.shownSigma = s.sigma;
+        s.shownTs = s.ts;
+    }
+    return {StatisticsStatus::Done, s};
+}
+
+} // namespace qv

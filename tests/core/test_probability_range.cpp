@@ -1,0 +1,65 @@
+#include "TestTolerance.h"
+
+#include "core/plot/ProbabilityRange.h"
+
+namespace qv {
+namespace {
+
+TEST(ProbabilityRange, ChoosesTheNinesFromTheEnabledCount)
+{
+    struct Row
+    {
+        int n;
+        int nines;
+        double xmin;
+    };
+    const Row rows[] = {{5, 0, -1.28},    {8, 0, -1.28},     {9, 1, -2.33},   {29, 1, -2.33},
+                        {30, 2, -3.09},   {799, 2, -3.09},   {800, 3, -3.72}, {8999, 3, -3.72},
+                        {9000, 4, -4.27}, {100000, 4, -4.27}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.n);
+        const ProbabilityRange range = probabilityRange(ProbabilityScale::Gaussian, row.n, 0);
+        EXPECT_EQ(range.nines, row.nines);
+        EXPECT_EQ(range.xmin, row.xmin);
+        EXPECT_EQ(range.xmax, -row.xmin);
+    }
+}
+
+TEST(ProbabilityRange, FollowsAnExplicitRangeRegardlessOfTheCount)
+{
+    const int explicitRanges[] = {2, 3, 4, 5};
+    for (const int xRangeNines : explicitRanges) {
+        SCOPED_TRACE(xRangeNines);
+        EXPECT_EQ(probabilityRange(ProbabilityScale::Gaussian, 5, xRangeNines).nines,
+                  xRangeNines - 1);
+        EXPECT_EQ(probabilityRange(ProbabilityScale::Gaussian, 50000, xRangeNines).nines,
+                  xRangeNines - 1);
+    }
+    EXPECT_EQ(probabilityRange(ProbabilityScale::Gaussian, 5, 2).xmin, -2.33);
+}
+
+TEST(ProbabilityRange, PlacesStudentTTicksAtTheExpansionsQuantiles)
+{
+    // 10 points: 8 degrees of freedom; "1" lies further out than the Gaussian -2.33.
+    const auto positions = probabilityTickPositions(ProbabilityScale::StudentT, 10);
+    EXPECT_EQ(positions[3], studentTQuantile(0.01, 8));
+    EXPECT_LT(positions[3], -2.33);
+    EXPECT_EQ(positions[5], 0.0);
+    EXPECT_EQ(positions[7], -positions[3]);
+    EXPECT_EQ(positions[0], 0.0);
+    const ProbabilityRange range = probabilityRange(ProbabilityScale::StudentT, 10, 0);
+    EXPECT_EQ(range.nines, 1);
+    EXPECT_EQ(range.xmin, positions[3]);
+}
+
+TEST(ProbabilityRange, StopsWhereStudentTHasNoAxis)
+{
+    // No 0.001 % tick on that scale: the "99.999%" range would have no width.
+    EXPECT_QV_ERROR(probabilityRange(ProbabilityScale::StudentT, 10, 5),
+                    ErrorCode::InvalidArgument);
+    // Two points: no degrees of freedom.
+    EXPECT_QV_ERROR(probabilityRange(ProbabilityScale::StudentT, 2, 0), ErrorCode::DivisionByZero);
+}
+
+} // namespace
+} // namespace qv
