@@ -1,0 +1,34 @@
+#include "core/plot/ChartLayout.h"
+
+namespace qv {
+
+namespace {
+// Design margins around the plot area: room for the value labels and the turned
+// axis label on the left, the title above, the tick labels, caption and footer below.
+constexpr double PlotLeft = 1700;
+constexpr double PlotTop = 800;
+constexpr double PlotWidth = 9400;
+constexpr double PlotHeight = 6400;
+constexpr double RightMargin = 700;
+constexpr double BottomMargin = 1500;
+constexpr double TitleTop = 200;
+} // namespace
+
+ChartLayout designLayout(double screenWidthTwips, double screenHeightTwips)
+{
+    ChartLayout layout;
+    layout.screenWidthTwips = screenWidthTwips;
+    layout.plotArea = {PlotLeft, PlotTop, PlotWidth * screenWidthTwips / DesignScreenWidthTwips,
+                       PlotHeight * screenHeightTwips / DesignScreenHeightTwips};
+    layout.titleTop = TitleTop;
+    fitWindowToPlotArea(layout);
+    return layout;
+}
+
+void fitWindowToPlotArea(ChartLayout& layout)
+{
+    layout.windowWidth = layout.plotArea.right() + RightMargin;
+    layout.windowHeight = layout.plotArea.bottom() + BottomMargin;
+}
+
+} // namespace qv

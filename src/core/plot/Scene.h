@@ -1,0 +1,105 @@
+#pragma once
+// What one drawing of the chart produced. Primitives inside the plot area are in
+// its user coordinates (x in quantile units from xmin at the left to xmax at the
+// right, y in plot units from ymin at the bottom to ymax at the top), in drawing
+// order: later ones cover earlier ones. Texts around the plot are on the main
+// window in twips (1440 per inch) from its top left corner. The painter turns a
+// Scene into pixels; nothing else paints the chart.
+
+#include "core/plot/TextMeasurer.h"
+
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace qv {
+
+enum class LineStyle { Solid, Dotted };
+
+struct SceneLine
+{
+    double x1, y1, x2, y2;
+    int width = 1; // pixels
+    LineStyle style = LineStyle::Solid;
+};
+
+// An axis-parallel rectangle; its outline in the foreground colour, filled black when `filled`.
+struct SceneBox
+{
+    double x1, y1, x2, y2;
+    bool filled = false;
+    int width = 1;
+};
+
+// A circle whose radius is measured along x, so it is round on the screen.
+struct SceneCircle
+{
+    double cx, cy, radius;
+    bool filled = false;
+};
+
+// A text inside the plot area, its top left corner at (x, y) in user coordinates.
+struct SceneText
+{
+    double x, y;
+    std::string text;
+    FontSpec font;
+};
+
+using ScenePrimitive = std::variant<SceneLine, SceneBox, SceneCircle, SceneText>;
+
+// A rectangle on the main window, in twips.
+struct TwipsRect
+{
+    double left = 0, top = 0, width = 0, height = 0;
+    double right() const { return left + width; }
+    double bottom() const { return top + height; }
+};
+
+// A text printed on the main window, its top left corner at (left, top) in twips.
+struct WindowText
+{
+    double left, top;
+    std::string text;
+    FontSpec font;
+};
+
+// A label of the main window (title, rotated axis label, movable boxes): its
+// caption, font, place in twips and whether it is shown. Lines of a caption are
+// separated by "\r".
+struct WindowLabel
+{
+    std::string caption;
+    FontSpec font;
+    double left = 0, top = 0;
+    double width = 0, height = 0; // 0: sized to the caption
+    bool visible = false;
+    bool border = false;
+};
+
+struct Scene
+{
+    // The main window's client area and the plot area inside it, in twips.
+    double windowWidth = 0, windowHeight = 0;
+    TwipsRect plotArea;
+    // The plot area's user coordinates; a drawing that stopped early may leave them unset.
+    double xmin = 0, xmax = 1, ymin = 0, ymax = 1;
+    bool coordinatesSet = false;
+
+    std::vector<ScenePrimitive> primitives;
+    std::vector<WindowText> windowTexts;
+
+    WindowLabel title;
+    // The value-axis label, drawn turned 90 degrees counter-clockwise (reads bottom to top).
+    WindowLabel yLabel;
+    WindowLabel statsBox, overlayStats, plotText, overlayText;
+
+    void clear()
+    {
+        primitives.clear();
+        windowTexts.clear();
+        coordinatesSet = false;
+    }
+};
+
+} // namespace qv

@@ -1,0 +1,124 @@
+#include "core/plot/ValueAxis.h"
+
+#include "core/Errors.h"
+#include "core/format/FormatMask.h"
+#include "core/format/NumberText.h"
+
+#include <cmath>
+
+namespace qv {
+
+namespace {
+double nearest(double x) { return std::nearbyint(x); } // ties to the even integer
+} // namespace
+
+double niceStep(double raw)
+{
+    const double e = std::floor(std::log10(raw));
+    const double power = std::pow(10.0, e);
+    double m = raw / power;
+    if (m >= 1 && m <= 1.5) {
+        m = 1;
+    } else if (m >= 1.5 && m <= 3) {
+        m = 3;
+    } else if (m >= 3 && m <= 7) {
+        m = 5;
+    } else if (m >= 7 && m <= 10) {
+        m = 10;
+    }
+    return checkedFinite(power * m);
+}
+
+bool autoScale(const AutoScaleInputs& in, ValueRange& out)
+{
+    double ymin = in.minPlot;
+    double ymax = in.maxPlot;
+    if (in.logAxis) {
+        if (in.limitLines && in.upperLimit > 0 && checkedLog10(in.upperLimit) > ymax) {
+            ymax = checkedLog10(in.upperLimit);
+        }
+    } else if (in.limitLines && in.upperLimit > ymax) {
+        ymax = in.upperLimit;
+    }
+    if (in.testStatistic && in.ts > ymax) {
+        ymax = in.ts;
+    }
+    const double reach = in.n > 800 ? 4.0 : in.xmax;
+    const double top = in.mean + reach * in.sigma;
+    const double bottom = in.mean - reach * in.sigma;
+    if (top > ymax) {
+        ymax = top;
+    }
+    if (bottom < ymin) {
+        ymin = bottom;
+    }
+    const double raw = in.logAxis ? ymax - ymin + 1 : (ymax - ymin) / 5;
+    if (!(raw > 0)) {
+        return false;
+    }
+    const double tick = niceStep(checkedFinite(raw));
+    out.ytick = tick;
+    out.ymin = checkedFinite(tick * (nearest(ymin / tick) - 1));
+    out.ymax = checkedFinite(tick * (nearest(ymax / tick) + 1));
+    return true;
+}
+
+bool manualScale(bool logAxis, double typedMin, double typedMax, double typedTick, ValueRange& out)
+{
+    if (!(typedTick > 0)) {
+        return false;
+    }
+    if (logAxis) {
+        out.ymin = checkedLog10(typedMin);
+        out.ymax = checkedLog10(typedMax);
+        out.ytick = checkedLog10(typedTick);
+    } else {
+        out.ymin = typedMin;
+        out.ymax = typedMax;
+        out.ytick = typedTick;
+    }
+    return true;
+}
+
+std::string valueLabelMask(const ValueRange& range, bool autoPlaces, double typedPlaces,
+                           bool exponentForm, double meanOfMainSet)
+{
+    double places = autoPlaces ? nearest(1 - checkedLog10(range.ytick)) : nearest(typedPlaces);
+    if (!exponentForm && std::fabs(meanOfMainSet) < 0.0001) {
+        places = nearest(places - std::floor(checkedLog10(std::fabs(range.ymin))));
+    }
+    // Beyond 15 places no double shows more digits; the cap keeps the mask sane.
+    if (places > 15) {
+        places = 15;
+    }
+    return valueAxisMask(static_cast<int>(places), exponentForm);
+}
+
+std::vector<double> valueTickValues(const ValueRange& range, bool logAxis)
+{
+    const double span = range.ymax - range.ymin;
+    if (range.ytick > 0 && span / range.ytick > MaxValueTicks) {
+        raise(ErrorCode::Overflow);
+    }
+    std::vector<double> values{range.ymin};
+    double v = logAxis ? nearest(range.ymin + 0.5) : range.ymin + range.ytick;
+    while (v < range.ymax) {
+        if (values.size() > static_cast<std::size_t>(MaxValueTicks)) {
+            raise(ErrorCode::Overflow);
+        }
+        values.push_back(v);
+        v += range.ytick;
+        if (std::fabs(v) < 0.000001) {
+            v = 0;
+        }
+    }
+    values.push_back(range.ymax);
+    return values;
+}
+
+std::string scaleText(double plotValue, bool logAxis)
+{
+    return plainText(logAxis ? std::pow(10.0, plotValue) : plotValue);
+}
+
+} // namespace qv
