@@ -1,0 +1,104 @@
+#pragma once
+// The program's only top-level window: the menu bar, the plot area, the title
+// above it, the value-axis label beside it and the movable boxes on it. It owns
+// the session (data sets and settings), runs the core's file commands and then
+// shows the session's window title and menu availability.
+
+#include "core/model/Menu.h"
+#include "core/model/Session.h"
+#include "gui/app/Twips.h"
+
+#include <QMainWindow>
+#include <QRectF>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace qv {
+
+class Prompter;
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Builds the window and runs the start-up sequence: fonts, scaling of the plot
+    // area to the screen, availability of the commands. Every question a command
+    // asks goes to `prompter`, which must outlive the window.
+    explicit MainWindow(Prompter& prompter, QWidget* parent = nullptr);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    Session& session() { return m_session; }
+    const Session& session() const { return m_session; }
+    Prompter& prompter() { return m_prompter; }
+
+    // Opens the file named on the command line, with or without double quotes
+    // around it. A blank argument does nothing.
+    void openFromCommandLine(const QString& argument);
+
+    // Shows the session's availability of every menu and menu item.
+    void syncMenus();
+    // Shows the session's window title.
+    void syncTitle();
+
+    // The menu item (or, for a menu, its entry in the menu bar) of a command.
+    QAction* action(Menu item) const;
+    QWidget* plotArea() const { return m_plotArea; }
+    // Position and size of the plot area on the window, in twips.
+    QRectF plotAreaTwips() const { return m_plotTwips; }
+    const TwipScale& twipScale() const { return m_twips; }
+
+public Q_SLOTS:
+    // File > Open, Edit > Input New Data, Edit > Input Overlay Data.
+    void openFile();
+    void inputNewData();
+    void inputOverlayData();
+    // File > Exit: ends the program at once.
+    void exitProgram();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildSurface();
+    void buildMenus();
+    void runStartUp();
+    void applyFonts();
+    void scalePlotArea();
+    void placeWidgets();
+    void fitWindowToPlot();
+    void setBusy(bool on);
+    void clearPlot();
+    // Runs one file command, then restores the pointer and shows title and menus.
+    template <typename Command> void runCommand(const char* failureTitle, Command&& command);
+
+    Prompter& m_prompter;
+    Session m_session;
+    TwipScale m_twips;
+    bool m_busy = false;
+
+    std::array<QAction*, static_cast<std::size_t>(Menu::Count)> m_actions{};
+
+    QWidget* m_surface = nullptr;
+    QWidget* m_plotArea = nullptr;
+    QLabel* m_plotTitle = nullptr;
+    QLabel* m_yLabel = nullptr;
+    QLabel* m_plotText = nullptr;
+    QLabel* m_overlayText = nullptr;
+    QLabel* m_statsBox = nullptr;
+    QLabel* m_overlayStats = nullptr;
+    QLabel* m_picture1 = nullptr;
+
+    // Layout on the window, in twips.
+    QRectF m_plotTwips;
+    QRectF m_titleTwips;
+    QRectF m_yLabelTwips;
+};
+
+} // namespace qv

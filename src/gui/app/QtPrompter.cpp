@@ -1,0 +1,161 @@
+#include "gui/app/QtPrompter.h"
+
+#include "gui/dialogs/FileCharDialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMainWindow>
+
+namespace qv {
+
+namespace {
+
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+QStringList qtNameFilters(const std::string& filter)
+{
+    const QStringList parts = fromUtf8(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i].trimmed();
+        const QString pattern = parts[i + 1].trimmed();
+        QStringList globs = pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& glob : globs) {
+            glob = glob.trimmed();
+            if (glob == QLatin1String("*.*")) {
+                glob = QStringLiteral("*");
+            }
+        }
+        const QString qtPattern =
+            QLatin1Char('(') + globs.join(QLatin1Char(' ')) + QLatin1Char(')');
+        const QString ownPattern = QLatin1Char('(') + pattern + QLatin1Char(')');
+        if (name.endsWith(ownPattern)) {
+            name.chop(ownPattern.size());
+            name = name.trimmed();
+        }
+        filters << name + QLatin1Char(' ') + qtPattern;
+    }
+    return filters;
+}
+
+QMessageBox::Icon qtMessageIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Warning:
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QtPrompter::QtPrompter(QWidget* parent) : m_parent(parent) {}
+
+QtPrompter::~QtPrompter()
+{
+    delete m_fileChar.data();
+}
+
+FileCharDialog* QtPrompter::fileCharDialog() const
+{
+    return m_fileChar.data();
+}
+
+QWidget* QtPrompter::dialogParent() const
+{
+    if (m_parent) {
+        return m_parent.data();
+    }
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    const auto windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (qobject_cast<QMainWindow*>(window) && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<std::string> QtPrompter::askFile(const FileDialogRequest& request, bool save)
+{
+    QString title = fromUtf8(request.title);
+    if (title.isEmpty()) {
+        title = save ? QStringLiteral("Save As") : QStringLiteral("Open");
+    }
+    QFileDialog dialog(dialogParent(), title);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The commands ask their own overwrite question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList filters = qtNameFilters(request.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        const qsizetype entry = request.filterIndex - 1;
+        dialog.selectNameFilter(filters[entry >= 0 && entry < filters.size() ? entry : 0]);
+    }
+    if (!request.initialFolder.empty()) {
+        dialog.setDirectory(fromUtf8(request.initialFolder));
+    }
+    if (!request.proposedName.empty()) {
+        dialog.selectFile(fromUtf8(request.proposedName));
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return QDir::toNativeSeparators(chosen.front()).toStdString();
+}
+
+std::optional<std::string> QtPrompter::askOpenFile(const FileDialogRequest& request)
+{
+    return askFile(request, false);
+}
+
+std::optional<std::string> QtPrompter::askSaveFile(const FileDialogRequest& request)
+{
+    return askFile(request, true);
+}
+
+bool QtPrompter::askDataFileParameters(Session& session)
+{
+    if (!m_fileChar) {
+        m_fileChar = new FileCharDialog(dialogParent());
+    }
+    return m_fileChar->ask(session);
+}
+
+bool QtPrompter::confirm(const std::string& text, const std::string& title)
+{
+    QMessageBox box(QMessageBox::Warning, fromUtf8(title), fromUtf8(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, dialogParent());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void QtPrompter::message(const std::string& text, const std::string& title, MessageIcon icon)
+{
+    QMessageBox box(qtMessageIcon(icon), fromUtf8(title), fromUtf8(text), QMessageBox::Ok,
+                    dialogParent());
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace qv

@@ -1,0 +1,60 @@
+#pragma once
+// Window positions and sizes are kept in twips (1440 per inch) and turned into
+// pixels of the screen the window is on.
+
+#include <QRect>
+#include <QRectF>
+#include <QScreen>
+
+#include <cmath>
+
+namespace qv {
+
+class TwipScale
+{
+public:
+    TwipScale() = default;
+    explicit TwipScale(const QScreen* screen)
+    {
+        if (screen) {
+            m_perPixelX = 1440.0 / screen->logicalDotsPerInchX();
+            m_perPixelY = 1440.0 / screen->logicalDotsPerInchY();
+        }
+    }
+
+    double twipsPerPixelX() const { return m_perPixelX; }
+    double twipsPerPixelY() const { return m_perPixelY; }
+
+    int toPixelsX(double twips) const { return static_cast<int>(std::lround(twips / m_perPixelX)); }
+    int toPixelsY(double twips) const { return static_cast<int>(std::lround(twips / m_perPixelY)); }
+    double toTwipsX(int pixels) const { return pixels * m_perPixelX; }
+    double toTwipsY(int pixels) const { return pixels * m_perPixelY; }
+
+    QRect toPixels(const QRectF& twips) const
+    {
+        return {toPixelsX(twips.left()), toPixelsY(twips.top()), toPixelsX(twips.width()),
+                toPixelsY(twips.height())};
+    }
+    QRectF toTwips(const QRect& pixels) const
+    {
+        return {toTwipsX(pixels.left()), toTwipsY(pixels.top()), toTwipsX(pixels.width()),
+                toTwipsY(pixels.height())};
+    }
+
+    // The screen's size in twips.
+    static QSizeF screenTwips(const QScreen* screen)
+    {
+        if (!screen) {
+            return {12000.0, 9000.0};
+        }
+        const TwipScale scale(screen);
+        const QSize size = screen->geometry().size();
+        return {scale.toTwipsX(size.width()), scale.toTwipsY(size.height())};
+    }
+
+private:
+    double m_perPixelX = 15.0;
+    double m_perPixelY = 15.0;
+};
+
+} // namespace qv

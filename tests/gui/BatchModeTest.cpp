@@ -1,0 +1,113 @@
+#include "gui/app/BatchMode.h"
+#include "support/TempFiles.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+struct BatchRun
+{
+    int status = -1;
+    QJsonObject report;
+    QString errors;
+};
+
+BatchRun runReport(QStringList arguments)
+{
+    arguments.prepend("quantiview");
+    QString outText;
+    QString errText;
+    QTextStream out(&outText);
+    QTextStream err(&errText);
+    BatchRun run;
+    run.status = runBatch(arguments, out, err);
+    out.flush();
+    err.flush();
+    run.report = QJsonDocument::fromJson(outText.toUtf8()).object();
+    run.errors = errText;
+    return run;
+}
+
+QStringList strings(const QJsonArray& array)
+{
+    QStringList out;
+    for (const auto& v : array) {
+        out << v.toString();
+    }
+    return out;
+}
+
+TEST(BatchReport, DescribesTheLoadedSetSettingsAndDisabledControls)
+{
+    test::TempFiles files;
+    const QString path = QString::fromStdString(
+        files.write("RUN1.CSV", "Width (mm),Sigma\r\n3,0.3\r\n1,0.1\r\n2,0.2\r\n"));
+    const BatchRun run = runReport({"--report", "--sigma-column", "2", "--set",
+                                    "PlotOpts.CR=2", "--set", "PlotOpts.LSQfit=1", path});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    const QJsonObject& r = run.report;
+    EXPECT_EQ(r["window_title"].toString(), "Quantiview 3.0 (RUN1.CSV)");
+    EXPECT_EQ(r["outcome"].toString(), "drawn");
+    EXPECT_TRUE(r["messages"].toArray().isEmpty());
+
+    const QJsonObject set = r["sets"].toArray().at(0).toObject();
+    EXPECT_EQ(set["set"].toInt(), 1);
+    EXPECT_EQ(set["point_count"].toInt(), 3);
+    EXPECT_EQ(set["enabled_count"].toInt(), 3);
+    EXPECT_EQ(set["values"].toArray(), (QJsonArray{1, 2, 3}));
+    EXPECT_EQ(set["sigmas"].toArray(), (QJsonArray{0.1, 0.2, 0.3}));
+    EXPECT_EQ(set["states"].toArray(), (QJsonArray{1, 1, 1}));
+    EXPECT_EQ(set["y_axis_label"].toString(), "Width (mm)");
+
+    const QJsonObject settings = r["settings"].toObject();
+    EXPECT_EQ(settings["PlotOpts.CR"].toInt(), 2);
+    EXPECT_EQ(settings["PlotOpts.LSQfit"].toInt(), 1);
+    EXPECT_EQ(settings["PlotOpts.LinearY"].toBool(), true);
+    EXPECT_EQ(settings["PlotOpts.ULimit"].toString(), "0");
+    EXPECT_EQ(settings["frmPageSetup.optPlotSize"].toInt(), 4);
+    EXPECT_EQ(settings["frmPageSetup.chkGraphTitleBold"].toInt(), 1);
+
+    const QStringList disabled = strings(r["disabled_controls"].toArray());
+    EXPECT_TRUE(disabled.contains("PlotOpts.ULimit"));
+    EXPECT_TRUE(disabled.contains("AxesOpts.YscaleMin"));
+    // Three points leave Student's t available; the uncertainty column enables
+    // the bars and, with the fit on, the weighting.
+    EXPECT_FALSE(disabled.contains("PlotOpts.Tdist"));
+    EXPECT_FALSE(disabled.contains("PlotOpts.ErrorBars"));
+    EXPECT_FALSE(disabled.contains("PlotOpts.weighting"));
+}
+
+TEST(BatchReport, FailedLoadsAndUsageErrorsHaveTheirExitStatus)
+{
+    test::TempFiles files;
+    const BatchRun missing = runReport({"--report", QString::fromStdString(files.path("none.csv"))});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.report["outcome"].toString(), "failed");
+    const QJsonObject message = missing.report["messages"].toArray().at(0).toObject();
+    EXPECT_EQ(message["text"].toString(), "File Error 53 Try Again");
+    EXPECT_EQ(message["title"].toString(), "File Error");
+    EXPECT_EQ(message["icon"].toString(), "warning");
+    EXPECT_EQ(missing.report["window_title"].toString(), "Quantiview 3.0");
+
+    const QString lot = QString::fromStdString(files.write("lot.csv", "1\n2\n3\n"));
+    for (const QStringList& bad : {QStringList{"--report", "--set", "PlotOpts.Nothing=1", lot},
+                                   QStringList{"--report", "--set", "PlotOpts.CR=9", lot},
+                                   QStringList{"--report", "--columns", "x", lot},
+                                   QStringList{"--report"},
+                                   QStringList{"--report", "--bogus", lot}}) {
+        SCOPED_TRACE(bad.join(' ').toStdString());
+        const BatchRun run = runReport(bad);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_FALSE(run.errors.isEmpty());
+        EXPECT_TRUE(run.report.isEmpty());
+    }
+}
+
+} // namespace
+} // namespace qv
