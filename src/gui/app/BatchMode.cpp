@@ -139,11 +139,15 @@ BatchRequest parseArguments(const QStringList& arguments, QCommandLineParser& pa
     return request;
 }
 
+// A number for the report; a negative zero (the quantile of a probability just
+// above one half) is written as 0.
+double reportNumber(double v) { return v == 0.0 ? 0.0 : v; }
+
 QJsonArray numbers(const std::vector<double>& list)
 {
     QJsonArray out;
     for (double v : list) {
-        out.append(v);
+        out.append(reportNumber(v));
     }
     return out;
 }
@@ -180,8 +184,8 @@ QJsonObject statisticsReport(const SetResults& r)
     QJsonArray positions;
     QJsonArray values;
     for (const PlotPoint& p : r.points) {
-        positions.append(p.position);
-        values.append(p.value);
+        positions.append(reportNumber(p.position));
+        values.append(reportNumber(p.value));
     }
     return QJsonObject{{"n", st.n},
                        {"positions", positions},
@@ -271,7 +275,7 @@ QJsonObject report(const Session& session, const ScriptedPrompter& prompter, con
     if (drawing.xAxisDone) {
         QJsonArray positions;
         for (double x : drawing.xTickPositions) {
-            positions.append(x);
+            positions.append(reportNumber(x));
         }
         out["x_axis"] = QJsonObject{{"xmin", drawing.xmin},
                                     {"xmax", drawing.xmax},
