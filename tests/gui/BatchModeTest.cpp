@@ -109,5 +109,48 @@ TEST(BatchReport, FailedLoadsAndUsageErrorsHaveTheirExitStatus)
     }
 }
 
+TEST(BatchReport, CarriesTheStatisticsFitAndAxesOfTheDrawing)
+{
+    test::TempFiles files;
+    const QString lot = QString::fromStdString(files.write("five.csv", "5\n4\n3\n2\n1\n"));
+    const BatchRun plain = runReport({"--report", lot});
+    ASSERT_EQ(plain.status, 0);
+    const QJsonObject set = plain.report["sets"].toArray().at(0).toObject();
+    const QJsonObject st = set["statistics"].toObject();
+    const double positions[] = {-0.967374, -0.430717, 0, 0.430717, 0.967374};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_NEAR(st["positions"].toArray().at(i).toDouble(), positions[i], 5e-7);
+    }
+    EXPECT_EQ(st["n"].toInt(), 5);
+    EXPECT_DOUBLE_EQ(st["mean"].toDouble(), 3);
+    EXPECT_NEAR(st["sigma"].toDouble(), 1.581139, 5e-7);
+    EXPECT_NEAR(st["k"].toDouble(), 2.585859, 5e-7);
+    EXPECT_NEAR(st["ts"].toDouble(), 7.088602, 5e-7);
+    EXPECT_FALSE(set.contains("fit"));
+
+    const QJsonObject x = plain.report["x_axis"].toObject();
+    EXPECT_EQ(strings(x["tick_labels"].toArray()), (QStringList{"10", "50", "90"}));
+    EXPECT_DOUBLE_EQ(x["xmin"].toDouble(), -1.28);
+    EXPECT_EQ(x["caption"].toString(), "Cumulative Probability (%) - Gaussian Distribution");
+    const QJsonObject y = plain.report["y_axis"].toObject();
+    EXPECT_FALSE(y["tick_labels"].toArray().isEmpty());
+    EXPECT_TRUE(strings(y["tick_labels"].toArray()).front().startsWith(' '));
+
+    const BatchRun fitted = runReport({"--report", "--set", "PlotOpts.LSQfit=1", "--set", "PlotOpts.Tdist=1", lot});
+    ASSERT_EQ(fitted.status, 0);
+    const QJsonObject fitSet = fitted.report["sets"].toArray().at(0).toObject();
+    ASSERT_TRUE(fitSet.contains("fit"));
+    EXPECT_NEAR(fitSet["fit"].toObject()["intercept"].toDouble(), 3, 1e-9);
+    EXPECT_NEAR(fitSet["statistics"].toObject()["positions"].toArray().at(0).toDouble(), -1.150224, 5e-7);
+    EXPECT_EQ(fitted.report["x_axis"].toObject()["caption"].toString(),
+              "Cumulative Probability (%) - Student's t Distribution");
+
+    // A drawing that stops on its own message reports it and exits with 1.
+    const QString flat = QString::fromStdString(files.write("flat.csv", "3\n3\n3\n"));
+    const BatchRun stopped = runReport({"--report", flat});
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_EQ(stopped.report["outcome"].toString(), "stopped");
+}
+
 } // namespace
 } // namespace qv
