@@ -1,38 +1,49 @@
 #include "render/QtTextMeasurer.h"
 
-#include <QFont>
-#include <QFontMetricsF>
+#include "render/DeviceFont.h"
+
 #include <QString>
+
+#include <algorithm>
+#include <cmath>
 
 namespace qv {
 
-namespace {
-QFont toQFont(const FontSpec& spec)
+QtTextMeasurer::QtTextMeasurer(double dpi)
+    : m_dpi(dpi > 0 ? dpi : 96.0), m_reference(1, 1, QImage::Format_RGB32)
 {
-    QFont font(QString::fromStdString(spec.family));
-    font.setPointSizeF(spec.pointSize);
-    font.setBold(spec.bold);
-    return font;
+    const int dotsPerMeter = static_cast<int>(std::lround(m_dpi / 0.0254));
+    m_reference.setDotsPerMeterX(dotsPerMeter);
+    m_reference.setDotsPerMeterY(dotsPerMeter);
 }
 
-QString toQString(std::string_view text)
+const QFontMetricsF& QtTextMeasurer::metricsFor(const FontSpec& font) const
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (!m_cachedMetrics || m_cachedFont.family != font.family ||
+        m_cachedFont.pointSize != font.pointSize || m_cachedFont.bold != font.bold) {
+        m_cachedFont = font;
+        const ScaledFont scaled = deviceFont(font, m_dpi / 1440.0, m_reference);
+        m_cachedMetrics.emplace(scaled.font, &m_reference);
+        m_cachedScale = scaled.scale * 1440.0 / m_dpi;
+    }
+    return *m_cachedMetrics;
 }
-} // namespace
 
 double QtTextMeasurer::textWidth(std::string_view text, const FontSpec& font) const
 {
-    const QFontMetricsF metrics(toQFont(font));
-    // Metrics come at 72 points per inch on the screen's logical resolution.
-    return metrics.horizontalAdvance(toQString(text)) * 1440.0 / m_dpi;
+    const QFontMetricsF& metrics = metricsFor(font);
+    double widest = 0;
+    for (const QString& line : captionLines(text)) {
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    }
+    return widest * m_cachedScale;
 }
 
 double QtTextMeasurer::textHeight(std::string_view text, const FontSpec& font) const
 {
-    const QFontMetricsF metrics(toQFont(font));
-    const auto lines = toQString(text).count(QLatin1Char('\r')) + 1;
-    return metrics.height() * static_cast<double>(lines) * 1440.0 / m_dpi;
+    const QFontMetricsF& metrics = metricsFor(font);
+    const auto lines = static_cast<double>(captionLines(text).size());
+    return metrics.height() * lines * m_cachedScale;
 }
 
 } // namespace qv

@@ -175,7 +175,10 @@ TEST_F(MainWindowTest, OpenLoadsTheFileSortedAndTitlesTheWindowWithItsPath)
     }
     EXPECT_TRUE(menuEnabled(m_window, "Options_File"));
     EXPECT_FALSE(findAction(m_window, "NewData")->isEnabled());
-    EXPECT_FALSE(findAction(m_window, "mnuRefresh")->isEnabled()); // nothing drawn yet
+    // The load draws the chart, which makes the chart commands available.
+    EXPECT_TRUE(findAction(m_window, "mnuRefresh")->isEnabled());
+    EXPECT_TRUE(findAction(m_window, "mnuPrint")->isEnabled());
+    EXPECT_TRUE(m_window.scene().coordinatesSet);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     // The first dialog starts in the documents folder, on project files.

@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 #include <locale>
 
-#ifdef QT_GUI_LIB
+#if defined(QT_WIDGETS_LIB)
 #include <QApplication>
+using TestApp = QApplication;
+#elif defined(QT_GUI_LIB)
+#include <QGuiApplication>
+using TestApp = QGuiApplication;
 #endif
 
 namespace {
@@ -24,9 +28,9 @@ int main(int argc, char** argv)
     std::setlocale(LC_ALL, "de_DE.UTF-8");
     std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
     ::testing::InitGoogleTest(&argc, argv);
-#ifdef QT_GUI_LIB
+#if defined(QT_WIDGETS_LIB) || defined(QT_GUI_LIB)
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TestApp app(argc, argv);
 #endif
     return RUN_ALL_TESTS();
 }

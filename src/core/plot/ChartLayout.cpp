@@ -5,13 +5,13 @@ namespace qv {
 namespace {
 // Design margins around the plot area: room for the value labels and the turned
 // axis label on the left, the title above, the tick labels, caption and footer below.
-constexpr double PlotLeft = 1700;
-constexpr double PlotTop = 800;
-constexpr double PlotWidth = 9400;
-constexpr double PlotHeight = 6400;
-constexpr double RightMargin = 700;
+constexpr double PlotLeft = 1800;
+constexpr double PlotTop = 900;
+constexpr double PlotWidth = 7500;
+constexpr double PlotHeight = 5100;
+constexpr double RightMargin = 600;
 constexpr double BottomMargin = 1500;
-constexpr double TitleTop = 200;
+constexpr double TitleTop = 240;
 } // namespace
 
 ChartLayout designLayout(double screenWidthTwips, double screenHeightTwips)

@@ -6,6 +6,7 @@
 #include "core/model/Session.h"
 #include "core/model/StartUp.h"
 #include "core/plot/PlotRoutine.h"
+#include "render/ChartExport.h"
 #include "render/QtTextMeasurer.h"
 
 #include <QCommandLineParser>
@@ -133,8 +134,8 @@ BatchRequest parseArguments(const QStringList& arguments, QCommandLineParser& pa
     if (!request.report && request.exportPath.isEmpty()) {
         throw UsageError("--report or --export is needed without a window");
     }
-    if (!request.saveProject.isEmpty() || !request.exportPath.isEmpty()) {
-        throw UsageError("--export and --save-project are not available in this version");
+    if (!request.saveProject.isEmpty()) {
+        throw UsageError("--save-project is not available in this version");
     }
     return request;
 }
@@ -393,10 +394,25 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
     } else if (drawn == DrawOutcome::Stopped) {
         outcome = "stopped";
     }
+    bool written = true;
+    if (!request.exportPath.isEmpty()) {
+        // The picture is written whatever the drawing left, as Save Graph As
+        // would capture it; a failed load leaves nothing to draw.
+        if (!loaded) {
+            written = false;
+        } else {
+            const ExportResult result = exportChart(plot.scene(), request.exportPath);
+            if (!result.ok) {
+                written = false;
+                prompter.message(result.errorText.toStdString(), "Export Error", MessageIcon::Warning);
+                err << "quantiview: " << result.errorText << "\n";
+            }
+        }
+    }
     if (request.report) {
         out << QJsonDocument(report(session, prompter, plot.results(), outcome)).toJson(QJsonDocument::Indented);
     }
-    return outcome == "drawn" ? 0 : 1;
+    return outcome == "drawn" && written ? 0 : 1;
 }
 
 } // namespace qv

@@ -4,6 +4,7 @@
 #include "core/model/FileCommands.h"
 #include "core/model/Prompter.h"
 #include "core/model/StartUp.h"
+#include "gui/app/ChartWidgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -25,23 +28,11 @@ namespace qv {
 
 namespace {
 
-// Design layout of the window in twips, before the plot area is scaled to the
-// screen. The margins leave room for the tick labels, the axis caption, the
-// footer and the value-axis label that the chart puts around the plot.
-constexpr double PlotLeft = 1800;
-constexpr double PlotTop = 900;
-constexpr double PlotWidth = 7500;
-constexpr double PlotHeight = 5100;
-constexpr double RightMargin = 600;
-constexpr double BottomMargin = 1500;
-constexpr double TitleTop = 240;
-constexpr double TitleHeight = 540;
+// The value-axis label's place before the first drawing puts it beside the axis.
 constexpr double YLabelLeft = 240;
 constexpr double YLabelWidth = 360;
 constexpr double YLabelHeight = 2400;
-// The design screen the plot area's size is given for.
-constexpr double DesignScreenWidth = 12000;
-constexpr double DesignScreenHeight = 9000;
+constexpr double TitleHeight = 540;
 
 constexpr const char* FallbackFont = "Liberation Sans";
 
@@ -130,11 +121,14 @@ std::string folderOrHome(const QString& folder)
 } // namespace
 
 MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), m_prompter(prompter), m_twips(QGuiApplication::primaryScreen())
+    : QMainWindow(parent), m_prompter(prompter), m_twips(QGuiApplication::primaryScreen()),
+      m_measurer(1440.0 / m_twips.twipsPerPixelX()), m_painter(1.0 / m_twips.twipsPerPixelX()),
+      m_plot(std::make_unique<PlotRoutine>(m_session, prompter, m_measurer))
 {
     setObjectName(QStringLiteral("MainForm"));
     m_session.setBusy = [this](bool on) { setBusy(on); };
     m_session.clearPlot = [this] { clearPlot(); };
+    m_session.drawPlot = [this] { drawPlot(); };
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     m_session.documentsFolder = folderOrHome(documents);
     m_session.dataFolder = m_session.documentsFolder;
@@ -152,12 +146,10 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildSurface()
 {
-    m_surface = new QWidget(this);
-    m_surface->setObjectName(QStringLiteral("MainSurface"));
+    m_surface = new ChartSurface(m_plot->scene(), m_painter, this);
     setCentralWidget(m_surface);
 
-    m_plotArea = new QWidget(m_surface);
-    m_plotArea->setObjectName(QStringLiteral("PlotArea"));
+    m_plotArea = new PlotAreaWidget(m_plot->scene(), m_painter, m_surface);
     m_plotArea->setAutoFillBackground(true);
     QPalette plotPalette = m_plotArea->palette();
     plotPalette.setColor(QPalette::Window, Qt::white);
@@ -176,10 +168,11 @@ void MainWindow::buildSurface()
     m_plotText = makeLabel("PlotText", m_plotArea);
     m_overlayText = makeLabel("OverlayText", m_plotArea);
 
-    m_plotTwips = QRectF(PlotLeft, PlotTop, PlotWidth, PlotHeight);
-    m_titleTwips = QRectF(PlotLeft, TitleTop, PlotWidth, TitleHeight);
-    m_yLabelTwips =
-        QRectF(YLabelLeft, PlotTop + (PlotHeight - YLabelHeight) / 2, YLabelWidth, YLabelHeight);
+    const ChartLayout design = designLayout(DesignScreenWidthTwips, DesignScreenHeightTwips);
+    const TwipsRect& plot = design.plotArea;
+    m_plotTwips = QRectF(plot.left, plot.top, plot.width, plot.height);
+    m_titleTwips = QRectF(plot.left, design.titleTop, plot.width, TitleHeight);
+    m_yLabelTwips = QRectF(YLabelLeft, plot.top + (plot.height - YLabelHeight) / 2, YLabelWidth, YLabelHeight);
 }
 
 void MainWindow::buildMenus()
@@ -205,6 +198,7 @@ void MainWindow::buildMenus()
     connect(action(Menu::NewData), &QAction::triggered, this, &MainWindow::inputNewData);
     connect(action(Menu::InputOverlayData), &QAction::triggered, this,
             &MainWindow::inputOverlayData);
+    connect(action(Menu::mnuRefresh), &QAction::triggered, this, &MainWindow::refreshPlot);
 }
 
 void MainWindow::runStartUp()
@@ -261,8 +255,8 @@ void MainWindow::applyFonts()
 void MainWindow::scalePlotArea()
 {
     const QSizeF screen = TwipScale::screenTwips(QGuiApplication::primaryScreen());
-    m_plotTwips.setHeight(m_plotTwips.height() * screen.height() / DesignScreenHeight);
-    m_plotTwips.setWidth(m_plotTwips.width() * screen.width() / DesignScreenWidth);
+    const TwipsRect plot = designLayout(screen.width(), screen.height()).plotArea;
+    m_plotTwips = QRectF(plot.left, plot.top, plot.width, plot.height);
 }
 
 void MainWindow::placeWidgets()
@@ -274,8 +268,10 @@ void MainWindow::placeWidgets()
 
 void MainWindow::fitWindowToPlot()
 {
-    const QSize client(m_twips.toPixelsX(m_plotTwips.right() + RightMargin),
-                       m_twips.toPixelsY(m_plotTwips.bottom() + BottomMargin));
+    ChartLayout layout;
+    layout.plotArea = {m_plotTwips.left(), m_plotTwips.top(), m_plotTwips.width(), m_plotTwips.height()};
+    fitWindowToPlotArea(layout);
+    const QSize client(m_twips.toPixelsX(layout.windowWidth), m_twips.toPixelsY(layout.windowHeight));
     m_surface->setMinimumSize(client);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
@@ -314,6 +310,66 @@ void MainWindow::setBusy(bool on)
 
 void MainWindow::clearPlot()
 {
+    m_plot->clear();
+    m_surface->update();
+    m_plotArea->update();
+}
+
+ChartLayout MainWindow::currentLayout() const
+{
+    ChartLayout layout;
+    layout.plotArea = {m_plotTwips.left(), m_plotTwips.top(), m_plotTwips.width(), m_plotTwips.height()};
+    layout.titleTop = m_titleTwips.top();
+    layout.windowWidth = m_twips.toTwipsX(m_surface->width());
+    layout.windowHeight = m_twips.toTwipsY(m_surface->height());
+    layout.screenWidthTwips = TwipScale::screenTwips(QGuiApplication::primaryScreen()).width();
+    return layout;
+}
+
+void MainWindow::drawPlot()
+{
+    m_plot->layout() = currentLayout();
+    m_plot->drawPlot();
+    showScene();
+}
+
+void MainWindow::refreshPlot()
+{
+    runCommand("Graphing Error", [this] {
+        m_plot->layout() = currentLayout();
+        m_plot->refreshPlot();
+        const TwipsRect& plot = m_plot->layout().plotArea;
+        m_plotTwips = QRectF(plot.left, plot.top, plot.width, plot.height);
+        placeWidgets();
+        fitWindowToPlot();
+        showScene();
+    });
+}
+
+void MainWindow::showScene()
+{
+    const Scene& scene = m_plot->scene();
+    // A label shows its caption as the painter paints it, in a picture of its own size.
+    auto show = [this](QLabel* widget, const WindowLabel& label, LabelKind kind) {
+        if (!label.visible || label.caption.empty()) {
+            if (kind == LabelKind::AxisLabel) {
+                widget->hide();
+            }
+            return;
+        }
+        const TwipsRect r = ChartPainter::labelRect(label, kind);
+        const QRect geometry = m_twips.toPixels(QRectF(r.left, r.top, r.width, r.height));
+        QPixmap picture(geometry.size().expandedTo(QSize(1, 1)));
+        picture.fill(Qt::white);
+        QPainter p(&picture);
+        m_painter.paintLabel(p, label, kind, QRectF(QPointF(0, 0), QSizeF(picture.size())));
+        p.end();
+        widget->setPixmap(picture);
+        widget->setGeometry(geometry);
+        widget->show();
+    };
+    show(m_plotTitle, scene.title, LabelKind::Title);
+    show(m_yLabel, scene.yLabel, LabelKind::AxisLabel);
     m_surface->update();
     m_plotArea->update();
 }

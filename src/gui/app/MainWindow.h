@@ -6,12 +6,16 @@
 
 #include "core/model/Menu.h"
 #include "core/model/Session.h"
+#include "core/plot/PlotRoutine.h"
 #include "gui/app/Twips.h"
+#include "render/ChartPainter.h"
+#include "render/QtTextMeasurer.h"
 
 #include <QMainWindow>
 #include <QRectF>
 
 #include <array>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -47,6 +51,14 @@ public:
     // Shows the session's window title.
     void syncTitle();
 
+    // The plot routine and its last drawing.
+    PlotRoutine& plot() { return *m_plot; }
+    const Scene& scene() const { return m_plot->scene(); }
+    // Runs the plot routine on the window's layout and shows the drawing.
+    void drawPlot();
+    // Edit > Refresh Plot: the one-time resize of Page Setup, then a drawing.
+    void refreshPlot();
+
     // The menu item (or, for a menu, its entry in the menu bar) of a command.
     QAction* action(Menu item) const;
     QWidget* plotArea() const { return m_plotArea; }
@@ -75,12 +87,19 @@ private:
     void fitWindowToPlot();
     void setBusy(bool on);
     void clearPlot();
+    // The window's layout in twips, as the plot routine lays the chart out on it.
+    ChartLayout currentLayout() const;
+    // Puts the title and the turned axis label of the last drawing on the window.
+    void showScene();
     // Runs one file command, then restores the pointer and shows title and menus.
     template <typename Command> void runCommand(const char* failureTitle, Command&& command);
 
     Prompter& m_prompter;
     Session m_session;
     TwipScale m_twips;
+    QtTextMeasurer m_measurer;
+    ChartPainter m_painter;
+    std::unique_ptr<PlotRoutine> m_plot;
     bool m_busy = false;
 
     std::array<QAction*, static_cast<std::size_t>(Menu::Count)> m_actions{};

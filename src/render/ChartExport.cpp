@@ -1,0 +1,177 @@
+#include "render/ChartExport.h"
+
+#include <QFileInfo>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qv {
+
+namespace {
+
+constexpr double ScreenDpi = 96.0;
+constexpr int PdfResolution = 1200;
+constexpr double PdfMarginMillimetres = 10.0;
+
+enum class Format
+{
+    Png,
+    Bmp,
+    Svg,
+    Pdf,
+    Unknown
+};
+
+Format formatOf(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png")) {
+        return Format::Png;
+    }
+    if (suffix == QLatin1String("bmp")) {
+        return Format::Bmp;
+    }
+    if (suffix == QLatin1String("svg")) {
+        return Format::Svg;
+    }
+    if (suffix == QLatin1String("pdf")) {
+        return Format::Pdf;
+    }
+    return Format::Unknown;
+}
+
+ExportResult failure(QString text)
+{
+    return {false, std::move(text)};
+}
+
+QString cannotWrite(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot write %1: %2").arg(path, reason);
+}
+
+// Paints the window picture into `file` as SVG, one unit per pixel of a 96 dpi
+// screen; false when painting failed.
+bool writeSvg(const Scene& scene, QSaveFile& file)
+{
+    const ChartPainter painter(ChartPainter::ScreenPixelsPerTwip);
+    const QSize size = painter.windowSize(scene);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&file);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(static_cast<int>(ScreenDpi));
+    generator.setTitle(QStringLiteral("Quantiview chart"));
+    QPainter device;
+    if (!device.begin(&generator)) {
+        return false;
+    }
+    painter.paintAll(device, scene);
+    return device.end();
+}
+
+// Paints the window picture into `file` as a one-page PDF, fitted to the
+// printable area; false when painting failed.
+bool writePdf(const Scene& scene, QSaveFile& file)
+{
+    QPdfWriter writer(&file);
+    writer.setCreator(QStringLiteral("Quantiview"));
+    writer.setTitle(QStringLiteral("Quantiview chart"));
+    writer.setResolution(PdfResolution);
+    const auto orientation =
+        scene.windowWidth > scene.windowHeight ? QPageLayout::Landscape : QPageLayout::Portrait;
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation,
+                                     QMarginsF(PdfMarginMillimetres, PdfMarginMillimetres,
+                                               PdfMarginMillimetres, PdfMarginMillimetres),
+                                     QPageLayout::Millimeter));
+    QPainter device;
+    if (!device.begin(&writer)) {
+        return false;
+    }
+    // The painter's origin is the printable area's top left corner.
+    paintChartFitted(device, scene, QRectF(0, 0, writer.width(), writer.height()));
+    return device.end();
+}
+
+} // namespace
+
+QImage chartImage(const Scene& scene, double pixelsPerTwip)
+{
+    const ChartPainter painter(pixelsPerTwip);
+    QImage image(painter.windowSize(scene), QImage::Format_RGB32);
+    const int dotsPerMeter =
+        static_cast<int>(std::lround(painter.pixelsPerTwip() * 1440.0 / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    QPainter device(&image);
+    painter.paintAll(device, scene);
+    device.end();
+    return image;
+}
+
+void paintChartFitted(QPainter& painter, const Scene& scene, const QRectF& target)
+{
+    if (!(scene.windowWidth > 0) || !(scene.windowHeight > 0) || target.isEmpty()) {
+        return;
+    }
+    const double pixelsPerTwip =
+        std::min(target.width() / scene.windowWidth, target.height() / scene.windowHeight);
+    painter.save();
+    painter.translate(target.topLeft());
+    ChartPainter(pixelsPerTwip).paintAll(painter, scene);
+    painter.restore();
+}
+
+ExportResult exportChart(const Scene& scene, const QString& path)
+{
+    const Format format = formatOf(path);
+    if (format == Format::Unknown) {
+        return failure(QStringLiteral("Unknown picture format for %1: use .png, .bmp, .svg or .pdf")
+                           .arg(path));
+    }
+    if (!(scene.windowWidth > 0) || !(scene.windowHeight > 0)) {
+        return failure(QStringLiteral("The chart has no size to export"));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return failure(cannotWrite(path, file.errorString()));
+    }
+    bool painted = false;
+    switch (format) {
+    case Format::Png:
+        painted = chartImage(scene).save(&file, "PNG");
+        break;
+    case Format::Bmp:
+        painted = chartImage(scene).save(&file, "BMP");
+        break;
+    case Format::Svg:
+        painted = writeSvg(scene, file);
+        break;
+    case Format::Pdf:
+        painted = writePdf(scene, file);
+        break;
+    case Format::Unknown:
+        break;
+    }
+    if (!painted) {
+        const QString reason = file.error() != QFileDevice::NoError
+                                   ? file.errorString()
+                                   : QStringLiteral("the picture could not be painted");
+        file.cancelWriting();
+        return failure(cannotWrite(path, reason));
+    }
+    if (!file.commit()) {
+        return failure(cannotWrite(path, file.errorString()));
+    }
+    return {true, {}};
+}
+
+} // namespace qv

@@ -1,0 +1,473 @@
+#include "render/ChartPainter.h"
+
+#include "render/DeviceFont.h"
+#include "render/QtTextMeasurer.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace qv {
+
+namespace {
+
+const QColor Background(Qt::white);
+const QColor Foreground(Qt::black);
+
+// Scene line widths are pixels of a 96 dpi screen.
+constexpr double TwipsPerScreenPixel = 15.0;
+
+bool finite(double a, double b)
+{
+    return std::isfinite(a) && std::isfinite(b);
+}
+
+bool sameFont(const FontSpec& a, const FontSpec& b)
+{
+    return a.pointSize == b.pointSize && a.bold == b.bold && a.family == b.family;
+}
+
+// The painter's pen, brush and font, changed only when a primitive needs other
+// ones: a chart has long runs of alike symbols.
+class PainterState
+{
+public:
+    PainterState(QPainter& painter, double pixelsPerTwip)
+        : m_painter(painter), m_pixelsPerTwip(pixelsPerTwip)
+    {
+    }
+
+    void stroke(int width, LineStyle style)
+    {
+        if (width == m_width && style == m_style) {
+            return;
+        }
+        m_width = width;
+        m_style = style;
+        // Thin lines stay on whole device pixels, so they stay crisp and on the
+        // raster engine's fast path.
+        const double device =
+            std::max(1.0, std::round(std::max(width, 1) * TwipsPerScreenPixel * m_pixelsPerTwip));
+        QPen pen(Foreground, device, style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine,
+                 style == LineStyle::Dotted ? Qt::FlatCap : Qt::SquareCap, Qt::MiterJoin);
+        m_painter.setPen(pen);
+    }
+
+    void fill(bool filled)
+    {
+        if (m_filled && *m_filled == filled) {
+            return;
+        }
+        m_filled = filled;
+        m_painter.setBrush(filled ? QBrush(Foreground) : QBrush(Qt::NoBrush));
+    }
+
+    // Makes `wanted` the painter's font. Its metrics on the painter's device are in
+    // reference-size pixels; textScale() brings them to device pixels.
+    const QFontMetricsF& font(const FontSpec& wanted)
+    {
+        if (!m_metrics || !sameFont(wanted, m_font)) {
+            m_font = wanted;
+            const ScaledFont scaled = deviceFont(wanted, m_pixelsPerTwip, *m_painter.device());
+            m_painter.setFont(scaled.font);
+            m_metrics.emplace(scaled.font, m_painter.device());
+            m_textScale = scaled.scale;
+        }
+        return *m_metrics;
+    }
+
+    double textScale() const { return m_textScale; }
+
+private:
+    QPainter& m_painter;
+    double m_pixelsPerTwip;
+    int m_width = -1;
+    LineStyle m_style = LineStyle::Solid;
+    std::optional<bool> m_filled;
+    FontSpec m_font;
+    std::optional<QFontMetricsF> m_metrics;
+    double m_textScale = 1.0;
+};
+
+// Whole-pixel circles on a raster device are stamped from an image painted once
+// per radius and fill: the same pixels as painting each circle in place (the
+// engine draws them translation-invariantly), several times faster.
+class CircleStamps
+{
+public:
+    // Largest radius (device pixels) worth a stamp.
+    static constexpr int MaxRadius = 128;
+
+    // Space around the circle in the stamp for its outline.
+    static int margin(int penWidth) { return penWidth + 1; }
+
+    // The stamp of a circle of `radius` whose bounding square starts at
+    // (margin, margin), outlined with `pen` and filled with `brush`. The
+    // reference holds until the next call.
+    const QImage& stamp(int radius, bool filled, const QPen& pen, const QBrush& brush)
+    {
+        const int penWidth = static_cast<int>(pen.widthF());
+        for (const Entry& entry : m_entries) {
+            if (entry.radius == radius && entry.filled == filled && entry.penWidth == penWidth) {
+                return entry.image;
+            }
+        }
+        const int m = margin(penWidth);
+        const int side = 2 * radius + 2 * m + 1;
+        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(pen);
+        painter.setBrush(brush);
+        painter.drawEllipse(QRect(m, m, 2 * radius, 2 * radius));
+        painter.end();
+        m_entries.push_back({radius, filled, penWidth, std::move(image)});
+        return m_entries.back().image;
+    }
+
+private:
+    struct Entry
+    {
+        int radius;
+        bool filled;
+        int penWidth;
+        QImage image;
+    };
+    std::vector<Entry> m_entries;
+};
+
+// Whether circles may be stamped: a raster device reached without scaling and
+// at a whole-pixel offset.
+bool canStamp(const QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster) {
+        return false;
+    }
+    const QTransform transform = painter.deviceTransform();
+    return transform.type() <= QTransform::TxTranslate &&
+           transform.dx() == std::round(transform.dx()) &&
+           transform.dy() == std::round(transform.dy());
+}
+
+enum class LineAlign
+{
+    Left,
+    Centre
+};
+
+// Paints the lines of `caption` as a block whose top left corner is `topLeft`
+// (device pixels); centred lines are centred on a block `blockWidth` wide.
+void paintCaption(QPainter& painter, PainterState& state, const std::string& caption,
+                  const FontSpec& font, QPointF topLeft, LineAlign align, double blockWidth)
+{
+    const QFontMetricsF& metrics = state.font(font);
+    const double scale = state.textScale();
+    const QTransform saved = painter.worldTransform();
+    painter.translate(topLeft);
+    painter.scale(scale, scale);
+    // From here on in reference-size pixels.
+    const double width = blockWidth / scale;
+    double baseline = metrics.ascent();
+    for (const QString& line : captionLines(caption)) {
+        if (!line.isEmpty()) {
+            const double x =
+                align == LineAlign::Centre ? (width - metrics.horizontalAdvance(line)) / 2 : 0.0;
+            painter.drawText(QPointF(x, baseline), line);
+        }
+        baseline += metrics.height();
+    }
+    painter.setWorldTransform(saved);
+}
+
+// Size in device pixels of a caption's block of lines.
+QSizeF captionSize(PainterState& state, const std::string& caption, const FontSpec& font)
+{
+    const QFontMetricsF& metrics = state.font(font);
+    const QStringList lines = captionLines(caption);
+    double widest = 0;
+    for (const QString& line : lines) {
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    }
+    return QSizeF(widest, metrics.height() * static_cast<double>(lines.size())) * state.textScale();
+}
+
+} // namespace
+
+ChartPainter::ChartPainter(double pixelsPerTwip)
+    : m_pixelsPerTwip(pixelsPerTwip > 0 ? pixelsPerTwip : ScreenPixelsPerTwip)
+{
+}
+
+QSize ChartPainter::windowSize(const Scene& scene) const
+{
+    const auto pixels = [this](double twips) {
+        return std::max(1, static_cast<int>(std::lround(twips * m_pixelsPerTwip)));
+    };
+    return {pixels(scene.windowWidth), pixels(scene.windowHeight)};
+}
+
+QRectF ChartPainter::toDevice(const TwipsRect& twips) const
+{
+    return {twips.left * m_pixelsPerTwip, twips.top * m_pixelsPerTwip,
+            twips.width * m_pixelsPerTwip, twips.height * m_pixelsPerTwip};
+}
+
+QRectF ChartPainter::plotAreaRect(const Scene& scene) const
+{
+    const TwipsRect& area = scene.plotArea;
+    const auto px = [this](double twips) { return std::round(twips * m_pixelsPerTwip); };
+    return QRectF(QPointF(px(area.left), px(area.top)),
+                  QPointF(px(area.right()), px(area.bottom())));
+}
+
+void ChartPainter::paintAll(QPainter& painter, const Scene& scene) const
+{
+    const QRectF window(QPointF(0, 0), QSizeF(windowSize(scene)));
+    const QPaintEngine* engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::SVG) {
+        paintWindowSurface(painter, scene);
+        paintPlotArea(painter, scene, plotAreaRect(scene));
+        painter.save();
+        painter.setClipRect(window, Qt::IntersectClip);
+        paintLabels(painter, scene);
+        painter.restore();
+        return;
+    }
+    // The SVG writer ignores clipping: what spills out of the plot area (symbols
+    // at its edges, the frame's outer half, boxes dragged across its edge) is
+    // painted over with the window's background before the window's own texts
+    // and labels are painted.
+    painter.save();
+    painter.fillRect(window, Background);
+    const QRectF plot = plotAreaRect(scene);
+    paintPlotArea(painter, scene, plot);
+    paintBoxes(painter, scene);
+    QPainterPath outside;
+    outside.addRect(window);
+    QPainterPath inside;
+    inside.addRect(plot);
+    painter.fillPath(outside.subtracted(inside), Background);
+    paintWindowTexts(painter, scene);
+    paintWindowLabels(painter, scene);
+    painter.restore();
+}
+
+void ChartPainter::paintWindowSurface(QPainter& painter, const Scene& scene) const
+{
+    painter.save();
+    const QRectF window(QPointF(0, 0), QSizeF(windowSize(scene)));
+    painter.fillRect(window, Background);
+    painter.setClipRect(window, Qt::IntersectClip);
+    paintWindowTexts(painter, scene);
+    painter.restore();
+}
+
+void ChartPainter::paintWindowTexts(QPainter& painter, const Scene& scene) const
+{
+    painter.save();
+    PainterState state(painter, m_pixelsPerTwip);
+    state.stroke(1, LineStyle::Solid);
+    for (const WindowText& text : scene.windowTexts) {
+        if (!finite(text.left, text.top)) {
+            continue;
+        }
+        paintCaption(painter, state, text.text, text.font,
+                     QPointF(text.left * m_pixelsPerTwip, text.top * m_pixelsPerTwip),
+                     LineAlign::Left, 0);
+    }
+    painter.restore();
+}
+
+void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
+                                 const QRectF& deviceRect) const
+{
+    painter.save();
+    painter.fillRect(deviceRect, Background);
+    const double xspan = scene.xmax - scene.xmin;
+    const double yspan = scene.ymax - scene.ymin;
+    if (!scene.coordinatesSet || !(xspan != 0) || !(yspan != 0) || !std::isfinite(xspan) ||
+        !std::isfinite(yspan) || deviceRect.isEmpty()) {
+        painter.restore();
+        return;
+    }
+    painter.setClipRect(deviceRect, Qt::IntersectClip);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
+    const double sx = deviceRect.width() / xspan;
+    const double sy = deviceRect.height() / yspan;
+    const double left = deviceRect.left();
+    const double top = deviceRect.top();
+    const double xmin = scene.xmin;
+    const double ymax = scene.ymax;
+    const auto map = [=](double x, double y) {
+        return QPointF(left + (x - xmin) * sx, top + (ymax - y) * sy);
+    };
+    // On a raster device circles snap to whole pixels: the engine's fast circle
+    // path takes only whole-pixel rectangles.
+    const QPaintEngine* engine = painter.paintEngine();
+    const bool raster = engine && engine->type() == QPaintEngine::Raster;
+    const bool stamping = canStamp(painter);
+    CircleStamps stamps;
+
+    PainterState state(painter, m_pixelsPerTwip);
+    for (const ScenePrimitive& primitive : scene.primitives) {
+        if (const auto* circle = std::get_if<SceneCircle>(&primitive)) {
+            if (!finite(circle->cx, circle->cy) || !std::isfinite(circle->radius)) {
+                continue;
+            }
+            state.stroke(1, LineStyle::Solid);
+            state.fill(circle->filled);
+            const QPointF centre = map(circle->cx, circle->cy);
+            const double r = std::abs(circle->radius * sx);
+            if (raster && r < 1e6 && std::abs(centre.x()) < 1e6 && std::abs(centre.y()) < 1e6) {
+                const int ir = std::max(1, static_cast<int>(std::lround(r)));
+                const int cx = static_cast<int>(std::lround(centre.x()));
+                const int cy = static_cast<int>(std::lround(centre.y()));
+                if (stamping && ir <= CircleStamps::MaxRadius) {
+                    const QImage& stamp =
+                        stamps.stamp(ir, circle->filled, painter.pen(), painter.brush());
+                    const int m = CircleStamps::margin(static_cast<int>(painter.pen().widthF()));
+                    painter.drawImage(QPoint(cx - ir - m, cy - ir - m), stamp);
+                } else {
+                    painter.drawEllipse(QRect(cx - ir, cy - ir, 2 * ir, 2 * ir));
+                }
+            } else {
+                painter.drawEllipse(centre, r, r);
+            }
+        } else if (const auto* line = std::get_if<SceneLine>(&primitive)) {
+            if (!finite(line->x1, line->y1) || !finite(line->x2, line->y2)) {
+                continue;
+            }
+            state.stroke(line->width, line->style);
+            painter.drawLine(map(line->x1, line->y1), map(line->x2, line->y2));
+        } else if (const auto* box = std::get_if<SceneBox>(&primitive)) {
+            if (!finite(box->x1, box->y1) || !finite(box->x2, box->y2)) {
+                continue;
+            }
+            state.stroke(box->width, LineStyle::Solid);
+            state.fill(box->filled);
+            painter.drawRect(QRectF(map(box->x1, box->y1), map(box->x2, box->y2)).normalized());
+        } else if (const auto* text = std::get_if<SceneText>(&primitive)) {
+            if (!finite(text->x, text->y)) {
+                continue;
+            }
+            state.stroke(1, LineStyle::Solid);
+            paintCaption(painter, state, text->text, text->font, map(text->x, text->y),
+                         LineAlign::Left, 0);
+        }
+    }
+    painter.restore();
+}
+
+void ChartPainter::paintLabels(QPainter& painter, const Scene& scene) const
+{
+    paintWindowLabels(painter, scene);
+    paintBoxes(painter, scene);
+}
+
+void ChartPainter::paintWindowLabels(QPainter& painter, const Scene& scene) const
+{
+    if (scene.title.visible) {
+        paintLabel(painter, scene.title, LabelKind::Title,
+                   toDevice(labelRect(scene.title, LabelKind::Title)));
+    }
+    if (scene.yLabel.visible) {
+        paintLabel(painter, scene.yLabel, LabelKind::AxisLabel,
+                   toDevice(labelRect(scene.yLabel, LabelKind::AxisLabel)));
+    }
+}
+
+void ChartPainter::paintBoxes(QPainter& painter, const Scene& scene) const
+{
+    // The boxes belong to the plot area and are cut off at its edges.
+    painter.save();
+    painter.setClipRect(plotAreaRect(scene), Qt::IntersectClip);
+    for (const WindowLabel* box :
+         {&scene.statsBox, &scene.overlayStats, &scene.plotText, &scene.overlayText}) {
+        if (box->visible) {
+            paintLabel(painter, *box, LabelKind::Box, toDevice(labelRect(*box, LabelKind::Box)));
+        }
+    }
+    painter.restore();
+}
+
+void ChartPainter::paintLabel(QPainter& painter, const WindowLabel& label, LabelKind kind,
+                              const QRectF& deviceRect) const
+{
+    if (deviceRect.isEmpty()) {
+        return;
+    }
+    painter.save();
+    painter.setClipRect(deviceRect, Qt::IntersectClip);
+    painter.fillRect(deviceRect, Background);
+    PainterState state(painter, m_pixelsPerTwip);
+    state.stroke(1, LineStyle::Solid);
+    if (label.border) {
+        state.fill(false);
+        const double w = painter.pen().widthF();
+        painter.drawRect(deviceRect.adjusted(w / 2, w / 2, -w / 2, -w / 2));
+    }
+    const QSizeF text = captionSize(state, label.caption, label.font);
+    switch (kind) {
+    case LabelKind::Box: {
+        const double inset = label.border ? BoxPaddingTwips * m_pixelsPerTwip : 0.0;
+        paintCaption(painter, state, label.caption, label.font,
+                     deviceRect.topLeft() + QPointF(inset, inset), LineAlign::Left, 0);
+        break;
+    }
+    case LabelKind::Title:
+        paintCaption(painter, state, label.caption, label.font,
+                     QPointF(deviceRect.left(), deviceRect.bottom() - text.height()),
+                     LineAlign::Centre, deviceRect.width());
+        break;
+    case LabelKind::AxisLabel:
+        // Turned counter-clockwise about the bottom left corner: the text runs
+        // up the rectangle, the tops of its letters face left.
+        painter.translate(deviceRect.bottomLeft());
+        painter.rotate(-90);
+        paintCaption(painter, state, label.caption, label.font,
+                     QPointF((deviceRect.height() - text.width()) / 2,
+                             (deviceRect.width() - text.height()) / 2),
+                     LineAlign::Centre, text.width());
+        break;
+    }
+    painter.restore();
+}
+
+TwipsRect ChartPainter::labelRect(const WindowLabel& label, LabelKind kind)
+{
+    TwipsRect rect{label.left, label.top, label.width, label.height};
+    if (rect.width > 0 && rect.height > 0) {
+        return rect;
+    }
+    const QtTextMeasurer measurer;
+    double across = measurer.textWidth(label.caption, label.font);
+    double down = measurer.textHeight(label.caption, label.font);
+    if (kind == LabelKind::AxisLabel) {
+        std::swap(across, down);
+    }
+    if (kind == LabelKind::Box && label.border) {
+        across += 2 * BoxPaddingTwips;
+        down += 2 * BoxPaddingTwips;
+    }
+    if (rect.width <= 0) {
+        rect.width = across;
+    }
+    if (rect.height <= 0) {
+        rect.height = down;
+    }
+    return rect;
+}
+
+} // namespace qv
