@@ -124,6 +124,10 @@ TEST(ValueAxis, LabelMasksAndTickValues)
     ASSERT_EQ(ticks.size(), 7u);
     EXPECT_EQ(ticks[3], 0.0);
     EXPECT_EQ(ticks.back(), 0.3);
+    // 2.5 + 7 * 0.01 falls just short of 2.57: the top is labelled once.
+    const auto top = valueTickValues({2.5, 2.57, 0.01}, false);
+    EXPECT_EQ(top.size(), 8u);
+    EXPECT_EQ(top.back(), 2.57);
     const auto logTicks = valueTickValues({-0.2, 3.2, 1}, true);
     EXPECT_EQ(logTicks, (std::vector<double>{-0.2, 0, 1, 2, 3, 3.2}));
     EXPECT_EQ(scaleText(3, true), "1000");

@@ -102,7 +102,10 @@ std::vector<double> valueTickValues(const ValueRange& range, bool logAxis)
     }
     std::vector<double> values{range.ymin};
     double v = logAxis ? nearest(range.ymin + 0.5) : range.ymin + range.ytick;
-    while (v < range.ymax) {
+    // A step that lands on the top but for rounding noise is the top itself,
+    // which is labelled last: the top label is never printed twice.
+    const double top = range.ymax - 1e-9 * std::fabs(range.ytick);
+    while (v < top) {
         if (values.size() > static_cast<std::size_t>(MaxValueTicks)) {
             raise(ErrorCode::Overflow);
         }
