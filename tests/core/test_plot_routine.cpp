@@ -257,10 +257,16 @@ TEST(PlotRoutine, OutOfRangeWarningsAppearOncePerSet)
 TEST(PlotRoutine, RefreshResizesOnceAndLabelsTheValueAxis)
 {
     Chart c({1, 2, 3, 4, 5});
+    // The upper limit of switched-off limit lines reads "0" after the drawing.
+    c.session.settings.setCheck(PlotOpts_LimitLines, 1);
+    c.session.settings.setText(PlotOpts_ULimit, "50");
+    c.session.settings.setCheck(PlotOpts_LimitLines, 0);
+    EXPECT_EQ(c.session.settings.text(PlotOpts_ULimit), "50");
     c.session.settings.setText(PlotOpts_YAxisLabel, "Width (mm)");
     const double width = c.plot.layout().plotArea.width;
     c.session.settings.selectGroup(frmPageSetup_optPlotSize, 7);
     c.plot.refreshPlot();
+    EXPECT_EQ(c.session.settings.text(PlotOpts_ULimit), "0");
     c.plot.refreshPlot();
     EXPECT_NEAR(c.plot.layout().plotArea.width, width * 1.2, 1e-9);
     EXPECT_EQ(c.session.settings.group(frmPageSetup_optPlotSize), 4);

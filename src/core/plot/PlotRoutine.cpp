@@ -178,8 +178,12 @@ PlotRoutine::Pass PlotRoutine::drawOnce(DrawOutcome& outcome)
             return *r.statistics;
         };
 
-        // 8: statistics of the main set.
+        // 8: statistics of the main set and the upper limit, which is 0 while
+        // the limit lines are off.
         const SetStatistics& st = runStatistics(1);
+        if (s.check(PlotOpts_LimitLines) != 1) {
+            s.setText(PlotOpts_ULimit, "0");
+        }
 
         // 9: the value axis, written back while the scale is automatic.
         ValueRange yr;
