@@ -280,3 +280,33 @@ TEST_F(MainWindowTest, CommandLineOpensThePathWithOrWithoutQuotesTitledWithTheBa
 
 } // namespace
 } // namespace qv
+
+namespace qv {
+namespace {
+
+TEST_F(MainWindowTest, DrawsTheChartAfterALoadAndRefreshesWithTheNewSize)
+{
+    const std::string path = m_files.write("lot.csv", "Width (mm)\n3\n1\n2\n5\n4\n");
+    open(path);
+    ASSERT_TRUE(m_window.scene().coordinatesSet);
+    auto* yLabel = m_window.findChild<QLabel*>(QStringLiteral("Ylabel"));
+    ASSERT_NE(yLabel, nullptr);
+    EXPECT_FALSE(yLabel->isHidden());
+    EXPECT_GT(yLabel->height(), yLabel->width()); // turned to read bottom to top
+
+    // The plot area shows the frame: its top left corner is black.
+    m_window.show();
+    const QImage plot = m_window.plotArea()->grab().toImage();
+    EXPECT_EQ(plot.pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(plot.pixelColor(plot.width() / 2, plot.height() / 5), QColor(Qt::white));
+
+    const int width = m_window.plotArea()->width();
+    m_window.session().settings.selectGroup(Ctl::frmPageSetup_optPlotSize, 7);
+    findAction(m_window, "mnuRefresh")->trigger();
+    findAction(m_window, "mnuRefresh")->trigger();
+    EXPECT_NEAR(m_window.plotArea()->width(), width * 1.2, 2);
+    EXPECT_TRUE(m_prompter.messages.empty());
+}
+
+} // namespace
+} // namespace qv
