@@ -41,23 +41,24 @@ TEST(Settings, ResetPutsEveryDefaultAndDerivedValueInPlace)
     s.selectButton(PlotOpts_LogY);
     s.resetOptions();
 
-    EXPECT_EQ(s.text(PlotOpts_ULimit), "0");
-    EXPECT_EQ(s.check(PlotOpts_LimitLines), 0);
-    EXPECT_EQ(s.check(PlotOpts_Statistics), 1);
-    EXPECT_EQ(s.check(PlotOpts_UL_Line), 1);
-    EXPECT_EQ(s.text(PlotOpts_PlotText), "");
-    EXPECT_EQ(s.group(PlotOpts_ConfInterval), 3);
-    EXPECT_EQ(s.group(PlotOpts_weighting), 1);
-    EXPECT_EQ(s.group(PlotOpts_CR), 1);
-    EXPECT_EQ(s.group(PlotOpts_LTPD), 1);
-    EXPECT_TRUE(s.selected(PlotOpts_NormalDist));
-    EXPECT_TRUE(s.selected(PlotOpts_LinearY));
+    const std::pair<Ctl, int> checksAndGroups[] = {
+        {PlotOpts_LimitLines, 0}, {PlotOpts_Statistics, 1}, {PlotOpts_UL_Line, 1},
+        {PlotOpts_ConfInterval, 3}, {PlotOpts_weighting, 1}, {PlotOpts_CR, 1}, {PlotOpts_LTPD, 1},
+        {AxesOpts_NumNines, 0}, {StatsForm_StatsPrecision, 0},
+        // Left alone by the reset.
+        {PlotOpts_FiftyLine, 1}, {StatsForm_chkMin, 0}};
+    for (auto [id, value] : checksAndGroups) {
+        EXPECT_EQ(std::stoi(s.valueText(id)), value) << controlInfo(id).name;
+    }
+    for (Ctl id : {PlotOpts_NormalDist, PlotOpts_LinearY, AxesOpts_Auto, AxesOpts_Stdformat}) {
+        EXPECT_TRUE(s.selected(id)) << controlInfo(id).name;
+    }
     EXPECT_FALSE(s.selected(PlotOpts_LogY));
-    EXPECT_TRUE(s.selected(AxesOpts_Auto));
-    EXPECT_TRUE(s.selected(AxesOpts_Stdformat));
-    EXPECT_EQ(s.group(AxesOpts_NumNines), 0);
+    EXPECT_EQ(s.text(PlotOpts_ULimit), "0");
+    EXPECT_EQ(s.text(PlotOpts_PlotText), "");
     EXPECT_EQ(s.text(AxesOpts_TickInterval), "0");
-    EXPECT_EQ(s.group(StatsForm_StatsPrecision), 0);
+    EXPECT_EQ(s.text(StatsForm_txtMainStatBoxTitle), "Lot 7");
+    EXPECT_EQ(s.text(PlotOpts_YAxisLabel), "mm");
 
     EXPECT_DOUBLE_EQ(s.consumerRiskZ(), 1.28155);
     EXPECT_DOUBLE_EQ(s.ltpdZ(), 1.28155);
@@ -66,20 +67,11 @@ TEST(Settings, ResetPutsEveryDefaultAndDerivedValueInPlace)
     EXPECT_EQ(s.xRangeNines(), 0);
     EXPECT_EQ(s.dataSymbolCode(), 1);
 
-    // The limit line boxes follow the unchecked Limit Lines; the auto scale
-    // disables the manual fields; auto precision disables the places.
-    EXPECT_FALSE(s.enabled(PlotOpts_ULimit));
-    EXPECT_FALSE(s.enabled(PlotOpts_FiftyLine));
-    EXPECT_FALSE(s.enabled(AxesOpts_YscaleMax));
-    EXPECT_FALSE(s.enabled(AxesOpts_TickLabel));
-    EXPECT_FALSE(s.enabled(AxesOpts_Yplaces));
-    EXPECT_FALSE(s.enabled(StatsForm_Digits));
-
-    // Left alone by the reset.
-    EXPECT_EQ(s.check(PlotOpts_FiftyLine), 1);
-    EXPECT_EQ(s.check(StatsForm_chkMin), 0);
-    EXPECT_EQ(s.text(StatsForm_txtMainStatBoxTitle), "Lot 7");
-    EXPECT_EQ(s.text(PlotOpts_YAxisLabel), "mm");
+    // Unchecked limit lines, the automatic scale and automatic precisions disable their fields.
+    for (Ctl id : {PlotOpts_ULimit, PlotOpts_FiftyLine, AxesOpts_YscaleMax, AxesOpts_TickLabel,
+                   AxesOpts_Yplaces, StatsForm_Digits}) {
+        EXPECT_FALSE(s.enabled(id)) << controlInfo(id).name;
+    }
 }
 
 TEST(Settings, ClickHandlersKeepDerivedValuesAndEnabling)
