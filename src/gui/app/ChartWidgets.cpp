@@ -5,40 +5,20 @@
 
 namespace qv {
 
-ChartSurface::ChartSurface(const Scene& scene, const ChartPainter& painter, QWidget* parent)
-    : QWidget(parent), m_scene(scene), m_painter(painter)
+ChartWidget::ChartWidget(const QString& objectName, std::function<void(QPainter&, const QRect&)> paint,
+                         QWidget* parent)
+    : QWidget(parent), m_paint(std::move(paint))
 {
-    setObjectName(QStringLiteral("MainSurface"));
+    setObjectName(objectName);
 }
 
-void ChartSurface::paintEvent(QPaintEvent* /*event*/)
-{
-    QPainter p(this);
-    p.fillRect(rect(), Qt::white);
-    m_painter.paintWindowSurface(p, m_scene);
-}
-
-void ChartSurface::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (doubleClicked) {
-        doubleClicked();
-    }
-    event->accept();
-}
-
-PlotAreaWidget::PlotAreaWidget(const Scene& scene, const ChartPainter& painter, QWidget* parent)
-    : QWidget(parent), m_scene(scene), m_painter(painter)
-{
-    setObjectName(QStringLiteral("PlotArea"));
-}
-
-void PlotAreaWidget::paintEvent(QPaintEvent* /*event*/)
+void ChartWidget::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter p(this);
-    m_painter.paintPlotArea(p, m_scene, QRectF(rect()));
+    m_paint(p, rect());
 }
 
-void PlotAreaWidget::mouseDoubleClickEvent(QMouseEvent* event)
+void ChartWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (doubleClicked) {
         doubleClicked();

@@ -1,22 +1,22 @@
 #pragma once
-// The widgets that show a drawing of the chart on the main window: the window's
-// own surface (the texts around the plot) and the plot area. Both paint the same
-// Scene through ChartPainter, the one paint path of the program.
-
-#include "render/ChartPainter.h"
+// A widget that shows part of a drawing of the chart: the main window's surface
+// (the texts around the plot) or the plot area. Both paint the same Scene
+// through ChartPainter, the one paint path of the program.
 
 #include <QWidget>
 
 #include <functional>
 
+class QPainter;
+
 namespace qv {
 
-// The main window's surface: the footer, captions and tick labels of the scene.
-class ChartSurface : public QWidget
+class ChartWidget : public QWidget
 {
     Q_OBJECT
 public:
-    ChartSurface(const Scene& scene, const ChartPainter& painter, QWidget* parent);
+    ChartWidget(const QString& objectName, std::function<void(QPainter&, const QRect&)> paint,
+                QWidget* parent);
     std::function<void()> doubleClicked;
 
 protected:
@@ -24,25 +24,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    const Scene& m_scene;
-    const ChartPainter& m_painter;
-};
-
-// The plot area: frame, points, lines and marks in the chart's user coordinates.
-class PlotAreaWidget : public QWidget
-{
-    Q_OBJECT
-public:
-    PlotAreaWidget(const Scene& scene, const ChartPainter& painter, QWidget* parent);
-    std::function<void()> doubleClicked;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-
-private:
-    const Scene& m_scene;
-    const ChartPainter& m_painter;
+    std::function<void(QPainter&, const QRect&)> m_paint;
 };
 
 } // namespace qv

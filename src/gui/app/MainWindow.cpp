@@ -146,10 +146,19 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildSurface()
 {
-    m_surface = new ChartSurface(m_plot->scene(), m_painter, this);
+    m_surface = new ChartWidget(
+        QStringLiteral("MainSurface"),
+        [this](QPainter& p, const QRect& area) {
+            p.fillRect(area, Qt::white);
+            m_painter.paintWindowSurface(p, m_plot->scene());
+        },
+        this);
     setCentralWidget(m_surface);
 
-    m_plotArea = new PlotAreaWidget(m_plot->scene(), m_painter, m_surface);
+    m_plotArea = new ChartWidget(
+        QStringLiteral("PlotArea"),
+        [this](QPainter& p, const QRect& area) { m_painter.paintPlotArea(p, m_plot->scene(), QRectF(area)); },
+        m_surface);
     m_plotArea->setAutoFillBackground(true);
     QPalette plotPalette = m_plotArea->palette();
     plotPalette.setColor(QPalette::Window, Qt::white);
