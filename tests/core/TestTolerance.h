@@ -10,7 +10,6 @@
 #include <charconv>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <string>
 #include <string_view>
 
 namespace qv::test {
@@ -24,17 +23,14 @@ inline ::testing::AssertionResult agreesWithPrinted(double actual, std::string_v
         return ::testing::AssertionFailure() << "bad printed number '" << printed << "'";
     }
     const auto point = printed.find('.');
-    const int decimals =
-        point == std::string_view::npos ? 0 : static_cast<int>(printed.size() - point - 1);
+    const double decimals =
+        point == std::string_view::npos ? 0.0 : static_cast<double>(printed.size() - point - 1);
     // The slack covers the binary form of the printed number itself.
-    const double halfUnit = 0.5 * std::pow(10.0, -decimals) * (1.0 + 1e-9);
-    if (std::fabs(actual - expected) <= halfUnit) {
+    if (std::fabs(actual - expected) <= 0.5 * std::pow(10.0, -decimals) * (1.0 + 1e-9)) {
         return ::testing::AssertionSuccess();
     }
-    char buffer[40];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, actual);
     return ::testing::AssertionFailure()
-           << std::string(buffer, written.ptr) << " does not print as " << printed;
+           << ::testing::PrintToString(actual) << " does not print as " << printed;
 }
 
 } // namespace qv::test

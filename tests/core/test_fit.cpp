@@ -2,6 +2,7 @@
 
 #include "core/stats/LeastSquaresFit.h"
 
+#include <tuple>
 #include <vector>
 
 namespace qv {
@@ -17,7 +18,7 @@ std::vector<PlotPoint> oneToFive(double sigma = 0.0)
     return points;
 }
 
-TEST(LeastSquaresFit, GivesThePrintedLineForOneToFive)
+TEST(LeastSquaresFit, GivesThePrintedLineForOneToFiveWithOrWithoutEqualWeights)
 {
     const FitOutcome outcome = leastSquaresFit(oneToFive(), 5, false);
     EXPECT_PRINTED(outcome.fit.intercept, "3");
@@ -25,20 +26,15 @@ TEST(LeastSquaresFit, GivesThePrintedLineForOneToFive)
     EXPECT_PRINTED(outcome.fit.meanPosition, "0");
     EXPECT_PRINTED(outcome.fit.positionSpread, "11.213298");
     EXPECT_PRINTED(outcome.fit.residualVariance, "0.006673");
-    EXPECT_EQ(outcome.fit.weightSum, 5.0);
     EXPECT_TRUE(outcome.messages.empty());
-}
 
-TEST(LeastSquaresFit, GivesTheSameLineForEqualWeights)
-{
-    const FitResult plain = leastSquaresFit(oneToFive(2.0), 5, false).fit;
     const FitResult weighted = leastSquaresFit(oneToFive(2.0), 5, true).fit;
-    EXPECT_DOUBLE_EQ(weighted.intercept, plain.intercept);
-    EXPECT_DOUBLE_EQ(weighted.slope, plain.slope);
+    EXPECT_PRINTED(weighted.intercept, "3");
+    EXPECT_PRINTED(weighted.slope, "2.109518");
     EXPECT_EQ(weighted.weightSum, 1.25);
 }
 
-TEST(LeastSquaresFit, ReportsEachZeroUncertaintyAndKeepsThePreviousWeight)
+TEST(LeastSquaresFit, ReportsEachZeroUncertaintyAndFailsOnTooFewPointsOrNoWeight)
 {
     std::vector<PlotPoint> points = oneToFive(1.0);
     points[0].sigma = 0.0; // weight 0: left out
@@ -50,11 +46,8 @@ TEST(LeastSquaresFit, ReportsEachZeroUncertaintyAndKeepsThePreviousWeight)
     EXPECT_EQ(outcome.fit.weightSum, 4.0);
     const FitResult rest = leastSquaresFit({points.begin() + 1, points.end()}, 4, false).fit;
     EXPECT_DOUBLE_EQ(outcome.fit.slope, rest.slope);
-}
 
-TEST(LeastSquaresFit, FailsOnTooFewPointsOrNoWeight)
-{
-    const std::vector<PlotPoint> points = oneToFive();
+    points = oneToFive();
     // Two points leave no residual: 0 / 0 in the residual variance.
     EXPECT_QV_ERROR(leastSquaresFit({{-0.5, 1.0, 0.0, false}, {0.5, 3.0, 0.0, false}}, 2, false),
                     ErrorCode::Overflow);
@@ -68,19 +61,14 @@ TEST(ConfidenceCurves, GivesThePrintedHalfWidthsForOneToFive)
 {
     const FitResult fit = leastSquaresFit(oneToFive(), 5, false).fit;
     const ConfidenceCurves curves = confidenceCurves(fit, 5, 95, -1.28, 1.28);
-    struct Row
-    {
-        std::size_t i;
-        double x;
-        const char* halfWidth;
-    };
-    const Row rows[] = {{0, -1.28, "0.249506"}, {50, 0.0, "0.115671"}, {100, 1.28, "0.249506"}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.i);
-        const ConfidenceSample& sample = curves[row.i];
-        EXPECT_NEAR(sample.x, row.x, 1e-15);
-        EXPECT_PRINTED(sample.upper - fittedValue(fit, sample.x), row.halfWidth);
-        EXPECT_PRINTED(fittedValue(fit, sample.x) - sample.lower, row.halfWidth);
+    const std::tuple<std::size_t, double, const char*> rows[] = {
+        {0, -1.28, "0.249506"}, {50, 0.0, "0.115671"}, {100, 1.28, "0.249506"}};
+    for (const auto& [i, x, halfWidth] : rows) {
+        SCOPED_TRACE(i);
+        const ConfidenceSample& sample = curves[i];
+        EXPECT_NEAR(sample.x, x, 1e-15);
+        EXPECT_PRINTED(sample.upper - fittedValue(fit, sample.x), halfWidth);
+        EXPECT_PRINTED(fittedValue(fit, sample.x) - sample.lower, halfWidth);
     }
     EXPECT_QV_ERROR(confidenceCurves(fit, 2, 95, -1.28, 1.28), ErrorCode::DivisionByZero);
 }

@@ -5,19 +5,15 @@
 #include "core/format/NumberText.h"
 #include "core/format/RoundSignificant.h"
 
+#include <tuple>
+
 namespace qv {
 namespace {
 
-TEST(RoundSignificant, RoundsToThePrintedValues)
+TEST(RoundSignificant, RoundsToThePrintedValuesAndFailsOnAHugePowerOfTen)
 {
-    struct Row
-    {
-        double value;
-        int digits;
-        const char* result;
-    };
     // clang-format off
-    const Row rows[] = {
+    const std::tuple<double, int, const char*> rows[] = {
         {7.088602, 3, "7.09"},  {1.581139, 3, "1.58"},   {2487.746014, 3, "2490"},
         {547.448628, 3, "547"}, {0.012345, 3, "0.0123"}, {99.95, 3, "100"},
         {0.0, 3, "0"},          {-123.456, 3, "-123.5"}, {123.456, 3, "123"},
@@ -26,28 +22,19 @@ TEST(RoundSignificant, RoundsToThePrintedValues)
         {-2.5, 1, "-2.5"},      {-1.25, 1, "-1.2"},      {-1.5, 0, "-1"}, {0.125, 2, "0.13"},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(::testing::Message() << row.value << " to " << row.digits);
-        EXPECT_PRINTED(roundSignificant(row.value, row.digits), row.result);
+    for (const auto& [value, digits, result] : rows) {
+        SCOPED_TRACE(::testing::Message() << value << " to " << digits);
+        EXPECT_PRINTED(roundSignificant(value, digits), result);
     }
-}
-
-TEST(RoundSignificant, FailsWhenThePowerOfTenOverflows)
-{
+    // The power of ten overflows.
     EXPECT_QV_ERROR(roundSignificant(5.0, 400), ErrorCode::Overflow);
     EXPECT_QV_ERROR(roundSignificant(5.0, -400), ErrorCode::Overflow); // 10^d is 0: 0 / 0
 }
 
 TEST(NumberText, WritesAtMostFifteenSignificantDigits)
 {
-    struct Row
-    {
-        double value;
-        const char* plain;
-        const char* sign;
-    };
     // clang-format off
-    const Row rows[] = {
+    const std::tuple<double, const char*, const char*> rows[] = {
         {10.0, "10", " 10"}, {0.0123, "0.0123", " 0.0123"}, {-123.5, "-123.5", "-123.5"},
         {0.9 * 100.0, "90", " 90"}, {-0.5, "-0.5", "-0.5"}, {-0.0, "0", " 0"},
         {2490.0000000000005, "2490", " 2490"},
@@ -57,23 +44,17 @@ TEST(NumberText, WritesAtMostFifteenSignificantDigits)
         {0.00001, "1E-05", " 1E-05"}, {1.25e-300, "1.25E-300", " 1.25E-300"},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.plain);
-        EXPECT_EQ(plainText(row.value), row.plain);
-        EXPECT_EQ(signedText(row.value), row.sign);
+    for (const auto& [value, plain, sign] : rows) {
+        SCOPED_TRACE(plain);
+        EXPECT_EQ(plainText(value), plain);
+        EXPECT_EQ(signedText(value), sign);
     }
 }
 
 TEST(FormatMask, GivesThePrintedTextsOfEveryMask)
 {
-    struct Row
-    {
-        double value;
-        const char* mask;
-        const char* text;
-    };
     // clang-format off
-    const Row rows[] = {
+    const std::tuple<double, const char*, const char*> rows[] = {
         {7.088602, "##.##", "7.09"}, {12.0, "##.##", "12."}, {0.5, "##.##", ".5"},
         {-3.2, "##.##", "-3.2"}, {2487.746014, "##.##", "2487.75"}, {0.000364, "0.###%", "0.036%"},
         {0.0, "0.###%", "0.%"}, {0.004866, "0.##%", "0.49%"}, {0.040062, "0.#%", "4.%"},
@@ -92,9 +73,9 @@ TEST(FormatMask, GivesThePrintedTextsOfEveryMask)
         {0.9995, "0.00E+00", "1.00E+00"}, {9.995, "##.##", "10."}, {-0.4, "#,##0", "0"},
     };
     // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(::testing::Message() << row.value << " with " << row.mask);
-        EXPECT_EQ(format(row.value, row.mask), row.text);
+    for (const auto& [value, mask, text] : rows) {
+        SCOPED_TRACE(::testing::Message() << value << " with " << mask);
+        EXPECT_EQ(format(value, mask), text);
     }
 }
 
