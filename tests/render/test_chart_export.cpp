@@ -1,4 +1,5 @@
 #include "render/ChartExport.h"
+#include "render/TestScene.h"
 #include "support/TempFiles.h"
 
 #include <QImage>
@@ -17,17 +18,10 @@
 namespace qv {
 namespace {
 
-// A 600 x 450 pixel window; its plot area at pixel (100, 50), 400 x 300, user
-// coordinates 0..10, framed, with a filled circle in its middle at pixel (300, 200).
+// The test scene, framed, with a filled circle in its middle at pixel (300, 200).
 Scene chartScene()
 {
-    Scene scene;
-    scene.windowWidth = 9000;
-    scene.windowHeight = 6750;
-    scene.plotArea = {1500, 750, 6000, 4500};
-    scene.xmax = 10;
-    scene.ymax = 10;
-    scene.coordinatesSet = true;
+    Scene scene = test::baseScene();
     scene.primitives.emplace_back(SceneBox{0, 0, 10, 10, false, 2});
     scene.primitives.emplace_back(SceneCircle{5, 5, 0.5, true});
     return scene;

@@ -1,5 +1,6 @@
 #include "render/ChartPainter.h"
 #include "render/QtTextMeasurer.h"
+#include "render/TestScene.h"
 
 #include <QImage>
 #include <QPainter>
@@ -12,20 +13,7 @@
 namespace qv {
 namespace {
 
-// A 600 x 450 pixel window (15 twips a pixel) whose plot area, user coordinates
-// 0..10 both ways, is 400 x 300 pixels at pixel (100, 50): an x unit is 40 pixels,
-// a y unit 30.
-Scene baseScene()
-{
-    Scene scene;
-    scene.windowWidth = 9000;
-    scene.windowHeight = 6750;
-    scene.plotArea = {1500, 750, 6000, 4500};
-    scene.xmax = 10;
-    scene.ymax = 10;
-    scene.coordinatesSet = true;
-    return scene;
-}
+using test::baseScene;
 
 int px(double x) { return static_cast<int>(std::lround(100 + 40 * x)); }
 int py(double y) { return static_cast<int>(std::lround(50 + 30 * (10 - y))); }
