@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   qt6-qpa-plugins
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation fontconfig
