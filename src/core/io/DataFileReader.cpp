@@ -23,17 +23,6 @@ bool isNumberChar(char c)
 
 bool isSeparator(char c) { return c == ',' || c == ' ' || c == '\t'; }
 
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 int toInt(double value) { return static_cast<int>(roundToInteger(value, 32767)); }
 
 // Field `column` (1-based) of a split line; fields past the line's count read 0.

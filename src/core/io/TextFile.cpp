@@ -10,6 +10,17 @@
 
 namespace qv {
 
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 TextFile::TextFile(TextFile&& other) noexcept { *this = std::move(other); }
 
 TextFile& TextFile::operator=(TextFile&& other) noexcept

@@ -8,6 +8,10 @@
 
 namespace qv {
 
+// The text without leading and trailing blanks (tabs stay), as lines and
+// arguments are trimmed before they are read.
+std::string_view trimBlanks(std::string_view text);
+
 class TextFile
 {
 public:

@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "core/io/DataFileReader.h"
+#include "core/io/TextFile.h"
 #include "core/model/Session.h"
 
 #include <algorithm>
@@ -152,13 +153,7 @@ bool openFromCommandLine(Session& session, Prompter& prompter, std::string_view 
 {
     return guarded(session, prompter, "File Open Error", [&]() -> bool {
         beginMainLoad(session);
-        std::string_view path = argument;
-        while (!path.empty() && path.front() == ' ') {
-            path.remove_prefix(1);
-        }
-        while (!path.empty() && path.back() == ' ') {
-            path.remove_suffix(1);
-        }
+        std::string_view path = trimBlanks(argument);
         if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
             path = path.substr(1, path.size() - 2);
         }

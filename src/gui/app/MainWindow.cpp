@@ -235,11 +235,7 @@ void MainWindow::runStartUp()
     placeWidgets();
     fitWindowToPlot();
 
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
     syncTitle();
     syncMenus();
 }
@@ -278,7 +274,7 @@ void MainWindow::placeWidgets()
 void MainWindow::fitWindowToPlot()
 {
     ChartLayout layout;
-    layout.plotArea = {m_plotTwips.left(), m_plotTwips.top(), m_plotTwips.width(), m_plotTwips.height()};
+    layout.plotArea = plotRect();
     fitWindowToPlotArea(layout);
     const QSize client(m_twips.toPixelsX(layout.windowWidth), m_twips.toPixelsY(layout.windowHeight));
     m_surface->setMinimumSize(client);
@@ -324,10 +320,15 @@ void MainWindow::clearPlot()
     m_plotArea->update();
 }
 
+TwipsRect MainWindow::plotRect() const
+{
+    return {m_plotTwips.left(), m_plotTwips.top(), m_plotTwips.width(), m_plotTwips.height()};
+}
+
 ChartLayout MainWindow::currentLayout() const
 {
     ChartLayout layout;
-    layout.plotArea = {m_plotTwips.left(), m_plotTwips.top(), m_plotTwips.width(), m_plotTwips.height()};
+    layout.plotArea = plotRect();
     layout.titleTop = m_titleTwips.top();
     layout.windowWidth = m_twips.toTwipsX(m_surface->width());
     layout.windowHeight = m_twips.toTwipsY(m_surface->height());

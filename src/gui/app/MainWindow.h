@@ -87,6 +87,8 @@ private:
     void fitWindowToPlot();
     void setBusy(bool on);
     void clearPlot();
+    // The plot area's place on the window, in twips.
+    TwipsRect plotRect() const;
     // The window's layout in twips, as the plot routine lays the chart out on it.
     ChartLayout currentLayout() const;
     // Puts the title and the turned axis label of the last drawing on the window.

@@ -4,7 +4,9 @@
 
 #include <QRect>
 #include <QRectF>
+#include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 #include <cmath>
 
@@ -56,5 +58,17 @@ private:
     double m_perPixelX = 15.0;
     double m_perPixelY = 15.0;
 };
+
+// Centres a window or dialog on its screen (the primary screen when it has none yet).
+inline void centreOnScreen(QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        return;
+    }
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
 
 } // namespace qv

@@ -1,5 +1,7 @@
 #include "gui/dialogs/FileCharDialog.h"
 
+#include "gui/app/Twips.h"
+
 #include "core/model/Session.h"
 #include "core/model/Settings.h"
 
@@ -172,19 +174,8 @@ FileCharDialog::FileCharDialog(QWidget* parent) : QDialog(parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    centreOnScreen();
-}
-
-void FileCharDialog::centreOnScreen()
-{
     adjustSize();
-    QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    centreOnScreen(*this);
 }
 
 void FileCharDialog::attach(Session* session)

@@ -48,7 +48,6 @@ private:
     void colNChanged(const QString& text);
     void errorColumnChanged(const QString& text);
     void setPreview(QLabel* label, const std::string& line);
-    void centreOnScreen();
 
     Session* m_session = nullptr;
     bool m_refreshing = false;
