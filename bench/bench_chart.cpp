@@ -6,8 +6,8 @@
 #include "core/plot/PlotRoutine.h"
 #include "render/ChartExport.h"
 #include "render/QtTextMeasurer.h"
+#include "render/ScreenFonts.h"
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
@@ -26,11 +26,7 @@ struct Lot
 
     Lot()
     {
-        std::vector<std::string> fonts;
-        for (const QString& family : QFontDatabase::families()) {
-            fonts.push_back(family.toStdString());
-        }
-        qv::startUp(session, fonts, "Liberation Sans");
+        qv::startUp(session, qv::screenFontFamilies(), qv::ArialTwin);
         session.settings.resetOptions();
         qv::DataSet& set = session.set(1);
         std::mt19937_64 rng(7);

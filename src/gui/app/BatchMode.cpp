@@ -8,10 +8,10 @@
 #include "core/plot/PlotRoutine.h"
 #include "render/ChartExport.h"
 #include "render/QtTextMeasurer.h"
+#include "render/ScreenFonts.h"
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFontDatabase>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -306,13 +306,6 @@ QJsonObject report(const Session& session, const ScriptedPrompter& prompter, con
     return out;
 }
 
-QStringList fontFamilies()
-{
-    QStringList families = QFontDatabase::families();
-    families.removeDuplicates();
-    return families;
-}
-
 } // namespace
 
 bool isBatchInvocation(const QStringList& arguments)
@@ -345,11 +338,7 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
 
     Session session;
     ScriptedPrompter prompter;
-    std::vector<std::string> fonts;
-    for (const QString& family : fontFamilies()) {
-        fonts.push_back(family.toStdString());
-    }
-    startUp(session, std::move(fonts), "Liberation Sans");
+    startUp(session, screenFontFamilies(), ArialTwin);
     session.documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
     session.dataFolder = session.documentsFolder;
 

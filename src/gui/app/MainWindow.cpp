@@ -5,13 +5,13 @@
 #include "core/model/Prompter.h"
 #include "core/model/StartUp.h"
 #include "gui/app/ChartWidgets.h"
+#include "render/ScreenFonts.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -34,7 +34,6 @@ constexpr double YLabelWidth = 360;
 constexpr double YLabelHeight = 2400;
 constexpr double TitleHeight = 540;
 
-constexpr const char* FallbackFont = "Liberation Sans";
 
 struct MenuEntry
 {
@@ -214,13 +213,7 @@ void MainWindow::runStartUp()
 {
     // The model's part: availability, title-bold box, font list and the chart
     // font, the Page Setup start values, FirstOpen.
-    std::vector<std::string> fonts;
-    const QStringList families = QFontDatabase::families();
-    fonts.reserve(static_cast<std::size_t>(families.size()));
-    for (const QString& family : families) {
-        fonts.push_back(family.toStdString());
-    }
-    startUp(m_session, std::move(fonts), FallbackFont);
+    startUp(m_session, screenFontFamilies(), ArialTwin);
 
     applyFonts();
     m_picture1->adjustSize();
