@@ -39,7 +39,8 @@ struct Lot
         set.states.assign(set.values.size(), 1);
         set.pointCount = set.enabledCount = qv::MaxPoints;
         session.titlePath = "lot-100000.csv";
-        plot.layout() = qv::designLayout(1024 * 15.0, 768 * 15.0);
+        plot.layout() =
+            qv::designLayout(1024 * qv::TwipsPerScreenPixel, 768 * qv::TwipsPerScreenPixel);
     }
 };
 

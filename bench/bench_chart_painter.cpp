@@ -17,8 +17,8 @@ namespace {
 qv::Scene makeScene()
 {
     qv::Scene scene;
-    scene.windowWidth = 1024 * 15;
-    scene.windowHeight = 768 * 15;
+    scene.windowWidth = 1024 * qv::TwipsPerScreenPixel;
+    scene.windowHeight = 768 * qv::TwipsPerScreenPixel;
     scene.plotArea = {2400, 1500, 11400, 7800};
     scene.xmin = -4.26;
     scene.xmax = 4.26;
@@ -56,15 +56,15 @@ qv::Scene makeScene()
                    1000,
                    true,
                    false};
-    scene.yLabel = {"Thickness (mm)", font, 1200, 4000, 0, 0, true, false};
-    scene.statsBox = {" No. Pts. =  100000  \r  Mean =  25.4  \r  Sigma =  0.12  ",
-                      {"Liberation Sans", 10.24, false},
-                      2800,
-                      1900,
-                      0,
-                      0,
-                      true,
-                      false};
+    scene.placements.yLabel = {"Thickness (mm)", font, 1200, 4000, 0, 0, true, false};
+    scene.placements.statsBox = {" No. Pts. =  100000  \r  Mean =  25.4  \r  Sigma =  0.12  ",
+                                 {"Liberation Sans", 10.24, false},
+                                 2800,
+                                 1900,
+                                 0,
+                                 0,
+                                 true,
+                                 false};
     return scene;
 }
 

@@ -1,4 +1,7 @@
-// Quantiview: the window, or batch mode (--report, --export) without one.
+// Quantiview: the window, or batch mode (--report, --export, --help, --version)
+// without one. Any option means batch mode, so an unknown one is a usage error
+// and never opens a window.
+#include "core/model/Session.h"
 #include "gui/app/BatchMode.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/QtPrompter.h"
@@ -11,14 +14,13 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
-    const bool batch = qv::isBatchInvocation(arguments) || arguments.contains("--help") ||
-                       arguments.contains("-h") || arguments.contains("--version");
+    const bool batch = qv::isBatchInvocation(arguments);
     if (batch) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("quantiview");
-    QApplication::setApplicationVersion("3.0");
+    QApplication::setApplicationVersion(qv::ProgramVersion);
     if (batch) {
         return qv::runBatch(arguments);
     }

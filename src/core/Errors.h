@@ -26,6 +26,8 @@ inline constexpr int PermissionDenied = 70;
 inline constexpr int PathFileAccess = 75;
 // A file dialog or the Data File Parameters dialog closed with Cancel.
 inline constexpr int Cancelled = 32755;
+// A line of a data file longer than the reader takes (MaxLineLength).
+inline constexpr int LineTooLong = 32756;
 } // namespace ErrorCode
 
 class QvError : public std::runtime_error
@@ -50,12 +52,31 @@ inline std::string codeText(int code)
     return (code >= 0 ? " " : "") + std::to_string(code);
 }
 
+// How an "Unexpected Error" message joins its prefix and the code: the readers
+// and the plot routine print "Unexpected Error 9"; the commands' own traps print
+// the prefix with a blank of its own, "Unexpected Error  53".
+enum class ErrorPrefix
+{
+    Joined,
+    Spaced
+};
+
+// "Unexpected Error" and the code as codeText() writes it, after the prefix's
+// own blank for ErrorPrefix::Spaced.
+std::string unexpectedErrorText(int code, ErrorPrefix prefix);
+
+// The readers' file message: "File Error", the code as codeText() writes it,
+// " Try Again" ("File Error 53 Try Again").
+std::string fileErrorText(int code);
+
+// The code a failure is reported with: its own for a QvError, 7 for memory, 9
+// for a subscript or length, 6 for an overflow, 5 for anything else.
+int failureCode(const std::exception& failure);
+
 // a / b; 0/0 raises 6 (overflow), x/0 raises 11, an infinite result raises 6.
 double checkedDiv(double a, double b);
 // Square root; a negative or non-finite argument raises 5.
 double checkedSqrt(double x);
-// Decimal logarithm; a non-positive or non-finite argument raises 5.
-double checkedLog10(double x);
 // Raises 6 when x is not finite (an overflowed product or sum).
 double checkedFinite(double x);
 

@@ -1,5 +1,7 @@
 #include "render/ChartExport.h"
 
+#include "core/Units.h"
+
 #include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -16,7 +18,6 @@ namespace qv {
 
 namespace {
 
-constexpr double ScreenDpi = 96.0;
 constexpr int PdfResolution = 1200;
 constexpr double PdfMarginMillimetres = 10.0;
 
@@ -107,7 +108,7 @@ QImage chartImage(const Scene& scene, double pixelsPerTwip)
     const ChartPainter painter(pixelsPerTwip);
     QImage image(painter.windowSize(scene), QImage::Format_RGB32);
     const int dotsPerMeter =
-        static_cast<int>(std::lround(painter.pixelsPerTwip() * 1440.0 / 0.0254));
+        static_cast<int>(std::lround(painter.pixelsPerTwip() * TwipsPerInch / 0.0254));
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     image.fill(Qt::white);

@@ -23,9 +23,6 @@ namespace {
 const QColor Background(Qt::white);
 const QColor Foreground(Qt::black);
 
-// Scene line widths are pixels of a 96 dpi screen.
-constexpr double TwipsPerScreenPixel = 15.0;
-
 bool finite(double a, double b)
 {
     return std::isfinite(a) && std::isfinite(b);
@@ -53,8 +50,8 @@ public:
         }
         m_width = width;
         m_style = style;
-        // Thin lines stay on whole device pixels, so they stay crisp and on the
-        // raster engine's fast path.
+        // Widths are pixels of a 96 dpi screen. Thin lines stay on whole device
+        // pixels, so they stay crisp and on the raster engine's fast path.
         const double device =
             std::max(1.0, std::round(std::max(width, 1) * TwipsPerScreenPixel * m_pixelsPerTwip));
         QPen pen(Foreground, device, style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine,
@@ -382,9 +379,10 @@ void ChartPainter::paintWindowLabels(QPainter& painter, const Scene& scene) cons
         paintLabel(painter, scene.title, LabelKind::Title,
                    toDevice(labelRect(scene.title, LabelKind::Title)));
     }
-    if (scene.yLabel.visible) {
-        paintLabel(painter, scene.yLabel, LabelKind::AxisLabel,
-                   toDevice(labelRect(scene.yLabel, LabelKind::AxisLabel)));
+    const WindowLabel& yLabel = scene.placements.yLabel;
+    if (yLabel.visible) {
+        paintLabel(painter, yLabel, LabelKind::AxisLabel,
+                   toDevice(labelRect(yLabel, LabelKind::AxisLabel)));
     }
 }
 
@@ -393,12 +391,23 @@ void ChartPainter::paintBoxes(QPainter& painter, const Scene& scene) const
     // The boxes belong to the plot area and are cut off at its edges.
     painter.save();
     painter.setClipRect(plotAreaRect(scene), Qt::IntersectClip);
-    for (const WindowLabel* box :
-         {&scene.statsBox, &scene.overlayStats, &scene.plotText, &scene.overlayText}) {
+    const Placements& p = scene.placements;
+    for (const WindowLabel* box : {&p.statsBox, &p.overlayStats, &p.plotText, &p.overlayText}) {
         if (box->visible) {
             paintLabel(painter, *box, LabelKind::Box, toDevice(labelRect(*box, LabelKind::Box)));
         }
     }
+    painter.restore();
+}
+
+void ChartPainter::paintPlotAreaWithBoxes(QPainter& painter, const Scene& scene,
+                                          const QRectF& deviceRect) const
+{
+    paintPlotArea(painter, scene, deviceRect);
+    painter.save();
+    painter.translate(deviceRect.topLeft() - plotAreaRect(scene).topLeft());
+    painter.setClipRect(plotAreaRect(scene), Qt::IntersectClip);
+    paintBoxes(painter, scene);
     painter.restore();
 }
 
@@ -468,6 +477,38 @@ TwipsRect ChartPainter::labelRect(const WindowLabel& label, LabelKind kind)
         rect.height = down;
     }
     return rect;
+}
+
+} // namespace qv
+
+namespace qv {
+
+QPointF ChartPainter::twipsToDevice(QPointF twips) const
+{
+    return twips * m_pixelsPerTwip;
+}
+
+QPointF ChartPainter::deviceToTwips(QPointF device) const
+{
+    return device / m_pixelsPerTwip;
+}
+
+QPointF ChartPainter::chartToDevice(const Scene& scene, QPointF chart) const
+{
+    const QRectF area = plotAreaRect(scene);
+    const double sx = area.width() / (scene.xmax - scene.xmin);
+    const double sy = area.height() / (scene.ymax - scene.ymin);
+    return {area.left() + (chart.x() - scene.xmin) * sx,
+            area.top() + (scene.ymax - chart.y()) * sy};
+}
+
+QPointF ChartPainter::deviceToChart(const Scene& scene, QPointF device) const
+{
+    const QRectF area = plotAreaRect(scene);
+    const double sx = area.width() / (scene.xmax - scene.xmin);
+    const double sy = area.height() / (scene.ymax - scene.ymin);
+    return {scene.xmin + (device.x() - area.left()) / sx,
+            scene.ymax - (device.y() - area.top()) / sy};
 }
 
 } // namespace qv

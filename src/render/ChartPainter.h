@@ -10,8 +10,10 @@
 // Background white, everything else black. Every paint function leaves the
 // painter's state as it found it.
 
+#include "core/Units.h"
 #include "core/plot/Scene.h"
 
+#include <QPointF>
 #include <QRectF>
 #include <QSize>
 
@@ -31,7 +33,7 @@ class ChartPainter
 {
 public:
     // A 96 dpi screen: 15 twips per pixel.
-    static constexpr double ScreenPixelsPerTwip = 1.0 / 15.0;
+    static constexpr double ScreenPixelsPerTwip = 1.0 / TwipsPerScreenPixel;
     // Twips between a bordered box's edge and its caption (the border line lies in them).
     static constexpr double BoxPaddingTwips = 30.0;
 
@@ -68,6 +70,16 @@ public:
     // label, then the movable boxes clipped to the plot area.
     void paintLabels(QPainter& painter, const Scene& scene) const;
 
+    // Paints the visible movable boxes of the plot area (statistics boxes, free
+    // texts) at their labelRect(), clipped to plotAreaRect().
+    void paintBoxes(QPainter& painter, const Scene& scene) const;
+
+    // Paints the plot area and the boxes on it into `deviceRect` as one picture
+    // of its own (the window's plot-area widget): the boxes keep their place
+    // relative to the plot area's corner.
+    void paintPlotAreaWithBoxes(QPainter& painter, const Scene& scene,
+                                const QRectF& deviceRect) const;
+
     // Paints one label into `deviceRect` (device pixels), clipped to it: white
     // background, its caption (lines separated by "\r") in its font, and a
     // one-pixel border when it has one. Its visibility is the caller's business.
@@ -79,6 +91,16 @@ public:
     // the padding for a bordered box). Independent of the device.
     static TwipsRect labelRect(const WindowLabel& label, LabelKind kind);
 
+    // Window twips and device pixels, both ways (the window's top left corner at
+    // the device's origin).
+    QPointF twipsToDevice(QPointF twips) const;
+    QPointF deviceToTwips(QPointF device) const;
+    // The plot area's user coordinates and device pixels, both ways, exactly as
+    // paintPlotArea() maps them into plotAreaRect(). The scene's coordinates
+    // must be set.
+    QPointF chartToDevice(const Scene& scene, QPointF chart) const;
+    QPointF deviceToChart(const Scene& scene, QPointF device) const;
+
 private:
     // A twips rectangle in device pixels.
     QRectF toDevice(const TwipsRect& twips) const;
@@ -86,8 +108,6 @@ private:
     void paintWindowTexts(QPainter& painter, const Scene& scene) const;
     // The visible title and value-axis label.
     void paintWindowLabels(QPainter& painter, const Scene& scene) const;
-    // The visible movable boxes, clipped to the plot area.
-    void paintBoxes(QPainter& painter, const Scene& scene) const;
 
     double m_pixelsPerTwip;
 };

@@ -1,5 +1,8 @@
 #include "render/DeviceFont.h"
 
+#include "core/Units.h"
+#include "render/QtText.h"
+
 #include <QPaintDevice>
 #include <QString>
 
@@ -45,11 +48,6 @@ QStringList captionLines(std::string_view caption)
         }
     }
     return lines;
-}
-
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace qv

@@ -8,7 +8,7 @@
 // screen to printer. Every text is therefore laid out in one large reference size
 // and painted through a scale that brings it to its true size in points.
 
-#include "core/plot/TextMeasurer.h"
+#include "core/model/FontSpec.h"
 
 #include <QFont>
 #include <QStringList>
@@ -19,8 +19,6 @@ class QPaintDevice;
 
 namespace qv {
 
-// 1440 twips per inch, 72 points per inch.
-inline constexpr double TwipsPerPoint = 20.0;
 // The pixel size every text is laid out in.
 inline constexpr double ReferencePixels = 1000.0;
 
@@ -40,8 +38,5 @@ ScaledFont deviceFont(const FontSpec& wanted, double pixelsPerTwip, const QPaint
 // The lines of a caption, which "\r" separates ("\r\n" counts as one separator).
 // An empty caption is one empty line.
 QStringList captionLines(std::string_view caption);
-
-// The text as a QString, read as UTF-8.
-QString toQString(std::string_view text);
 
 } // namespace qv

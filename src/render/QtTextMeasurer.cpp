@@ -1,5 +1,6 @@
 #include "render/QtTextMeasurer.h"
 
+#include "core/Units.h"
 #include "render/DeviceFont.h"
 
 #include <QString>
@@ -10,7 +11,7 @@
 namespace qv {
 
 QtTextMeasurer::QtTextMeasurer(double dpi)
-    : m_dpi(dpi > 0 ? dpi : 96.0), m_reference(1, 1, QImage::Format_RGB32)
+    : m_dpi(dpi > 0 ? dpi : ScreenDpi), m_reference(1, 1, QImage::Format_RGB32)
 {
     const int dotsPerMeter = static_cast<int>(std::lround(m_dpi / 0.0254));
     m_reference.setDotsPerMeterX(dotsPerMeter);
@@ -22,9 +23,9 @@ const QFontMetricsF& QtTextMeasurer::metricsFor(const FontSpec& font) const
     if (!m_cachedMetrics || m_cachedFont.family != font.family ||
         m_cachedFont.pointSize != font.pointSize || m_cachedFont.bold != font.bold) {
         m_cachedFont = font;
-        const ScaledFont scaled = deviceFont(font, m_dpi / 1440.0, m_reference);
+        const ScaledFont scaled = deviceFont(font, m_dpi / TwipsPerInch, m_reference);
         m_cachedMetrics.emplace(scaled.font, &m_reference);
-        m_cachedScale = scaled.scale * 1440.0 / m_dpi;
+        m_cachedScale = scaled.scale * TwipsPerInch / m_dpi;
     }
     return *m_cachedMetrics;
 }

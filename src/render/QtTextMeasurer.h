@@ -3,6 +3,7 @@
 // as ChartPainter paints them (DeviceFont.h), so a measured text takes the same
 // room when it is painted, and the same number of twips on every device.
 
+#include "core/Units.h"
 #include "core/plot/TextMeasurer.h"
 
 #include <QFontMetricsF>
@@ -18,7 +19,7 @@ public:
     // `dpi` is the logical resolution of the target: twips = pixels * 1440 / dpi.
     // Texts are laid out at a resolution-independent size, so the twips come out
     // the same for every dpi.
-    explicit QtTextMeasurer(double dpi = 96.0);
+    explicit QtTextMeasurer(double dpi = ScreenDpi);
 
     // Width in twips of the widest line of `text` ("\r" separates lines).
     double textWidth(std::string_view text, const FontSpec& font) const override;

@@ -1,5 +1,7 @@
 #include "render/ScreenFonts.h"
 
+#include "render/QtText.h"
+
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -12,7 +14,7 @@ std::vector<std::string> screenFontFamilies()
     std::vector<std::string> fonts;
     fonts.reserve(static_cast<std::size_t>(families.size()));
     for (const QString& family : families) {
-        fonts.push_back(family.toStdString());
+        fonts.push_back(toUtf8(family));
     }
     return fonts;
 }

@@ -1,11 +1,10 @@
-#include "TestTolerance.h"
+#include "support/TestTolerance.h"
 
-#include "core/io/DataFileReader.h"
-#include "core/io/NumberReader.h"
-#include "core/model/FileCommands.h"
+#include "core/NumberReader.h"
+#include "core/document/ChartDocument.h"
+#include "core/io/DataFileParser.h"
 #include "core/model/ScriptedPrompter.h"
-#include "core/model/Session.h"
-#include "core/model/StartUp.h"
+#include "support/FixedPitchMeasurer.h"
 #include "support/TempFiles.h"
 
 #include <algorithm>
@@ -18,18 +17,28 @@ namespace {
 using Values = std::vector<double>;
 using States = std::vector<std::int16_t>;
 
+// Counts the drawings of the document it views.
+struct DrawCounter : DocumentView
+{
+    int draws = 0;
+    void chartDrawn() override { ++draws; }
+};
+
 struct Loader
 {
-    Session session;
     ScriptedPrompter prompter;
+    test::FixedPitchMeasurer measurer;
+    ChartDocument document{prompter, measurer};
+    Session& session = document.session();
     test::TempFiles files;
     Settings& s = session.settings;
-    int draws = 0;
+    DrawCounter view;
+    const int& draws = view.draws;
 
     Loader()
     {
-        startUp(session, {"Arial", "DejaVu Sans"});
-        session.drawPlot = [this] { ++draws; };
+        document.startUp(designLayout(12000, 9000), {"Arial", "DejaVu Sans"});
+        document.setView(&view);
     }
     // Opens `content` as a data file through the Open command.
     bool open(const std::string& content, DataFileAnswers answers = {},
@@ -37,7 +46,7 @@ struct Loader
     {
         prompter.openAnswers.push_back(files.write(name, content));
         prompter.dataFileAnswers.push_back(answers);
-        return openFile(session, prompter);
+        return document.openFile();
     }
     const DataSet& set() const { return session.set(1); }
 };
@@ -75,6 +84,29 @@ TEST(NumberReader, ReadsTheLongestLeadingNumber)
         EXPECT_DOUBLE_EQ(readNumber(text), value);
     }
     EXPECT_QV_ERROR(readNumber("1e400"), ErrorCode::Overflow);
+}
+
+TEST(NumberReader, ReadsHugeExponentsAsOverflowAndTinyOnesAsZero)
+{
+    const std::pair<const char*, bool> rows[] = {
+        {"1e9223372036854775807", true},
+        {"1e99999999999999999999999", true},
+        {"0.001e9223372036854775807", true},
+        {"-5.e400", true},
+        {"1e-9223372036854775808", false},
+        {"1e-99999999999999999999999", false},
+        {"5.e-400", false},
+        {"0e99999999999999999999999", false},
+        {"123456789e-9223372036854775800", false},
+    };
+    for (auto [text, overflows] : rows) {
+        SCOPED_TRACE(text);
+        if (overflows) {
+            EXPECT_QV_ERROR(readNumber(text), ErrorCode::Overflow);
+        } else {
+            EXPECT_EQ(readNumber(text), 0.0);
+        }
+    }
 }
 
 TEST(SplitDataLine, CountsFieldsAcrossTheThreeSeparatorsAndReadsEmptyOnesAsZero)
@@ -205,12 +237,12 @@ TEST(DataFileReader, ReportsFailuresAsFileErrorsAndCancelsSilentlyKeepingTheSet)
     }
     l.prompter.messages.clear();
     l.prompter.openAnswers.push_back(l.files.path("missing.csv"));
-    EXPECT_FALSE(openFile(l.session, l.prompter));
+    EXPECT_FALSE(l.document.openFile());
     EXPECT_EQ(l.prompter.messages.at(0).text, "File Error 53 Try Again");
     // A folder is a path access error, which is not reported.
     l.prompter.messages.clear();
     l.prompter.openAnswers.push_back(l.files.path(""));
-    EXPECT_FALSE(openFile(l.session, l.prompter));
+    EXPECT_FALSE(l.document.openFile());
     EXPECT_TRUE(l.prompter.messages.empty());
 }
 

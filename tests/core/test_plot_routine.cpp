@@ -1,8 +1,10 @@
-#include "TestTolerance.h"
+#include "support/TestTolerance.h"
 
+#include "core/format/NumberText.h"
 #include "core/model/ScriptedPrompter.h"
 #include "core/model/Session.h"
 #include "core/model/StartUp.h"
+#include "core/plot/PlotMapping.h"
 #include "core/plot/PlotRoutine.h"
 #include "core/plot/ValueAxis.h"
 #include "support/FixedPitchMeasurer.h"
@@ -217,6 +219,45 @@ TEST(PlotRoutine, RefreshResizesOnceAndResetsTheUpperLimitOfSwitchedOffLimitLine
     c.plot.refreshPlot();
     EXPECT_NEAR(c.plot.layout().plotArea.width, width * 1.2, 1e-9);
     EXPECT_EQ(c.s.group(frmPageSetup_optPlotSize), 4);
+}
+
+TEST(PlotRoutine, DrawsDecadeValuesAtTheEndsOfALogAxis)
+{
+    for (const double decade : {0.01, 1.0, 1000.0, 1e6}) {
+        for (const bool manual : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << decade << (manual ? " manual" : " automatic"));
+            Chart c({decade, 2 * decade, 5 * decade, 10 * decade, 50 * decade, 100 * decade});
+            c.s.selectButton(PlotOpts_LogY);
+            if (manual) {
+                c.manualScale(plainText(decade).c_str(), plainText(100 * decade).c_str(), "10");
+            }
+            ASSERT_EQ(c.plot.drawPlot(), DrawOutcome::Drawn);
+            EXPECT_EQ(c.messageTexts(), Texts{});
+            EXPECT_EQ(c.primitives<SceneCircle>().size(), 6u);
+            if (manual) {
+                // The ends are the points' own plot values.
+                EXPECT_EQ(c.plot.results().ymin, c.plot.results().sets[0].points.front().value);
+                EXPECT_EQ(c.plot.results().ymax, c.plot.results().sets[0].points.back().value);
+            }
+        }
+    }
+}
+
+TEST(PlotMapping, TakesChartUnitsToTwipsAndBack)
+{
+    const TwipsRect area{1800, 900, 7500, 5100};
+    const PlotMapping m(area, -1.28, 1.28, 2, 12);
+    EXPECT_DOUBLE_EQ(m.xToTwips(-1.28), 1800);
+    EXPECT_DOUBLE_EQ(m.xToTwips(1.28), 9300);
+    EXPECT_DOUBLE_EQ(m.yToTwips(12), 900);
+    EXPECT_DOUBLE_EQ(m.yToTwips(2), 6000);
+    EXPECT_DOUBLE_EQ(m.unitsPerTwipX(), 2.56 / 7500);
+    EXPECT_DOUBLE_EQ(m.unitsPerTwipY(), -10.0 / 5100);
+    for (const auto& [x, y] : {std::pair{-1.28, 2.0}, {0.0, 7.0}, {0.431, 11.9}, {3.0, -4.5}}) {
+        SCOPED_TRACE(::testing::Message() << x << "," << y);
+        EXPECT_NEAR(m.twipsToX(m.xToTwips(x)), x, 1e-12);
+        EXPECT_NEAR(m.twipsToY(m.yToTwips(y)), y, 1e-12);
+    }
 }
 
 } // namespace

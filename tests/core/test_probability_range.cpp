@@ -1,4 +1,4 @@
-#include "TestTolerance.h"
+#include "support/TestTolerance.h"
 
 #include "core/plot/ProbabilityRange.h"
 

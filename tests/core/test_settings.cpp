@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 namespace qv {
@@ -185,6 +186,80 @@ TEST(StartUp, SelectsArialOrItsMetricTwinOrElseTheFirstFont)
         startUp(session, list, "Liberation Sans");
         EXPECT_EQ(session.graphFontName, chosen);
     }
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+// Every notice a listener heard, as "name:what".
+struct Heard
+{
+    std::vector<std::string> notices;
+    void operator()(const SettingsNotice& n)
+    {
+        static const char* const what[] = {"value", "enabled", "items", "focus", "many"};
+        const std::string name = n.id == Ctl::Count ? "*" : controlInfo(n.id).name;
+        notices.push_back(name + ":" + what[static_cast<int>(n.change)]);
+    }
+};
+
+TEST_F(AfterReset, ListenersHearEachRealChangeOnceAndABatchAsOneNotice)
+{
+    Heard heard;
+    const int handle = s.addListener([&heard](const SettingsNotice& n) { heard(n); });
+    const struct
+    {
+        const char* what;
+        std::function<void()> change;
+        std::vector<std::string> notices;
+    } rows[] = {
+        {"a text", [&] { s.setText(PlotOpts_ULimit, "50"); }, {"PlotOpts.ULimit:value"}},
+        {"the same text", [&] { s.setText(PlotOpts_ULimit, "50"); }, {}},
+        {"a check with its handler's enabling",
+         [&] { s.setCheck(PlotOpts_Statistics, 0); },
+         {"PlotOpts.Statistics:value", "PlotOpts.MoreStats:enabled"}},
+        {"the same check", [&] { s.setCheck(PlotOpts_Statistics, 0); }, {}},
+        {"a pair button deselects its partner",
+         [&] { s.selectButton(PlotOpts_LogY); },
+         {"PlotOpts.LogY:value", "PlotOpts.LinearY:value", "AxesOpts.TickInterval:value"}},
+        {"a handler's focus",
+         [&] { s.selectGroup(AxesOpts_Yprecision, 1); },
+         {"AxesOpts.Yprecision:value", "AxesOpts.Yplaces:enabled", "AxesOpts.Places:enabled",
+          "AxesOpts.Yplaces:focus"}},
+        {"the column lists",
+         [&] { s.setFileCharColumnItems(3); },
+         {"FileChar.ColN:items", "FileChar.ErrorColumn:items"}},
+        {"a reset is one batch", [&] { s.resetOptions(); }, {"*:many"}},
+        {"a reset that changes nothing", [&] { s.resetOptions(); }, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        heard.notices.clear();
+        row.change();
+        EXPECT_EQ(heard.notices, row.notices);
+    }
+
+    // Nested batches end with one notice; a copy and a removed listener hear nothing.
+    heard.notices.clear();
+    {
+        const Settings::Batch outer(s);
+        s.setCheck(PlotOpts_LSQfit, 1);
+        {
+            const Settings::Batch inner(s);
+            s.setText(PlotOpts_PlotTitle, "Lot 7");
+        }
+        EXPECT_TRUE(heard.notices.empty());
+    }
+    EXPECT_EQ(heard.notices, (std::vector<std::string>{"*:many"}));
+    Settings copy = s;
+    heard.notices.clear();
+    copy.setText(PlotOpts_PlotTitle, "Lot 8");
+    s.removeListener(handle);
+    s.setText(PlotOpts_PlotTitle, "Lot 9");
+    EXPECT_TRUE(heard.notices.empty());
 }
 
 } // namespace

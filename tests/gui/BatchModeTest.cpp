@@ -1,5 +1,6 @@
 #include "gui/app/BatchMode.h"
 #include "support/TempFiles.h"
+#include "support/TestTolerance.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,6 +16,7 @@ struct BatchRun
 {
     int status = -1;
     QJsonObject report;
+    QString output;
     QString errors;
 };
 
@@ -30,6 +32,7 @@ BatchRun runReport(QStringList arguments)
     out.flush();
     err.flush();
     run.report = QJsonDocument::fromJson(outText.toUtf8()).object();
+    run.output = outText;
     run.errors = errText;
     return run;
 }
@@ -117,15 +120,15 @@ TEST(BatchReport, CarriesTheStatisticsFitAndAxesOfTheDrawing)
     ASSERT_EQ(plain.status, 0);
     const QJsonObject set = plain.report["sets"].toArray().at(0).toObject();
     const QJsonObject st = set["statistics"].toObject();
-    const double positions[] = {-0.967374, -0.430717, 0, 0.430717, 0.967374};
+    const char* const positions[] = {"-0.967374", "-0.430717", "0", "0.430717", "0.967374"};
     for (int i = 0; i < 5; ++i) {
-        EXPECT_NEAR(st["positions"].toArray().at(i).toDouble(), positions[i], 5e-7);
+        EXPECT_PRINTED(st["positions"].toArray().at(i).toDouble(), positions[i]);
     }
     EXPECT_EQ(st["n"].toInt(), 5);
     EXPECT_DOUBLE_EQ(st["mean"].toDouble(), 3);
-    EXPECT_NEAR(st["sigma"].toDouble(), 1.581139, 5e-7);
-    EXPECT_NEAR(st["k"].toDouble(), 2.585859, 5e-7);
-    EXPECT_NEAR(st["ts"].toDouble(), 7.088602, 5e-7);
+    EXPECT_PRINTED(st["sigma"].toDouble(), "1.581139");
+    EXPECT_PRINTED(st["k"].toDouble(), "2.585859");
+    EXPECT_PRINTED(st["ts"].toDouble(), "7.088602");
     EXPECT_FALSE(set.contains("fit"));
 
     const QJsonObject x = plain.report["x_axis"].toObject();
@@ -141,7 +144,8 @@ TEST(BatchReport, CarriesTheStatisticsFitAndAxesOfTheDrawing)
     const QJsonObject fitSet = fitted.report["sets"].toArray().at(0).toObject();
     ASSERT_TRUE(fitSet.contains("fit"));
     EXPECT_NEAR(fitSet["fit"].toObject()["intercept"].toDouble(), 3, 1e-9);
-    EXPECT_NEAR(fitSet["statistics"].toObject()["positions"].toArray().at(0).toDouble(), -1.150224, 5e-7);
+    EXPECT_PRINTED(fitSet["statistics"].toObject()["positions"].toArray().at(0).toDouble(),
+                   "-1.150224");
     EXPECT_EQ(fitted.report["x_axis"].toObject()["caption"].toString(),
               "Cumulative Probability (%) - Student's t Distribution");
 
@@ -150,6 +154,78 @@ TEST(BatchReport, CarriesTheStatisticsFitAndAxesOfTheDrawing)
     const BatchRun stopped = runReport({"--report", flat});
     EXPECT_EQ(stopped.status, 1);
     EXPECT_EQ(stopped.report["outcome"].toString(), "stopped");
+}
+
+TEST(BatchMode, AnswersHelpAndVersionAndRefusesWhatItCannotDo)
+{
+    test::TempFiles files;
+    const QString lot = QString::fromStdString(files.write("two.csv", "1,10\n2,20\n3,30\n"));
+    const BatchRun version = runReport({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output, "quantiview 3.0\n");
+    const BatchRun help = runReport({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* line : {"--report", "--screen", "Exit status:", "  0  the chart was drawn",
+                             "  1  the load or the drawing failed", "  2  usage error"}) {
+        EXPECT_TRUE(help.output.contains(line)) << line;
+    }
+
+    const struct
+    {
+        QStringList arguments;
+        const char* said;
+    } refused[] = {
+        {{"--bogus", lot}, "Unknown option 'bogus'"},
+        {{"--labels", lot}, "--report or --export is needed"},
+        {{"--report", "--screen", "100000x100000", lot}, "at most 16384 pixels a side"},
+        {{"--report", "--screen", "800x16385", lot}, "at most 16384 pixels a side"},
+        {{"--report", "--value-column", "3", lot}, "--value-column 3 is beyond the 2 fields"},
+        {{"--report", "--sigma-column", "4", lot}, "--sigma-column 4 is beyond the 2 fields"},
+    };
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row.arguments.join(' ').toStdString());
+        const BatchRun run = runReport(row.arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.errors.contains(row.said)) << run.errors.toStdString();
+        EXPECT_TRUE(run.output.isEmpty());
+    }
+    const BatchRun largest =
+        runReport({"--report", "--screen", "16384x600", "--value-column", "2", lot});
+    EXPECT_EQ(largest.status, 0) << largest.errors.toStdString();
+}
+
+TEST(BatchMode, NeverFailsInSilenceWithoutAReport)
+{
+    test::TempFiles files;
+    const QString png = QString::fromStdString(files.path("chart.png"));
+    const struct
+    {
+        const char* what;
+        QStringList arguments;
+        int status;
+        const char* said;
+    } rows[] = {
+        {"a missing file",
+         {"--export", png, QString::fromStdString(files.path("none.csv"))},
+         1,
+         "File Error: File Error 53 Try Again\n"},
+        {"a stopped drawing",
+         {"--export", png, QString::fromStdString(files.write("flat.csv", "3\n3\n3\n"))},
+         1,
+         "Dataset Error: Axis Interval is a zero or negative value."},
+        {"a folder", {"--export", png, QString::fromStdString(files.path(""))}, 1, "is a folder"},
+        {"a folder with a report",
+         {"--report", QString::fromStdString(files.path(""))},
+         1,
+         "is a folder"},
+        {"an empty name", {"--report", ""}, 1, "the file name is empty"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const BatchRun run = runReport(row.arguments);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_TRUE(run.errors.contains(row.said)) << run.errors.toStdString();
+    }
 }
 
 } // namespace

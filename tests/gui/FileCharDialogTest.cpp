@@ -1,7 +1,7 @@
 // The Data File Parameters dialog as the user sees it, and the Qt prompter that shows it.
 #include "gui/dialogs/FileCharDialog.h"
-#include "core/model/FileCommands.h"
-#include "core/model/Session.h"
+#include "core/document/FileCommands.h"
+#include "core/model/Settings.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/QtPrompter.h"
 #include "support/TempFiles.h"
@@ -32,20 +32,18 @@ template <typename T> T* child(QWidget& dialog, const char* name)
 // The dialog showing the reader's prefill for a file whose second line has `columns` fields.
 struct Prefilled
 {
-    Session session;
+    Settings settings;
     FileCharDialog dialog;
 
     explicit Prefilled(int columns)
     {
-        Settings& s = session.settings;
-        session.firstRow = "mass,error,batch";
-        session.secondRow = "1.5,0.1,7";
+        Settings& s = settings;
         s.setCheck(Ctl::FileChar_Labels, 1);
         s.setText(Ctl::FileChar_Ncol, std::to_string(columns));
         s.setFileCharColumnItems(columns);
         s.setText(Ctl::FileChar_ColN, "1");
         s.setEnabled(Ctl::FileChar_Frame2, columns != 1);
-        dialog.attach(&session);
+        dialog.attach(&settings, {"mass,error,batch", "1.5,0.1,7"});
     }
     template <typename T> T* widget(const char* name) { return child<T>(dialog, name); }
 };
@@ -107,11 +105,11 @@ TEST(FileCharDialog, CheckingUncertaintiesEnablesTheColumnAndProposesTheOneAfter
     errorBars->click();
     EXPECT_TRUE(errorColumn->isEnabled());
     EXPECT_EQ(errorColumn->currentText(), "3");
-    EXPECT_EQ(d.session.settings.text(Ctl::FileChar_ErrorColumn), "3");
+    EXPECT_EQ(d.settings.text(Ctl::FileChar_ErrorColumn), "3");
 
     errorBars->click();
     EXPECT_FALSE(errorColumn->isEnabled());
-    EXPECT_EQ(d.session.settings.check(Ctl::FileChar_ErrorBars), 0);
+    EXPECT_EQ(d.settings.check(Ctl::FileChar_ErrorBars), 0);
 }
 
 TEST(QtPrompter, RealDialogLoadsTheColumnChosenOnOkAndCancelKeepsTheLoadedData)

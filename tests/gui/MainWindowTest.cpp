@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, InputNewDataRefusesAProjectFileAndChangesNothing)
     open(m_files.write("lot.csv", "1\n2\n"));
     const std::string before = title();
     m_prompter.openAnswers.push_back(m_files.write("chart.qvw", "1,1\n"));
-    m_window.inputNewData();
+    m_window.runCommand(Menu::NewData); // its menu item is unavailable after a data file
     ASSERT_EQ(m_prompter.messages.size(), 1u);
     EXPECT_EQ(m_prompter.messages[0].text, "New data file must be *.CSV or equivalent");
     EXPECT_EQ(title(), before);

@@ -78,7 +78,8 @@ TEST(ChartExport, CutsOffWhatLeavesThePlotAreaInSvgToo)
     // SVG cannot clip: what spills out of the plot area must still not show.
     Scene scene = chartScene();
     scene.primitives.emplace_back(SceneCircle{10, 5, 1.0, true});
-    scene.statsBox = {"WWWWWWWW\rWWWWWWWW", {"", 10, false}, 7200, 1500, 0, 0, true, true};
+    scene.placements.statsBox = {
+        "WWWWWWWW\rWWWWWWWW", {"", 10, false}, 7200, 1500, 0, 0, true, true};
     const test::TempFiles files;
     const std::string path = files.path("chart.svg");
     ASSERT_TRUE(exportChart(scene, qpath(path)).ok);

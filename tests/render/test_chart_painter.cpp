@@ -105,7 +105,7 @@ TEST(ChartPainter, CutsOffWhateverLeavesThePlotArea)
     scene.primitives.emplace_back(SceneCircle{10, 2, 1.0, true});
     scene.primitives.emplace_back(SceneLine{5, 5, 15, 5, 1, LineStyle::Solid});
     // A bordered box at pixel (480, 100), straddling the right edge at pixel 500.
-    scene.statsBox = {"WWWWWWWWWW\rWWWWWWWWWW", TextFont, 7200, 1500, 0, 0, true, true};
+    scene.placements.statsBox = {"WWWWWWWWWW\rWWWWWWWWWW", TextFont, 7200, 1500, 0, 0, true, true};
     const QImage image = paint(scene);
     EXPECT_TRUE(dark(image, 495, py(2))) << "the circle's inner half";
     EXPECT_TRUE(dark(image, 495, py(5))) << "the line up to the edge";
@@ -149,12 +149,13 @@ TEST(ChartPainter, PaintsABorderedBoxOverTheChartWithEachCaptionLineOnItsOwnRow)
 {
     Scene scene = baseScene();
     scene.primitives.emplace_back(SceneBox{0, 0, 10, 5, true, 1}); // black below pixel row 200
-    scene.statsBox = {"WWW\rWWW\rWWW", TextFont, 1995, 2700, 0, 0, true, true}; // at (133, 180)
+    scene.placements.statsBox = {
+        "WWW\rWWW\rWWW", TextFont, 1995, 2700, 0, 0, true, true}; // at (133, 180)
     const QImage image = paint(scene);
     EXPECT_TRUE(dark(image, 133, 190)) << "the left border";
     EXPECT_TRUE(dark(image, 150, 180)) << "the top border";
-    const QRect inside =
-        pixels(ChartPainter::labelRect(scene.statsBox, LabelKind::Box)).adjusted(2, 2, -2, -2);
+    const QRect inside = pixels(ChartPainter::labelRect(scene.placements.statsBox, LabelKind::Box))
+                             .adjusted(2, 2, -2, -2);
     const int third = inside.height() / 3;
     for (int line = 0; line < 3; ++line) {
         SCOPED_TRACE(line);
@@ -167,9 +168,10 @@ TEST(ChartPainter, PaintsABorderedBoxOverTheChartWithEachCaptionLineOnItsOwnRow)
 TEST(ChartPainter, TurnsTheAxisLabelToStandTallAndReadBottomToTop)
 {
     Scene scene = baseScene();
-    scene.yLabel = {"WWWW        .", {"", 12, false}, 150, 900, 0, 0, true, false};
+    scene.placements.yLabel = {"WWWW        .", {"", 12, false}, 150, 900, 0, 0, true, false};
     const QImage image = paint(scene);
-    const QRect area = pixels(ChartPainter::labelRect(scene.yLabel, LabelKind::AxisLabel));
+    const QRect area =
+        pixels(ChartPainter::labelRect(scene.placements.yLabel, LabelKind::AxisLabel));
     const Ink found = ink(image, area.adjusted(-20, -20, 20, 20));
     EXPECT_GT(found.bounds.height(), 2 * found.bounds.width());
     EXPECT_TRUE(area.adjusted(-1, -1, 1, 1).contains(found.bounds));
@@ -177,6 +179,49 @@ TEST(ChartPainter, TurnsTheAxisLabelToStandTallAndReadBottomToTop)
     const int half = area.height() / 2;
     EXPECT_GT(ink(image, QRect(area.left(), area.top() + half, area.width(), half)).count,
               3 * ink(image, QRect(area.left(), area.top(), area.width(), half)).count);
+}
+
+TEST(ChartPainter, MapsDevicePixelsToTwipsAndChartUnitsAndBack)
+{
+    const Scene scene = baseScene();
+    for (const double scale : {1.0, 2.5}) {
+        SCOPED_TRACE(scale);
+        const ChartPainter painter(scale / 15.0);
+        // The plot area's corners: (0, 10) at pixel (100, 50), (10, 0) at (500, 350).
+        EXPECT_EQ(painter.chartToDevice(scene, {0, 10}), QPointF(100, 50) * scale);
+        EXPECT_EQ(painter.chartToDevice(scene, {10, 0}), QPointF(500, 350) * scale);
+        EXPECT_EQ(painter.twipsToDevice({1500, 750}), QPointF(100, 50) * scale);
+        EXPECT_EQ(painter.deviceToTwips(QPointF(500, 350) * scale), QPointF(7500, 5250));
+        for (const QPointF chart : {QPointF(2.5, 7.25), QPointF(-1, 12), QPointF(9.99, 0.01)}) {
+            const QPointF device = painter.chartToDevice(scene, chart);
+            const QPointF back = painter.deviceToChart(scene, device);
+            EXPECT_NEAR(back.x(), chart.x(), 1e-12);
+            EXPECT_NEAR(back.y(), chart.y(), 1e-12);
+            const QPointF twips = painter.deviceToTwips(device);
+            EXPECT_NEAR(painter.twipsToDevice(twips).x(), device.x(), 1e-9);
+            EXPECT_NEAR(painter.twipsToDevice(twips).y(), device.y(), 1e-9);
+        }
+    }
+    // Where the painter paints a point is where the mapping puts it.
+    Scene dot = baseScene();
+    dot.primitives.emplace_back(SceneCircle{2.5, 7.25, 0.1, true});
+    const QPointF centre = ChartPainter().chartToDevice(dot, {2.5, 7.25});
+    EXPECT_TRUE(dark(paint(dot), static_cast<int>(centre.x()), static_cast<int>(centre.y())));
+}
+
+TEST(ChartPainter, PaintsThePlotAreaWithItsBoxesAsAPictureOfItsOwn)
+{
+    // A bordered box 300 twips (20 pixels) right of and below the plot area's corner.
+    Scene scene = baseScene();
+    scene.placements.statsBox = {"WWW", TextFont, 1800, 1050, 0, 0, true, true};
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QPainter device(&image);
+    ChartPainter().paintPlotAreaWithBoxes(device, scene, QRectF(0, 0, 400, 300));
+    device.end();
+    EXPECT_TRUE(dark(image, 20, 30)) << "the box's left border";
+    EXPECT_FALSE(dark(image, 18, 30));
+    EXPECT_FALSE(dark(image, 200, 200)) << "the white plot area";
 }
 
 } // namespace

@@ -3,10 +3,12 @@
 #include "core/Errors.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qv {
 
@@ -33,6 +35,64 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept
     return *this;
 }
 
+namespace {
+
+// Counts the characters since the last line end across the chunks of a read
+// and raises LineTooLong when a line grows past MaxLineLength.
+class LineLengthGuard
+{
+public:
+    void take(std::string_view chunk)
+    {
+        for (char c : chunk) {
+            if (c == '\n') {
+                if (!m_afterCr) {
+                    ++m_line;
+                }
+                m_length = 0;
+                m_afterCr = false;
+            } else if (c == '\r') {
+                ++m_line;
+                m_length = 0;
+                m_afterCr = true;
+            } else {
+                m_afterCr = false;
+                if (++m_length > MaxLineLength) {
+                    throw QvError(ErrorCode::LineTooLong, "Line " + std::to_string(m_line + 1) +
+                                                              " of the file is longer than " +
+                                                              std::to_string(MaxLineLength) +
+                                                              " characters.");
+                }
+            }
+        }
+    }
+
+private:
+    std::size_t m_line = 0; // line ends seen so far
+    std::size_t m_length = 0;
+    bool m_afterCr = false;
+};
+
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
 TextFile TextFile::read(const std::string& path)
 {
     if (path.empty()) {
@@ -50,20 +110,39 @@ TextFile TextFile::read(const std::string& path)
     if (std::filesystem::is_directory(status)) {
         raise(ErrorCode::PathFileAccess);
     }
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) {
+    if (!std::filesystem::is_regular_file(status)) {
+        raise(ErrorCode::BadFileMode);
+    }
+    // Opened without blocking and checked again: the path may have been
+    // replaced by a FIFO since it was looked at.
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
         raise(errno == EACCES ? ErrorCode::PermissionDenied : ErrorCode::PathFileAccess);
     }
-    TextFile file;
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
-        file.m_content.append(buffer, got);
-    }
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) {
+    struct stat info = {};
+    if (::fstat(fd.get(), &info) != 0) {
         raise(ErrorCode::PathFileAccess);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        raise(ErrorCode::BadFileMode);
+    }
+    TextFile file;
+    LineLengthGuard guard;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            raise(ErrorCode::PathFileAccess);
+        }
+        if (got == 0) {
+            break;
+        }
+        const std::string_view chunk(buffer, static_cast<std::size_t>(got));
+        guard.take(chunk);
+        file.m_content.append(chunk);
     }
     file.m_lines = splitLines(file.m_content);
     return file;

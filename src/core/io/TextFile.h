@@ -2,6 +2,7 @@
 // A text file read whole and cut into lines. Lines may end in CR LF, LF or CR;
 // the line ends are not part of the lines, and a last line without an end counts.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,12 +13,19 @@ namespace qv {
 // arguments are trimmed before they are read.
 std::string_view trimBlanks(std::string_view text);
 
+// The longest line the reader takes, in bytes: far beyond any line of
+// measurements, and a bound on what a file without line ends can cost.
+inline constexpr std::size_t MaxLineLength = 1 << 20;
+
 class TextFile
 {
 public:
-    // Raises QvError: 52 for an empty path, 53 when the file does not exist, 75
-    // for a folder or another path that cannot be read as a file, 70 when reading
-    // is not permitted, 7 when it does not fit in memory.
+    // Reads a regular file whole. Raises QvError: 52 for an empty path, 53 when
+    // the file does not exist, 75 for a folder or a path that cannot be
+    // searched, 54 for anything else that is not a regular file (a FIFO, a
+    // device, a socket), which could block or never end, 70 when reading is not
+    // permitted, 7 when it does not fit in memory, and ErrorCode::LineTooLong,
+    // naming the line in its text, for a line longer than MaxLineLength.
     static TextFile read(const std::string& path);
     static std::vector<std::string_view> splitLines(std::string_view text);
 

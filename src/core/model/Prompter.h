@@ -7,7 +7,7 @@
 
 namespace qv {
 
-class Session;
+class Settings;
 
 enum class MessageIcon { None, Warning, Exclamation, Information };
 
@@ -23,6 +23,14 @@ struct FileDialogRequest
     std::string proposedName;
 };
 
+// The preview rows of the Data File Parameters dialog: a file's first two
+// lines, trimmed of blanks.
+struct DataFilePreview
+{
+    std::string firstRow;
+    std::string secondRow;
+};
+
 class Prompter
 {
 public:
@@ -30,10 +38,11 @@ public:
     // The chosen path, or nothing for Cancel.
     virtual std::optional<std::string> askOpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> askSaveFile(const FileDialogRequest& request) = 0;
-    // Shows the Data File Parameters dialog on the session's FileChar controls and
-    // the two preview rows; the answers are left in those controls (through the
-    // settings' setters, so the dialog's click rules run). True for OK.
-    virtual bool askDataFileParameters(Session& session) = 0;
+    // Shows the Data File Parameters dialog on the FileChar controls of
+    // `settings` with the two preview rows; the answers are left in those
+    // controls (through the settings' setters, so the dialog's click rules run).
+    // True for OK.
+    virtual bool askDataFileParameters(Settings& settings, const DataFilePreview& preview) = 0;
     // OK/Cancel question; true for OK.
     virtual bool confirm(const std::string& text, const std::string& title) = 0;
     virtual void message(const std::string& text, const std::string& title, MessageIcon icon) = 0;

@@ -1,6 +1,6 @@
 #include "core/model/ScriptedPrompter.h"
 
-#include "core/model/Session.h"
+#include "core/model/Settings.h"
 
 #include <string>
 
@@ -32,11 +32,12 @@ std::optional<std::string> ScriptedPrompter::askSaveFile(const FileDialogRequest
     return answer ? *answer : std::nullopt;
 }
 
-bool ScriptedPrompter::askDataFileParameters(Session& session)
+bool ScriptedPrompter::askDataFileParameters(Settings& settings, const DataFilePreview& preview)
 {
     ++dataFileDialogs;
+    previews.push_back(preview);
     const DataFileAnswers answers = takeFront(dataFileAnswers).value_or(DataFileAnswers{});
-    applyDataFileAnswers(session, answers);
+    applyDataFileAnswers(settings, answers);
     return answers.accept;
 }
 
@@ -52,9 +53,8 @@ void ScriptedPrompter::message(const std::string& text, const std::string& title
     messages.push_back({text, title, icon});
 }
 
-void applyDataFileAnswers(Session& session, const DataFileAnswers& answers)
+void applyDataFileAnswers(Settings& s, const DataFileAnswers& answers)
 {
-    Settings& s = session.settings;
     if (answers.labels) {
         s.setCheck(Ctl::FileChar_Labels, *answers.labels ? 1 : 0);
     }

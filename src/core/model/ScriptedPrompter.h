@@ -44,12 +44,13 @@ public:
 
     std::optional<std::string> askOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> askSaveFile(const FileDialogRequest& request) override;
-    bool askDataFileParameters(Session& session) override;
+    std::vector<DataFilePreview> previews; // of every Data File Parameters dialog shown
+    bool askDataFileParameters(Settings& settings, const DataFilePreview& preview) override;
     bool confirm(const std::string& text, const std::string& title) override;
     void message(const std::string& text, const std::string& title, MessageIcon icon) override;
 };
 
 // Puts answers into the FileChar controls through their setters, as a user would.
-void applyDataFileAnswers(Session& session, const DataFileAnswers& answers);
+void applyDataFileAnswers(Settings& settings, const DataFileAnswers& answers);
 
 } // namespace qv

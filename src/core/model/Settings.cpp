@@ -1,6 +1,6 @@
 #include "core/model/Settings.h"
 
-#include "core/io/NumberReader.h"
+#include "core/NumberReader.h"
 
 #include <algorithm>
 #include <array>
@@ -91,13 +91,18 @@ void Settings::setCheck(Ctl id, int value)
         return;
     }
     m_number[at(id)] = value;
+    notify(id, SettingChange::Value);
     runHandler(id);
 }
 
 void Settings::setText(Ctl id, std::string value)
 {
     // Text fields have no handlers: their text is read where used.
+    if (m_text[at(id)] == value) {
+        return;
+    }
     m_text[at(id)] = std::move(value);
+    notify(id, SettingChange::Value);
 }
 
 void Settings::selectGroup(Ctl id, int index)
@@ -109,6 +114,7 @@ void Settings::selectGroup(Ctl id, int index)
         return;
     }
     m_number[at(id)] = index;
+    notify(id, SettingChange::Value);
     runHandler(id);
 }
 
@@ -118,13 +124,119 @@ void Settings::selectButton(Ctl id)
         return;
     }
     m_number[at(id)] = 1;
-    m_number[at(controlInfo(id).partner)] = 0;
+    const Ctl partner = controlInfo(id).partner;
+    const bool partnerWasSelected = m_number[at(partner)] != 0;
+    m_number[at(partner)] = 0;
+    notify(id, SettingChange::Value);
+    if (partnerWasSelected) {
+        notify(partner, SettingChange::Value);
+    }
     runHandler(id);
 }
 
-void Settings::deselectButton(Ctl id) { m_number[at(id)] = 0; }
+void Settings::deselectButton(Ctl id)
+{
+    if (m_number[at(id)] == 0) {
+        return;
+    }
+    m_number[at(id)] = 0;
+    notify(id, SettingChange::Value);
+}
 
-void Settings::setEnabled(Ctl id, bool on) { m_enabled[at(id)] = on ? 1 : 0; }
+void Settings::setEnabled(Ctl id, bool on)
+{
+    const char value = on ? 1 : 0;
+    if (m_enabled[at(id)] == value) {
+        return;
+    }
+    m_enabled[at(id)] = value;
+    notify(id, SettingChange::Enabled);
+}
+
+void Settings::setFileCharColumnItems(int n)
+{
+    if (m_fileCharItems == n) {
+        return;
+    }
+    m_fileCharItems = n;
+    notify(FileChar_ColN, SettingChange::Items);
+    notify(FileChar_ErrorColumn, SettingChange::Items);
+}
+
+std::vector<std::string> Settings::items(Ctl id) const
+{
+    auto numbered = [](int first, int last) {
+        std::vector<std::string> list;
+        for (int i = first; i <= last; ++i) {
+            list.push_back(std::to_string(i));
+        }
+        return list;
+    };
+    switch (id) {
+    case FileChar_ColN:
+    case FileChar_ErrorColumn:
+        return numbered(1, m_fileCharItems);
+    case AxesOpts_Yplaces:
+        return numbered(0, 5);
+    case StatsForm_Digits:
+        return numbered(0, 4);
+    case frmPageSetup_cboFont:
+        return m_fonts;
+    default:
+        return {};
+    }
+}
+
+int Settings::addListener(SettingsListener listener)
+{
+    const int handle = m_listeners.nextHandle++;
+    m_listeners.list.emplace_back(handle, std::move(listener));
+    return handle;
+}
+
+void Settings::removeListener(int handle)
+{
+    std::erase_if(m_listeners.list, [handle](const auto& entry) { return entry.first == handle; });
+}
+
+void Settings::notify(Ctl id, SettingChange change)
+{
+    if (m_listeners.batchDepth > 0) {
+        if (change != SettingChange::Focus) {
+            m_listeners.batchChanged = true;
+        }
+        return;
+    }
+    // A listener may add or remove listeners while it is told.
+    std::vector<int> handles;
+    handles.reserve(m_listeners.list.size());
+    for (const auto& entry : m_listeners.list) {
+        handles.push_back(entry.first);
+    }
+    const SettingsNotice notice{id, change};
+    for (int handle : handles) {
+        const auto it = std::find_if(m_listeners.list.begin(), m_listeners.list.end(),
+                                     [handle](const auto& entry) { return entry.first == handle; });
+        if (it != m_listeners.list.end()) {
+            const SettingsListener listener = it->second;
+            listener(notice);
+        }
+    }
+}
+
+Settings::Batch::Batch(Settings& settings) : m_settings(settings)
+{
+    ++m_settings.m_listeners.batchDepth;
+}
+
+Settings::Batch::~Batch()
+{
+    Listeners& l = m_settings.m_listeners;
+    if (--l.batchDepth == 0 && l.batchChanged) {
+        l.batchChanged = false;
+        m_settings.notify(Ctl::Count, SettingChange::Many);
+    }
+}
 
 void Settings::enable(std::initializer_list<Ctl> ids, bool on)
 {
@@ -135,11 +247,7 @@ void Settings::enable(std::initializer_list<Ctl> ids, bool on)
 
 void Settings::runHandler(Ctl id)
 {
-    auto focus = [this](Ctl field) {
-        if (focusRequested) {
-            focusRequested(field);
-        }
-    };
+    auto focus = [this](Ctl field) { notify(field, SettingChange::Focus); };
     switch (id) {
     case PlotOpts_LimitLines: {
         const bool on = check(id) == 1;
@@ -246,6 +354,7 @@ void Settings::runHandler(Ctl id)
 
 void Settings::resetOptions()
 {
+    const Batch batch(*this);
     setText(AxesOpts_YscaleMin, "0");
     setText(AxesOpts_YscaleMax, "0");
     setText(AxesOpts_TickInterval, "0");
@@ -286,16 +395,24 @@ void Settings::setFontList(std::vector<std::string> fonts)
 {
     std::sort(fonts.begin(), fonts.end());
     fonts.erase(std::unique(fonts.begin(), fonts.end()), fonts.end());
+    if (fonts == m_fonts) {
+        return;
+    }
     m_fonts = std::move(fonts);
+    notify(frmPageSetup_cboFont, SettingChange::Items);
 }
 
 bool Settings::walkFontListTo(std::string_view name)
 {
+    // Without `name` in the list the walk ends on its last entry.
     for (const auto& font : m_fonts) {
-        m_text[at(frmPageSetup_cboFont)] = font;
         if (font == name) {
+            setText(frmPageSetup_cboFont, font);
             return true;
         }
+    }
+    if (!m_fonts.empty()) {
+        setText(frmPageSetup_cboFont, m_fonts.back());
     }
     return false;
 }
@@ -304,9 +421,9 @@ void Settings::selectFontOrFirst(std::string_view name)
 {
     auto it = std::find(m_fonts.begin(), m_fonts.end(), name);
     if (it != m_fonts.end()) {
-        m_text[at(frmPageSetup_cboFont)] = *it;
+        setText(frmPageSetup_cboFont, *it);
     } else if (!m_fonts.empty()) {
-        m_text[at(frmPageSetup_cboFont)] = m_fonts.front();
+        setText(frmPageSetup_cboFont, m_fonts.front());
     }
 }
 

@@ -3,7 +3,8 @@
 // with its value and enabled state, and the values derived from the option
 // groups. Setting a value from code runs the same handler as a user's click,
 // and only when the value really changes, so resets and project loads keep the
-// enabling rules and the derived values in step. The dialogs are views on it.
+// enabling rules and the derived values in step. The dialogs are views on it:
+// listeners hear of every real change of a control's value, enabling or list.
 
 #include <functional>
 #include <optional>
@@ -30,6 +31,24 @@ enum class ControlKind {
     Font,    // the font combo: one entry of the font list
     Control, // no value: only its enabling is kept
 };
+
+// What changed about a control, as listeners are told.
+enum class SettingChange
+{
+    Value,   // its value (check, selection or text)
+    Enabled, // its enabling
+    Items,   // the entries of its drop-down list
+    Focus,   // a handler moved the focus to it (the window follows while its dialog shows)
+    Many,    // anything about any control: the end of a batch (reset, project load)
+};
+
+struct SettingsNotice
+{
+    Ctl id; // Ctl::Count with SettingChange::Many
+    SettingChange change;
+};
+
+using SettingsListener = std::function<void(const SettingsNotice&)>;
 
 struct ControlInfo
 {
@@ -70,8 +89,28 @@ public:
     void deselectButton(Ctl id);
     void setEnabled(Ctl id, bool on);
 
-    // Puts the reset defaults into the controls in their fixed order.
+    // Puts the reset defaults into the controls in their fixed order, as one batch.
     void resetOptions();
+
+    // Listeners are told of each real change as it happens, outside a batch.
+    // addListener returns the handle that removes the listener again. A copy of
+    // the settings has no listeners.
+    int addListener(SettingsListener listener);
+    void removeListener(int handle);
+
+    // While a Batch lives, single changes are not told; when the outermost batch
+    // ends after any change, listeners hear one SettingChange::Many.
+    class Batch
+    {
+    public:
+        explicit Batch(Settings& settings);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        Settings& m_settings;
+    };
 
     // The font combo's list (sorted by name) and its selection.
     void setFontList(std::vector<std::string> fonts);
@@ -84,7 +123,12 @@ public:
 
     // The entries of the Data File Parameters dialog's two column combos ("1".."n").
     int fileCharColumnItems() const { return m_fileCharItems; }
-    void setFileCharColumnItems(int n) { m_fileCharItems = n; }
+    void setFileCharColumnItems(int n);
+
+    // The entries of a combo's drop-down list: the column numbers of the Data
+    // File Parameters dialog, the decimals and digits of the option windows, the
+    // font list. Empty for every other control.
+    std::vector<std::string> items(Ctl id) const;
 
     // Values kept in step by the option groups' handlers (0 until the first selection).
     double consumerRiskZ() const { return m_consumerRiskZ; }
@@ -94,10 +138,6 @@ public:
     int xRangeNines() const { return m_xRangeNines; }
     int dataSymbolCode() const { return m_dataSymbolCode; }
 
-    // Called when a handler moves the focus to a field (the window does so only
-    // while that field's dialog is visible).
-    std::function<void(Ctl)> focusRequested;
-
     // Sets a control from its text as --set and the option windows take it.
     // Throws std::invalid_argument for a value of the wrong kind.
     void setFromText(Ctl id, std::string_view value);
@@ -105,8 +145,23 @@ public:
     std::string valueText(Ctl id) const;
 
 private:
+    // Copies of the settings start without listeners.
+    struct Listeners
+    {
+        Listeners() = default;
+        Listeners(const Listeners&) {}
+        Listeners& operator=(const Listeners&) { return *this; }
+        std::vector<std::pair<int, SettingsListener>> list;
+        int nextHandle = 1;
+        int batchDepth = 0;
+        bool batchChanged = false;
+    };
+
     void runHandler(Ctl id);
     void enable(std::initializer_list<Ctl> ids, bool on);
+    void notify(Ctl id, SettingChange change);
+
+    Listeners m_listeners;
 
     std::vector<std::string> m_text;
     std::vector<int> m_number;

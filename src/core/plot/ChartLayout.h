@@ -3,13 +3,14 @@
 // window's client area, the plot area and the title. The window measures its
 // real widgets into it; batch mode takes the design layout for a screen size.
 
-#include "core/plot/Scene.h"
+#include "core/Units.h"
+#include "core/model/Placements.h"
 
 namespace qv {
 
 // The screen the design layout is drawn for: 800 by 600 pixels at 15 twips each.
-inline constexpr double DesignScreenWidthTwips = 12000;
-inline constexpr double DesignScreenHeightTwips = 9000;
+inline constexpr double DesignScreenWidthTwips = 800 * TwipsPerScreenPixel;
+inline constexpr double DesignScreenHeightTwips = 600 * TwipsPerScreenPixel;
 
 struct ChartLayout
 {

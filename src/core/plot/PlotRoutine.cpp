@@ -3,16 +3,18 @@
 #include "core/Errors.h"
 #include "core/format/DateText.h"
 #include "core/format/FormatMask.h"
+#include "core/model/BusyPointer.h"
 #include "core/model/Prompter.h"
 #include "core/model/Session.h"
+#include "core/plot/PlotMapping.h"
 #include "core/plot/ProbabilityRange.h"
 #include "core/plot/TextMeasurer.h"
 #include "core/plot/ValueAxis.h"
 #include "core/stats/StatsMessages.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
+#include <ctime>
 #include <new>
 
 namespace qv {
@@ -52,36 +54,67 @@ double pickSize(const std::array<double, 5>& sizes, int index, double fallback)
     return index >= 0 && index < 5 ? sizes[static_cast<std::size_t>(index)] : fallback;
 }
 
-// The state of one drawing shared by its phases.
-struct Frame
-{
-    TwipsRect plot;
-    double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
-    double xspan() const { return xmax - xmin; }
-    double symbolUnit = 0;
-    double aspect = 0;
-    bool logAxis = false;
-
-    double xToTwips(double x) const { return plot.left + (x - xmin) * plot.width / xspan(); }
-    double yToTwips(double y) const { return plot.top + plot.height * (ymax - y) / (ymax - ymin); }
-};
-
+// Thrown by a phase that has shown a log-axis message: the drawing starts again
+// from the top with the linear axis.
 class Restart
 {
 };
 
 } // namespace
 
+// The state of one drawing, shared by its phases.
+struct PlotRoutine::Drawing
+{
+    // Fonts, from the chart font and the screen.
+    std::string face;
+    FontSpec footerFont;
+    FontSpec windowFont;
+    FontSpec labelFont;
+    double titleSizeOffset = 0;
+    double screenFactor = 1;
+
+    // The probability axis.
+    ProbabilityScale scale = ProbabilityScale::Gaussian;
+    std::array<double, ProbabilityTickCount> tickPositions{};
+    ProbabilityRange range;
+
+    // The value axis and the plot area's coordinates.
+    bool logAxis = false;
+    ValueRange values;
+    TwipsRect plot;
+    double xmin = 0, xmax = 0, ymin = 0, ymax = 0;
+    double symbolUnit = 0; // x units
+    double aspect = 0;     // y units of the same screen length as one x unit
+    double footerLineHeight = 0;
+    double lastValueLabelWidth = 0;
+
+    StatsInputs inputs;
+
+    double xspan() const { return xmax - xmin; }
+    PlotMapping mapping() const { return {plot, xmin, xmax, ymin, ymax}; }
+};
+
 PlotRoutine::PlotRoutine(Session& session, Prompter& prompter, const TextMeasurer& measurer)
     : today(systemToday), m_session(session), m_prompter(prompter), m_measurer(measurer)
 {
 }
 
+PlotRoutine::~PlotRoutine() = default;
+
+void PlotRoutine::setBusy(bool on)
+{
+    if (m_busy) {
+        m_busy->setBusy(on);
+    }
+}
+
 void PlotRoutine::clear()
 {
     m_scene.clear();
-    m_scene.statsBox.visible = m_scene.overlayStats.visible = false;
-    m_scene.plotText.visible = m_scene.overlayText.visible = false;
+    Placements& p = m_session.placements;
+    p.statsBox.visible = p.overlayStats.visible = false;
+    p.plotText.visible = p.overlayText.visible = false;
+    m_scene.placements = p;
 }
 
 DrawOutcome PlotRoutine::refreshPlot()
@@ -107,356 +140,443 @@ DrawOutcome PlotRoutine::drawPlot()
     // drawing does nothing more.
     for (int attempt = 0; attempt < 4; ++attempt) {
         if (drawOnce(outcome) == Pass::Done) {
-            return outcome;
+            break;
         }
     }
+    m_scene.placements = m_session.placements;
     return outcome;
 }
 
 PlotRoutine::Pass PlotRoutine::drawOnce(DrawOutcome& outcome)
 {
-    Session& session = m_session;
-    Settings& s = session.settings;
+    Settings& s = m_session.settings;
     outcome = DrawOutcome::Drawn;
+    Drawing d;
     try {
-        // 1-4: commands, fonts, a clean chart, the busy pointer.
-        session.menus.set({Menu::mnuPageSetup, Menu::mnuRefresh, Menu::mnuCopy, Menu::mnuPrint,
-                           Menu::HiliteUnhilite, Menu::SaveAs, Menu::mnuSaveGraph},
-                          true);
-        session.graphFontName = s.text(frmPageSetup_cboFont);
-        const std::string& face = session.graphFontName;
-        clear();
-        m_results = DrawingResults{};
-        m_scene.windowWidth = m_layout.windowWidth;
-        m_scene.windowHeight = m_layout.windowHeight;
-        m_scene.plotArea = m_layout.plotArea;
-        session.currentSet = 1;
-        session.busy(true);
-
-        // 5: sizes relative to the screen.
-        const double sf = m_layout.screenFactor();
-        const double titleOffset = pickSize(TitleSizeOffsets, s.group(frmPageSetup_optPlotTitleFontsize), -2);
-        const double labelSize = pickSize(LabelSizes, s.group(frmPageSetup_optYAxisLabelFontsize), 12);
-        const FontSpec footerFont{face, 6 * sf, session.graphFontBold};
-        const FontSpec windowFont{face, 10 * sf, session.graphFontBold};
-        const FontSpec labelFont{face, labelSize, s.check(frmPageSetup_chkYBold) == 1};
-
-        // 6-7: the probability axis's ticks and range from the main set.
-        const ProbabilityScale scale =
-            s.selected(PlotOpts_Tdist) ? ProbabilityScale::StudentT : ProbabilityScale::Gaussian;
-        const DataSet& main = session.set(1);
-        const auto tickPositions = probabilityTickPositions(scale, main.enabledCount);
-        const ProbabilityRange range = probabilityRange(scale, main.enabledCount, s.xRangeNines());
-        const auto& tickLabels = scale == ProbabilityScale::Gaussian ? GaussianTickLabels : StudentTickLabels;
-
-        Frame f;
-        f.plot = m_layout.plotArea;
-        f.xmin = range.xmin;
-        f.xmax = range.xmax;
-        f.logAxis = s.selected(PlotOpts_LogY);
-
-        StatsInputs inputs;
-        inputs.scale = scale;
-        inputs.axis = f.logAxis ? ValueScale::Log : ValueScale::Linear;
-        inputs.backgroundValue = s.number(PlotOpts_BkgValue);
-        inputs.consumerRiskZ = s.consumerRiskZ();
-        inputs.ltpdZ = s.ltpdZ();
-        inputs.xmin = f.xmin;
-        inputs.xmax = f.xmax;
-
-        auto runStatistics = [&](int setNumber) -> const SetStatistics& {
-            SetResults& r = m_results.sets[static_cast<std::size_t>(setNumber - 1)];
-            const DataSet& set = session.set(setNumber);
-            r.points.reserve(static_cast<std::size_t>(set.pointCount));
-            StatisticsOutcome result = statisticsPass(set, inputs, r.points);
-            if (result.status == StatisticsStatus::NonPositiveOnLogAxis) {
-                m_prompter.message(std::string(NonPositiveLogValueText), std::string(DatasetErrorTitle),
-                                   MessageIcon::None);
-                throw Restart{};
-            }
-            r.statistics = *result.statistics;
-            return *r.statistics;
-        };
-
-        // 8: statistics of the main set and the upper limit, which is 0 while
-        // the limit lines are off.
-        const SetStatistics& st = runStatistics(1);
+        beginFrameAndFonts(d);
+        chooseProbabilityRange(d);
+        const SetStatistics& main = runStatistics(d, 1);
+        // The upper limit reads 0 while the limit lines are off.
         if (s.check(PlotOpts_LimitLines) != 1) {
             s.setText(PlotOpts_ULimit, "0");
         }
-
-        // 9: the value axis, written back while the scale is automatic.
-        ValueRange yr;
-        bool scaled = false;
-        if (s.selected(AxesOpts_Auto)) {
-            AutoScaleInputs in;
-            in.logAxis = f.logAxis;
-            in.minPlot = st.minPlot;
-            in.maxPlot = st.maxPlot;
-            in.mean = st.mean;
-            in.sigma = st.sigma;
-            in.ts = st.ts;
-            in.n = st.n;
-            in.xmax = f.xmax;
-            in.limitLines = s.check(PlotOpts_LimitLines) == 1;
-            in.upperLimit = s.number(PlotOpts_ULimit);
-            in.testStatistic = s.check(PlotOpts_TestStatistic) == 1;
-            scaled = autoScale(in, yr);
-            if (scaled) {
-                s.setText(AxesOpts_YscaleMin, scaleText(yr.ymin, f.logAxis));
-                s.setText(AxesOpts_YscaleMax, scaleText(yr.ymax, f.logAxis));
-                s.setText(AxesOpts_TickInterval, scaleText(yr.ytick, f.logAxis));
-            }
-        } else {
-            scaled = manualScale(f.logAxis, s.number(AxesOpts_YscaleMin), s.number(AxesOpts_YscaleMax),
-                                 s.number(AxesOpts_TickInterval), yr);
-        }
-        if (!scaled) {
+        if (!scaleValueAxis(d, main)) {
             m_prompter.message(AxisIntervalText, std::string(DatasetErrorTitle), MessageIcon::None);
-            session.busy(false);
+            setBusy(false);
             outcome = DrawOutcome::Stopped;
             return Pass::Done;
         }
-        // A plot without height (or upside down) has no coordinate system.
-        if (!(yr.ymax > yr.ymin)) {
-            raise(ErrorCode::InvalidArgument);
+        drawFooter(d);
+        drawPlotFrame(d);
+        drawPoints(d, 1, std::clamp(s.dataSymbolCode(), 1, 3));
+        drawDistributionLine(d, main);
+        drawZeroLine(d);
+        showTitle(d);
+        drawProbabilityAxis(d);
+        drawValueAxis(d, main);
+        placeValueAxisLabel(d);
+        drawBoxesAndReferenceLines(d, 1);
+        warnOutOfRange(d, 1);
+        setBusy(false);
+        if (m_session.overlayLoaded) {
+            drawOverlay(d);
         }
-        f.ymin = yr.ymin;
-        f.ymax = yr.ymax;
-
-        // 10: footer with the file name and the date.
-        const double h = m_measurer.textHeight("U", footerFont);
-        m_scene.windowTexts.push_back({f.plot.left, f.plot.bottom() + 3.8 * h, session.titlePath, footerFont});
-        const std::string date = formatDate(today());
-        m_scene.windowTexts.push_back(
-            {f.plot.right() - m_measurer.textWidth(date, footerFont), f.plot.bottom() + 3.8 * h, date, footerFont});
-
-        // 12: coordinates, symbol size and the aspect of the plot area.
-        m_scene.xmin = f.xmin;
-        m_scene.xmax = f.xmax;
-        m_scene.ymin = f.ymin;
-        m_scene.ymax = f.ymax;
-        m_scene.coordinatesSet = true;
-        f.symbolUnit = 0.01 * f.xspan();
-        f.aspect = (f.plot.width / f.xspan()) / (f.plot.height / std::fabs(f.ymax - f.ymin));
-
-        // 13: the frame.
-        m_scene.primitives.emplace_back(SceneBox{f.xmin, f.ymin, f.xmax, f.ymax, false, 2});
-
-        const bool errorBars = s.check(PlotOpts_ErrorBars) == 1;
-        auto drawPoints = [&](int setNumber, int symbol) {
-            const auto& points = m_results.sets[static_cast<std::size_t>(setNumber - 1)].points;
-            const double r = f.symbolUnit;
-            const double a = f.aspect;
-            for (const PlotPoint& p : points) {
-                const double x = p.position;
-                const double y = p.value;
-                if (x < f.xmin || x > f.xmax || y < f.ymin || y > f.ymax) {
-                    continue;
-                }
-                switch (symbol) {
-                case 2:
-                    m_scene.primitives.emplace_back(SceneBox{x - r, y - r * a, x + r, y + r * a, p.hilited, 1});
-                    break;
-                case 3: {
-                    const double half = 1.16 * r;
-                    const double apex = y + r * a;
-                    const double base = y - r * a;
-                    m_scene.primitives.emplace_back(SceneLine{x - half, base, x, apex});
-                    m_scene.primitives.emplace_back(SceneLine{x, apex, x + half, base});
-                    m_scene.primitives.emplace_back(SceneLine{x + half, base, x - half, base});
-                    if (p.hilited) {
-                        for (int k = 1; k <= 20; ++k) {
-                            const double yk = apex - 1.732 * a * r * k / 20;
-                            const double w = half * k / 20;
-                            m_scene.primitives.emplace_back(SceneLine{x - w, yk, x + w, yk});
-                        }
-                    }
-                    break;
-                }
-                default:
-                    m_scene.primitives.emplace_back(SceneCircle{x, y, r, p.hilited});
-                }
-                if (errorBars) {
-                    if (f.logAxis) {
-                        const double v = std::pow(10.0, y);
-                        if (v - p.sigma <= 0) {
-                            m_prompter.message(UncertaintyBarLogText, std::string(DatasetErrorTitle),
-                                               MessageIcon::None);
-                            throw Restart{};
-                        }
-                        m_scene.primitives.emplace_back(
-                            SceneLine{x, checkedLog10(v - p.sigma), x, checkedLog10(v + p.sigma)});
-                    } else {
-                        m_scene.primitives.emplace_back(SceneLine{x, y - p.sigma, x, y + p.sigma});
-                    }
-                }
-            }
-        };
-        auto distributionLine = [&](const SetStatistics& set) {
-            m_scene.primitives.emplace_back(SceneLine{f.xmin, set.mean - f.xmax * set.sigma, f.xmax,
-                                                      set.mean + f.xmax * set.sigma});
-        };
-        auto fitLine = [&](int setNumber) {
-            // The least-squares line of a set, computed for the reference lines.
-            if (s.check(PlotOpts_LSQfit) != 1) {
-                return;
-            }
-            SetResults& r = m_results.sets[static_cast<std::size_t>(setNumber - 1)];
-            FitOutcome fit = leastSquaresFit(r.points, r.statistics->n, s.weightedFit() == 1);
-            for (const StatsMessage& m : fit.messages) {
-                m_prompter.message(std::string(m.text), std::string(m.title), MessageIcon::None);
-            }
-            r.fit = fit.fit;
-        };
-        auto rangeWarnings = [&](int setNumber) {
-            const auto& points = m_results.sets[static_cast<std::size_t>(setNumber - 1)].points;
-            if (points.empty()) {
-                return;
-            }
-            if (points.front().position < f.xmin || points.back().position > f.xmax) {
-                m_prompter.message("One or more x-values out of range", "Graph Warning", MessageIcon::Exclamation);
-            }
-            if (points.front().value < f.ymin || points.back().value > f.ymax) {
-                m_prompter.message("One or more y-values out of range", "Graph Warning", MessageIcon::Exclamation);
-            }
-        };
-
-        // 14-16: points, distribution line, zero line.
-        const int mainSymbol = std::clamp(s.dataSymbolCode(), 1, 3);
-        drawPoints(1, mainSymbol);
-        distributionLine(st);
-        if (f.ymin < 0 && f.ymax > 0) {
-            m_scene.primitives.emplace_back(SceneLine{f.xmin, 0, f.xmax, 0});
-        }
-
-        // 17: the title; an empty one leaves the label as it was.
-        const std::string& title = s.text(PlotOpts_PlotTitle);
-        if (!title.empty()) {
-            m_lastTitle.caption = title;
-            m_lastTitle.font = FontSpec{face, 12 * sf + titleOffset, session.titleFontBold};
-        }
-        if (!m_lastTitle.caption.empty()) {
-            m_lastTitle.font.family = face;
-            m_lastTitle.width = m_measurer.textWidth(m_lastTitle.caption, m_lastTitle.font);
-            m_lastTitle.height = m_measurer.textHeight(m_lastTitle.caption, m_lastTitle.font);
-            m_lastTitle.left = f.plot.left + (f.plot.width - m_lastTitle.width) / 2;
-            m_lastTitle.top = std::max(0.0, f.plot.top - m_lastTitle.height - 120);
-            m_lastTitle.visible = true;
-        }
-        m_scene.title = m_lastTitle;
-
-        // 18: probability-axis caption, marks and labels.
-        std::string caption = "Cumulative Probability (%)";
-        if (s.selected(PlotOpts_NormalDist)) {
-            caption += " - Gaussian Distribution";
-        } else if (s.selected(PlotOpts_Tdist)) {
-            caption += " - Student's t Distribution";
-        }
-        const double capW = m_measurer.textWidth(caption, windowFont);
-        const double capH = m_measurer.textHeight(caption, windowFont);
-        m_scene.windowTexts.push_back(
-            {f.plot.left + (f.plot.width - capW) / 2, f.plot.bottom() + 1.4 * capH, caption, labelFont});
-        m_results.xCaption = caption;
-        const double xTick = 0.025 * (f.ymax - f.ymin);
-        for (int k = 4 - range.nines; k <= 6 + range.nines; ++k) {
-            const auto i = static_cast<std::size_t>(k);
-            const double x = tickPositions[i];
-            m_scene.primitives.emplace_back(SceneLine{x, f.ymin, x, f.ymin + xTick});
-            m_scene.primitives.emplace_back(SceneLine{x, f.ymax, x, f.ymax - xTick});
-            if (range.nines == 4 && (k == 1 || k == 9)) {
-                continue; // the crowded outer labels stay apart
-            }
-            const std::string label = tickLabels[i];
-            const double w = m_measurer.textWidth(label, labelFont);
-            m_scene.windowTexts.push_back({f.xToTwips(x) - w / 2, f.plot.bottom() + 60, label, labelFont});
-            m_results.xTickLabels.push_back(label);
-            m_results.xTickPositions.push_back(x);
-        }
-        m_results.xAxisDone = true;
-        m_results.xmin = f.xmin;
-        m_results.xmax = f.xmax;
-
-        // 19: value-axis marks and labels.
-        const std::string mask = valueLabelMask(yr, s.group(AxesOpts_Yprecision) != 1, s.number(AxesOpts_Yplaces),
-                                                !s.selected(AxesOpts_Stdformat), st.mean);
-        const double yTickLength = 0.0178 * f.xspan();
-        double lastLabelWidth = 0;
-        for (double v : valueTickValues(yr, f.logAxis)) {
-            m_scene.primitives.emplace_back(SceneLine{f.xmin, v, f.xmin + yTickLength, v});
-            m_scene.primitives.emplace_back(SceneLine{f.xmax, v, f.xmax - yTickLength, v});
-            const std::string text = " " + format(f.logAxis ? std::pow(10.0, v) : v, mask);
-            const double th = m_measurer.textHeight(text, labelFont);
-            const double tw = m_measurer.textWidth(text, labelFont);
-            m_scene.windowTexts.push_back({f.plot.left - tw, f.yToTwips(v) - th / 2, text, labelFont});
-            m_results.yTickLabels.push_back(text);
-            lastLabelWidth = std::round(tw);
-        }
-        m_results.yAxisDone = true;
-        m_results.ymin = f.ymin;
-        m_results.ymax = f.ymax;
-        m_results.ytick = yr.ytick;
-        m_results.labelMask = mask;
-
-        // 20: the turned value-axis label beside the tick labels.
-        WindowLabel& yLabel = m_scene.yLabel;
-        yLabel.caption = s.text(PlotOpts_YAxisLabel);
-        yLabel.font = labelFont;
-        if (yLabel.caption.empty()) {
-            yLabel.visible = false;
-            yLabel.top = m_layout.windowHeight;
-            yLabel.left = 0;
-            yLabel.width = yLabel.height = 0;
-        } else {
-            yLabel.width = m_measurer.textHeight(yLabel.caption, labelFont);
-            yLabel.height = m_measurer.textWidth(yLabel.caption, labelFont);
-            yLabel.top = f.plot.top + (f.plot.height - yLabel.height) / 2;
-            yLabel.left = f.plot.left - yLabel.width - lastLabelWidth - 100;
-            yLabel.visible = true;
-        }
-
-        // 21-22: the statistics box and the reference lines of the main set.
-        fitLine(1);
-
-        // 23-24: warnings, then the main set is complete.
-        rangeWarnings(1);
-        session.placeBoxesPending = false;
-        session.busy(false);
-        if (!session.overlayLoaded) {
-            return Pass::Done;
-        }
-
-        // 25: the overlay in the same coordinates, with the next symbol of the cycle.
-        session.currentSet = 2;
-        const SetStatistics& overlay = runStatistics(2);
-        std::string overlayName = session.overlayPath;
-        m_scene.windowTexts.push_back({f.plot.left, f.plot.bottom() + 5 * h, overlayName, footerFont});
-        drawPoints(2, mainSymbol % 3 + 1);
-        distributionLine(overlay);
-        fitLine(2);
-        rangeWarnings(2);
-        session.placeBoxesPending = false;
         return Pass::Done;
     } catch (const Restart&) {
-        session.busy(false);
+        setBusy(false);
         s.selectButton(PlotOpts_LinearY);
         clear();
         return Pass::Restart;
-    } catch (const QvError& e) {
-        clear();
-        m_scene.yLabel.visible = false;
-        m_prompter.message("Unexpected Error" + codeText(e.code()), "Graphing Error", MessageIcon::Exclamation);
-        session.busy(false);
-        outcome = DrawOutcome::Failed;
-        return Pass::Done;
     } catch (const std::bad_alloc&) {
         clear();
-        m_prompter.message("Unexpected Error" + codeText(ErrorCode::OutOfMemory), "Graphing Error",
+        m_session.placements.yLabel.visible = false;
+        m_prompter.message(unexpectedErrorText(ErrorCode::OutOfMemory, ErrorPrefix::Joined),
+                           "Graphing Error", MessageIcon::Exclamation);
+        setBusy(false);
+        outcome = DrawOutcome::Failed;
+        return Pass::Done;
+    } catch (const QvError& e) {
+        clear();
+        m_session.placements.yLabel.visible = false;
+        m_prompter.message(unexpectedErrorText(e.code(), ErrorPrefix::Joined), "Graphing Error",
                            MessageIcon::Exclamation);
-        session.busy(false);
+        setBusy(false);
         outcome = DrawOutcome::Failed;
         return Pass::Done;
     }
+}
+
+// Frame and fonts: makes the chart commands available, takes the chart font,
+// empties the chart, shows the busy pointer and sizes the fonts to the screen.
+// The movable items get their fonts here; their places stay.
+void PlotRoutine::beginFrameAndFonts(Drawing& d)
+{
+    Settings& s = m_session.settings;
+    m_session.menus.set({Menu::mnuPageSetup, Menu::mnuRefresh, Menu::mnuCopy, Menu::mnuPrint,
+                         Menu::HiliteUnhilite, Menu::SaveAs, Menu::mnuSaveGraph},
+                        true);
+    m_session.graphFontName = s.text(frmPageSetup_cboFont);
+    d.face = m_session.graphFontName;
+    clear();
+    m_results = DrawingResults{};
+    m_scene.windowWidth = m_layout.windowWidth;
+    m_scene.windowHeight = m_layout.windowHeight;
+    m_scene.plotArea = m_layout.plotArea;
+    setBusy(true);
+
+    d.screenFactor = m_layout.screenFactor();
+    d.titleSizeOffset = pickSize(TitleSizeOffsets, s.group(frmPageSetup_optPlotTitleFontsize), -2);
+    const double labelSize = pickSize(LabelSizes, s.group(frmPageSetup_optYAxisLabelFontsize), 12);
+    d.footerFont = {d.face, 6 * d.screenFactor, m_session.graphFontBold};
+    d.windowFont = {d.face, 10 * d.screenFactor, m_session.graphFontBold};
+    d.labelFont = {d.face, labelSize, s.check(frmPageSetup_chkYBold) == 1};
+
+    Placements& p = m_session.placements;
+    const FontSpec boxFont{d.face, 8 * d.screenFactor, m_session.graphFontBold};
+    for (Placement* box : {&p.statsBox, &p.overlayStats, &p.plotText, &p.overlayText}) {
+        box->font = boxFont;
+    }
+    p.yLabel.font = d.labelFont;
+}
+
+// Probability axis, first part: its tick positions and its range from the
+// number of enabled points of the main set and the Axes Options range.
+void PlotRoutine::chooseProbabilityRange(Drawing& d)
+{
+    const Settings& s = m_session.settings;
+    d.scale = s.selected(PlotOpts_Tdist) ? ProbabilityScale::StudentT : ProbabilityScale::Gaussian;
+    const int enabled = m_session.set(1).enabledCount;
+    d.tickPositions = probabilityTickPositions(d.scale, enabled);
+    d.range = probabilityRange(d.scale, enabled, s.xRangeNines());
+    d.xmin = d.range.xmin;
+    d.xmax = d.range.xmax;
+    d.plot = m_layout.plotArea;
+    d.logAxis = s.selected(PlotOpts_LogY);
+
+    d.inputs.scale = d.scale;
+    d.inputs.axis = d.logAxis ? ValueScale::Log : ValueScale::Linear;
+    d.inputs.backgroundValue = s.number(PlotOpts_BkgValue);
+    d.inputs.consumerRiskZ = s.consumerRiskZ();
+    d.inputs.ltpdZ = s.ltpdZ();
+    d.inputs.xmin = d.xmin;
+    d.inputs.xmax = d.xmax;
+}
+
+// Statistics of one set: its points and numbers. A non-positive value on a log
+// axis shows its message and restarts the drawing.
+const SetStatistics& PlotRoutine::runStatistics(Drawing& d, int setNumber)
+{
+    SetResults& r = m_results.sets[static_cast<std::size_t>(setNumber - 1)];
+    const DataSet& set = m_session.set(setNumber);
+    r.points.reserve(static_cast<std::size_t>(set.pointCount));
+    StatisticsOutcome result = statisticsPass(set, d.inputs, r.points);
+    if (result.status == StatisticsStatus::NonPositiveOnLogAxis) {
+        m_prompter.message(std::string(NonPositiveLogValueText), std::string(DatasetErrorTitle),
+                           MessageIcon::None);
+        throw Restart{};
+    }
+    r.statistics = *result.statistics;
+    return *r.statistics;
+}
+
+// Value axis, first part: its range and tick step, automatic (written back to
+// the Axes Options fields for Manual to start from) or as typed. False when the
+// step is 0 or less; a plot area without height raises QvError 5.
+bool PlotRoutine::scaleValueAxis(Drawing& d, const SetStatistics& main)
+{
+    Settings& s = m_session.settings;
+    bool scaled = false;
+    if (s.selected(AxesOpts_Auto)) {
+        AutoScaleInputs in;
+        in.logAxis = d.logAxis;
+        in.minPlot = main.minPlot;
+        in.maxPlot = main.maxPlot;
+        in.mean = main.mean;
+        in.sigma = main.sigma;
+        in.ts = main.ts;
+        in.n = main.n;
+        in.xmax = d.xmax;
+        in.limitLines = s.check(PlotOpts_LimitLines) == 1;
+        in.upperLimit = s.number(PlotOpts_ULimit);
+        in.testStatistic = s.check(PlotOpts_TestStatistic) == 1;
+        scaled = autoScale(in, d.values);
+        if (scaled) {
+            s.setText(AxesOpts_YscaleMin, scaleText(d.values.ymin, d.logAxis));
+            s.setText(AxesOpts_YscaleMax, scaleText(d.values.ymax, d.logAxis));
+            s.setText(AxesOpts_TickInterval, scaleText(d.values.ytick, d.logAxis));
+        }
+    } else {
+        scaled = manualScale(d.logAxis, s.number(AxesOpts_YscaleMin), s.number(AxesOpts_YscaleMax),
+                             s.number(AxesOpts_TickInterval), d.values);
+    }
+    if (!scaled) {
+        return false;
+    }
+    // A plot without height (or upside down) has no coordinate system.
+    if (!(d.values.ymax > d.values.ymin)) {
+        raise(ErrorCode::InvalidArgument);
+    }
+    d.ymin = d.values.ymin;
+    d.ymax = d.values.ymax;
+    return true;
+}
+
+// Footer: the loaded file's name at the plot area's left edge and today's date
+// flush with its right edge, below the axis caption.
+void PlotRoutine::drawFooter(Drawing& d)
+{
+    d.footerLineHeight = m_measurer.textHeight("U", d.footerFont);
+    const double top = d.plot.bottom() + 3.8 * d.footerLineHeight;
+    m_scene.windowTexts.push_back({d.plot.left, top, m_session.titlePath, d.footerFont});
+    const std::string date = formatDate(today());
+    m_scene.windowTexts.push_back(
+        {d.plot.right() - m_measurer.textWidth(date, d.footerFont), top, date, d.footerFont});
+}
+
+// The plot area's coordinates, the symbol size and aspect, and the frame drawn
+// two pixels wide.
+void PlotRoutine::drawPlotFrame(Drawing& d)
+{
+    m_scene.xmin = d.xmin;
+    m_scene.xmax = d.xmax;
+    m_scene.ymin = d.ymin;
+    m_scene.ymax = d.ymax;
+    m_scene.coordinatesSet = true;
+    d.symbolUnit = 0.01 * d.xspan();
+    d.aspect = (d.plot.width / d.xspan()) / (d.plot.height / std::fabs(d.ymax - d.ymin));
+    m_scene.primitives.emplace_back(SceneBox{d.xmin, d.ymin, d.xmax, d.ymax, false, 2});
+}
+
+// Points of one set inside the plot area, as circles (1), squares (2) or
+// triangles (3), filled when hilited, with their uncertainty bars when those
+// are on. A bar reaching 0 on a log axis shows its message and restarts the drawing.
+void PlotRoutine::drawPoints(Drawing& d, int setNumber, int symbol)
+{
+    const bool errorBars = m_session.settings.check(PlotOpts_ErrorBars) == 1;
+    const auto& points = m_results.sets[static_cast<std::size_t>(setNumber - 1)].points;
+    const double r = d.symbolUnit;
+    const double a = d.aspect;
+    auto& out = m_scene.primitives;
+    for (const PlotPoint& p : points) {
+        const double x = p.position;
+        const double y = p.value;
+        if (x < d.xmin || x > d.xmax || y < d.ymin || y > d.ymax) {
+            continue;
+        }
+        switch (symbol) {
+        case 2:
+            out.emplace_back(SceneBox{x - r, y - r * a, x + r, y + r * a, p.hilited, 1});
+            break;
+        case 3: {
+            const double half = 1.16 * r;
+            const double apex = y + r * a;
+            const double base = y - r * a;
+            out.emplace_back(SceneLine{x - half, base, x, apex});
+            out.emplace_back(SceneLine{x, apex, x + half, base});
+            out.emplace_back(SceneLine{x + half, base, x - half, base});
+            if (p.hilited) {
+                for (int k = 1; k <= 20; ++k) {
+                    const double yk = apex - 1.732 * a * r * k / 20;
+                    const double w = half * k / 20;
+                    out.emplace_back(SceneLine{x - w, yk, x + w, yk});
+                }
+            }
+            break;
+        }
+        default:
+            out.emplace_back(SceneCircle{x, y, r, p.hilited});
+        }
+        if (!errorBars) {
+            continue;
+        }
+        if (d.logAxis) {
+            const double v = std::pow(10.0, y);
+            if (v - p.sigma <= 0) {
+                m_prompter.message(UncertaintyBarLogText, std::string(DatasetErrorTitle),
+                                   MessageIcon::None);
+                throw Restart{};
+            }
+            out.emplace_back(SceneLine{x, qv::log10(v - p.sigma), x, qv::log10(v + p.sigma)});
+        } else {
+            out.emplace_back(SceneLine{x, y - p.sigma, x, y + p.sigma});
+        }
+    }
+}
+
+// The distribution line of a set: mean and sigma across the whole probability axis.
+void PlotRoutine::drawDistributionLine(const Drawing& d, const SetStatistics& set)
+{
+    m_scene.primitives.emplace_back(
+        SceneLine{d.xmin, set.mean - d.xmax * set.sigma, d.xmax, set.mean + d.xmax * set.sigma});
+}
+
+// The zero line, when the value axis spans 0.
+void PlotRoutine::drawZeroLine(const Drawing& d)
+{
+    if (d.ymin < 0 && d.ymax > 0) {
+        m_scene.primitives.emplace_back(SceneLine{d.xmin, 0, d.xmax, 0});
+    }
+}
+
+// The title centred over the plot area; an empty title setting leaves the last
+// title shown.
+void PlotRoutine::showTitle(const Drawing& d)
+{
+    const Settings& s = m_session.settings;
+    const std::string& title = s.text(PlotOpts_PlotTitle);
+    if (!title.empty()) {
+        m_lastTitle.caption = title;
+        m_lastTitle.font =
+            FontSpec{d.face, 12 * d.screenFactor + d.titleSizeOffset, m_session.titleFontBold};
+    }
+    if (!m_lastTitle.caption.empty()) {
+        m_lastTitle.font.family = d.face;
+        m_lastTitle.width = m_measurer.textWidth(m_lastTitle.caption, m_lastTitle.font);
+        m_lastTitle.height = m_measurer.textHeight(m_lastTitle.caption, m_lastTitle.font);
+        m_lastTitle.left = d.plot.left + (d.plot.width - m_lastTitle.width) / 2;
+        m_lastTitle.top = std::max(0.0, d.plot.top - m_lastTitle.height - 120);
+        m_lastTitle.visible = true;
+    }
+    m_scene.title = m_lastTitle;
+}
+
+// Probability axis: its caption below the plot area, tick marks on the bottom
+// and top edges, and the percent labels under the visible ticks.
+void PlotRoutine::drawProbabilityAxis(Drawing& d)
+{
+    const Settings& s = m_session.settings;
+    std::string caption = "Cumulative Probability (%)";
+    if (s.selected(PlotOpts_NormalDist)) {
+        caption += " - Gaussian Distribution";
+    } else if (s.selected(PlotOpts_Tdist)) {
+        caption += " - Student's t Distribution";
+    }
+    const double captionWidth = m_measurer.textWidth(caption, d.windowFont);
+    const double captionHeight = m_measurer.textHeight(caption, d.windowFont);
+    m_scene.windowTexts.push_back({d.plot.left + (d.plot.width - captionWidth) / 2,
+                                   d.plot.bottom() + 1.4 * captionHeight, caption, d.labelFont});
+    m_results.xCaption = caption;
+
+    const auto& labels =
+        d.scale == ProbabilityScale::Gaussian ? GaussianTickLabels : StudentTickLabels;
+    const PlotMapping mapping = d.mapping();
+    const double markLength = 0.025 * (d.ymax - d.ymin);
+    for (int k = 4 - d.range.nines; k <= 6 + d.range.nines; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        const double x = d.tickPositions[i];
+        m_scene.primitives.emplace_back(SceneLine{x, d.ymin, x, d.ymin + markLength});
+        m_scene.primitives.emplace_back(SceneLine{x, d.ymax, x, d.ymax - markLength});
+        if (d.range.nines == 4 && (k == 1 || k == 9)) {
+            continue; // the crowded outer labels stay apart
+        }
+        const std::string label = labels[i];
+        const double width = m_measurer.textWidth(label, d.labelFont);
+        m_scene.windowTexts.push_back(
+            {mapping.xToTwips(x) - width / 2, d.plot.bottom() + 60, label, d.labelFont});
+        m_results.xTickLabels.push_back(label);
+        m_results.xTickPositions.push_back(x);
+    }
+    m_results.xAxisDone = true;
+    m_results.xmin = d.xmin;
+    m_results.xmax = d.xmax;
+}
+
+// Value axis: tick marks on the left and right edges and the labels, in the
+// mask of the Axes Options, left of the plot area.
+void PlotRoutine::drawValueAxis(Drawing& d, const SetStatistics& main)
+{
+    const Settings& s = m_session.settings;
+    const std::string mask =
+        valueLabelMask(d.values, s.group(AxesOpts_Yprecision) != 1, s.number(AxesOpts_Yplaces),
+                       !s.selected(AxesOpts_Stdformat), main.mean);
+    const PlotMapping mapping = d.mapping();
+    const double markLength = 0.0178 * d.xspan();
+    for (double v : valueTickValues(d.values, d.logAxis)) {
+        m_scene.primitives.emplace_back(SceneLine{d.xmin, v, d.xmin + markLength, v});
+        m_scene.primitives.emplace_back(SceneLine{d.xmax, v, d.xmax - markLength, v});
+        const std::string text = " " + format(d.logAxis ? std::pow(10.0, v) : v, mask);
+        const double height = m_measurer.textHeight(text, d.labelFont);
+        const double width = m_measurer.textWidth(text, d.labelFont);
+        m_scene.windowTexts.push_back(
+            {d.plot.left - width, mapping.yToTwips(v) - height / 2, text, d.labelFont});
+        m_results.yTickLabels.push_back(text);
+        d.lastValueLabelWidth = std::round(width);
+    }
+    m_results.yAxisDone = true;
+    m_results.ymin = d.ymin;
+    m_results.ymax = d.ymax;
+    m_results.ytick = d.values.ytick;
+    m_results.labelMask = mask;
+}
+
+// The value-axis label, turned, beside the value labels and centred on the
+// plot area's height; hidden while its setting is empty. Placed afresh at every
+// drawing.
+void PlotRoutine::placeValueAxisLabel(Drawing& d)
+{
+    Placement& label = m_session.placements.yLabel;
+    label.caption = m_session.settings.text(PlotOpts_YAxisLabel);
+    label.font = d.labelFont;
+    if (label.caption.empty()) {
+        label.visible = false;
+        label.top = m_layout.windowHeight;
+        label.left = 0;
+        label.width = label.height = 0;
+        return;
+    }
+    // Turned, the label is as wide as a line is high.
+    label.width = m_measurer.textHeight(label.caption, d.labelFont);
+    label.height = m_measurer.textWidth(label.caption, d.labelFont);
+    label.top = d.plot.top + (d.plot.height - label.height) / 2;
+    label.left = d.plot.left - label.width - d.lastValueLabelWidth - 100;
+    label.visible = true;
+}
+
+// Boxes and reference lines of one set: the least-squares fit when it is on
+// (its messages shown).
+void PlotRoutine::drawBoxesAndReferenceLines(Drawing& /*d*/, int setNumber)
+{
+    const Settings& s = m_session.settings;
+    if (s.check(PlotOpts_LSQfit) != 1) {
+        return;
+    }
+    SetResults& r = m_results.sets[static_cast<std::size_t>(setNumber - 1)];
+    FitOutcome fit = leastSquaresFit(r.points, r.statistics->n, s.weightedFit() == 1);
+    for (const StatsMessage& m : fit.messages) {
+        m_prompter.message(std::string(m.text), std::string(m.title), MessageIcon::None);
+    }
+    r.fit = fit.fit;
+}
+
+// One warning per set and direction when its points reach beyond the axes.
+void PlotRoutine::warnOutOfRange(const Drawing& d, int setNumber)
+{
+    const auto& points = m_results.sets[static_cast<std::size_t>(setNumber - 1)].points;
+    if (points.empty()) {
+        return;
+    }
+    if (points.front().position < d.xmin || points.back().position > d.xmax) {
+        m_prompter.message("One or more x-values out of range", "Graph Warning",
+                           MessageIcon::Exclamation);
+    }
+    if (points.front().value < d.ymin || points.back().value > d.ymax) {
+        m_prompter.message("One or more y-values out of range", "Graph Warning",
+                           MessageIcon::Exclamation);
+    }
+}
+
+// Overlay: the second set in the main set's coordinates, with its footer line,
+// the next symbol of the cycle, its distribution line, fit and warnings.
+void PlotRoutine::drawOverlay(Drawing& d)
+{
+    const SetStatistics& overlay = runStatistics(d, 2);
+    m_scene.windowTexts.push_back({d.plot.left, d.plot.bottom() + 5 * d.footerLineHeight,
+                                   m_session.overlayPath, d.footerFont});
+    const int mainSymbol = std::clamp(m_session.settings.dataSymbolCode(), 1, 3);
+    drawPoints(d, 2, mainSymbol % 3 + 1);
+    drawDistributionLine(d, overlay);
+    drawBoxesAndReferenceLines(d, 2);
+    warnOutOfRange(d, 2);
 }
 
 } // namespace qv

@@ -17,6 +17,7 @@
 
 namespace qv {
 
+class BusyPointer;
 class Session;
 class Prompter;
 class TextMeasurer;
@@ -55,6 +56,9 @@ class PlotRoutine
 {
 public:
     PlotRoutine(Session& session, Prompter& prompter, const TextMeasurer& measurer);
+    ~PlotRoutine();
+    PlotRoutine(const PlotRoutine&) = delete;
+    PlotRoutine& operator=(const PlotRoutine&) = delete;
 
     // Clears and draws the whole chart. A non-positive value on a log axis shows
     // its message, selects the linear axis and draws again from the top.
@@ -66,19 +70,45 @@ public:
     const DrawingResults& results() const { return m_results; }
     ChartLayout& layout() { return m_layout; }
     const ChartLayout& layout() const { return m_layout; }
-    // Empties the chart (the window's repaint-and-clear after a load).
+    // Empties the chart and hides the movable boxes (the window's
+    // repaint-and-clear after a load).
     void clear();
+
+    // Shows the busy pointer while a drawing runs; none by default.
+    void setBusyPointer(BusyPointer* pointer) { m_busy = pointer; }
 
     // Today's date for the footer; the system's local date unless replaced.
     std::function<std::chrono::year_month_day()> today;
 
 private:
+    struct Drawing;
     enum class Pass { Done, Restart };
+
     Pass drawOnce(DrawOutcome& outcome);
+    void setBusy(bool on);
+
+    // The phases of one drawing, in drawing order.
+    void beginFrameAndFonts(Drawing& d);
+    void chooseProbabilityRange(Drawing& d);
+    const SetStatistics& runStatistics(Drawing& d, int setNumber);
+    bool scaleValueAxis(Drawing& d, const SetStatistics& main);
+    void drawFooter(Drawing& d);
+    void drawPlotFrame(Drawing& d);
+    void drawPoints(Drawing& d, int setNumber, int symbol);
+    void drawDistributionLine(const Drawing& d, const SetStatistics& set);
+    void drawZeroLine(const Drawing& d);
+    void showTitle(const Drawing& d);
+    void drawProbabilityAxis(Drawing& d);
+    void drawValueAxis(Drawing& d, const SetStatistics& main);
+    void placeValueAxisLabel(Drawing& d);
+    void drawBoxesAndReferenceLines(Drawing& d, int setNumber);
+    void warnOutOfRange(const Drawing& d, int setNumber);
+    void drawOverlay(Drawing& d);
 
     Session& m_session;
     Prompter& m_prompter;
     const TextMeasurer& m_measurer;
+    BusyPointer* m_busy = nullptr;
     ChartLayout m_layout;
     Scene m_scene;
     DrawingResults m_results;

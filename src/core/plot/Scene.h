@@ -2,11 +2,12 @@
 // What one drawing of the chart produced. Primitives inside the plot area are in
 // its user coordinates (x in quantile units from xmin at the left to xmax at the
 // right, y in plot units from ymin at the bottom to ymax at the top), in drawing
-// order: later ones cover earlier ones. Texts around the plot are on the main
-// window in twips (1440 per inch) from its top left corner. The painter turns a
-// Scene into pixels; nothing else paints the chart.
+// order: later ones cover earlier ones. Texts around the plot, the title and the
+// movable items are on the main window in twips (1440 per inch) from its top
+// left corner. The painter turns a Scene into pixels; nothing else paints the chart.
 
-#include "core/plot/TextMeasurer.h"
+#include "core/model/FontSpec.h"
+#include "core/model/Placements.h"
 
 #include <string>
 #include <variant>
@@ -48,14 +49,6 @@ struct SceneText
 
 using ScenePrimitive = std::variant<SceneLine, SceneBox, SceneCircle, SceneText>;
 
-// A rectangle on the main window, in twips.
-struct TwipsRect
-{
-    double left = 0, top = 0, width = 0, height = 0;
-    double right() const { return left + width; }
-    double bottom() const { return top + height; }
-};
-
 // A text printed on the main window, its top left corner at (left, top) in twips.
 struct WindowText
 {
@@ -64,18 +57,8 @@ struct WindowText
     FontSpec font;
 };
 
-// A label of the main window (title, rotated axis label, movable boxes): its
-// caption, font, place in twips and whether it is shown. Lines of a caption are
-// separated by "\r".
-struct WindowLabel
-{
-    std::string caption;
-    FontSpec font;
-    double left = 0, top = 0;
-    double width = 0, height = 0; // 0: sized to the caption
-    bool visible = false;
-    bool border = false;
-};
+// A label of the main window: the title, and the movable items.
+using WindowLabel = Placement;
 
 struct Scene
 {
@@ -90,9 +73,10 @@ struct Scene
     std::vector<WindowText> windowTexts;
 
     WindowLabel title;
-    // The value-axis label, drawn turned 90 degrees counter-clockwise (reads bottom to top).
-    WindowLabel yLabel;
-    WindowLabel statsBox, overlayStats, plotText, overlayText;
+    // Copies of the movable items as the drawing left them. The value-axis
+    // label is drawn turned 90 degrees counter-clockwise (reads bottom to top);
+    // the other four lie on the plot area and are cut off at its edges.
+    Placements placements;
 
     void clear()
     {

@@ -3,17 +3,11 @@
 // routine places texts with it; the render layer answers with the real font
 // metrics, tests with a fixed-pitch fake.
 
-#include <string>
+#include "core/model/FontSpec.h"
+
 #include <string_view>
 
 namespace qv {
-
-struct FontSpec
-{
-    std::string family;
-    double pointSize = 10;
-    bool bold = false;
-};
 
 class TextMeasurer
 {

@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 #include "core/format/FormatMask.h"
 #include "core/format/NumberText.h"
+#include "core/stats/Distributions.h"
 
 #include <cmath>
 
@@ -14,7 +15,7 @@ double nearest(double x) { return std::nearbyint(x); } // ties to the even integ
 
 double niceStep(double raw)
 {
-    const double e = std::floor(std::log10(raw));
+    const double e = std::floor(qv::log10(raw));
     const double power = std::pow(10.0, e);
     double m = raw / power;
     if (m >= 1 && m <= 1.5) {
@@ -34,8 +35,8 @@ bool autoScale(const AutoScaleInputs& in, ValueRange& out)
     double ymin = in.minPlot;
     double ymax = in.maxPlot;
     if (in.logAxis) {
-        if (in.limitLines && in.upperLimit > 0 && checkedLog10(in.upperLimit) > ymax) {
-            ymax = checkedLog10(in.upperLimit);
+        if (in.limitLines && in.upperLimit > 0 && qv::log10(in.upperLimit) > ymax) {
+            ymax = qv::log10(in.upperLimit);
         }
     } else if (in.limitLines && in.upperLimit > ymax) {
         ymax = in.upperLimit;
@@ -69,9 +70,9 @@ bool manualScale(bool logAxis, double typedMin, double typedMax, double typedTic
         return false;
     }
     if (logAxis) {
-        out.ymin = checkedLog10(typedMin);
-        out.ymax = checkedLog10(typedMax);
-        out.ytick = checkedLog10(typedTick);
+        out.ymin = qv::log10(typedMin);
+        out.ymax = qv::log10(typedMax);
+        out.ytick = qv::log10(typedTick);
     } else {
         out.ymin = typedMin;
         out.ymax = typedMax;
@@ -83,9 +84,9 @@ bool manualScale(bool logAxis, double typedMin, double typedMax, double typedTic
 std::string valueLabelMask(const ValueRange& range, bool autoPlaces, double typedPlaces,
                            bool exponentForm, double meanOfMainSet)
 {
-    double places = autoPlaces ? nearest(1 - checkedLog10(range.ytick)) : nearest(typedPlaces);
+    double places = autoPlaces ? nearest(1 - qv::log10(range.ytick)) : nearest(typedPlaces);
     if (!exponentForm && std::fabs(meanOfMainSet) < 0.0001) {
-        places = nearest(places - std::floor(checkedLog10(std::fabs(range.ymin))));
+        places = nearest(places - std::floor(qv::log10(std::fabs(range.ymin))));
     }
     // Beyond 15 places no double shows more digits; the cap keeps the mask sane.
     if (places > 15) {

@@ -2,7 +2,8 @@
 // The value axis: its range and tick step (manual or automatic), the number
 // format of its labels and the values its ticks are drawn at. All values are in
 // plot units: the values themselves on a linear axis, their decimal logarithms
-// on a logarithmic one.
+// on a logarithmic one. Every logarithm here is the written Log10 (ln v / ln 10)
+// that places the points, so a point at the axis's end lies exactly on it.
 
 #include <string>
 #include <vector>
@@ -36,7 +37,7 @@ double niceStep(double raw);
 bool autoScale(const AutoScaleInputs& in, ValueRange& out);
 
 // The manual range from the three field texts' numbers; false when the tick
-// interval is 0 or less. A logarithm of 0 or less raises QvError 5.
+// interval is 0 or less. On a log axis a number of 0 or less raises QvError 5.
 bool manualScale(bool logAxis, double typedMin, double typedMax, double typedTick, ValueRange& out);
 
 // Decimal places of the labels: from the step when automatic, else the typed

@@ -1,12 +1,11 @@
 #include "gui/app/BatchMode.h"
 
-#include "core/io/DataFileReader.h"
-#include "core/model/FileCommands.h"
+#include "core/Errors.h"
+#include "core/Units.h"
+#include "core/document/ChartDocument.h"
 #include "core/model/ScriptedPrompter.h"
-#include "core/model/Session.h"
-#include "core/model/StartUp.h"
-#include "core/plot/PlotRoutine.h"
 #include "render/ChartExport.h"
+#include "render/QtText.h"
 #include "render/QtTextMeasurer.h"
 #include "render/ScreenFonts.h"
 
@@ -25,10 +24,21 @@ namespace qv {
 
 namespace {
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text)
+{
+    return toQString(text);
+}
+
+constexpr const char* ExitStatusHelp =
+    "\nExit status:\n"
+    "  0  the chart was drawn (warnings allowed)\n"
+    "  1  the load or the drawing failed or stopped, or a file could not be written\n"
+    "  2  usage error: an unknown option, a bad value, no FILE, a column the file does not have\n";
 
 struct BatchRequest
 {
+    bool help = false;
+    bool version = false;
     QString file;
     bool report = false;
     QString exportPath;
@@ -76,15 +86,17 @@ BatchRequest parseArguments(const QStringList& arguments, QCommandLineParser& pa
         {"screen", "Screen size in pixels for the layout.", "WxH"},
     });
     if (!parser.parse(arguments)) {
-        throw UsageError(parser.errorText().toStdString());
-    }
-    if (parser.isSet("help")) {
-        parser.showHelp(0);
-    }
-    if (parser.isSet("version")) {
-        parser.showVersion();
+        throw UsageError(toUtf8(parser.errorText()));
     }
     BatchRequest request;
+    if (parser.isSet("help")) {
+        request.help = true;
+        return request;
+    }
+    if (parser.isSet("version")) {
+        request.version = true;
+        return request;
+    }
     request.report = parser.isSet("report");
     request.exportPath = parser.value("export");
     const QStringList positional = parser.positionalArguments();
@@ -114,14 +126,14 @@ BatchRequest parseArguments(const QStringList& arguments, QCommandLineParser& pa
     for (const QString& assignment : parser.values("set")) {
         const auto eq = assignment.indexOf(QLatin1Char('='));
         if (eq <= 0) {
-            throw UsageError("--set takes NAME=VALUE, not " + assignment.toStdString());
+            throw UsageError("--set takes NAME=VALUE, not " + toUtf8(assignment));
         }
-        const std::string name = assignment.left(eq).toStdString();
+        const std::string name = toUtf8(assignment.left(eq));
         const auto id = findControl(name);
         if (!id) {
             throw UsageError("unknown setting " + name);
         }
-        request.sets.emplace_back(*id, assignment.mid(eq + 1).toStdString());
+        request.sets.emplace_back(*id, toUtf8(assignment.mid(eq + 1)));
     }
     if (parser.isSet("screen")) {
         const QStringList parts = parser.value("screen").split(QLatin1Char('x'));
@@ -130,14 +142,64 @@ BatchRequest parseArguments(const QStringList& arguments, QCommandLineParser& pa
         }
         request.screenWidth = positiveNumber(parts[0], "--screen");
         request.screenHeight = positiveNumber(parts[1], "--screen");
+        if (request.screenWidth > MaxScreenPixels || request.screenHeight > MaxScreenPixels) {
+            throw UsageError("--screen takes at most " + std::to_string(MaxScreenPixels) +
+                             " pixels a side");
+        }
     }
     if (!request.report && request.exportPath.isEmpty()) {
-        throw UsageError("--report or --export is needed without a window");
+        throw UsageError("--report or --export is needed with options");
     }
     if (!request.saveProject.isEmpty()) {
         throw UsageError("--save-project is not available in this version");
     }
     return request;
+}
+
+// The scripted answers of batch mode. A column beyond the fields of the file's
+// second line is refused, as the dialog's lists offer no such column: the
+// dialog is then cancelled and the refusal kept for the usage error.
+class BatchPrompter : public ScriptedPrompter
+{
+public:
+    std::string refusal;
+
+    bool askDataFileParameters(Settings& settings, const DataFilePreview& preview) override
+    {
+        if (!dataFileAnswers.empty()) {
+            const DataFileAnswers& answers = dataFileAnswers.front();
+            const int fields = settings.fileCharColumnItems();
+            for (const auto& [option, column] :
+                 {std::pair{"--value-column", answers.valueColumn},
+                  std::pair{"--sigma-column", answers.sigmaColumn}}) {
+                if (column && *column > fields) {
+                    refusal = std::string(option) + " " + std::to_string(*column) +
+                              " is beyond the " + std::to_string(fields) +
+                              " fields of the file's lines";
+                    dataFileAnswers.pop_front();
+                    return false;
+                }
+            }
+        }
+        return ScriptedPrompter::askDataFileParameters(settings, preview);
+    }
+};
+
+// Why a load failed that showed no message, or nothing when it showed one.
+std::string silentFailure(const ChartDocument& document, const ScriptedPrompter& prompter,
+                          const QString& file)
+{
+    const LoadResult& load = document.lastLoad();
+    if (load.status != LoadStatus::Failed || !prompter.messages.empty()) {
+        return {};
+    }
+    if (load.errorCode == ErrorCode::BadFileName) {
+        return "the file name is empty";
+    }
+    if (load.errorCode == ErrorCode::PathFileAccess) {
+        return toUtf8(file) + " is a folder or cannot be reached";
+    }
+    return toUtf8(file) + " was not loaded (error " + std::to_string(load.errorCode) + ")";
 }
 
 // A number for the report; a negative zero (the quantile of a probability just
@@ -311,7 +373,7 @@ QJsonObject report(const Session& session, const ScriptedPrompter& prompter, con
 bool isBatchInvocation(const QStringList& arguments)
 {
     for (const QString& a : arguments.mid(1)) {
-        if (a == "--report" || a == "--export" || a.startsWith("--export=")) {
+        if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             return true;
         }
     }
@@ -329,17 +391,35 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     QCommandLineParser parser;
     BatchRequest request;
+    const auto usageError = [&err](const std::string& text) {
+        err << "quantiview: " << qs(text) << "\n"
+            << "Try 'quantiview --help'.\n";
+        return 2;
+    };
     try {
         request = parseArguments(arguments, parser);
     } catch (const UsageError& e) {
-        err << "quantiview: " << e.what() << "\n" << "Try 'quantiview --help'.\n";
-        return 2;
+        return usageError(e.what());
+    }
+    if (request.help) {
+        out << parser.helpText() << ExitStatusHelp;
+        return 0;
+    }
+    if (request.version) {
+        out << "quantiview " << ProgramVersion << "\n";
+        return 0;
     }
 
-    Session session;
-    ScriptedPrompter prompter;
-    startUp(session, screenFontFamilies(), ArialTwin);
-    session.documentsFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+    // The chart is laid out for the screen as the window would be.
+    BatchPrompter prompter;
+    QtTextMeasurer measurer;
+    ChartDocument document(prompter, measurer);
+    document.startUp(designLayout(request.screenWidth * TwipsPerScreenPixel,
+                                  request.screenHeight * TwipsPerScreenPixel),
+                     screenFontFamilies(), ArialTwin);
+    Session& session = document.session();
+    session.documentsFolder =
+        toUtf8(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     session.dataFolder = session.documentsFolder;
 
     // Every value is checked before anything is loaded, so a typing error costs no
@@ -351,32 +431,30 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
                 scratch.setFromText(id, value);
             }
         } catch (const std::invalid_argument& e) {
-            err << "quantiview: " << e.what() << "\n";
-            return 2;
+            return usageError(e.what());
         }
     }
 
-    // The chart is laid out for the screen as the window would be, at 15 twips a pixel.
-    QtTextMeasurer measurer;
-    PlotRoutine plot(session, prompter, measurer);
-    plot.layout() = designLayout(request.screenWidth * 15.0, request.screenHeight * 15.0);
-    DrawOutcome drawn = DrawOutcome::Drawn;
-    session.drawPlot = [&] { drawn = plot.drawPlot(); };
-    session.clearPlot = [&] { plot.clear(); };
-
     prompter.dataFileAnswers.push_back(request.answers);
-    bool loaded = openFromCommandLine(session, prompter, request.file.toStdString());
+    bool loaded = document.openFromCommandLine(toUtf8(request.file));
+    QString failedFile = request.file;
     if (loaded && !request.overlay.isEmpty()) {
-        prompter.openAnswers.push_back(request.overlay.toStdString());
+        prompter.openAnswers.push_back(toUtf8(request.overlay));
         prompter.dataFileAnswers.push_back(request.answers);
-        loaded = inputOverlayData(session, prompter);
+        loaded = document.inputOverlayData();
+        failedFile = request.overlay;
     }
+    if (!prompter.refusal.empty()) {
+        return usageError(toUtf8(failedFile) + ": " + prompter.refusal);
+    }
+    const std::string silent = silentFailure(document, prompter, failedFile);
     if (loaded && !request.sets.empty()) {
         for (const auto& [id, value] : request.sets) {
             session.settings.setFromText(id, value);
         }
-        session.requestDraw();
+        document.drawPlot();
     }
+    const DrawOutcome drawn = document.lastOutcome();
     QString outcome = "drawn";
     if (!loaded || drawn == DrawOutcome::Failed) {
         outcome = "failed";
@@ -390,16 +468,27 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
         if (!loaded) {
             written = false;
         } else {
-            const ExportResult result = exportChart(plot.scene(), request.exportPath);
+            const ExportResult result = exportChart(document.scene(), request.exportPath);
             if (!result.ok) {
                 written = false;
-                prompter.message(result.errorText.toStdString(), "Export Error", MessageIcon::Warning);
-                err << "quantiview: " << result.errorText << "\n";
+                prompter.message(toUtf8(result.errorText), "Export Error", MessageIcon::Warning);
+                if (request.report) {
+                    err << "quantiview: " << result.errorText << "\n";
+                }
             }
         }
     }
+    if (!silent.empty()) {
+        err << "quantiview: " << qs(silent) << "\n";
+    }
     if (request.report) {
-        out << QJsonDocument(report(session, prompter, plot.results(), outcome)).toJson(QJsonDocument::Indented);
+        out << QJsonDocument(report(session, prompter, document.plot().results(), outcome))
+                   .toJson(QJsonDocument::Indented);
+    } else {
+        // Without a report nothing would show the messages: each goes to stderr.
+        for (const RecordedMessage& m : prompter.messages) {
+            err << qs(m.title) << ": " << qs(m.text) << "\n";
+        }
     }
     return outcome == "drawn" && written ? 0 : 1;
 }

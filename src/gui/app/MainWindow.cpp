@@ -1,10 +1,8 @@
 #include "gui/app/MainWindow.h"
 
-#include "core/Errors.h"
-#include "core/model/FileCommands.h"
 #include "core/model/Prompter.h"
-#include "core/model/StartUp.h"
 #include "gui/app/ChartWidgets.h"
+#include "render/QtText.h"
 #include "render/ScreenFonts.h"
 
 #include <QAction>
@@ -21,19 +19,11 @@
 #include <QScreen>
 #include <QStandardPaths>
 
-#include <new>
-#include <stdexcept>
-
 namespace qv {
 
 namespace {
 
-// The value-axis label's place before the first drawing puts it beside the axis.
-constexpr double YLabelLeft = 240;
-constexpr double YLabelWidth = 360;
-constexpr double YLabelHeight = 2400;
 constexpr double TitleHeight = 540;
-
 
 struct MenuEntry
 {
@@ -78,10 +68,9 @@ const std::initializer_list<MenuBarEntry> kMenuBar = {
       {Menu::mnuAbout, "&About Quantiview"}}},
 };
 
-QString nameOf(Menu item)
+std::size_t slot(Menu item)
 {
-    const std::string_view name = menuName(item);
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return static_cast<std::size_t>(item);
 }
 
 QLabel* makeLabel(const char* objectName, QWidget* parent)
@@ -92,53 +81,48 @@ QLabel* makeLabel(const char* objectName, QWidget* parent)
     return label;
 }
 
-// The code an unexpected failure is reported with, for failures that do not
-// carry one of the program's own codes.
-int failureCode(const std::exception& e)
-{
-    if (const auto* qv = dynamic_cast<const QvError*>(&e)) {
-        return qv->code();
-    }
-    if (dynamic_cast<const std::bad_alloc*>(&e)) {
-        return ErrorCode::OutOfMemory;
-    }
-    if (dynamic_cast<const std::out_of_range*>(&e) || dynamic_cast<const std::length_error*>(&e)) {
-        return ErrorCode::SubscriptOutOfRange;
-    }
-    if (dynamic_cast<const std::overflow_error*>(&e)) {
-        return ErrorCode::Overflow;
-    }
-    return ErrorCode::InvalidArgument;
-}
-
 std::string folderOrHome(const QString& folder)
 {
     const QString path = !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
-    return QDir::toNativeSeparators(path).toStdString();
+    return toUtf8(QDir::toNativeSeparators(path));
+}
+
+QRectF toQRectF(const TwipsRect& r)
+{
+    return {r.left, r.top, r.width, r.height};
+}
+
+// A caption as a screen reader reads it: its lines joined by blanks.
+QString spoken(const std::string& caption)
+{
+    QString text = toQString(caption);
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return text.simplified();
 }
 
 } // namespace
 
 MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), m_prompter(prompter), m_twips(QGuiApplication::primaryScreen()),
-      m_measurer(1440.0 / m_twips.twipsPerPixelX()), m_painter(1.0 / m_twips.twipsPerPixelX()),
-      m_plot(std::make_unique<PlotRoutine>(m_session, prompter, m_measurer))
+    : QMainWindow(parent), m_twips(QGuiApplication::primaryScreen()),
+      m_measurer(TwipsPerInch / m_twips.twipsPerPixelX()),
+      m_painter(1.0 / m_twips.twipsPerPixelX()), m_document(prompter, m_measurer)
 {
     setObjectName(QStringLiteral("MainForm"));
-    m_session.setBusy = [this](bool on) { setBusy(on); };
-    m_session.clearPlot = [this] { clearPlot(); };
-    m_session.drawPlot = [this] { drawPlot(); };
+    Session& session = m_document.session();
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    m_session.documentsFolder = folderOrHome(documents);
-    m_session.dataFolder = m_session.documentsFolder;
+    session.documentsFolder = folderOrHome(documents);
+    session.dataFolder = session.documentsFolder;
 
     buildSurface();
     buildMenus();
+    buildCommandTable();
     runStartUp();
+    m_document.setView(this);
 }
 
 MainWindow::~MainWindow()
 {
+    m_document.setView(nullptr);
     // The pointer belongs to the application, which outlives the window.
     setBusy(false);
 }
@@ -149,15 +133,21 @@ void MainWindow::buildSurface()
         QStringLiteral("MainSurface"),
         [this](QPainter& p, const QRect& area) {
             p.fillRect(area, Qt::white);
-            m_painter.paintWindowSurface(p, m_plot->scene());
+            m_painter.paintWindowSurface(p, scene());
         },
         this);
+    m_surface->setAccessibleName(QStringLiteral("Chart"));
     setCentralWidget(m_surface);
 
+    // The plot area paints its part of the chart and the movable boxes on it,
+    // which lie in window twips: its own origin is the plot area's corner.
     m_plotArea = new ChartWidget(
         QStringLiteral("PlotArea"),
-        [this](QPainter& p, const QRect& area) { m_painter.paintPlotArea(p, m_plot->scene(), QRectF(area)); },
+        [this](QPainter& p, const QRect& area) {
+            m_painter.paintPlotAreaWithBoxes(p, scene(), QRectF(area));
+        },
         m_surface);
+    m_plotArea->setAccessibleName(QStringLiteral("Plot area"));
     m_plotArea->setAutoFillBackground(true);
     QPalette plotPalette = m_plotArea->palette();
     plotPalette.setColor(QPalette::Window, Qt::white);
@@ -168,27 +158,19 @@ void MainWindow::buildSurface()
     m_plotTitle->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     m_yLabel = makeLabel("Ylabel", m_surface);
     m_yLabel->setAlignment(Qt::AlignCenter);
-    m_picture1 = makeLabel("Picture1", m_surface);
-
-    // The movable boxes lie on the plot area.
-    m_statsBox = makeLabel("StatsBox", m_plotArea);
-    m_overlayStats = makeLabel("OverlayStats", m_plotArea);
-    m_plotText = makeLabel("PlotText", m_plotArea);
-    m_overlayText = makeLabel("OverlayText", m_plotArea);
 
     const ChartLayout design = designLayout(DesignScreenWidthTwips, DesignScreenHeightTwips);
     const TwipsRect& plot = design.plotArea;
-    m_plotTwips = QRectF(plot.left, plot.top, plot.width, plot.height);
+    m_plotTwips = toQRectF(plot);
     m_titleTwips = QRectF(plot.left, design.titleTop, plot.width, TitleHeight);
-    m_yLabelTwips = QRectF(YLabelLeft, plot.top + (plot.height - YLabelHeight) / 2, YLabelWidth, YLabelHeight);
 }
 
 void MainWindow::buildMenus()
 {
     for (const MenuBarEntry& entry : kMenuBar) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(entry.caption));
-        menu->setObjectName(nameOf(entry.menu));
-        m_actions[static_cast<std::size_t>(entry.menu)] = menu->menuAction();
+        menu->setObjectName(toQString(menuName(entry.menu)));
+        m_actions[slot(entry.menu)] = menu->menuAction();
         int separators = 0;
         for (const MenuEntry& item : entry.items) {
             if (item.item == Menu::Count) {
@@ -197,77 +179,82 @@ void MainWindow::buildMenus()
                 continue;
             }
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
-            action->setObjectName(nameOf(item.item));
-            m_actions[static_cast<std::size_t>(item.item)] = action;
+            action->setObjectName(toQString(menuName(item.item)));
+            m_actions[slot(item.item)] = action;
+            connect(action, &QAction::triggered, this,
+                    [this, chosen = item.item] { runCommand(chosen); });
         }
     }
-    connect(action(Menu::mnuOpenFile), &QAction::triggered, this, &MainWindow::openFile);
-    connect(action(Menu::ExitProgram), &QAction::triggered, this, &MainWindow::exitProgram);
-    connect(action(Menu::NewData), &QAction::triggered, this, &MainWindow::inputNewData);
-    connect(action(Menu::InputOverlayData), &QAction::triggered, this,
-            &MainWindow::inputOverlayData);
-    connect(action(Menu::mnuRefresh), &QAction::triggered, this, &MainWindow::refreshPlot);
+}
+
+void MainWindow::buildCommandTable()
+{
+    const std::pair<Menu, std::function<void()>> table[] = {
+        {Menu::mnuOpenFile, [this] { m_document.openFile(); }},
+        {Menu::ExitProgram, [this] { close(); }},
+        {Menu::mnuRefresh, [this] { m_document.refreshPlot(); }},
+        {Menu::NewData, [this] { m_document.inputNewData(); }},
+        {Menu::InputOverlayData, [this] { m_document.inputOverlayData(); }},
+    };
+    for (const auto& [item, command] : table) {
+        m_commands[slot(item)] = command;
+    }
+}
+
+void MainWindow::runCommand(Menu item)
+{
+    if (item != Menu::Count && m_commands[slot(item)]) {
+        m_commands[slot(item)]();
+    }
 }
 
 void MainWindow::runStartUp()
 {
+    // The plot area is scaled to the screen, the title centred over it.
+    const QSizeF screen = TwipScale::screenTwips(QGuiApplication::primaryScreen());
+    ChartLayout layout = designLayout(screen.width(), screen.height());
+    m_plotTwips = toQRectF(layout.plotArea);
+    m_titleTwips.moveLeft(m_plotTwips.left() + (m_plotTwips.width() - m_titleTwips.width()) / 2);
+    layout.titleTop = m_titleTwips.top();
     // The model's part: availability, title-bold box, font list and the chart
-    // font, the Page Setup start values, FirstOpen.
-    startUp(m_session, screenFontFamilies(), ArialTwin);
+    // font, the Page Setup start values, FirstOpen, the design places.
+    m_document.startUp(layout, screenFontFamilies(), ArialTwin);
 
     applyFonts();
-    m_picture1->adjustSize();
-    m_picture1->hide();
-    scalePlotArea();
-    // The title is centred over the plot area.
-    m_titleTwips.moveLeft(m_plotTwips.left() + (m_plotTwips.width() - m_titleTwips.width()) / 2);
-    m_plotText->hide();
-    m_statsBox->hide();
-    m_overlayStats->hide();
-    m_overlayText->hide();
     placeWidgets();
     fitWindowToPlot();
-
     centreOnScreen(*this);
-    syncTitle();
-    syncMenus();
+    titleChanged(session().windowTitle);
+    menusChanged(session().menus);
 }
 
 void MainWindow::applyFonts()
 {
-    const QString family = QString::fromStdString(m_session.graphFontName);
-    QFont plain(family);
-    m_yLabel->setFont(plain);
+    const Session& s = session();
+    const QString family = toQString(s.graphFontName);
+    m_yLabel->setFont(QFont(family));
     QFont title(family);
-    title.setBold(m_session.titleFontBold);
+    title.setBold(s.titleFontBold);
     m_plotTitle->setFont(title);
     QFont graph(family);
-    graph.setBold(m_session.graphFontBold);
-    for (QWidget* widget :
-         {static_cast<QWidget*>(m_statsBox), static_cast<QWidget*>(m_overlayStats),
-          static_cast<QWidget*>(m_overlayText), static_cast<QWidget*>(m_plotText), m_plotArea}) {
-        widget->setFont(graph);
-    }
-}
-
-void MainWindow::scalePlotArea()
-{
-    const QSizeF screen = TwipScale::screenTwips(QGuiApplication::primaryScreen());
-    const TwipsRect plot = designLayout(screen.width(), screen.height()).plotArea;
-    m_plotTwips = QRectF(plot.left, plot.top, plot.width, plot.height);
+    graph.setBold(s.graphFontBold);
+    m_plotArea->setFont(graph);
 }
 
 void MainWindow::placeWidgets()
 {
     m_plotArea->setGeometry(m_twips.toPixels(m_plotTwips));
     m_plotTitle->setGeometry(m_twips.toPixels(m_titleTwips));
-    m_yLabel->setGeometry(m_twips.toPixels(m_yLabelTwips));
+    const Placement& yLabel = session().placements.yLabel;
+    m_yLabel->setGeometry(
+        m_twips.toPixels(QRectF(yLabel.left, yLabel.top, yLabel.width, yLabel.height)));
 }
 
 void MainWindow::fitWindowToPlot()
 {
     ChartLayout layout;
-    layout.plotArea = plotRect();
+    layout.plotArea = {m_plotTwips.left(), m_plotTwips.top(), m_plotTwips.width(),
+                       m_plotTwips.height()};
     fitWindowToPlotArea(layout);
     const QSize client(m_twips.toPixelsX(layout.windowWidth), m_twips.toPixelsY(layout.windowHeight));
     m_surface->setMinimumSize(client);
@@ -276,21 +263,7 @@ void MainWindow::fitWindowToPlot()
 
 QAction* MainWindow::action(Menu item) const
 {
-    return item == Menu::Count ? nullptr : m_actions[static_cast<std::size_t>(item)];
-}
-
-void MainWindow::syncMenus()
-{
-    for (std::size_t i = 0; i < m_actions.size(); ++i) {
-        if (m_actions[i]) {
-            m_actions[i]->setEnabled(m_session.menus.enabled(static_cast<Menu>(i)));
-        }
-    }
-}
-
-void MainWindow::syncTitle()
-{
-    setWindowTitle(QString::fromStdString(m_session.windowTitle));
+    return item == Menu::Count ? nullptr : m_actions[slot(item)];
 }
 
 void MainWindow::setBusy(bool on)
@@ -306,52 +279,51 @@ void MainWindow::setBusy(bool on)
     }
 }
 
-void MainWindow::clearPlot()
+void MainWindow::updateLayout(ChartLayout& layout)
 {
-    m_plot->clear();
-    m_surface->update();
-    m_plotArea->update();
-}
-
-TwipsRect MainWindow::plotRect() const
-{
-    return {m_plotTwips.left(), m_plotTwips.top(), m_plotTwips.width(), m_plotTwips.height()};
-}
-
-ChartLayout MainWindow::currentLayout() const
-{
-    ChartLayout layout;
-    layout.plotArea = plotRect();
+    layout.plotArea = {m_plotTwips.left(), m_plotTwips.top(), m_plotTwips.width(),
+                       m_plotTwips.height()};
     layout.titleTop = m_titleTwips.top();
     layout.windowWidth = m_twips.toTwipsX(m_surface->width());
     layout.windowHeight = m_twips.toTwipsY(m_surface->height());
     layout.screenWidthTwips = TwipScale::screenTwips(QGuiApplication::primaryScreen()).width();
-    return layout;
 }
 
-void MainWindow::drawPlot()
+void MainWindow::chartCleared()
 {
-    m_plot->layout() = currentLayout();
-    m_plot->drawPlot();
+    m_surface->update();
+    m_plotArea->update();
+}
+
+void MainWindow::chartDrawn()
+{
+    // Refresh Plot may have resized the plot area once.
+    const QRectF plot = toQRectF(m_document.plot().layout().plotArea);
+    if (plot != m_plotTwips) {
+        m_plotTwips = plot;
+        placeWidgets();
+        fitWindowToPlot();
+    }
     showScene();
 }
 
-void MainWindow::refreshPlot()
+void MainWindow::titleChanged(const std::string& title)
 {
-    runCommand("Graphing Error", [this] {
-        m_plot->layout() = currentLayout();
-        m_plot->refreshPlot();
-        const TwipsRect& plot = m_plot->layout().plotArea;
-        m_plotTwips = QRectF(plot.left, plot.top, plot.width, plot.height);
-        placeWidgets();
-        fitWindowToPlot();
-        showScene();
-    });
+    setWindowTitle(toQString(title));
+}
+
+void MainWindow::menusChanged(const MenuState& menus)
+{
+    for (std::size_t i = 0; i < m_actions.size(); ++i) {
+        if (m_actions[i]) {
+            m_actions[i]->setEnabled(menus.enabled(static_cast<Menu>(i)));
+        }
+    }
 }
 
 void MainWindow::showScene()
 {
-    const Scene& scene = m_plot->scene();
+    const Scene& current = scene();
     // A label shows its caption as the painter paints it, in a picture of its own size.
     auto show = [this](QLabel* widget, const WindowLabel& label, LabelKind kind) {
         if (!label.visible || label.caption.empty()) {
@@ -361,7 +333,7 @@ void MainWindow::showScene()
             return;
         }
         const TwipsRect r = ChartPainter::labelRect(label, kind);
-        const QRect geometry = m_twips.toPixels(QRectF(r.left, r.top, r.width, r.height));
+        const QRect geometry = m_twips.toPixels(toQRectF(r));
         QPixmap picture(geometry.size().expandedTo(QSize(1, 1)));
         picture.fill(Qt::white);
         QPainter p(&picture);
@@ -369,33 +341,22 @@ void MainWindow::showScene()
         p.end();
         widget->setPixmap(picture);
         widget->setGeometry(geometry);
+        widget->setAccessibleName(spoken(label.caption));
         widget->show();
     };
-    show(m_plotTitle, scene.title, LabelKind::Title);
-    show(m_yLabel, scene.yLabel, LabelKind::AxisLabel);
+    show(m_plotTitle, current.title, LabelKind::Title);
+    show(m_yLabel, current.placements.yLabel, LabelKind::AxisLabel);
+
+    QStringList boxes;
+    const Placements& p = current.placements;
+    for (const Placement* box : {&p.statsBox, &p.plotText, &p.overlayStats, &p.overlayText}) {
+        if (box->visible && !box->caption.empty()) {
+            boxes << spoken(box->caption);
+        }
+    }
+    m_plotArea->setAccessibleDescription(boxes.join(QStringLiteral("; ")));
     m_surface->update();
     m_plotArea->update();
-}
-
-template <typename Command> void MainWindow::runCommand(const char* failureTitle, Command&& command)
-{
-    try {
-        command();
-    } catch (const std::exception& e) {
-        // The commands report their own failures; this only catches what they
-        // let through, so that no failure leaves the event loop.
-        setBusy(false);
-        m_prompter.message("Unexpected Error " + codeText(failureCode(e)), failureTitle,
-                           MessageIcon::Warning);
-    }
-    setBusy(false);
-    syncTitle();
-    syncMenus();
-}
-
-void MainWindow::openFile()
-{
-    runCommand("File Open Error", [this] { qv::openFile(m_session, m_prompter); });
 }
 
 void MainWindow::openFromCommandLine(const QString& argument)
@@ -403,24 +364,7 @@ void MainWindow::openFromCommandLine(const QString& argument)
     if (argument.trimmed().isEmpty()) {
         return;
     }
-    const std::string text = argument.toStdString();
-    runCommand("File Open Error",
-               [this, &text] { qv::openFromCommandLine(m_session, m_prompter, text); });
-}
-
-void MainWindow::inputNewData()
-{
-    runCommand("File Error", [this] { qv::inputNewData(m_session, m_prompter); });
-}
-
-void MainWindow::inputOverlayData()
-{
-    runCommand("File Open Error", [this] { qv::inputOverlayData(m_session, m_prompter); });
-}
-
-void MainWindow::exitProgram()
-{
-    close();
+    m_document.openFromCommandLine(toUtf8(argument));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -1,6 +1,7 @@
 #include "gui/app/QtPrompter.h"
 
 #include "gui/dialogs/FileCharDialog.h"
+#include "render/QtText.h"
 
 #include <QApplication>
 #include <QDir>
@@ -9,18 +10,9 @@
 
 namespace qv {
 
-namespace {
-
-QString fromUtf8(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-} // namespace
-
 QStringList qtNameFilters(const std::string& filter)
 {
-    const QStringList parts = fromUtf8(filter).split(QLatin1Char('|'));
+    const QStringList parts = toQString(filter).split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString name = parts[i].trimmed();
@@ -92,7 +84,7 @@ QWidget* QtPrompter::dialogParent() const
 
 std::optional<std::string> QtPrompter::askFile(const FileDialogRequest& request, bool save)
 {
-    QString title = fromUtf8(request.title);
+    QString title = toQString(request.title);
     if (title.isEmpty()) {
         title = save ? QStringLiteral("Save As") : QStringLiteral("Open");
     }
@@ -108,10 +100,10 @@ std::optional<std::string> QtPrompter::askFile(const FileDialogRequest& request,
         dialog.selectNameFilter(filters[entry >= 0 && entry < filters.size() ? entry : 0]);
     }
     if (!request.initialFolder.empty()) {
-        dialog.setDirectory(fromUtf8(request.initialFolder));
+        dialog.setDirectory(toQString(request.initialFolder));
     }
     if (!request.proposedName.empty()) {
-        dialog.selectFile(fromUtf8(request.proposedName));
+        dialog.selectFile(toQString(request.proposedName));
     }
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
@@ -120,7 +112,7 @@ std::optional<std::string> QtPrompter::askFile(const FileDialogRequest& request,
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
-    return QDir::toNativeSeparators(chosen.front()).toStdString();
+    return toUtf8(QDir::toNativeSeparators(chosen.front()));
 }
 
 std::optional<std::string> QtPrompter::askOpenFile(const FileDialogRequest& request)
@@ -133,17 +125,17 @@ std::optional<std::string> QtPrompter::askSaveFile(const FileDialogRequest& requ
     return askFile(request, true);
 }
 
-bool QtPrompter::askDataFileParameters(Session& session)
+bool QtPrompter::askDataFileParameters(Settings& settings, const DataFilePreview& preview)
 {
     if (!m_fileChar) {
         m_fileChar = new FileCharDialog(dialogParent());
     }
-    return m_fileChar->ask(session);
+    return m_fileChar->ask(settings, preview);
 }
 
 bool QtPrompter::confirm(const std::string& text, const std::string& title)
 {
-    QMessageBox box(QMessageBox::Warning, fromUtf8(title), fromUtf8(text),
+    QMessageBox box(QMessageBox::Warning, toQString(title), toQString(text),
                     QMessageBox::Ok | QMessageBox::Cancel, dialogParent());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
@@ -152,7 +144,7 @@ bool QtPrompter::confirm(const std::string& text, const std::string& title)
 
 void QtPrompter::message(const std::string& text, const std::string& title, MessageIcon icon)
 {
-    QMessageBox box(qtMessageIcon(icon), fromUtf8(title), fromUtf8(text), QMessageBox::Ok,
+    QMessageBox box(qtMessageIcon(icon), toQString(title), toQString(text), QMessageBox::Ok,
                     dialogParent());
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -38,7 +38,7 @@ public:
 
     std::optional<std::string> askOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> askSaveFile(const FileDialogRequest& request) override;
-    bool askDataFileParameters(Session& session) override;
+    bool askDataFileParameters(Settings& settings, const DataFilePreview& preview) override;
     bool confirm(const std::string& text, const std::string& title) override;
     void message(const std::string& text, const std::string& title, MessageIcon icon) override;
 

@@ -2,6 +2,8 @@
 // Window positions and sizes are kept in twips (1440 per inch) and turned into
 // pixels of the screen the window is on.
 
+#include "core/Units.h"
+
 #include <QRect>
 #include <QRectF>
 #include <QGuiApplication>
@@ -19,8 +21,8 @@ public:
     explicit TwipScale(const QScreen* screen)
     {
         if (screen) {
-            m_perPixelX = 1440.0 / screen->logicalDotsPerInchX();
-            m_perPixelY = 1440.0 / screen->logicalDotsPerInchY();
+            m_perPixelX = TwipsPerInch / screen->logicalDotsPerInchX();
+            m_perPixelY = TwipsPerInch / screen->logicalDotsPerInchY();
         }
     }
 
@@ -47,7 +49,7 @@ public:
     static QSizeF screenTwips(const QScreen* screen)
     {
         if (!screen) {
-            return {12000.0, 9000.0};
+            return {800 * TwipsPerScreenPixel, 600 * TwipsPerScreenPixel};
         }
         const TwipScale scale(screen);
         const QSize size = screen->geometry().size();
@@ -55,8 +57,8 @@ public:
     }
 
 private:
-    double m_perPixelX = 15.0;
-    double m_perPixelY = 15.0;
+    double m_perPixelX = TwipsPerScreenPixel;
+    double m_perPixelY = TwipsPerScreenPixel;
 };
 
 // Centres a window or dialog on its screen (the primary screen when it has none yet).

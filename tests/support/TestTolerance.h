@@ -1,7 +1,7 @@
 #pragma once
-// Helpers of the core tests.
+// Helpers of the tests.
 //
-// The one tolerance for computed doubles in the core tests: a result agrees
+// The one tolerance for computed doubles in the tests: a result agrees
 // with a number printed to d decimals when it lies within half a unit of the
 // d-th decimal of it, that is when it would be printed the same way.
 

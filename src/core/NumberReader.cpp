@@ -1,7 +1,8 @@
-#include "core/io/NumberReader.h"
+#include "core/NumberReader.h"
 
 #include "core/Errors.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -10,10 +11,22 @@
 namespace qv {
 
 namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Beyond this power of ten no double lies, either way; sums saturate here so
+// that no exponent, however long, overflows them.
+constexpr long long MagnitudeLimit = 1'000'000;
+
+long long saturate(long long v)
+{
+    return std::clamp(v, -MagnitudeLimit, MagnitudeLimit);
+}
 
 // Roughly the power of ten of a number text that a double cannot hold: positive
-// for a huge number, negative for a tiny one.
+// for a huge number, negative for a tiny one; 0 when all its digits are 0.
 long long decimalMagnitude(std::string_view t)
 {
     long long position = 0; // digits before the point, counted from the first non-zero digit
@@ -24,21 +37,30 @@ long long decimalMagnitude(std::string_view t)
         if (t[i] == '.') {
             seenPoint = true;
         } else if (t[i] != '0' || seenNonZero) {
-            if (!seenNonZero) {
-                seenNonZero = true;
-            }
+            seenNonZero = true;
             if (!seenPoint) {
-                ++position;
+                position = saturate(position + 1);
             }
         } else if (seenPoint) {
-            --position;
+            position = saturate(position - 1);
         }
     }
-    long long exponent = 0;
-    if (i < t.size()) {
-        std::from_chars(t.data() + i + 1 + (t[i + 1] == '+' ? 1 : 0), t.data() + t.size(), exponent);
+    if (!seenNonZero) {
+        return 0;
     }
-    return position + exponent;
+    long long exponent = 0;
+    bool negative = false;
+    if (i < t.size()) {
+        ++i;
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
+            negative = t[i] == '-';
+            ++i;
+        }
+        for (; i < t.size() && isDigit(t[i]); ++i) {
+            exponent = saturate(exponent * 10 + (t[i] - '0'));
+        }
+    }
+    return saturate(position + (negative ? -exponent : exponent));
 }
 } // namespace
 
@@ -87,18 +109,22 @@ double readNumber(std::string_view text)
     const char* last = text.data() + end;
     // from_chars takes no leading "+" and no bare trailing point before an exponent
     // in every library: hand it a normalised copy only when needed.
-    auto result = std::from_chars(first, last, value, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Underflow reads as 0 (as the text means), overflow is an error.
+    // Out of a double's range: underflow reads as 0 (as the text means),
+    // overflow is an error.
+    const auto outOfRange = [&] {
         if (decimalMagnitude(std::string_view(first, static_cast<std::size_t>(last - first))) > 0) {
             raise(ErrorCode::Overflow);
         }
-        value = 0.0;
+        return 0.0;
+    };
+    auto result = std::from_chars(first, last, value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        value = outOfRange();
     } else if (result.ec != std::errc() || result.ptr != last) {
         std::string copy(first, last);
         const std::size_t dot = copy.find('.');
-        if (dot != std::string::npos && (dot + 1 == copy.size() || copy[dot + 1] == 'e' ||
-                                         copy[dot + 1] == 'E')) {
+        if (dot != std::string::npos &&
+            (dot + 1 == copy.size() || copy[dot + 1] == 'e' || copy[dot + 1] == 'E')) {
             copy.insert(dot + 1, "0");
         }
         if (!copy.empty() && copy[0] == '.') {
@@ -107,9 +133,8 @@ double readNumber(std::string_view text)
         result = std::from_chars(copy.data(), copy.data() + copy.size(), value,
                                  std::chars_format::general);
         if (result.ec == std::errc::result_out_of_range) {
-            raise(ErrorCode::Overflow);
-        }
-        if (result.ec != std::errc()) {
+            value = outOfRange();
+        } else if (result.ec != std::errc()) {
             return 0.0;
         }
     }

@@ -1,0 +1,267 @@
+#include "core/io/DataFileParser.h"
+
+#include "core/Errors.h"
+#include "core/NumberReader.h"
+#include "core/io/TextFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <new>
+#include <numeric>
+
+namespace qv {
+
+namespace {
+
+bool isNumberChar(char c)
+{
+    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'E' || c == 'e';
+}
+
+bool isSeparator(char c)
+{
+    return c == ',' || c == ' ' || c == '\t';
+}
+
+int toInt(double value)
+{
+    return static_cast<int>(roundToInteger(value, 32767));
+}
+
+// Field `column` (1-based) of a split line; fields past the line's count read 0.
+double field(const LineFields& fields, int column)
+{
+    if (column < 1 || column > MaxFields) {
+        raise(ErrorCode::SubscriptOutOfRange);
+    }
+    return fields.values[static_cast<std::size_t>(column - 1)];
+}
+
+bool startsLikeANumber(std::string_view line)
+{
+    const char c = line.front();
+    return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+';
+}
+
+bool endsTheData(std::string_view line)
+{
+    return line == "FORMATTING" || line == "END OF PASTE" || line == "OVERLAY START";
+}
+
+std::string labelOf(std::string_view firstLine, const DataLayout& layout)
+{
+    if (layout.labelsRow == LabelsRow::TabFields) {
+        return nthTabField(firstLine, layout.valueColumn);
+    }
+    const auto items = splitLabelsRow(trimBlanks(firstLine));
+    const auto index = static_cast<std::size_t>(layout.valueColumn - 1);
+    return layout.valueColumn >= 1 && index < items.size() ? items[index] : std::string();
+}
+
+ParsedData parse(const std::vector<std::string_view>& lines, const DataLayout& layout)
+{
+    ParsedData parsed;
+    DataSet& set = parsed.set;
+    set.columnCount = layout.columnCount;
+    set.valueColumn = layout.valueColumn;
+    set.sigmaColumn = layout.sigmaColumn;
+    std::size_t next = 0;
+    if (layout.labelsRow != LabelsRow::None && !lines.empty()) {
+        parsed.label = labelOf(lines.front(), layout);
+        next = 1;
+    }
+    const std::size_t reserve = std::min<std::size_t>(lines.size() - next, MaxPoints);
+    set.values.reserve(reserve);
+    set.states.reserve(reserve);
+    if (layout.withSigmas) {
+        set.sigmas.reserve(reserve);
+    }
+    LineFields fields;
+    for (; next < lines.size(); ++next) {
+        const std::string_view line = lines[next];
+        if (endsTheData(line)) {
+            break;
+        }
+        const int count = splitDataLine(line, fields);
+        if (count != layout.columnCount) {
+            if (count == -1) {
+                continue;
+            }
+            break;
+        }
+        if (set.values.size() == static_cast<std::size_t>(MaxPoints)) {
+            raise(ErrorCode::SubscriptOutOfRange);
+        }
+        set.values.push_back(field(fields, layout.valueColumn));
+        if (layout.withSigmas) {
+            set.sigmas.push_back(field(fields, layout.sigmaColumn));
+        }
+        set.states.push_back(layout.storedStates ? static_cast<std::int16_t>(
+                                                       toInt(field(fields, layout.columnCount)))
+                                                 : std::int16_t{1});
+    }
+    set.pointCount = static_cast<int>(set.values.size());
+    set.hasSigmas = layout.withSigmas;
+    if (!layout.withSigmas) {
+        // Without an uncertainty column the set keeps no uncertainties.
+        set.sigmas.assign(set.values.size(), 0.0);
+    }
+    set.enabledCount =
+        static_cast<int>(std::count_if(set.states.begin(), set.states.end(), isEnabledState));
+    return parsed;
+}
+
+// Runs `body` and turns its failure into the code the messages print.
+template <typename Result, typename Body> Result codeOf(Body body)
+{
+    Result result;
+    try {
+        body(result);
+    } catch (const QvError& e) {
+        result = Result{};
+        result.errorCode = e.code();
+    } catch (const std::bad_alloc&) {
+        result = Result{};
+        result.errorCode = ErrorCode::OutOfMemory;
+    }
+    return result;
+}
+
+} // namespace
+
+int splitDataLine(std::string_view line, LineFields& fields)
+{
+    line = trimBlanks(line);
+    if (line.empty()) {
+        return 0;
+    }
+    // Every letter ends a field, so a foreign line is recognised before it is
+    // split: a labels or comment line is skipped whatever its length.
+    for (char c : line) {
+        if (!isNumberChar(c) && !isSeparator(c)) {
+            return -1;
+        }
+    }
+    int count = 0;
+    std::size_t start = 0;
+    auto take = [&](std::size_t end) {
+        if (count == MaxFields) {
+            raise(ErrorCode::SubscriptOutOfRange);
+        }
+        fields.values[static_cast<std::size_t>(count)] =
+            readNumber(line.substr(start, end - start));
+        ++count;
+        start = end + 1;
+    };
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (isSeparator(line[i])) {
+            take(i);
+        }
+    }
+    take(line.size());
+    for (std::size_t k = static_cast<std::size_t>(count); k < fields.values.size(); ++k) {
+        fields.values[k] = 0.0;
+    }
+    return count;
+}
+
+void sortSet(DataSet& set, int count)
+{
+    const auto n = static_cast<std::size_t>(std::clamp(count, 0, set.pointCount));
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return set.values[a] < set.values[b]; });
+    auto permute = [&](auto& list) {
+        if (list.size() < n) {
+            return;
+        }
+        std::remove_reference_t<decltype(list)> sorted(list.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            sorted[i] = list[order[i]];
+        }
+        std::copy(list.begin() + static_cast<std::ptrdiff_t>(n), list.end(),
+                  sorted.begin() + static_cast<std::ptrdiff_t>(n));
+        list = std::move(sorted);
+    };
+    permute(set.values);
+    permute(set.sigmas);
+    permute(set.states);
+}
+
+std::string nthTabField(std::string_view line, int n)
+{
+    for (int i = 1; i < n; ++i) {
+        const auto tab = line.find('\t');
+        if (tab == std::string_view::npos) {
+            return {};
+        }
+        line.remove_prefix(tab + 1);
+    }
+    return std::string(line.substr(0, line.find('\t')));
+}
+
+std::vector<std::string> splitLabelsRow(std::string_view line)
+{
+    std::vector<std::string> items;
+    std::string item;
+    bool quoted = false;
+    auto finish = [&] {
+        items.emplace_back(trimBlanks(item));
+        item.clear();
+    };
+    for (char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && (c == ',' || c == '\t')) {
+            finish();
+        } else {
+            item += c;
+        }
+    }
+    finish();
+    return items;
+}
+
+PrefillResult prefillFromLines(const std::vector<std::string_view>& lines)
+{
+    return codeOf<PrefillResult>([&](PrefillResult& result) {
+        if (lines.empty()) {
+            raise(ErrorCode::InputPastEnd);
+        }
+        DataFilePrefill prefill;
+        const std::string_view first = trimBlanks(lines[0]);
+        prefill.firstRow = std::string(first);
+        if (first.empty()) {
+            raise(ErrorCode::InvalidArgument); // nothing to test for labels
+        }
+        prefill.labels = !startsLikeANumber(first);
+        if (lines.size() < 2) {
+            raise(ErrorCode::InputPastEnd);
+        }
+        const std::string_view second = trimBlanks(lines[1]);
+        prefill.secondRow = std::string(second);
+        LineFields fields;
+        prefill.fieldCount = splitDataLine(second, fields);
+        result.prefill = std::move(prefill);
+    });
+}
+
+ProjectLayout projectLayoutFromLines(const std::vector<std::string_view>& lines)
+{
+    return codeOf<ProjectLayout>([&](ProjectLayout& layout) {
+        if (lines.empty()) {
+            raise(ErrorCode::InputPastEnd);
+        }
+        LineFields fields;
+        layout.columnCount = splitDataLine(trimBlanks(lines[0]), fields);
+        layout.withSigmas = layout.columnCount == 3;
+    });
+}
+
+ParseResult parseDataLines(const std::vector<std::string_view>& lines, const DataLayout& layout)
+{
+    return codeOf<ParseResult>([&](ParseResult& result) { result.data = parse(lines, layout); });
+}
+
+} // namespace qv

@@ -1,0 +1,71 @@
+#include "core/model/Placements.h"
+
+namespace qv {
+
+namespace {
+// The value-axis label's design place: left of the value labels, 240 twips from
+// the window's edge, a narrow column centred on the plot area's height.
+constexpr double YLabelLeft = 240;
+constexpr double YLabelWidth = 360;
+constexpr double YLabelHeight = 2400;
+
+// Where an item's top left corner lies on the plot area, as fractions of its
+// width and height.
+struct DesignPlace
+{
+    double across;
+    double down;
+};
+constexpr DesignPlace StatsBoxPlace{0.036, 0.05};
+constexpr DesignPlace PlotTextPlace{0.60, 0.05};
+constexpr DesignPlace OverlayTextPlace{0.60, 0.20};
+constexpr DesignPlace OverlayStatsPlace{0.64, 0.58};
+
+Placement placedOn(const TwipsRect& area, DesignPlace place, bool border)
+{
+    Placement item;
+    item.left = area.left + place.across * area.width;
+    item.top = area.top + place.down * area.height;
+    item.border = border;
+    return item;
+}
+} // namespace
+
+Placement& Placements::operator[](Movable item)
+{
+    return const_cast<Placement&>(static_cast<const Placements&>(*this)[item]);
+}
+
+const Placement& Placements::operator[](Movable item) const
+{
+    switch (item) {
+    case Movable::Ylabel:
+        return yLabel;
+    case Movable::PlotText:
+        return plotText;
+    case Movable::OverlayStats:
+        return overlayStats;
+    case Movable::OverlayText:
+        return overlayText;
+    case Movable::StatsBox:
+    case Movable::Count:
+        break;
+    }
+    return statsBox;
+}
+
+Placements designPlacements(const TwipsRect& plotArea)
+{
+    Placements p;
+    p.statsBox = placedOn(plotArea, StatsBoxPlace, true);
+    p.plotText = placedOn(plotArea, PlotTextPlace, false);
+    p.overlayStats = placedOn(plotArea, OverlayStatsPlace, true);
+    p.overlayText = placedOn(plotArea, OverlayTextPlace, false);
+    p.yLabel.left = YLabelLeft;
+    p.yLabel.top = plotArea.top + (plotArea.height - YLabelHeight) / 2;
+    p.yLabel.width = YLabelWidth;
+    p.yLabel.height = YLabelHeight;
+    return p;
+}
+
+} // namespace qv

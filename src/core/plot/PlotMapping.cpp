@@ -1,0 +1,47 @@
+#include "core/plot/PlotMapping.h"
+
+#include "core/plot/Scene.h"
+
+namespace qv {
+
+PlotMapping::PlotMapping(const TwipsRect& area, double xmin, double xmax, double ymin, double ymax)
+    : m_area(area), m_xmin(xmin), m_xmax(xmax), m_ymin(ymin), m_ymax(ymax)
+{
+}
+
+PlotMapping PlotMapping::of(const Scene& scene)
+{
+    return {scene.plotArea, scene.xmin, scene.xmax, scene.ymin, scene.ymax};
+}
+
+double PlotMapping::xToTwips(double x) const
+{
+    return m_area.left + (x - m_xmin) * m_area.width / (m_xmax - m_xmin);
+}
+
+double PlotMapping::yToTwips(double y) const
+{
+    return m_area.top + m_area.height * (m_ymax - y) / (m_ymax - m_ymin);
+}
+
+double PlotMapping::twipsToX(double left) const
+{
+    return m_xmin + (left - m_area.left) * unitsPerTwipX();
+}
+
+double PlotMapping::twipsToY(double top) const
+{
+    return m_ymax + (top - m_area.top) * unitsPerTwipY();
+}
+
+double PlotMapping::unitsPerTwipX() const
+{
+    return (m_xmax - m_xmin) / m_area.width;
+}
+
+double PlotMapping::unitsPerTwipY() const
+{
+    return (m_ymin - m_ymax) / m_area.height;
+}
+
+} // namespace qv

@@ -1,0 +1,71 @@
+#pragma once
+// Binds a dialog's widgets to the controls of the settings model by object
+// name, so that a dialog holds only its layout and its OK/Cancel rules.
+//
+// A widget is bound when the dialog's object name, a dot and the widget's object
+// name name a control ("FileChar" + "." + "Labels" is FileChar.Labels); a radio
+// button named after an option group with "_" and an index ("CR_2") is that
+// group's button. By the control's kind: a check box (Check), a radio button (a
+// group's indexed button, or a button of a named pair), a line edit (Text), an
+// editable combo box (Combo, its list from the settings), a combo box (Font),
+// any widget (Control: its enabling only).
+//
+// A user's edit goes to the control's setter, so its handler runs in the core;
+// every change the settings report (a handler's, the plot routine's
+// write-backs, a reset) is shown at once with the widget's signals blocked.
+// Enabling always follows the model.
+
+#include "core/model/Settings.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <vector>
+
+class QWidget;
+
+namespace qv {
+
+class SettingsBinder : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Finds the widgets under `root` to bind; widgets added later are not bound.
+    explicit SettingsBinder(QWidget& root);
+    ~SettingsBinder() override;
+    SettingsBinder(const SettingsBinder&) = delete;
+    SettingsBinder& operator=(const SettingsBinder&) = delete;
+
+    // Starts showing and editing `settings` (which must outlive the
+    // attachment), or stops for null; the widgets then show it at once.
+    void attach(Settings* settings);
+    Settings* settings() const { return m_settings; }
+
+    // The widget bound to a control (for a group, to its button `index`); null
+    // when none is.
+    QWidget* widgetFor(Ctl id, int index = -1) const;
+
+    // Shows every bound control's value, list and enabling.
+    void refresh();
+
+private:
+    struct Binding
+    {
+        Ctl id;
+        QPointer<QWidget> widget;
+        int index; // a group's button, -1 otherwise
+    };
+
+    void bind(QWidget* widget, Ctl id, int index);
+    void connectEdits(const Binding& binding);
+    void show(const Binding& binding, bool values, bool items);
+    void noticed(const SettingsNotice& notice);
+
+    QWidget& m_root;
+    std::vector<Binding> m_bindings;
+    Settings* m_settings = nullptr;
+    int m_listener = 0;
+};
+
+} // namespace qv
