@@ -31,29 +31,6 @@ Placement placedOn(const TwipsRect& area, DesignPlace place, bool border)
 }
 } // namespace
 
-Placement& Placements::operator[](Movable item)
-{
-    return const_cast<Placement&>(static_cast<const Placements&>(*this)[item]);
-}
-
-const Placement& Placements::operator[](Movable item) const
-{
-    switch (item) {
-    case Movable::Ylabel:
-        return yLabel;
-    case Movable::PlotText:
-        return plotText;
-    case Movable::OverlayStats:
-        return overlayStats;
-    case Movable::OverlayText:
-        return overlayText;
-    case Movable::StatsBox:
-    case Movable::Count:
-        break;
-    }
-    return statsBox;
-}
-
 Placements designPlacements(const TwipsRect& plotArea)
 {
     Placements p;

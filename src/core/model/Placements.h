@@ -6,8 +6,6 @@
 
 #include "core/model/FontSpec.h"
 
-#include <array>
-#include <cstddef>
 #include <string>
 
 namespace qv {
@@ -32,17 +30,7 @@ struct Placement
     bool border = false;
 };
 
-// The movable items, by their drag codes' order.
-enum class Movable : int
-{
-    StatsBox,
-    Ylabel,
-    PlotText,
-    OverlayStats,
-    OverlayText,
-    Count
-};
-
+// The movable items, each with its placement.
 struct Placements
 {
     Placement statsBox;     // statistics of the main set, on the plot area
@@ -50,15 +38,12 @@ struct Placements
     Placement plotText;     // free text about the main set, on the plot area
     Placement overlayStats; // statistics of the overlay set, on the plot area
     Placement overlayText;  // free text about the overlay set, on the plot area
-
-    Placement& operator[](Movable item);
-    const Placement& operator[](Movable item) const;
 };
 
 // Every movable item at its place in the window's design, scaled with the plot
 // area `plotArea` (twips): the main statistics box near the plot area's top left
 // corner, the free texts near its top right, the overlay's statistics box near
-// its lower right, the value-axis label left of it, centred on its height. The
+// its lower right, the value-axis label left of the plot area, centred on its height. The
 // statistics boxes are bordered; nothing is visible and no caption is set.
 Placements designPlacements(const TwipsRect& plotArea);
 

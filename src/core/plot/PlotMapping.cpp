@@ -1,17 +1,10 @@
 #include "core/plot/PlotMapping.h"
 
-#include "core/plot/Scene.h"
-
 namespace qv {
 
 PlotMapping::PlotMapping(const TwipsRect& area, double xmin, double xmax, double ymin, double ymax)
     : m_area(area), m_xmin(xmin), m_xmax(xmax), m_ymin(ymin), m_ymax(ymax)
 {
-}
-
-PlotMapping PlotMapping::of(const Scene& scene)
-{
-    return {scene.plotArea, scene.xmin, scene.xmax, scene.ymin, scene.ymax};
 }
 
 double PlotMapping::xToTwips(double x) const

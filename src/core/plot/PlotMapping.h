@@ -7,14 +7,10 @@
 
 namespace qv {
 
-struct Scene;
-
 class PlotMapping
 {
 public:
     PlotMapping(const TwipsRect& area, double xmin, double xmax, double ymin, double ymax);
-    // The mapping of a drawing's plot area.
-    static PlotMapping of(const Scene& scene);
 
     double xToTwips(double x) const;
     double yToTwips(double y) const;
