@@ -28,6 +28,14 @@ bool finite(double a, double b)
     return std::isfinite(a) && std::isfinite(b);
 }
 
+// A line `width` pixels of a 96 dpi screen wide in device pixels: whole
+// pixels, at least one, so that thin lines stay crisp and on the raster
+// engine's fast path.
+double deviceLineWidth(int width, double pixelsPerTwip)
+{
+    return std::max(1.0, std::round(std::max(width, 1) * TwipsPerScreenPixel * pixelsPerTwip));
+}
+
 bool sameFont(const FontSpec& a, const FontSpec& b)
 {
     return a.pointSize == b.pointSize && a.bold == b.bold && a.family == b.family;
@@ -50,10 +58,7 @@ public:
         }
         m_width = width;
         m_style = style;
-        // Widths are pixels of a 96 dpi screen. Thin lines stay on whole device
-        // pixels, so they stay crisp and on the raster engine's fast path.
-        const double device =
-            std::max(1.0, std::round(std::max(width, 1) * TwipsPerScreenPixel * m_pixelsPerTwip));
+        const double device = deviceLineWidth(width, m_pixelsPerTwip);
         QPen pen(Foreground, device, style == LineStyle::Dotted ? Qt::DotLine : Qt::SolidLine,
                  style == LineStyle::Dotted ? Qt::FlatCap : Qt::SquareCap, Qt::MiterJoin);
         m_painter.setPen(pen);
@@ -355,6 +360,20 @@ void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
             state.stroke(box->width, LineStyle::Solid);
             state.fill(box->filled);
             painter.drawRect(QRectF(map(box->x1, box->y1), map(box->x2, box->y2)).normalized());
+        } else if (const auto* pixel = std::get_if<ScenePixel>(&primitive)) {
+            if (!finite(pixel->x, pixel->y)) {
+                continue;
+            }
+            const QPointF at = map(pixel->x, pixel->y);
+            if (std::abs(at.x()) > 1e6 || std::abs(at.y()) > 1e6) {
+                continue;
+            }
+            // One line width square; on a raster device snapped to the pixel
+            // the point falls in.
+            const double side = deviceLineWidth(1, m_pixelsPerTwip);
+            const QPointF corner = raster ? QPointF(std::floor(at.x()), std::floor(at.y()))
+                                          : at - QPointF(side / 2, side / 2);
+            painter.fillRect(QRectF(corner, QSizeF(side, side)), Foreground);
         } else if (const auto* text = std::get_if<SceneText>(&primitive)) {
             if (!finite(text->x, text->y)) {
                 continue;

@@ -35,7 +35,7 @@ public:
     // A 96 dpi screen: 15 twips per pixel.
     static constexpr double ScreenPixelsPerTwip = 1.0 / TwipsPerScreenPixel;
     // Twips between a bordered box's edge and its caption (the border line lies in them).
-    static constexpr double BoxPaddingTwips = 30.0;
+    static constexpr double BoxPaddingTwips = BoxBorderPadding;
 
     explicit ChartPainter(double pixelsPerTwip = ScreenPixelsPerTwip);
 
@@ -63,7 +63,9 @@ public:
     // background, then the primitives in order, mapped from user coordinates
     // (xmin at the left edge, xmax at the right, ymax at the top, ymin at the
     // bottom) and clipped to `deviceRect`. Primitives are skipped while the scene's
-    // coordinates are unset. Plot symbols are drawn without antialiasing.
+    // coordinates are unset. Plot symbols are drawn without antialiasing. A
+    // pixel is a filled square as wide as a one-pixel line, so it stays visible
+    // on vector devices too.
     void paintPlotArea(QPainter& painter, const Scene& scene, const QRectF& deviceRect) const;
 
     // Paints the visible labels at their labelRect(): the title, the value-axis

@@ -26,7 +26,6 @@ TEST(LeastSquaresFit, GivesThePrintedLineForOneToFiveWithOrWithoutEqualWeights)
     EXPECT_PRINTED(outcome.fit.meanPosition, "0");
     EXPECT_PRINTED(outcome.fit.positionSpread, "11.213298");
     EXPECT_PRINTED(outcome.fit.residualVariance, "0.006673");
-    EXPECT_TRUE(outcome.messages.empty());
 
     const FitResult weighted = leastSquaresFit(oneToFive(2.0), 5, true).fit;
     EXPECT_PRINTED(weighted.intercept, "3");
@@ -34,15 +33,18 @@ TEST(LeastSquaresFit, GivesThePrintedLineForOneToFiveWithOrWithoutEqualWeights)
     EXPECT_EQ(weighted.weightSum, 1.25);
 }
 
-TEST(LeastSquaresFit, ReportsEachZeroUncertaintyAndFailsOnTooFewPointsOrNoWeight)
+TEST(LeastSquaresFit, WarnsOnceOfZeroUncertaintiesAndFailsOnTooFewPointsOrNoWeight)
 {
     std::vector<PlotPoint> points = oneToFive(1.0);
+    EXPECT_FALSE(zeroUncertaintyMessage(points, 5, true));
     points[0].sigma = 0.0; // weight 0: left out
     points[3].sigma = 0.0; // the weight of point 3, that is 1
+    const auto message = zeroUncertaintyMessage(points, 5, true);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->text, "Data Produces Divide By Zero Error. Use Correct Dataset.");
+    EXPECT_EQ(message->title, "Dataset Error");
+    EXPECT_FALSE(zeroUncertaintyMessage(points, 5, false)) << "unweighted";
     const FitOutcome outcome = leastSquaresFit(points, 5, true);
-    ASSERT_EQ(outcome.messages.size(), 2u);
-    EXPECT_EQ(outcome.messages[1].text, "Data Produces Divide By Zero Error. Use Correct Dataset.");
-    EXPECT_EQ(outcome.messages[1].title, "Dataset Error");
     EXPECT_EQ(outcome.fit.weightSum, 4.0);
     const FitResult rest = leastSquaresFit({points.begin() + 1, points.end()}, 4, false).fit;
     EXPECT_DOUBLE_EQ(outcome.fit.slope, rest.slope);
@@ -55,6 +57,21 @@ TEST(LeastSquaresFit, ReportsEachZeroUncertaintyAndFailsOnTooFewPointsOrNoWeight
     EXPECT_QV_ERROR(leastSquaresFit(points, 0, false), ErrorCode::Overflow);
     EXPECT_QV_ERROR(leastSquaresFit(points, 5, true), ErrorCode::Overflow); // every sigma 0
     EXPECT_QV_ERROR(leastSquaresFit(points, 6, false), ErrorCode::SubscriptOutOfRange);
+}
+
+TEST(LeastSquaresFit, PointsExactlyOnALineHaveNoResidualAndAZeroWidthBand)
+{
+    // Raw sums of these exact points leave a residual of about -1e-16.
+    std::vector<PlotPoint> points;
+    for (int j = 1; j <= 7; ++j) {
+        const double x = normalQuantile(j / 8.0);
+        points.push_back({x, 0.1 + 0.7 * x, 0.0, false});
+    }
+    const FitResult fit = leastSquaresFit(points, 7, false).fit;
+    EXPECT_GE(fit.residualVariance, 0.0);
+    EXPECT_NEAR(fit.residualVariance, 0.0, 1e-15);
+    const ConfidenceCurves curves = confidenceCurves(fit, 7, 99, -1.5, 1.5);
+    EXPECT_NEAR(curves[0].upper - curves[0].lower, 0.0, 1e-6);
 }
 
 TEST(ConfidenceCurves, GivesThePrintedHalfWidthsForOneToFive)

@@ -156,6 +156,41 @@ TEST(BatchReport, CarriesTheStatisticsFitAndAxesOfTheDrawing)
     EXPECT_EQ(stopped.report["outcome"].toString(), "stopped");
 }
 
+TEST(BatchReport, CarriesTheTextsOfTheChartOnlyWhenTheyAreDrawn)
+{
+    test::TempFiles files;
+    const QString lot = QString::fromStdString(files.write("five.csv", "5\n4\n3\n2\n1\n"));
+    const BatchRun plain = runReport({"--report", lot});
+    ASSERT_EQ(plain.status, 0);
+    const QJsonObject set = plain.report["sets"].toArray().at(0).toObject();
+    EXPECT_EQ(set["stats_box"].toString(), " No. Pts. =  5  \r  Min =  1  \r  Mean =  3  \r"
+                                           "  Max =  5  \r  Sigma =  1.58  \r  Ts =  7.09  ");
+    // The default place: 3.6 % of the axis in, 5 % of the value range down.
+    const QJsonObject y = plain.report["y_axis"].toObject();
+    const double top = y["ymax"].toDouble() - 0.05 * (y["ymax"].toDouble() - y["ymin"].toDouble());
+    const QJsonObject at = set["stats_box_position"].toObject();
+    EXPECT_NEAR(at["left"].toDouble(), -1.28 + 0.036 * 2.56, 1e-9);
+    EXPECT_NEAR(at["top"].toDouble(), top, 1e-9);
+    for (const char* absent : {"plot_text", "ts_label", "percent_label"}) {
+        EXPECT_FALSE(set.contains(absent)) << absent;
+    }
+    EXPECT_FALSE(plain.report.contains("limit_labels"));
+
+    const BatchRun all = runReport(
+        {"--report", "--set", "PlotOpts.TestStatistic=1", "--set", "PlotOpts.LimitLines=1", "--set",
+         "PlotOpts.ULimit=0.5", "--set", "PlotOpts.FiftyLine=1", "--set",
+         "PlotOpts.PlotText=Line 3", "--set", "PlotOpts.Statistics=0", lot});
+    ASSERT_EQ(all.status, 0);
+    const QJsonObject shown = all.report["sets"].toArray().at(0).toObject();
+    EXPECT_EQ(shown["plot_text"].toString(), "Line 3");
+    EXPECT_EQ(shown["ts_label"].toString(), " Ts = 7.09");
+    EXPECT_EQ(shown["percent_label"].toString(), "<- 0.49% ->");
+    EXPECT_FALSE(shown.contains("stats_box"));
+    EXPECT_FALSE(shown.contains("stats_box_position"));
+    EXPECT_EQ(strings(all.report["limit_labels"].toArray()),
+              (QStringList{" Upper Limit = 0.5", " 50% of Upper Limit = 0.25"}));
+}
+
 TEST(BatchMode, AnswersHelpAndVersionAndRefusesWhatItCannotDo)
 {
     test::TempFiles files;

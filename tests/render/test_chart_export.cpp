@@ -95,6 +95,42 @@ TEST(ChartExport, CutsOffWhatLeavesThePlotAreaInSvgToo)
     EXPECT_EQ(image.copy(502, 0, 98, 450), white) << "nothing right of the plot area";
 }
 
+TEST(ChartExport, ShowsTheStatisticsBoxAndSingleConfidenceDotsInBitmapsAndSvg)
+{
+    // A dot at pixel (200, 125); a bordered box with its corner at pixel (300, 60).
+    Scene scene = chartScene();
+    scene.primitives.emplace_back(ScenePixel{2.5, 7.5});
+    scene.placements.statsBox = {
+        " No. Pts. =  5  \r  Ts =  7.09  ", {"", 10, false}, 4500, 900, 0, 0, true, true};
+    const test::TempFiles files;
+    for (const char* name : {"chart.png", "chart.svg"}) {
+        SCOPED_TRACE(name);
+        const std::string path = files.path(name);
+        ASSERT_TRUE(exportChart(scene, qpath(path)).ok);
+        QImage image(600, 450, QImage::Format_RGB32);
+        if (std::string(name).ends_with(".svg")) {
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            QSvgRenderer(qpath(path)).render(&painter);
+        } else {
+            image = QImage(qpath(path)).convertToFormat(QImage::Format_RGB32);
+        }
+        const auto inked = [&image](QRect area) {
+            int count = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    count += qGray(image.pixel(x, y)) < 200 ? 1 : 0;
+                }
+            }
+            return count;
+        };
+        EXPECT_GE(inked(QRect(199, 124, 3, 3)), 1) << "the dot";
+        EXPECT_EQ(inked(QRect(195, 120, 11, 11)), inked(QRect(199, 124, 3, 3))) << "alone";
+        EXPECT_GT(inked(QRect(300, 60, 200, 1)), 50) << "the box's top border";
+        EXPECT_GT(inked(QRect(305, 65, 150, 40)), 40) << "its caption";
+    }
+}
+
 TEST(ChartExport, RefusesWhatItCannotWriteAndLeavesExistingFilesAsTheyWere)
 {
     struct Row

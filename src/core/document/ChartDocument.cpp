@@ -311,6 +311,7 @@ LoadResult ChartDocument::load(const LoadRequest& request)
             target = std::move(loaded);
             target.editGridBuilt = false;
             target.hiliteGridBuilt = false;
+            m_session.placeBoxesPending = true;
 
             if (request.titlePath) {
                 m_session.titlePath = *request.titlePath;

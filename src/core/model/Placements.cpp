@@ -1,5 +1,7 @@
 #include "core/model/Placements.h"
 
+#include <utility>
+
 namespace qv {
 
 namespace {
@@ -43,6 +45,27 @@ Placements designPlacements(const TwipsRect& plotArea)
     p.yLabel.width = YLabelWidth;
     p.yLabel.height = YLabelHeight;
     return p;
+}
+
+Placement& Placements::item(MovableItem which)
+{
+    return const_cast<Placement&>(std::as_const(*this).item(which));
+}
+
+const Placement& Placements::item(MovableItem which) const
+{
+    switch (which) {
+    case MovableItem::Ylabel:
+        return yLabel;
+    case MovableItem::PlotText:
+        return plotText;
+    case MovableItem::OverlayStats:
+        return overlayStats;
+    case MovableItem::OverlayText:
+        return overlayText;
+    default:
+        return statsBox;
+    }
 }
 
 } // namespace qv

@@ -30,6 +30,19 @@ struct Placement
     bool border = false;
 };
 
+// Twips between a bordered box's edge and its caption (the border line lies in them).
+inline constexpr double BoxBorderPadding = 30.0;
+
+// The movable items, numbered as the drag code of each.
+enum class MovableItem
+{
+    StatsBox = 1,
+    Ylabel = 2,
+    PlotText = 3,
+    OverlayStats = 4,
+    OverlayText = 5,
+};
+
 // The movable items, each with its placement.
 struct Placements
 {
@@ -38,6 +51,9 @@ struct Placements
     Placement plotText;     // free text about the main set, on the plot area
     Placement overlayStats; // statistics of the overlay set, on the plot area
     Placement overlayText;  // free text about the overlay set, on the plot area
+
+    Placement& item(MovableItem which);
+    const Placement& item(MovableItem which) const;
 };
 
 // Every movable item at its place in the window's design, scaled with the plot

@@ -5,7 +5,11 @@
 
 #include "core/model/Placements.h"
 
+#include <optional>
+
 namespace qv {
+
+struct Scene;
 
 class PlotMapping
 {
@@ -26,5 +30,9 @@ private:
     TwipsRect m_area;
     double m_xmin, m_xmax, m_ymin, m_ymax;
 };
+
+// The mapping of the last drawing (its plot area and axis ends); nothing when
+// that drawing set no coordinates.
+std::optional<PlotMapping> mappingOf(const Scene& scene);
 
 } // namespace qv

@@ -6,6 +6,7 @@
 #include "core/model/BusyPointer.h"
 #include "core/model/Prompter.h"
 #include "core/model/Session.h"
+#include "core/plot/Annotations.h"
 #include "core/plot/PlotMapping.h"
 #include "core/plot/ProbabilityRange.h"
 #include "core/plot/TextMeasurer.h"
@@ -35,6 +36,8 @@ constexpr std::array<double, 9> PlotSizeFactors{0.6, 0.8, 0.9, 0.95, 1.0, 1.05, 
 constexpr const char* UncertaintyBarLogText =
     "Uncertainty bars contain zero or negative values.  Please delete these data points before "
     "turning on log scale.";
+constexpr const char* NonPositiveTsText =
+    "Negative or zero data values. Please delete these values before plotting a log scale.";
 constexpr const char* AxisIntervalText =
     "Axis Interval is a zero or negative value.  Please reload data and change to a positive value.";
 
@@ -70,6 +73,7 @@ struct PlotRoutine::Drawing
     FontSpec footerFont;
     FontSpec windowFont;
     FontSpec labelFont;
+    FontSpec referenceFont; // the Ts marker's and the limit lines' labels
     double titleSizeOffset = 0;
     double screenFactor = 1;
 
@@ -87,6 +91,7 @@ struct PlotRoutine::Drawing
     double aspect = 0;     // y units of the same screen length as one x unit
     double footerLineHeight = 0;
     double lastValueLabelWidth = 0;
+    std::vector<TwipsRect> referenceLabels; // where the reference labels were printed
 
     StatsInputs inputs;
 
@@ -115,6 +120,33 @@ void PlotRoutine::clear()
     p.statsBox.visible = p.overlayStats.visible = false;
     p.plotText.visible = p.overlayText.visible = false;
     m_scene.placements = p;
+    for (SetResults& set : m_results.sets) {
+        set.statsBox = set.plotText = set.tsLabel = set.percentLabel = std::nullopt;
+    }
+    m_results.limitLabels.clear();
+}
+
+void PlotRoutine::moveItem(MovableItem item, double left, double top)
+{
+    if (item == MovableItem::StatsBox) {
+        m_statsBoxAtDefault = false;
+    }
+    for (Placements* p : {&m_session.placements, &m_scene.placements}) {
+        p->item(item).left = left;
+        p->item(item).top = top;
+    }
+}
+
+void PlotRoutine::say(const std::string& text, const std::string& title, MessageIcon icon)
+{
+    const std::pair<std::string, std::string> message{text, title};
+    const auto before = std::find(m_saidBefore.begin(), m_saidBefore.end(), message);
+    if (before != m_saidBefore.end()) {
+        m_saidBefore.erase(before);
+    } else {
+        m_prompter.message(text, title, icon);
+    }
+    m_saidNow.push_back(message);
 }
 
 DrawOutcome PlotRoutine::refreshPlot()
@@ -136,12 +168,16 @@ DrawOutcome PlotRoutine::refreshPlot()
 DrawOutcome PlotRoutine::drawPlot()
 {
     DrawOutcome outcome = DrawOutcome::Drawn;
+    m_saidBefore.clear();
+    m_saidNow.clear();
     // A restart with the linear axis draws again from the top; the interrupted
-    // drawing does nothing more.
+    // drawing does nothing more, and what it said is not said again.
     for (int attempt = 0; attempt < 4; ++attempt) {
         if (drawOnce(outcome) == Pass::Done) {
             break;
         }
+        m_saidBefore.insert(m_saidBefore.end(), m_saidNow.begin(), m_saidNow.end());
+        m_saidNow.clear();
     }
     m_scene.placements = m_session.placements;
     return outcome;
@@ -161,7 +197,7 @@ PlotRoutine::Pass PlotRoutine::drawOnce(DrawOutcome& outcome)
             s.setText(PlotOpts_ULimit, "0");
         }
         if (!scaleValueAxis(d, main)) {
-            m_prompter.message(AxisIntervalText, std::string(DatasetErrorTitle), MessageIcon::None);
+            say(AxisIntervalText, std::string(DatasetErrorTitle), MessageIcon::None);
             setBusy(false);
             outcome = DrawOutcome::Stopped;
             return Pass::Done;
@@ -177,6 +213,7 @@ PlotRoutine::Pass PlotRoutine::drawOnce(DrawOutcome& outcome)
         placeValueAxisLabel(d);
         drawBoxesAndReferenceLines(d, 1);
         warnOutOfRange(d, 1);
+        m_session.placeBoxesPending = false;
         setBusy(false);
         if (m_session.overlayLoaded) {
             drawOverlay(d);
@@ -230,6 +267,7 @@ void PlotRoutine::beginFrameAndFonts(Drawing& d)
     d.footerFont = {d.face, 6 * d.screenFactor, m_session.graphFontBold};
     d.windowFont = {d.face, 10 * d.screenFactor, m_session.graphFontBold};
     d.labelFont = {d.face, labelSize, s.check(frmPageSetup_chkYBold) == 1};
+    d.referenceFont = {d.face, 6 * d.screenFactor, m_session.graphFontBold};
 
     Placements& p = m_session.placements;
     const FontSpec boxFont{d.face, 8 * d.screenFactor, m_session.graphFontBold};
@@ -269,10 +307,13 @@ const SetStatistics& PlotRoutine::runStatistics(Drawing& d, int setNumber)
     SetResults& r = m_results.sets[static_cast<std::size_t>(setNumber - 1)];
     const DataSet& set = m_session.set(setNumber);
     r.points.reserve(static_cast<std::size_t>(set.pointCount));
-    StatisticsOutcome result = statisticsPass(set, d.inputs, r.points);
+    StatsInputs inputs = d.inputs;
+    inputs.positions =
+        &m_positions[static_cast<std::size_t>(setNumber - 1)].positions(set.enabledCount, d.scale);
+    StatisticsOutcome result = statisticsPass(set, inputs, r.points);
     if (result.status == StatisticsStatus::NonPositiveOnLogAxis) {
-        m_prompter.message(std::string(NonPositiveLogValueText), std::string(DatasetErrorTitle),
-                           MessageIcon::None);
+        say(std::string(NonPositiveLogValueText), std::string(DatasetErrorTitle),
+            MessageIcon::None);
         throw Restart{};
     }
     r.statistics = *result.statistics;
@@ -392,8 +433,7 @@ void PlotRoutine::drawPoints(Drawing& d, int setNumber, int symbol)
         if (d.logAxis) {
             const double v = std::pow(10.0, y);
             if (v - p.sigma <= 0) {
-                m_prompter.message(UncertaintyBarLogText, std::string(DatasetErrorTitle),
-                                   MessageIcon::None);
+                say(UncertaintyBarLogText, std::string(DatasetErrorTitle), MessageIcon::None);
                 throw Restart{};
             }
             out.emplace_back(SceneLine{x, qv::log10(v - p.sigma), x, qv::log10(v + p.sigma)});
@@ -532,20 +572,293 @@ void PlotRoutine::placeValueAxisLabel(Drawing& d)
     label.visible = true;
 }
 
-// Boxes and reference lines of one set: the least-squares fit when it is on
-// (its messages shown).
-void PlotRoutine::drawBoxesAndReferenceLines(Drawing& /*d*/, int setNumber)
+// Boxes and reference lines of one set, later ones over earlier ones. The main
+// set: its statistics box, its free text, the Ts marker, the limit lines and
+// the least-squares line. The overlay: its free text, its box, its marker and
+// its line (the limit lines belong to the main set).
+void PlotRoutine::drawBoxesAndReferenceLines(Drawing& d, int setNumber)
+{
+    if (setNumber == 1) {
+        drawStatsBox(d, 1);
+        drawFreeText(d, 1);
+        drawTsMarker(d, 1);
+        drawLimitLines(d);
+        drawFit(d, 1);
+        keepLabelsInSight(d);
+    } else {
+        drawFreeText(d, 2);
+        drawStatsBox(d, 2);
+        drawTsMarker(d, 2);
+        drawFit(d, 2);
+    }
+}
+
+// Where an item goes when it has no place of its own on the plot area: the
+// main statistics box 3.6 % of the axis right of its left end and 5 % of the
+// value range below its top, the others at their places of the window's design.
+TwipsPoint PlotRoutine::defaultPlace(const Drawing& d, MovableItem item) const
+{
+    if (item == MovableItem::StatsBox) {
+        const PlotMapping mapping = *mappingOf(m_scene);
+        return {mapping.xToTwips(d.xmin + 0.036 * d.xspan()),
+                mapping.yToTwips(d.ymax - 0.05 * (d.ymax - d.ymin))};
+    }
+    const Placement& design = designPlacements(d.plot).item(item);
+    return {design.left, design.top};
+}
+
+// Shows a box of the plot area with its caption, sized to it. A box that would
+// lie wholly outside the plot area (a smaller plot area, a bad stored place)
+// goes back to its default place, where it can be seen and dragged.
+void PlotRoutine::showBox(const Drawing& d, MovableItem item, const std::string& caption)
+{
+    Placement& box = m_session.placements.item(item);
+    box.caption = caption;
+    const double padding = box.border ? 2 * BoxBorderPadding : 0.0;
+    box.width = m_measurer.textWidth(caption, box.font) + padding;
+    box.height = m_measurer.textHeight(caption, box.font) + padding;
+    box.visible = true;
+    const TwipsRect& plot = d.plot;
+    const bool seen = box.left < plot.right() && box.left + box.width > plot.left &&
+                      box.top < plot.bottom() && box.top + box.height > plot.top;
+    if (!seen) {
+        const TwipsPoint place = defaultPlace(d, item);
+        box.left = place.x;
+        box.top = place.y;
+    }
+}
+
+// The main statistics box, while it stands at its default place, must not hide
+// the labels of the chart: when it covers one (the Ts value and the limit
+// lines' labels stand at the left edge too) it moves right, past the labels it
+// covers, as far as the plot area's right edge allows.
+void PlotRoutine::keepLabelsInSight(const Drawing& d)
+{
+    Placement& box = m_session.placements.statsBox;
+    if (!m_statsBoxAtDefault || !box.visible) {
+        return;
+    }
+    const PlotMapping mapping = d.mapping();
+    std::vector<TwipsRect> labels;
+    for (const ScenePrimitive& primitive : m_scene.primitives) {
+        if (const auto* text = std::get_if<SceneText>(&primitive)) {
+            labels.push_back({mapping.xToTwips(text->x), mapping.yToTwips(text->y),
+                              m_measurer.textWidth(text->text, text->font),
+                              m_measurer.textHeight(text->text, text->font)});
+        }
+    }
+    const double gap = 0.011 * d.plot.width;
+    double left = box.left;
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const TwipsRect& label : labels) {
+            const bool covers = left < label.right() && left + box.width > label.left &&
+                                box.top < label.bottom() && box.top + box.height > label.top;
+            if (covers) {
+                left = label.right() + gap;
+                moved = true;
+            }
+        }
+    }
+    if (left + box.width <= d.plot.right()) {
+        box.left = left;
+    }
+}
+
+// The statistics box of a set. After a load the main box is first placed, shown
+// or not: at the place a project file stored (chart units), else at its default
+// place, where it stays until the user moves it. The overlay's box keeps the
+// place it has.
+void PlotRoutine::drawStatsBox(Drawing& d, int setNumber)
+{
+    const Settings& s = m_session.settings;
+    if (setNumber == 1 && m_session.placeBoxesPending) {
+        m_statsBoxAtDefault = !(m_session.projectFileFlag && !m_session.pasteMode);
+        if (!m_statsBoxAtDefault) {
+            const PlotMapping mapping = *mappingOf(m_scene);
+            Placement& box = m_session.placements.statsBox;
+            box.left = mapping.xToTwips(m_session.savedPositions[3]);
+            box.top = mapping.yToTwips(m_session.savedPositions[2]);
+        }
+    }
+    if (setNumber == 1 && m_statsBoxAtDefault) {
+        // Until the user moves it, the box starts from its default place at
+        // every drawing and makes way for the labels.
+        const TwipsPoint place = defaultPlace(d, MovableItem::StatsBox);
+        m_session.placements.statsBox.left = place.x;
+        m_session.placements.statsBox.top = place.y;
+    }
+    if (s.check(PlotOpts_Statistics) != 1) {
+        return;
+    }
+    SetResults& r = m_results.sets[static_cast<std::size_t>(setNumber - 1)];
+    StatsBoxOptions options;
+    options.count = s.check(StatsForm_NumData) == 1;
+    options.min = s.check(StatsForm_chkMin) == 1;
+    options.mean = s.check(StatsForm_Mean) == 1;
+    options.max = s.check(StatsForm_chkMax) == 1;
+    options.sigma = s.check(StatsForm_StdDev) == 1;
+    options.ts = s.check(StatsForm_TS) == 1;
+    options.autoDigits = s.group(StatsForm_StatsPrecision) != 1;
+    options.typedDigits = s.number(StatsForm_Digits);
+    options.standardFormat = s.selected(AxesOpts_Stdformat);
+    options.overlay = setNumber == 2;
+    options.title =
+        s.text(setNumber == 1 ? StatsForm_txtMainStatBoxTitle : StatsForm_txtOverlayStatBoxTitle);
+    const std::string caption = statsBoxCaption(*r.statistics, options, d.ymin);
+    showBox(d, setNumber == 1 ? MovableItem::StatsBox : MovableItem::OverlayStats, caption);
+    r.statsBox = caption;
+}
+
+// The free text of a set, shown while its setting holds text. After a project
+// file is opened the main set's text first goes to the place the file stored.
+void PlotRoutine::drawFreeText(Drawing& d, int setNumber)
+{
+    if (setNumber == 1 && m_session.placeBoxesPending && m_session.projectFileFlag) {
+        const PlotMapping mapping = *mappingOf(m_scene);
+        Placement& text = m_session.placements.plotText;
+        text.top = mapping.yToTwips(m_session.savedPositions[0]);
+        text.left = mapping.xToTwips(m_session.savedPositions[1]);
+    }
+    const std::string& text =
+        m_session.settings.text(setNumber == 1 ? PlotOpts_PlotText : PlotOpts_OverlayText);
+    if (text.empty()) {
+        return;
+    }
+    showBox(d, setNumber == 1 ? MovableItem::PlotText : MovableItem::OverlayText, text);
+    m_results.sets[static_cast<std::size_t>(setNumber - 1)].plotText = text;
+}
+
+// Prints a label of the reference lines with its top left corner at (x, y),
+// chart units. A label that would cover one printed before it (the Ts values
+// and the limits all stand at the left edge) moves right, past it.
+void PlotRoutine::printReferenceLabel(Drawing& d, double x, double y, const std::string& text)
+{
+    const PlotMapping mapping = d.mapping();
+    TwipsRect place{mapping.xToTwips(x), mapping.yToTwips(y),
+                    m_measurer.textWidth(text, d.referenceFont),
+                    m_measurer.textHeight(text, d.referenceFont)};
+    const double gap = 0.011 * d.plot.width;
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const TwipsRect& other : d.referenceLabels) {
+            if (place.left < other.right() && place.right() > other.left &&
+                place.top < other.bottom() && place.bottom() > other.top) {
+                place.left = other.right() + gap;
+                moved = true;
+            }
+        }
+    }
+    d.referenceLabels.push_back(place);
+    m_scene.primitives.emplace_back(
+        SceneText{mapping.twipsToX(place.left), y, text, d.referenceFont});
+}
+
+// The Ts marker: dotted from the left edge along the height of Ts to x = k, then
+// down to the bottom; its value label just above the height of Ts and the
+// fraction beyond k four text heights above the bottom, right of k. On a log
+// axis the line stands at the logarithm of the Ts of the values, which must be
+// positive (else the message and a restart with the linear axis).
+void PlotRoutine::drawTsMarker(Drawing& d, int setNumber)
+{
+    if (m_session.settings.check(PlotOpts_TestStatistic) != 1) {
+        return;
+    }
+    SetResults& r = m_results.sets[static_cast<std::size_t>(setNumber - 1)];
+    const SetStatistics& st = *r.statistics;
+    double height = st.shownTs;
+    if (d.logAxis) {
+        if (!(st.shownTs > 0)) {
+            say(NonPositiveTsText, std::string(DatasetErrorTitle), MessageIcon::None);
+            throw Restart{};
+        }
+        height = qv::log10(st.shownTs);
+    }
+    auto& out = m_scene.primitives;
+    out.emplace_back(SceneLine{d.xmin, height, st.k, height, 1, LineStyle::Dotted});
+    out.emplace_back(SceneLine{st.k, height, st.k, d.ymin, 1, LineStyle::Dotted});
+
+    const PlotMapping mapping = d.mapping();
+    const std::string value = tsValueLabel(st.shownTs);
+    // Text heights in chart units are negative: y grows upwards.
+    const double valueHeight =
+        m_measurer.textHeight(value, d.referenceFont) * mapping.unitsPerTwipY();
+    printReferenceLabel(d, d.xmin + 0.025 * d.xspan(), st.ts - valueHeight, value);
+
+    const std::string percent = percentText(st.k);
+    const double width = m_measurer.textWidth(percent, d.referenceFont) * mapping.unitsPerTwipX();
+    const double height4 =
+        4 * m_measurer.textHeight(percent, d.referenceFont) * mapping.unitsPerTwipY();
+    const std::string label = percentLabel(st.k);
+    printReferenceLabel(d, st.k + 0.1 * width, d.ymin - height4, label);
+    r.tsLabel = value;
+    r.percentLabel = label;
+}
+
+// The upper-limit lines, solid across the chart at UL, 90 % and 50 % of it
+// (their logarithms on a log axis), each under its own check box and labelled
+// just above its left end. A limit of 0 draws none; a negative one on a log axis
+// has no logarithm and ends the drawing through the error trap.
+void PlotRoutine::drawLimitLines(Drawing& d)
+{
+    const Settings& s = m_session.settings;
+    const double limit = s.check(PlotOpts_LimitLines) == 1 ? s.number(PlotOpts_ULimit) : 0.0;
+    if (limit == 0) {
+        return;
+    }
+    const struct
+    {
+        Ctl check;
+        LimitLine line;
+    } rows[] = {{PlotOpts_UL_Line, LimitLine::Upper},
+                {PlotOpts_NinetyLine, LimitLine::Ninety},
+                {PlotOpts_FiftyLine, LimitLine::Fifty}};
+    std::array<double, 3> heights{};
+    for (std::size_t i = 0; i < heights.size(); ++i) {
+        const double value = limitValue(rows[i].line, limit);
+        heights[i] = d.logAxis ? qv::log10(value) : value;
+    }
+    const double textHeight =
+        m_measurer.textHeight(" UL ", d.referenceFont) * d.mapping().unitsPerTwipY();
+    for (std::size_t i = 0; i < heights.size(); ++i) {
+        if (s.check(rows[i].check) != 1) {
+            continue;
+        }
+        const std::string label = limitLabel(rows[i].line, limit);
+        m_scene.primitives.emplace_back(SceneLine{d.xmin, heights[i], d.xmax, heights[i]});
+        printReferenceLabel(d, d.xmin + 0.025 * d.xspan(), heights[i] - textHeight, label);
+        m_results.limitLabels.push_back(label);
+    }
+}
+
+// The least-squares line of a set, dotted across the chart, and the rows of
+// single dots of its confidence band. A weighted fit with a point without
+// uncertainty says so once, before the fit can fail.
+void PlotRoutine::drawFit(Drawing& d, int setNumber)
 {
     const Settings& s = m_session.settings;
     if (s.check(PlotOpts_LSQfit) != 1) {
         return;
     }
     SetResults& r = m_results.sets[static_cast<std::size_t>(setNumber - 1)];
-    FitOutcome fit = leastSquaresFit(r.points, r.statistics->n, s.weightedFit() == 1);
-    for (const StatsMessage& m : fit.messages) {
-        m_prompter.message(std::string(m.text), std::string(m.title), MessageIcon::None);
+    const int n = r.statistics->n;
+    const bool weighted = s.weightedFit() == 1;
+    if (const auto message = zeroUncertaintyMessage(r.points, n, weighted)) {
+        say(std::string(message->text), std::string(message->title), MessageIcon::None);
     }
-    r.fit = fit.fit;
+    r.fit = leastSquaresFit(r.points, n, weighted).fit;
+    const FitResult& fit = *r.fit;
+    auto& out = m_scene.primitives;
+    out.emplace_back(SceneLine{d.xmin, fittedValue(fit, d.xmin), d.xmax, fittedValue(fit, d.xmax),
+                               1, LineStyle::Dotted});
+    const int level = s.confidenceLevel();
+    if (level == 0) {
+        return;
+    }
+    for (const ConfidenceSample& sample : confidenceCurves(fit, n, level, d.xmin, d.xmax)) {
+        out.emplace_back(ScenePixel{sample.x, sample.upper});
+        out.emplace_back(ScenePixel{sample.x, sample.lower});
+    }
 }
 
 // One warning per set and direction when its points reach beyond the axes.
@@ -555,18 +868,21 @@ void PlotRoutine::warnOutOfRange(const Drawing& d, int setNumber)
     if (points.empty()) {
         return;
     }
+    const auto warn = [this](const char* text) {
+        say(text, "Graph Warning", MessageIcon::Exclamation);
+        m_results.warnings.emplace_back(text);
+    };
     if (points.front().position < d.xmin || points.back().position > d.xmax) {
-        m_prompter.message("One or more x-values out of range", "Graph Warning",
-                           MessageIcon::Exclamation);
+        warn("One or more x-values out of range");
     }
     if (points.front().value < d.ymin || points.back().value > d.ymax) {
-        m_prompter.message("One or more y-values out of range", "Graph Warning",
-                           MessageIcon::Exclamation);
+        warn("One or more y-values out of range");
     }
 }
 
 // Overlay: the second set in the main set's coordinates, with its footer line,
-// the next symbol of the cycle, its distribution line, fit and warnings.
+// the next symbol of the cycle, its distribution line, free text, statistics
+// box, Ts marker, fit and warnings.
 void PlotRoutine::drawOverlay(Drawing& d)
 {
     const SetStatistics& overlay = runStatistics(d, 2);
@@ -577,6 +893,7 @@ void PlotRoutine::drawOverlay(Drawing& d)
     drawDistributionLine(d, overlay);
     drawBoxesAndReferenceLines(d, 2);
     warnOutOfRange(d, 2);
+    m_session.placeBoxesPending = false;
 }
 
 } // namespace qv

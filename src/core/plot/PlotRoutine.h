@@ -3,6 +3,8 @@
 // the settings, producing a Scene and the messages of the drawing. Every picture
 // of the chart comes from here: the window, printing, copying and batch export.
 
+#include "core/model/Prompter.h"
+#include "core/plot/BoxDrag.h"
 #include "core/plot/ChartLayout.h"
 #include "core/plot/Scene.h"
 #include "core/stats/LeastSquaresFit.h"
@@ -34,6 +36,11 @@ struct SetResults
     std::vector<PlotPoint> points;
     std::optional<SetStatistics> statistics;
     std::optional<FitResult> fit;
+    // The texts shown for the set in this drawing; nothing when not shown.
+    std::optional<std::string> statsBox; // the statistics box's caption, lines separated by "\r"
+    std::optional<std::string> plotText; // the free text
+    std::optional<std::string> tsLabel;  // " Ts = 7.09"
+    std::optional<std::string> percentLabel; // "<- 0.49% ->"
 };
 
 struct DrawingResults
@@ -50,6 +57,8 @@ struct DrawingResults
     std::vector<std::string> yTickLabels;
 
     std::array<SetResults, 2> sets; // set 1, set 2
+    std::vector<std::string> limitLabels; // the upper-limit lines' labels, top line first
+    std::vector<std::string> warnings;    // the out-of-range warnings of this drawing
 };
 
 class PlotRoutine
@@ -73,6 +82,10 @@ public:
     // Empties the chart and hides the movable boxes (the window's
     // repaint-and-clear after a load).
     void clear();
+
+    // Moves a movable item to (left, top), window twips, where the user dropped
+    // it; the scene shows it there at once, without a new drawing.
+    void moveItem(MovableItem item, double left, double top);
 
     // Shows the busy pointer while a drawing runs; none by default.
     void setBusyPointer(BusyPointer* pointer) { m_busy = pointer; }
@@ -102,6 +115,18 @@ private:
     void drawValueAxis(Drawing& d, const SetStatistics& main);
     void placeValueAxisLabel(Drawing& d);
     void drawBoxesAndReferenceLines(Drawing& d, int setNumber);
+    void drawStatsBox(Drawing& d, int setNumber);
+    void drawFreeText(Drawing& d, int setNumber);
+    void drawTsMarker(Drawing& d, int setNumber);
+    void drawLimitLines(Drawing& d);
+    void drawFit(Drawing& d, int setNumber);
+    void showBox(const Drawing& d, MovableItem item, const std::string& caption);
+    void keepLabelsInSight(const Drawing& d);
+    void printReferenceLabel(Drawing& d, double x, double y, const std::string& text);
+    TwipsPoint defaultPlace(const Drawing& d, MovableItem item) const;
+    // Shows a message of the drawing, unless a drawing interrupted by a restart
+    // already showed it.
+    void say(const std::string& text, const std::string& title, MessageIcon icon);
     void warnOutOfRange(const Drawing& d, int setNumber);
     void drawOverlay(Drawing& d);
 
@@ -113,7 +138,13 @@ private:
     Scene m_scene;
     DrawingResults m_results;
     WindowLabel m_lastTitle; // the title stays as it was when the setting is emptied
+    std::array<PositionTable, 2> m_positions; // of set 1 and set 2
     double m_plotSizeFactor = 0;
+    // The main statistics box stands at its default place: placed there by a
+    // load and not moved since.
+    bool m_statsBoxAtDefault = false;
+    // Messages of the present attempt and of the interrupted ones before it.
+    std::vector<std::pair<std::string, std::string>> m_saidNow, m_saidBefore;
 };
 
 } // namespace qv

@@ -47,7 +47,13 @@ struct SceneText
     FontSpec font;
 };
 
-using ScenePrimitive = std::variant<SceneLine, SceneBox, SceneCircle, SceneText>;
+// A single dot of one screen pixel at (x, y), such as the confidence curves are made of.
+struct ScenePixel
+{
+    double x, y;
+};
+
+using ScenePrimitive = std::variant<SceneLine, SceneBox, SceneCircle, SceneText, ScenePixel>;
 
 // A text printed on the main window, its top left corner at (left, top) in twips.
 struct WindowText

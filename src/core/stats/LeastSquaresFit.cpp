@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace qv {
@@ -21,12 +22,8 @@ FitOutcome leastSquaresFit(const std::vector<PlotPoint>& points, int n, bool wei
     double syy = 0.0;
     for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
         const PlotPoint& point = points[i];
-        if (weighted) {
-            if (point.sigma == 0.0) {
-                outcome.messages.push_back(ZeroUncertaintyMessage);
-            } else {
-                w = checkedDiv(1.0, point.sigma * point.sigma);
-            }
+        if (weighted && point.sigma != 0.0) {
+            w = checkedDiv(1.0, point.sigma * point.sigma);
         }
         const double x = point.position;
         const double y = point.value;
@@ -48,9 +45,26 @@ FitOutcome leastSquaresFit(const std::vector<PlotPoint>& points, int n, bool wei
     const double dy = checkedFinite(s * syy - sy * sy);
     const double c = s * sxy - sx * sy;
     fit.positionSpread = dx;
-    fit.residualVariance =
+    const double residual =
         checkedDiv(checkedDiv(checkedDiv(checkedFinite(dx * dy - c * c), s), n - 2), dx);
+    // The raw sums of points exactly on a line leave about -1e-16 instead of 0.
+    fit.residualVariance = residual < 0.0 ? 0.0 : residual;
     return outcome;
+}
+
+std::optional<StatsMessage> zeroUncertaintyMessage(const std::vector<PlotPoint>& points, int n,
+                                                   bool weighted)
+{
+    if (!weighted) {
+        return std::nullopt;
+    }
+    const auto count = std::min(points.size(), static_cast<std::size_t>(std::max(n, 0)));
+    for (std::size_t i = 0; i < count; ++i) {
+        if (points[i].sigma == 0.0) {
+            return ZeroUncertaintyMessage;
+        }
+    }
+    return std::nullopt;
 }
 
 double fittedValue(const FitResult& fit, double x)

@@ -6,6 +6,7 @@
 #include "core/stats/StatsMessages.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace qv {
@@ -25,15 +26,19 @@ struct FitResult
 struct FitOutcome
 {
     FitResult fit;
-    // One ZeroUncertaintyMessage per point of a weighted fit whose sigma is 0,
-    // in point order, for the caller to show.
-    std::vector<StatsMessage> messages;
 };
 
+// The message a weighted fit of the first n points has for its caller to show,
+// once, before the fit is made: ZeroUncertaintyMessage when any of them has
+// sigma 0; nothing for an unweighted fit or when every sigma is set.
+std::optional<StatsMessage> zeroUncertaintyMessage(const std::vector<PlotPoint>& points, int n,
+                                                   bool weighted);
+
 // Fits the first n entries of points with weight 1 each, or with weight
-// 1 / sigma^2 when weighted. A point with sigma 0 in a weighted fit adds a
-// message and keeps the weight of the point before it (0 for the first point),
-// so it still counts with the neighbouring uncertainty.
+// 1 / sigma^2 when weighted. A point with sigma 0 in a weighted fit keeps the
+// weight of the point before it (0 for the first point), so it still counts
+// with the neighbouring uncertainty. Points exactly on a line leave a residual
+// variance of 0 (never the tiny negative number rounding gives).
 // Errors (QvError): n = 2 divides by N - 2 = 0 in the residual variance (6 for
 // the 0 / 0 of two exact points, 11 when rounding leaves a residual), n < 2 or every weight 0 gives
 // 0/0 (6), a sigma so small that its square is 0 divides by zero (11), n > points.size() raises 9.
@@ -57,9 +62,8 @@ using ConfidenceCurves = std::array<ConfidenceSample, ConfidenceSampleCount>;
 // The band at 101 evenly spaced positions from xmin to xmax (both included) for
 // a two-sided confidence level of 90, 95 or 99 percent, with Student's t of
 // n - 2 degrees of freedom at (level / 100 + 1) / 2 (level 0, "None", has no
-// band: the caller draws the line alone). n = 2 raises QvError 11;
-// a negative residual variance from rounding (points exactly on a line) raises
-// QvError 5.
+// band: the caller draws the line alone). n = 2 raises QvError 11; a negative
+// residual variance (never given by leastSquaresFit) raises QvError 5.
 ConfidenceCurves confidenceCurves(const FitResult& fit, int n, int confidenceLevel, double xmin,
                                   double xmax);
 

@@ -3,10 +3,18 @@
 #include "core/Errors.h"
 #include "core/model/DataSet.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <future>
+#include <thread>
 
 namespace qv {
+
+namespace {
+// From this many points on, the positions are computed by two threads.
+constexpr int ParallelPositions = 20000;
+} // namespace
 
 AcceptanceFactors acceptanceFactors(int n, double consumerRiskZ, double ltpdZ)
 {
@@ -17,6 +25,37 @@ AcceptanceFactors acceptanceFactors(int n, double consumerRiskZ, double ltpdZ)
     f.b = k22 - checkedDiv(kb2, n);
     f.k = checkedDiv(ltpdZ + checkedSqrt(k22 - f.a * f.b), f.a);
     return f;
+}
+
+const std::vector<double>& PositionTable::positions(int n, ProbabilityScale scale)
+{
+    if (n == m_n && scale == m_scale) {
+        return m_positions;
+    }
+    m_n = -1;
+    m_positions.assign(static_cast<std::size_t>(std::max(n, 0)), 0.0);
+    const double positionsPlusOne = static_cast<double>(n) + 1.0;
+    const auto fill = [this, n, scale, positionsPlusOne](int first, int last) {
+        for (int j = first; j <= last; ++j) {
+            const double p = j / positionsPlusOne;
+            m_positions[static_cast<std::size_t>(j - 1)] = scale == ProbabilityScale::StudentT
+                                                               ? studentTQuantile(p, n - 2)
+                                                               : normalQuantile(p);
+        }
+    };
+    // A large set's quantiles are shared out between two threads; a failure
+    // surfaces as the one of the lowest point would.
+    if (n >= ParallelPositions && std::thread::hardware_concurrency() > 1) {
+        const int half = n / 2;
+        auto upper = std::async(std::launch::async, fill, half + 1, n);
+        fill(1, half);
+        upper.get();
+    } else {
+        fill(1, n);
+    }
+    m_n = n;
+    m_scale = scale;
+    return m_positions;
 }
 
 StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
@@ -35,6 +74,10 @@ StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
     const double background = inputs.backgroundValue;
     const double positionsPlusOne = static_cast<double>(n) + 1.0;
     const int dof = n - 2;
+    const double* table =
+        inputs.positions && inputs.positions->size() == static_cast<std::size_t>(n)
+            ? inputs.positions->data()
+            : nullptr;
 
     points.resize(static_cast<std::size_t>(n));
     PlotPoint* out = points.data();
@@ -59,7 +102,9 @@ StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
         }
         ++j;
         const double p = j / positionsPlusOne;
-        const double position = studentT ? studentTQuantile(p, dof) : normalQuantile(p);
+        const double position = table      ? table[j - 1]
+                                : studentT ? studentTQuantile(p, dof)
+                                           : normalQuantile(p);
         const double v = values[i] - background;
         double value = v;
         if (logAxis) {

@@ -39,6 +39,26 @@ struct StatsInputs
     double ltpdZ = 1.28155;         // K2, Gaussian variable of the lot tolerance percent defective
     double xmin = -1.28;            // left end of the probability axis, quantile units
     double xmax = 1.28;             // right end (= -xmin)
+    // The plotting positions of the set's enabled points taken from a
+    // PositionTable, or null to compute each.
+    const std::vector<double>* positions = nullptr;
+};
+
+// The plotting positions of n enabled points: the quantile of j / (n + 1),
+// j = 1..n, on the scale. Their quantiles are most of the work of drawing many
+// points and depend on n and the scale alone, so the table keeps the last ones
+// and computes them again only when n or the scale changes. Errors as for the
+// quantiles (a Student's t scale with 2 points raises QvError 11); the table
+// then holds nothing.
+class PositionTable
+{
+public:
+    const std::vector<double>& positions(int n, ProbabilityScale scale);
+
+private:
+    int m_n = -1;
+    ProbabilityScale m_scale = ProbabilityScale::Gaussian;
+    std::vector<double> m_positions;
 };
 
 // Results of one pass over one set. Min/max/mean/sigma/Ts are in plot units;

@@ -4,6 +4,7 @@
 #include "core/Units.h"
 #include "core/document/ChartDocument.h"
 #include "core/model/ScriptedPrompter.h"
+#include "core/plot/PlotMapping.h"
 #include "render/ChartExport.h"
 #include "render/QtText.h"
 #include "render/QtTextMeasurer.h"
@@ -288,7 +289,29 @@ QJsonArray texts(const std::vector<std::string>& list)
     return out;
 }
 
-QJsonObject setReport(const Session& session, const DrawingResults& drawing, int number)
+// The texts drawn for a set, and where its statistics box stands in chart units.
+void addAnnotations(QJsonObject& out, const SetResults& r, const Scene& scene, int number)
+{
+    if (r.statsBox) {
+        out["stats_box"] = qs(*r.statsBox);
+        const Placement& box =
+            scene.placements.item(number == 1 ? MovableItem::StatsBox : MovableItem::OverlayStats);
+        if (const auto mapping = mappingOf(scene)) {
+            out["stats_box_position"] = QJsonObject{{"left", mapping->twipsToX(box.left)},
+                                                    {"top", mapping->twipsToY(box.top)}};
+        }
+    }
+    const std::pair<const char*, const std::optional<std::string>*> texts[] = {
+        {"plot_text", &r.plotText}, {"ts_label", &r.tsLabel}, {"percent_label", &r.percentLabel}};
+    for (const auto& [name, text] : texts) {
+        if (*text) {
+            out[name] = qs(**text);
+        }
+    }
+}
+
+QJsonObject setReport(const Session& session, const DrawingResults& drawing, const Scene& scene,
+                      int number)
 {
     const DataSet& set = session.set(number);
     QJsonObject out;
@@ -313,11 +336,12 @@ QJsonObject setReport(const Session& session, const DrawingResults& drawing, int
     if (r.fit) {
         out["fit"] = fitReport(*r.fit);
     }
+    addAnnotations(out, r, scene, number);
     return out;
 }
 
-QJsonObject report(const Session& session, const ScriptedPrompter& prompter, const DrawingResults& drawing,
-                   const QString& outcome)
+QJsonObject report(const Session& session, const ScriptedPrompter& prompter,
+                   const DrawingResults& drawing, const Scene& scene, const QString& outcome)
 {
     QJsonObject out;
     out["window_title"] = qs(session.windowTitle);
@@ -329,10 +353,10 @@ QJsonObject report(const Session& session, const ScriptedPrompter& prompter, con
     out["messages"] = messages;
     QJsonArray sets;
     if (session.set(1).pointCount > 0 || outcome != "failed") {
-        sets.append(setReport(session, drawing, 1));
+        sets.append(setReport(session, drawing, scene, 1));
     }
     if (session.overlayLoaded) {
-        sets.append(setReport(session, drawing, 2));
+        sets.append(setReport(session, drawing, scene, 2));
     }
     out["sets"] = sets;
     if (drawing.xAxisDone) {
@@ -352,6 +376,9 @@ QJsonObject report(const Session& session, const ScriptedPrompter& prompter, con
                                     {"ytick", drawing.ytick},
                                     {"label_mask", qs(drawing.labelMask)},
                                     {"tick_labels", texts(drawing.yTickLabels)}};
+    }
+    if (!drawing.limitLabels.empty()) {
+        out["limit_labels"] = texts(drawing.limitLabels);
     }
     QJsonObject settings;
     QJsonArray disabled;
@@ -482,7 +509,8 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
         err << "quantiview: " << qs(silent) << "\n";
     }
     if (request.report) {
-        out << QJsonDocument(report(session, prompter, document.plot().results(), outcome))
+        out << QJsonDocument(
+                   report(session, prompter, document.plot().results(), document.scene(), outcome))
                    .toJson(QJsonDocument::Indented);
     } else {
         // Without a report nothing would show the messages: each goes to stderr.

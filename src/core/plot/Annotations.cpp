@@ -1,0 +1,118 @@
+#include "core/plot/Annotations.h"
+
+#include "core/format/FormatMask.h"
+#include "core/format/NumberText.h"
+#include "core/format/RoundSignificant.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qv {
+
+namespace {
+
+constexpr int MaxBoxDigits = 15;
+
+bool hasDigit(const std::string& text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
+
+int statsBoxDigits(const StatsBoxOptions& options, double shownMean, double ymin)
+{
+    double digits = 3;
+    if (!options.autoDigits) {
+        digits = std::isfinite(options.typedDigits) ? std::nearbyint(options.typedDigits) : 0.0;
+    }
+    if (options.standardFormat && std::fabs(shownMean) < 0.0001 && ymin != 0.0) {
+        digits -= std::floor(qv::log10(std::fabs(ymin)));
+    }
+    // A typed "400" would overflow the rounding's power of ten.
+    return static_cast<int>(std::clamp(digits, 0.0, static_cast<double>(MaxBoxDigits)));
+}
+
+std::string statsBoxCaption(const SetStatistics& stats, const StatsBoxOptions& options, double ymin)
+{
+    const int digits = statsBoxDigits(options, stats.shownMean, ymin);
+    std::string box;
+    if (options.count) {
+        box += " No. Pts. = " + signedText(stats.n) + "  ";
+    }
+    const auto line = [&box, digits](const char* name, double value) {
+        box += "\r ";
+        box += name;
+        box += signedText(roundSignificant(value, digits)) + "  ";
+    };
+    if (options.min) {
+        line(" Min = ", stats.shownMin);
+    }
+    if (options.mean) {
+        line(" Mean = ", stats.shownMean);
+    }
+    if (options.max) {
+        line(" Max = ", stats.shownMax);
+    }
+    if (options.sigma) {
+        line(" Sigma = ", stats.shownSigma);
+    }
+    if (options.ts) {
+        line(" Ts = ", stats.shownTs);
+    }
+    if (options.title.empty()) {
+        return box;
+    }
+    return (options.overlay ? "  " : "   ") + options.title + "\r " + box;
+}
+
+std::string tsValueLabel(double shownTs)
+{
+    std::string value = format(shownTs, "##.##");
+    if (!hasDigit(value)) {
+        // "##.##" shows a Ts below 0.005 as a bare point.
+        value = plainText(roundSignificant(shownTs, 3));
+    }
+    return " Ts = " + value;
+}
+
+double fractionBeyond(double k)
+{
+    return 1.0 - normalCdf(k);
+}
+
+std::string percentText(double k)
+{
+    const double f = fractionBeyond(k);
+    return format(f, percentMask(f));
+}
+
+std::string percentLabel(double k)
+{
+    return "<- " + percentText(k) + " ->";
+}
+
+double limitValue(LimitLine line, double upperLimit)
+{
+    switch (line) {
+    case LimitLine::Ninety:
+        return 0.9 * upperLimit;
+    case LimitLine::Fifty:
+        return 0.5 * upperLimit;
+    default:
+        return upperLimit;
+    }
+}
+
+std::string limitLabel(LimitLine line, double upperLimit)
+{
+    const char* name = " Upper Limit =";
+    if (line == LimitLine::Ninety) {
+        name = " 90% of Upper Limit =";
+    } else if (line == LimitLine::Fifty) {
+        name = " 50% of Upper Limit =";
+    }
+    return std::string(name) + " " + plainText(limitValue(line, upperLimit));
+}
+
+} // namespace qv
