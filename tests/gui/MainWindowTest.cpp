@@ -1,6 +1,7 @@
 // The main window driven through scripted answers: menus, start-up, opening and failed loads.
 #include "gui/app/MainWindow.h"
 #include "core/model/ScriptedPrompter.h"
+#include "gui/app/ChartDragger.h"
 #include "support/TempFiles.h"
 
 #include <QAction>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -190,6 +192,74 @@ TEST_F(MainWindowTest, DrawsTheChartAfterALoadAndRefreshesWithTheNewSize)
     trigger("mnuRefresh");
     trigger("mnuRefresh");
     EXPECT_NEAR(m_window.plotArea()->width(), width * 1.2, 2);
+    EXPECT_TRUE(m_prompter.messages.empty());
+}
+
+// A point of an item's placement, `offset` pixels into it, in the pixels of `widget`.
+QPoint inside(MainWindow& window, const Placement& item, QWidget* widget, QPoint offset)
+{
+    const TwipScale& t = window.twipScale();
+    const QPoint onSurface(t.toPixelsX(item.left), t.toPixelsY(item.top));
+    return widget->mapFrom(window.centralWidget(), onSurface + offset);
+}
+
+TEST_F(MainWindowTest, DragsTheBoxesAndTheAxisLabelByTheDropRulesAndDescribesTheChart)
+{
+    open(m_files.write("lot.csv", "Width (mm)\n3\n1\n2\n5\n4\n"));
+    m_window.session().settings.setText(Ctl::PlotOpts_PlotTitle, "Lot <b>7</b>");
+    trigger("mnuRefresh");
+    m_window.show();
+    QWidget* plot = m_window.plotArea();
+    EXPECT_EQ(plot->accessibleName(), "Probability chart");
+    const QStringList lines = plot->accessibleDescription().split('\n');
+    EXPECT_EQ(lines.mid(0, 3), (QStringList{"Lot <b>7</b>", "No. Pts. = 5", "Min = 1"}));
+    EXPECT_EQ(lines.back(), "Width (mm)");
+
+    const Placements& placed = m_window.scene().placements;
+    const double twipsX = m_window.twipScale().twipsPerPixelX();
+    const double left = placed.statsBox.left;
+    const double top = placed.statsBox.top;
+    const QPoint grab = inside(m_window, placed.statsBox, plot, {10, 10});
+    // A press and release without a move changes nothing.
+    QTest::mouseClick(plot, Qt::LeftButton, {}, grab);
+    EXPECT_EQ(placed.statsBox.left, left);
+
+    QTest::mousePress(plot, Qt::LeftButton, {}, grab);
+    QTest::mouseMove(plot, grab + QPoint(60, 40));
+    EXPECT_TRUE(m_window.dragger()->dragging());
+    EXPECT_TRUE(m_window.dragger()->overlay()->isVisible());
+    EXPECT_EQ(placed.statsBox.left, left) << "the box moves when it is dropped";
+    QTest::mouseMove(plot, grab + QPoint(120, 80));
+    QTest::mouseRelease(plot, Qt::LeftButton, {}, grab + QPoint(120, 80));
+    EXPECT_FALSE(m_window.dragger()->overlay()->isVisible());
+    EXPECT_NEAR(placed.statsBox.left, left + 120 * twipsX, 1e-6);
+    EXPECT_NEAR(placed.statsBox.top, top + 80 * m_window.twipScale().twipsPerPixelY(), 1e-6);
+    EXPECT_EQ(m_window.session().placements.statsBox.left, placed.statsBox.left);
+
+    // Dropped on the title, the box stays where it was.
+    const double moved = placed.statsBox.left;
+    auto* title = m_window.findChild<QLabel*>(QStringLiteral("PlotTitle"));
+    const QPoint onTitle = plot->mapFrom(m_window.centralWidget(), title->geometry().center());
+    const QPoint again = inside(m_window, placed.statsBox, plot, {10, 10});
+    QTest::mousePress(plot, Qt::LeftButton, {}, again);
+    QTest::mouseMove(plot, onTitle);
+    QTest::mouseRelease(plot, Qt::LeftButton, {}, onTitle);
+    EXPECT_EQ(placed.statsBox.left, moved);
+
+    // The axis label moves over the window's background and back beside the
+    // axis at the next drawing; the box stays where the user put it.
+    auto* yLabel = m_window.findChild<QLabel*>(QStringLiteral("Ylabel"));
+    const QRect before = yLabel->geometry();
+    const QPoint label = yLabel->rect().center();
+    const QPoint below = yLabel->mapFrom(
+        m_window.centralWidget(), QPoint(before.center().x() + 5, plot->geometry().bottom() + 60));
+    QTest::mousePress(yLabel, Qt::LeftButton, {}, label);
+    QTest::mouseMove(yLabel, below);
+    QTest::mouseRelease(yLabel, Qt::LeftButton, {}, below);
+    EXPECT_NEAR(yLabel->geometry().center().y(), plot->geometry().bottom() + 60, 2);
+    trigger("mnuRefresh");
+    EXPECT_EQ(yLabel->geometry(), before);
+    EXPECT_EQ(placed.statsBox.left, moved);
     EXPECT_TRUE(m_prompter.messages.empty());
 }
 

@@ -1,6 +1,8 @@
 #include "gui/app/MainWindow.h"
 
 #include "core/model/Prompter.h"
+#include "core/plot/ChartDescription.h"
+#include "gui/app/ChartDragger.h"
 #include "gui/app/ChartWidgets.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
@@ -129,25 +131,27 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildSurface()
 {
-    m_surface = new ChartWidget(
+    auto* surface = new ChartWidget(
         QStringLiteral("MainSurface"),
         [this](QPainter& p, const QRect& area) {
             p.fillRect(area, Qt::white);
             m_painter.paintWindowSurface(p, scene());
         },
         this);
+    m_surface = surface;
     m_surface->setAccessibleName(QStringLiteral("Chart"));
     setCentralWidget(m_surface);
 
     // The plot area paints its part of the chart and the movable boxes on it,
     // which lie in window twips: its own origin is the plot area's corner.
-    m_plotArea = new ChartWidget(
+    auto* plotArea = new ChartWidget(
         QStringLiteral("PlotArea"),
         [this](QPainter& p, const QRect& area) {
             m_painter.paintPlotAreaWithBoxes(p, scene(), QRectF(area));
         },
         m_surface);
-    m_plotArea->setAccessibleName(QStringLiteral("Plot area"));
+    m_plotArea = plotArea;
+    m_plotArea->setAccessibleName(QStringLiteral("Probability chart"));
     m_plotArea->setAutoFillBackground(true);
     QPalette plotPalette = m_plotArea->palette();
     plotPalette.setColor(QPalette::Window, Qt::white);
@@ -158,6 +162,13 @@ void MainWindow::buildSurface()
     m_plotTitle->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     m_yLabel = makeLabel("Ylabel", m_surface);
     m_yLabel->setAlignment(Qt::AlignCenter);
+
+    surface->doubleClicked = [this] { axesOptions(); };
+    plotArea->doubleClicked = [this] { graphOptions(); };
+    m_dragger = new ChartDragger({m_surface, m_plotArea, m_plotTitle, m_yLabel}, m_document.plot(),
+                                 m_painter, m_twips, this);
+    m_dragger->labelDoubleClicked = [this] { graphOptions(); };
+    m_dragger->dropped = [this] { showScene(); };
 
     const ChartLayout design = designLayout(DesignScreenWidthTwips, DesignScreenHeightTwips);
     const TwipsRect& plot = design.plotArea;
@@ -347,17 +358,18 @@ void MainWindow::showScene()
     show(m_plotTitle, current.title, LabelKind::Title);
     show(m_yLabel, current.placements.yLabel, LabelKind::AxisLabel);
 
-    QStringList boxes;
-    const Placements& p = current.placements;
-    for (const Placement* box : {&p.statsBox, &p.plotText, &p.overlayStats, &p.overlayText}) {
-        if (box->visible && !box->caption.empty()) {
-            boxes << spoken(box->caption);
-        }
+    QStringList lines;
+    for (const std::string& line : chartDescription(current, m_document.plot().results())) {
+        lines << toQString(line);
     }
-    m_plotArea->setAccessibleDescription(boxes.join(QStringLiteral("; ")));
+    m_plotArea->setAccessibleDescription(lines.join(QLatin1Char('\n')));
     m_surface->update();
     m_plotArea->update();
 }
+
+void MainWindow::graphOptions() {}
+
+void MainWindow::axesOptions() {}
 
 void MainWindow::openFromCommandLine(const QString& argument)
 {

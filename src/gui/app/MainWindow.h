@@ -21,6 +21,7 @@ class QLabel;
 
 namespace qv {
 
+class ChartDragger;
 class Prompter;
 
 class MainWindow : public QMainWindow, private DocumentView
@@ -46,6 +47,12 @@ public:
     // around it. A blank argument does nothing.
     void openFromCommandLine(const QString& argument);
 
+    // The Options menu's dialogs, also opened by double clicks: on the plot area,
+    // the title or the value-axis label the Graph Options, on the window's
+    // background the Axes Options.
+    void graphOptions();
+    void axesOptions();
+
     // Runs the command of a menu item (nothing for an item without one yet),
     // whether or not the item is available; choosing the item runs it too.
     void runCommand(Menu item);
@@ -53,6 +60,7 @@ public:
     // The menu item (or, for a menu, its entry in the menu bar) of a command.
     QAction* action(Menu item) const;
     QWidget* plotArea() const { return m_plotArea; }
+    ChartDragger* dragger() const { return m_dragger; }
     // Position and size of the plot area on the window, in twips.
     QRectF plotAreaTwips() const { return m_plotTwips; }
     const TwipScale& twipScale() const { return m_twips; }
@@ -93,6 +101,7 @@ private:
     QWidget* m_plotArea = nullptr;
     QLabel* m_plotTitle = nullptr;
     QLabel* m_yLabel = nullptr;
+    ChartDragger* m_dragger = nullptr;
 
     // Layout on the window, in twips.
     QRectF m_plotTwips;
