@@ -1,0 +1,109 @@
+// One frame of dragging the statistics box over a chart of 100000 points, in
+// the real window on the offscreen platform: a mouse move and the repaint it
+// causes. The chart below the box is painted once, when the drag begins.
+#include "core/model/ScriptedPrompter.h"
+#include "gui/app/ChartDragger.h"
+#include "gui/app/MainWindow.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <random>
+
+namespace {
+
+using enum qv::Ctl;
+
+void send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+// Counts the paintings of the widget it watches.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+void DragFrameOverOneHundredThousandPoints(benchmark::State& state)
+{
+    qv::ScriptedPrompter prompter;
+    qv::MainWindow window(prompter);
+    qv::Session& session = window.session();
+    session.settings.resetOptions();
+    qv::DataSet& set = session.set(1);
+    std::mt19937_64 rng(7);
+    std::normal_distribution<double> gauss(25.4, 0.12);
+    for (int i = 0; i < qv::MaxPoints; ++i) {
+        set.values.push_back(gauss(rng));
+    }
+    std::sort(set.values.begin(), set.values.end());
+    set.sigmas.assign(set.values.size(), 0.0);
+    set.states.assign(set.values.size(), 1);
+    set.pointCount = set.enabledCount = qv::MaxPoints;
+    session.settings.setCheck(PlotOpts_TestStatistic, 1);
+    session.settings.setCheck(PlotOpts_LSQfit, 1);
+    session.settings.selectGroup(PlotOpts_ConfInterval, 1);
+    session.placeBoxesPending = true;
+    window.document().drawPlot();
+    window.show();
+    QApplication::processEvents();
+
+    QWidget* plot = window.plotArea();
+    const qv::Placement& box = window.scene().placements.statsBox;
+    const qv::TwipScale& twips = window.twipScale();
+    const QPoint grab = plot->mapFrom(window.centralWidget(), QPoint(twips.toPixelsX(box.left) + 8,
+                                                                     twips.toPixelsY(box.top) + 8));
+    send(plot, QEvent::MouseButtonPress, grab, Qt::LeftButton);
+    send(plot, QEvent::MouseMove, grab + QPoint(20, 20), Qt::LeftButton);
+    QApplication::processEvents();
+    if (!window.dragger()->dragging()) {
+        state.SkipWithError("the box did not follow the mouse");
+        return;
+    }
+    PaintCounter counter;
+    window.dragger()->overlay()->installEventFilter(&counter);
+    int step = 0;
+    for (auto _ : state) {
+        // Back and forth across the chart, a few pixels a frame.
+        const int along = (step++ % 200) * 3;
+        const int offset = along < 300 ? along : 600 - along;
+        send(plot, QEvent::MouseMove, grab + QPoint(20 + offset, 20 + offset / 3), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+    send(plot, QEvent::MouseButtonRelease, grab, Qt::NoButton);
+    // Every frame must have been painted, or the time says nothing.
+    state.counters["paints per frame"] =
+        static_cast<double>(counter.paints) / static_cast<double>(state.iterations());
+}
+BENCHMARK(DragFrameOverOneHundredThousandPoints)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
