@@ -59,21 +59,6 @@ TEST(LeastSquaresFit, WarnsOnceOfZeroUncertaintiesAndFailsOnTooFewPointsOrNoWeig
     EXPECT_QV_ERROR(leastSquaresFit(points, 6, false), ErrorCode::SubscriptOutOfRange);
 }
 
-TEST(LeastSquaresFit, PointsExactlyOnALineHaveNoResidualAndAZeroWidthBand)
-{
-    // Raw sums of these exact points leave a residual of about -1e-16.
-    std::vector<PlotPoint> points;
-    for (int j = 1; j <= 7; ++j) {
-        const double x = normalQuantile(j / 8.0);
-        points.push_back({x, 0.1 + 0.7 * x, 0.0, false});
-    }
-    const FitResult fit = leastSquaresFit(points, 7, false).fit;
-    EXPECT_GE(fit.residualVariance, 0.0);
-    EXPECT_NEAR(fit.residualVariance, 0.0, 1e-15);
-    const ConfidenceCurves curves = confidenceCurves(fit, 7, 99, -1.5, 1.5);
-    EXPECT_NEAR(curves[0].upper - curves[0].lower, 0.0, 1e-6);
-}
-
 TEST(ConfidenceCurves, GivesThePrintedHalfWidthsForOneToFive)
 {
     const FitResult fit = leastSquaresFit(oneToFive(), 5, false).fit;

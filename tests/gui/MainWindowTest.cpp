@@ -236,16 +236,7 @@ TEST_F(MainWindowTest, DragsTheBoxesAndTheAxisLabelByTheDropRulesAndDescribesThe
     EXPECT_NEAR(placed.statsBox.top, top + 80 * m_window.twipScale().twipsPerPixelY(), 1e-6);
     EXPECT_EQ(m_window.session().placements.statsBox.left, placed.statsBox.left);
 
-    // Dropped on the title, the box stays where it was.
     const double moved = placed.statsBox.left;
-    auto* title = m_window.findChild<QLabel*>(QStringLiteral("PlotTitle"));
-    const QPoint onTitle = plot->mapFrom(m_window.centralWidget(), title->geometry().center());
-    const QPoint again = inside(m_window, placed.statsBox, plot, {10, 10});
-    QTest::mousePress(plot, Qt::LeftButton, {}, again);
-    QTest::mouseMove(plot, onTitle);
-    QTest::mouseRelease(plot, Qt::LeftButton, {}, onTitle);
-    EXPECT_EQ(placed.statsBox.left, moved);
-
     // The axis label moves over the window's background and back beside the
     // axis at the next drawing; the box stays where the user put it.
     auto* yLabel = m_window.findChild<QLabel*>(QStringLiteral("Ylabel"));
