@@ -302,6 +302,7 @@ void MainWindow::updateLayout(ChartLayout& layout)
 
 void MainWindow::chartCleared()
 {
+    describeChart();
     m_surface->update();
     m_plotArea->update();
 }
@@ -358,11 +359,7 @@ void MainWindow::showScene()
     show(m_plotTitle, current.title, LabelKind::Title);
     show(m_yLabel, current.placements.yLabel, LabelKind::AxisLabel);
 
-    QStringList lines;
-    for (const std::string& line : chartDescription(current, m_document.plot().results())) {
-        lines << toQString(line);
-    }
-    m_plotArea->setAccessibleDescription(lines.join(QLatin1Char('\n')));
+    describeChart();
     m_surface->update();
     m_plotArea->update();
 }
@@ -384,6 +381,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // Closing the window ends the program, whatever other window is open.
     event->accept();
     QCoreApplication::quit();
+}
+
+void MainWindow::describeChart()
+{
+    QStringList lines;
+    for (const std::string& line : chartDescription(scene(), m_document.plot().results())) {
+        lines << toQString(line);
+    }
+    m_plotArea->setAccessibleDescription(lines.join(QLatin1Char('\n')));
 }
 
 } // namespace qv

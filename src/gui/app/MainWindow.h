@@ -87,6 +87,8 @@ private:
     // Puts the title and the turned axis label of the last drawing on the window
     // and repaints the chart.
     void showScene();
+    // The plot area's accessible description: the chart's visible texts, one a line.
+    void describeChart();
 
     TwipScale m_twips;
     QtTextMeasurer m_measurer;
