@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <tuple>
 #include <vector>
 
@@ -174,6 +176,36 @@ TEST(StatisticsPass, FailsWithTheCodeOfEachBadSet)
     const SetStatistics s = run(makeSet({2, 2, 2})).stats;
     EXPECT_EQ(s.sigma, 0.0);
     EXPECT_EQ(s.ts, 2.0);
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(PositionTable, HoldsExactlyTheQuantilesOfEachPointAndFailsAsTheyWould)
+{
+    const std::pair<int, ProbabilityScale> rows[] = {{5, ProbabilityScale::Gaussian},
+                                                     {1000, ProbabilityScale::Gaussian},
+                                                     {100000, ProbabilityScale::Gaussian},
+                                                     {29, ProbabilityScale::StudentT}};
+    PositionTable table;
+    for (const auto& [n, scale] : rows) {
+        SCOPED_TRACE(n);
+        const std::vector<double>& positions = table.positions(n, scale);
+        ASSERT_EQ(positions.size(), static_cast<std::size_t>(n));
+        for (int j = 1; j <= n; ++j) {
+            const double p = j / (n + 1.0);
+            const double direct = scale == ProbabilityScale::StudentT ? studentTQuantile(p, n - 2)
+                                                                      : normalQuantile(p);
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(positions[static_cast<std::size_t>(j - 1)]),
+                      std::bit_cast<std::uint64_t>(direct))
+                << j;
+        }
+    }
+    EXPECT_QV_ERROR(table.positions(2, ProbabilityScale::StudentT), ErrorCode::DivisionByZero);
+    EXPECT_EQ(table.positions(3, ProbabilityScale::Gaussian).size(), 3u) << "usable again";
 }
 
 } // namespace

@@ -49,7 +49,13 @@ double normalQuantile(double p)
     if (q < SmallestTail) {
         raise(ErrorCode::InvalidArgument);
     }
-    double x = 0.0;
+    // The walk's first test and step at x = 0, where NormalCdf is exactly 0.5
+    // and the density's exponential exactly 1: the same numbers without the
+    // two exponentials.
+    if (std::fabs((0.5 - q) / q) < 0.01) {
+        return s * 0.0;
+    }
+    double x = (q - 0.5) / 0.3989;
     for (;;) {
         const double cdf = normalCdf(x);
         if (std::fabs((cdf - q) / q) < 0.01) {

@@ -12,8 +12,8 @@
 namespace qv {
 
 namespace {
-// From this many points on, the positions are computed by two threads.
-constexpr int ParallelPositions = 20000;
+// From this many quantiles on, a share of them is computed by two threads.
+constexpr int ParallelPositions = 10000;
 } // namespace
 
 AcceptanceFactors acceptanceFactors(int n, double consumerRiskZ, double ltpdZ)
@@ -35,24 +35,37 @@ const std::vector<double>& PositionTable::positions(int n, ProbabilityScale scal
     m_n = -1;
     m_positions.assign(static_cast<std::size_t>(std::max(n, 0)), 0.0);
     const double positionsPlusOne = static_cast<double>(n) + 1.0;
-    const auto fill = [this, n, scale, positionsPlusOne](int first, int last) {
+    const bool gaussian = scale == ProbabilityScale::Gaussian;
+    const int half = std::max(n, 0) / 2;
+    const auto fill = [this, n, gaussian, half, positionsPlusOne](int first, int last) {
         for (int j = first; j <= last; ++j) {
             const double p = j / positionsPlusOne;
-            m_positions[static_cast<std::size_t>(j - 1)] = scale == ProbabilityScale::StudentT
-                                                               ? studentTQuantile(p, n - 2)
-                                                               : normalQuantile(p);
+            // Above one half the Gaussian quantile walks from 1 - p: when that is
+            // exactly the p of the mirrored point, the result is its negative.
+            const int mirror = n + 1 - j;
+            double& position = m_positions[static_cast<std::size_t>(j - 1)];
+            if (gaussian && mirror <= half && 1.0 - p == mirror / positionsPlusOne) {
+                position = -m_positions[static_cast<std::size_t>(mirror - 1)];
+            } else {
+                position = gaussian ? normalQuantile(p) : studentTQuantile(p, n - 2);
+            }
         }
     };
-    // A large set's quantiles are shared out between two threads; a failure
-    // surfaces as the one of the lowest point would.
-    if (n >= ParallelPositions && std::thread::hardware_concurrency() > 1) {
-        const int half = n / 2;
-        auto upper = std::async(std::launch::async, fill, half + 1, n);
-        fill(1, half);
-        upper.get();
-    } else {
-        fill(1, n);
-    }
+    // The lower half first, which the upper half mirrors; a large set's share
+    // is split between two threads, and a failure surfaces as the one of the
+    // lowest point would.
+    const auto run = [&fill](int first, int last) {
+        if (last - first + 1 >= ParallelPositions && std::thread::hardware_concurrency() > 1) {
+            const int middle = first + (last - first) / 2;
+            auto upper = std::async(std::launch::async, fill, middle + 1, last);
+            fill(first, middle);
+            upper.get();
+        } else {
+            fill(first, last);
+        }
+    };
+    run(1, half);
+    run(half + 1, n);
     m_n = n;
     m_scale = scale;
     return m_positions;
