@@ -37,8 +37,8 @@ const std::vector<double>& PositionTable::positions(int n, ProbabilityScale scal
     const double positionsPlusOne = static_cast<double>(n) + 1.0;
     const bool gaussian = scale == ProbabilityScale::Gaussian;
     const int half = std::max(n, 0) / 2;
-    const auto fill = [this, n, gaussian, half, positionsPlusOne](int first, int last) {
-        for (int j = first; j <= last; ++j) {
+    const auto fill = [this, n, gaussian, half, positionsPlusOne](int first, int last, int step) {
+        for (int j = first; j <= last; j += step) {
             const double p = j / positionsPlusOne;
             // Above one half the Gaussian quantile walks from 1 - p: when that is
             // exactly the p of the mirrored point, the result is its negative.
@@ -51,17 +51,16 @@ const std::vector<double>& PositionTable::positions(int n, ProbabilityScale scal
             }
         }
     };
-    // The lower half first, which the upper half mirrors; a large set's share
-    // is split between two threads, and a failure surfaces as the one of the
-    // lowest point would.
+    // The lower half first, which the upper half mirrors. A large set's share
+    // is dealt out point by point between two threads (the tails take the
+    // longest walks); a failure in either thread ends the computation.
     const auto run = [&fill](int first, int last) {
         if (last - first + 1 >= ParallelPositions && std::thread::hardware_concurrency() > 1) {
-            const int middle = first + (last - first) / 2;
-            auto upper = std::async(std::launch::async, fill, middle + 1, last);
-            fill(first, middle);
-            upper.get();
+            auto odd = std::async(std::launch::async, fill, first + 1, last, 2);
+            fill(first, last, 2);
+            odd.get();
         } else {
-            fill(first, last);
+            fill(first, last, 1);
         }
     };
     run(1, half);
