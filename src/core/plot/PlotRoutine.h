@@ -113,7 +113,7 @@ private:
     Scene m_scene;
     DrawingResults m_results;
     WindowLabel m_lastTitle; // the title stays as it was when the setting is emptied
-    double m_plotSizeFactor = 0;
+    double m_plotSizeFactor = 1;
 };
 
 } // namespace qv

@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <string_view>
 
 namespace qv {
 
@@ -449,10 +450,19 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
     const std::string silent = silentFailure(document, prompter, failedFile);
     if (loaded && !request.sets.empty()) {
+        bool pageSetup = false;
         for (const auto& [id, value] : request.sets) {
             session.settings.setFromText(id, value);
+            pageSetup = pageSetup ||
+                        std::string_view(controlInfo(id).name).starts_with("frmPageSetup.");
         }
-        document.drawPlot();
+        // Page Setup's choices (bold type, the one-time resize) take effect as
+        // its OK applies them: through Refresh Plot.
+        if (pageSetup) {
+            document.refreshPlot();
+        } else {
+            document.drawPlot();
+        }
     }
     const DrawOutcome drawn = document.lastOutcome();
     QString outcome = "drawn";
@@ -468,7 +478,11 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
         if (!loaded) {
             written = false;
         } else {
-            const ExportResult result = exportChart(document.scene(), request.exportPath);
+            const bool landscape =
+                session.settings.group(Ctl::frmPageSetup_optPrtOrientation) == 1;
+            const ExportResult result =
+                exportChart(document.scene(), request.exportPath,
+                            landscape ? PageOrientation::Landscape : PageOrientation::Portrait);
             if (!result.ok) {
                 written = false;
                 prompter.message(toUtf8(result.errorText), "Export Error", MessageIcon::Warning);

@@ -2,6 +2,7 @@
 
 #include "core/model/Prompter.h"
 #include "gui/app/ChartWidgets.h"
+#include "gui/dialogs/PageSetupDialog.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
 
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -113,6 +115,8 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
     session.documentsFolder = folderOrHome(documents);
     session.dataFolder = session.documentsFolder;
 
+    m_dialogs = std::make_unique<OptionDialogSet>(
+        session.settings, m_document.prompter(), [this] { m_document.refreshPlot(); }, this);
     buildSurface();
     buildMenus();
     buildCommandTable();
@@ -195,6 +199,9 @@ void MainWindow::buildCommandTable()
         {Menu::mnuRefresh, [this] { m_document.refreshPlot(); }},
         {Menu::NewData, [this] { m_document.inputNewData(); }},
         {Menu::InputOverlayData, [this] { m_document.inputOverlayData(); }},
+        {Menu::GraphOptions, [this] { graphOptions(); }},
+        {Menu::AxesOptions, [this] { axesOptions(); }},
+        {Menu::mnuPageSetup, [this] { pageSetup(); }},
     };
     for (const auto& [item, command] : table) {
         m_commands[slot(item)] = command;
@@ -205,6 +212,24 @@ void MainWindow::runCommand(Menu item)
 {
     if (item != Menu::Count && m_commands[slot(item)]) {
         m_commands[slot(item)]();
+    }
+}
+
+void MainWindow::graphOptions()
+{
+    openOptionDialogs(m_document, *m_dialogs, OptionDialog::Graph);
+}
+
+void MainWindow::axesOptions()
+{
+    openOptionDialogs(m_document, *m_dialogs, OptionDialog::Axes);
+}
+
+void MainWindow::pageSetup()
+{
+    // Before the first drawing its buttons would draw an empty chart.
+    if (session().menus.enabled(Menu::mnuPageSetup)) {
+        m_dialogs->pageSetup().showBeside();
     }
 }
 
@@ -258,6 +283,8 @@ void MainWindow::fitWindowToPlot()
     fitWindowToPlotArea(layout);
     const QSize client(m_twips.toPixelsX(layout.windowWidth), m_twips.toPixelsY(layout.windowHeight));
     m_surface->setMinimumSize(client);
+    // The window's own minimum follows at once, so that a smaller plot area shrinks it.
+    QMainWindow::layout()->activate();
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
@@ -287,6 +314,7 @@ void MainWindow::updateLayout(ChartLayout& layout)
     layout.windowWidth = m_twips.toTwipsX(m_surface->width());
     layout.windowHeight = m_twips.toTwipsY(m_surface->height());
     layout.screenWidthTwips = TwipScale::screenTwips(QGuiApplication::primaryScreen()).width();
+    layout.screenHeightTwips = TwipScale::screenTwips(QGuiApplication::primaryScreen()).height();
 }
 
 void MainWindow::chartCleared()

@@ -7,6 +7,7 @@
 #include "core/document/ChartDocument.h"
 #include "core/model/Menu.h"
 #include "gui/app/Twips.h"
+#include "gui/dialogs/OptionDialogSet.h"
 #include "render/ChartPainter.h"
 #include "render/QtTextMeasurer.h"
 
@@ -15,6 +16,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -45,6 +47,17 @@ public:
     // Opens the file named on the command line, with or without double quotes
     // around it. A blank argument does nothing.
     void openFromCommandLine(const QString& argument);
+
+    // Options > Graph Options, and a double click on the plot area, the title or
+    // the value-axis label; Options > Axes Options, and a double click on the
+    // window's background. Each opens its dialog (from there the user may switch
+    // between the option dialogs) and redraws once when the last one closed with
+    // OK. Nothing happens while the Options menu is unavailable.
+    void graphOptions();
+    void axesOptions();
+    // File > Page Setup: shows the Page Setup dialog beside the window.
+    void pageSetup();
+    OptionDialogSet& optionDialogs() { return *m_dialogs; }
 
     // Runs the command of a menu item (nothing for an item without one yet),
     // whether or not the item is available; choosing the item runs it too.
@@ -97,6 +110,9 @@ private:
     // Layout on the window, in twips.
     QRectF m_plotTwips;
     QRectF m_titleTwips;
+
+    // Last, so that the dialogs stop following the settings before those go.
+    std::unique_ptr<OptionDialogSet> m_dialogs;
 };
 
 } // namespace qv
