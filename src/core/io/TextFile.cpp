@@ -1,6 +1,7 @@
 #include "core/io/TextFile.h"
 
 #include "core/Errors.h"
+#include "core/io/TextEncoding.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -143,6 +144,10 @@ TextFile TextFile::read(const std::string& path)
         const std::string_view chunk(buffer, static_cast<std::size_t>(got));
         guard.take(chunk);
         file.m_content.append(chunk);
+    }
+    // Files from the earlier platform come in Windows-1252; everything inside is UTF-8.
+    if (file.m_content.starts_with("\xEF\xBB\xBF") || !isValidUtf8(file.m_content)) {
+        file.m_content = toUtf8Text(file.m_content);
     }
     file.m_lines = splitLines(file.m_content);
     return file;
