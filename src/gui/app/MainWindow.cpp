@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -195,6 +197,17 @@ void MainWindow::buildCommandTable()
         {Menu::mnuRefresh, [this] { m_document.refreshPlot(); }},
         {Menu::NewData, [this] { m_document.inputNewData(); }},
         {Menu::InputOverlayData, [this] { m_document.inputOverlayData(); }},
+        {Menu::SaveAs, [this] { m_document.saveAs(); }},
+        {Menu::PasteData,
+         [this] {
+             // Plain text only: a picture or rich text alone is no data.
+             const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+             std::optional<std::string> text;
+             if (clipboard && clipboard->hasText()) {
+                 text = toUtf8(clipboard->text());
+             }
+             m_document.pasteData(text);
+         }},
     };
     for (const auto& [item, command] : table) {
         m_commands[slot(item)] = command;
