@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 #include "core/io/TextEncoding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -156,6 +157,7 @@ TextFile TextFile::read(const std::string& path)
 std::vector<std::string_view> TextFile::splitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::size_t start = 0;
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
