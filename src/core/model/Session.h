@@ -47,6 +47,8 @@ public:
     bool firstOpen = false;
     std::string lastExtension;
     std::vector<std::string> pasteBuffer;
+    std::array<double, 6> savedPositions{};
+    bool placeBoxesPending = false;
 
     // Main-window state.
     std::string graphFontName;

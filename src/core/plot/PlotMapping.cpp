@@ -1,5 +1,7 @@
 #include "core/plot/PlotMapping.h"
 
+#include "core/plot/Scene.h"
+
 namespace qv {
 
 PlotMapping::PlotMapping(const TwipsRect& area, double xmin, double xmax, double ymin, double ymax)
@@ -35,6 +37,14 @@ double PlotMapping::unitsPerTwipX() const
 double PlotMapping::unitsPerTwipY() const
 {
     return (m_ymin - m_ymax) / m_area.height;
+}
+
+std::optional<PlotMapping> mappingOf(const Scene& scene)
+{
+    if (!scene.coordinatesSet) {
+        return std::nullopt;
+    }
+    return PlotMapping(scene.plotArea, scene.xmin, scene.xmax, scene.ymin, scene.ymax);
 }
 
 } // namespace qv

@@ -5,6 +5,8 @@
 
 #include "core/model/Placements.h"
 
+#include <optional>
+
 namespace qv {
 
 class PlotMapping
@@ -26,5 +28,11 @@ private:
     TwipsRect m_area;
     double m_xmin, m_xmax, m_ymin, m_ymax;
 };
+
+struct Scene;
+
+// The mapping of the last drawing (its plot area and xmin/xmax/ymin/ymax);
+// nothing when that drawing set no coordinates.
+std::optional<PlotMapping> mappingOf(const Scene& scene);
 
 } // namespace qv

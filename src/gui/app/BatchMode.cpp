@@ -151,9 +151,6 @@ BatchRequest parseArguments(const QStringList& arguments, QCommandLineParser& pa
     if (!request.report && request.exportPath.isEmpty()) {
         throw UsageError("--report or --export is needed with options");
     }
-    if (!request.saveProject.isEmpty()) {
-        throw UsageError("--save-project is not available in this version");
-    }
     return request;
 }
 
@@ -489,6 +486,18 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
                 if (request.report) {
                     err << "quantiview: " << result.errorText << "\n";
                 }
+            }
+        }
+    }
+    if (!request.saveProject.isEmpty()) {
+        // The project holds what was loaded and drawn; a failed load leaves nothing to save.
+        if (!loaded) {
+            written = false;
+        } else if (!document.writeProject(toUtf8(request.saveProject))) {
+            written = false;
+            if (request.report) {
+                err << "quantiview: " << request.saveProject
+                    << " was not written: " << qs(prompter.messages.back().text) << "\n";
             }
         }
     }

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -202,6 +204,17 @@ void MainWindow::buildCommandTable()
         {Menu::GraphOptions, [this] { graphOptions(); }},
         {Menu::AxesOptions, [this] { axesOptions(); }},
         {Menu::mnuPageSetup, [this] { pageSetup(); }},
+        {Menu::SaveAs, [this] { m_document.saveAs(); }},
+        {Menu::PasteData,
+         [this] {
+             // Plain text only: a picture or rich text alone is no data.
+             const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+             std::optional<std::string> text;
+             if (clipboard && clipboard->hasText()) {
+                 text = toUtf8(clipboard->text());
+             }
+             m_document.pasteData(text);
+         }},
     };
     for (const auto& [item, command] : table) {
         m_commands[slot(item)] = command;
