@@ -1,4 +1,4 @@
-#include "TestTolerance.h"
+#include "support/TestTolerance.h"
 
 #include "core/model/DataSet.h"
 #include "core/stats/StatisticsPass.h"
