@@ -2,6 +2,7 @@
 
 #include "core/model/Prompter.h"
 #include "gui/app/ChartWidgets.h"
+#include "gui/app/WindowCommands.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
 
@@ -113,6 +114,7 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
     session.documentsFolder = folderOrHome(documents);
     session.dataFolder = session.documentsFolder;
 
+    m_windowCommands = std::make_unique<WindowCommands>(*this);
     buildSurface();
     buildMenus();
     buildCommandTable();
@@ -195,6 +197,15 @@ void MainWindow::buildCommandTable()
         {Menu::mnuRefresh, [this] { m_document.refreshPlot(); }},
         {Menu::NewData, [this] { m_document.inputNewData(); }},
         {Menu::InputOverlayData, [this] { m_document.inputOverlayData(); }},
+        {Menu::mnuCopy, [this] { m_windowCommands->copyGraph(); }},
+        {Menu::mnuSaveGraph, [this] { m_windowCommands->saveGraphAs(); }},
+        {Menu::mnuPrint, [this] { m_windowCommands->print(); }},
+        {Menu::EnableDisable, [this] { m_windowCommands->openEditor(EditorKind::EnableDisable); }},
+        {Menu::HiliteUnhilite, [this] { m_windowCommands->openEditor(EditorKind::Hilite); }},
+        {Menu::mnuHelpContents, [this] { m_windowCommands->helpContents(); }},
+        {Menu::mnuHelpIndex, [this] { m_windowCommands->helpIndex(); }},
+        {Menu::mnuCalculations, [this] { m_windowCommands->calculations(); }},
+        {Menu::mnuAbout, [this] { m_windowCommands->about(); }},
     };
     for (const auto& [item, command] : table) {
         m_commands[slot(item)] = command;

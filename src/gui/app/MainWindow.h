@@ -15,6 +15,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -22,6 +23,7 @@ class QLabel;
 namespace qv {
 
 class Prompter;
+class WindowCommands;
 
 class MainWindow : public QMainWindow, private DocumentView
 {
@@ -56,6 +58,8 @@ public:
     // Position and size of the plot area on the window, in twips.
     QRectF plotAreaTwips() const { return m_plotTwips; }
     const TwipScale& twipScale() const { return m_twips; }
+    // Output, the data editors, help and the About windows.
+    WindowCommands& windowCommands() const { return *m_windowCommands; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -97,6 +101,9 @@ private:
     // Layout on the window, in twips.
     QRectF m_plotTwips;
     QRectF m_titleTwips;
+
+    // Last, so that its windows go before the document they look at.
+    std::unique_ptr<WindowCommands> m_windowCommands;
 };
 
 } // namespace qv
