@@ -153,7 +153,7 @@ TEST(GraphOutput, RefusesToFitAPictureOrPageWithoutSize)
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const PageExtent rows[][2] = {
-        {{0, 100}, {190, 277}}, {{100, 0}, {190, 277}},  {{100, 100}, {0, 277}},
+        {{0, 100}, {190, 277}},  {{100, 0}, {190, 277}},   {{100, 100}, {0, 277}},
         {{-5, 100}, {190, 277}}, {{nan, 100}, {190, 277}}, {{100, 100}, {190, inf}},
     };
     for (const auto& row : rows) {

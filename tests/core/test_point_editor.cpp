@@ -37,8 +37,8 @@ TEST(PointEditor, AClickFlipsTheEditorsBitAndKeepsTheEnabledCountInStep)
         {EditorKind::Hilite, 0, 2, 0},         {EditorKind::Hilite, 2, 0, 0},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << "editor " << static_cast<int>(row.kind) << ", state "
-                                        << row.before);
+        SCOPED_TRACE(testing::Message()
+                     << "editor " << static_cast<int>(row.kind) << ", state " << row.before);
         DataSet set = setOf({1, row.before, 1});
         const int count = set.enabledCount;
         ASSERT_TRUE(togglePoint(set, row.kind, 2));
@@ -62,8 +62,8 @@ TEST(PointEditor, EachEditorMarksItsOwnStates)
         std::int16_t state;
         bool enableMark;
         bool hiliteMark;
-    } rows[] = {{0, true, false}, {1, false, false}, {2, true, true}, {3, false, true},
-                {7, false, false}, {-1, false, false}};
+    } rows[] = {{0, true, false}, {1, false, false}, {2, true, true},
+                {3, false, true}, {7, false, false}, {-1, false, false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.state);
         EXPECT_EQ(isMarked(EditorKind::EnableDisable, row.state), row.enableMark);
@@ -101,7 +101,7 @@ TEST(PointEditor, RowsReadAsTheGridsWriteThem)
     {
         double value;
         const char* text;
-    } values[] = {{1234.5, "1.23E+03"},   {0.05, "5.00E-02"},     {0, "0.00E+00"},
+    } values[] = {{1234.5, "1.23E+03"},     {0.05, "5.00E-02"},  {0, "0.00E+00"},
                   {-0.001234, "-1.23E-03"}, {9.996, "1.00E+01"}, {1e-100, "1.00E-100"},
                   {2.5e7, "2.50E+07"}};
     for (const auto& row : values) {

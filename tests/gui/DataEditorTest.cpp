@@ -214,8 +214,7 @@ TEST_F(DataEditorTest, ShowsTheUncertaintyColumnWhenTheLotHasOne)
     EXPECT_FALSE(editor->grid(1)->isColumnHidden(2));
     EXPECT_EQ(cell(editor, 1, 0, 2), "1.00E-01");
     EXPECT_EQ(cell(editor, 1, 2, 2), "1.23E+03");
-    EXPECT_EQ(editor->model(1)->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
-              "Sigma");
+    EXPECT_EQ(editor->model(1)->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Sigma");
 }
 
 TEST_F(DataEditorTest, OpensAHundredThousandPointsWithRoomForEveryMarker)

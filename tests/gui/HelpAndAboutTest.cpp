@@ -47,8 +47,9 @@ protected:
 
 TEST(HelpFiles, AreLookedForBesideTheProgramAndInTheDataFolderButNeverInTheCurrentFolder)
 {
-    EXPECT_EQ(helpFileCandidates(QStringLiteral("/opt/qv/bin")),
-              (QStringList{"/opt/qv/bin/quantiview.qch", "/opt/qv/share/quantiview/quantiview.qch"}));
+    EXPECT_EQ(
+        helpFileCandidates(QStringLiteral("/opt/qv/bin")),
+        (QStringList{"/opt/qv/bin/quantiview.qch", "/opt/qv/share/quantiview/quantiview.qch"}));
 
     test::TempFiles files;
     const QString root = QString::fromStdString(files.path(""));

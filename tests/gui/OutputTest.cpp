@@ -39,9 +39,11 @@ PdfPages pdfPages(const std::string& path)
 {
     const QString text = QString::fromLatin1(fileBytes(path));
     PdfPages pages;
-    pages.count = static_cast<int>(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
-    const auto box = QRegularExpression(QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)"))
-                         .match(text);
+    pages.count =
+        static_cast<int>(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+    const auto box =
+        QRegularExpression(QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)"))
+            .match(text);
     if (box.hasMatch()) {
         pages.width = box.captured(1).toDouble();
         pages.height = box.captured(2).toDouble();

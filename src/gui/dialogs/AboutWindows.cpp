@@ -75,7 +75,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("About Quantiview"));
     setWindowModality(Qt::ApplicationModal);
 
-    auto* picture = makePicture(QStringLiteral("Picture1"), 96, QStringLiteral("Quantiview logo"), this);
+    auto* picture =
+        makePicture(QStringLiteral("Picture1"), 96, QStringLiteral("Quantiview logo"), this);
     auto* image = makePicture(QStringLiteral("Image1"), 32, QStringLiteral("Quantiview"), this);
 
     auto* name = makeLabel(QStringLiteral("lblName"), QString::fromUtf8(ProgramName), this);
@@ -94,8 +95,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     texts->addSpacing(8);
     int line = 1;
     for (const char* notice : Notices) {
-        texts->addWidget(makeLabel(QStringLiteral("lblNotice%1").arg(line++),
-                                   QString::fromUtf8(notice), this));
+        texts->addWidget(
+            makeLabel(QStringLiteral("lblNotice%1").arg(line++), QString::fromUtf8(notice), this));
     }
 
     m_ok = makeOkButton(QStringLiteral("OK"), this);

@@ -223,8 +223,8 @@ void DataEditorDialog::sizeColumns(int set)
                         header.horizontalAdvance(QString::fromUtf8(heading))) +
                padding;
     };
-    grid->setColumnWidth(0, width(widestPointNumberText(model->dataSet().pointCount),
-                                  NumberHeading));
+    grid->setColumnWidth(0,
+                         width(widestPointNumberText(model->dataSet().pointCount), NumberHeading));
     grid->setColumnWidth(1, width(EditorValueSample, DataHeading));
     grid->setColumnWidth(2, width(EditorValueSample, SigmaHeading));
     grid->setColumnHidden(2, !model->showsSigmas());

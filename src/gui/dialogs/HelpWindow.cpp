@@ -95,7 +95,8 @@ QString missingHelpText(const QStringList& candidates)
     QString text = QStringLiteral("The help manual %1 was not found. Quantiview looks for it in:")
                        .arg(QString::fromUtf8(HelpFileName));
     for (const QString& candidate : candidates) {
-        text += QStringLiteral("\n") + QDir::toNativeSeparators(QFileInfo(candidate).absolutePath());
+        text +=
+            QStringLiteral("\n") + QDir::toNativeSeparators(QFileInfo(candidate).absolutePath());
     }
     return text;
 }

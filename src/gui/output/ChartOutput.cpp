@@ -88,9 +88,9 @@ void QtPrintTarget::printToFile(const std::string& path)
 bool paintChartOnPage(QPainter& painter, const QPrinter& printer, const Scene& scene)
 {
     const QRectF printable = printer.pageLayout().paintRect(QPageLayout::Millimeter);
-    const auto fitted =
-        fitPictureToPage({twipsToMillimetres(scene.windowWidth), twipsToMillimetres(scene.windowHeight)},
-                         {printable.width(), printable.height()});
+    const auto fitted = fitPictureToPage(
+        {twipsToMillimetres(scene.windowWidth), twipsToMillimetres(scene.windowHeight)},
+        {printable.width(), printable.height()});
     if (!fitted) {
         return false;
     }
