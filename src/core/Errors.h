@@ -26,6 +26,8 @@ inline constexpr int BadFileNameOrNumber = 64;
 inline constexpr int PermissionDenied = 70;
 inline constexpr int PathFileAccess = 75;
 inline constexpr int PathNotFound = 76;
+// The printer could not start or finish the print job.
+inline constexpr int PrinterError = 482;
 // A file dialog or the Data File Parameters dialog closed with Cancel.
 inline constexpr int Cancelled = 32755;
 // A line of a data file longer than the reader takes (MaxLineLength).

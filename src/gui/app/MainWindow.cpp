@@ -3,6 +3,7 @@
 #include "core/model/Prompter.h"
 #include "gui/app/ChartWidgets.h"
 #include "gui/dialogs/PageSetupDialog.h"
+#include "gui/app/WindowCommands.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
 
@@ -119,6 +120,7 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
 
     m_dialogs = std::make_unique<OptionDialogSet>(
         session.settings, m_document.prompter(), [this] { m_document.refreshPlot(); }, this);
+    m_windowCommands = std::make_unique<WindowCommands>(*this);
     buildSurface();
     buildMenus();
     buildCommandTable();
@@ -215,6 +217,15 @@ void MainWindow::buildCommandTable()
              }
              m_document.pasteData(text);
          }},
+        {Menu::mnuCopy, [this] { m_windowCommands->copyGraph(); }},
+        {Menu::mnuSaveGraph, [this] { m_windowCommands->saveGraphAs(); }},
+        {Menu::mnuPrint, [this] { m_windowCommands->print(); }},
+        {Menu::EnableDisable, [this] { m_windowCommands->openEditor(EditorKind::EnableDisable); }},
+        {Menu::HiliteUnhilite, [this] { m_windowCommands->openEditor(EditorKind::Hilite); }},
+        {Menu::mnuHelpContents, [this] { m_windowCommands->helpContents(); }},
+        {Menu::mnuHelpIndex, [this] { m_windowCommands->helpIndex(); }},
+        {Menu::mnuCalculations, [this] { m_windowCommands->calculations(); }},
+        {Menu::mnuAbout, [this] { m_windowCommands->about(); }},
     };
     for (const auto& [item, command] : table) {
         m_commands[slot(item)] = command;

@@ -24,6 +24,7 @@ class QLabel;
 namespace qv {
 
 class Prompter;
+class WindowCommands;
 
 class MainWindow : public QMainWindow, private DocumentView
 {
@@ -69,6 +70,8 @@ public:
     // Position and size of the plot area on the window, in twips.
     QRectF plotAreaTwips() const { return m_plotTwips; }
     const TwipScale& twipScale() const { return m_twips; }
+    // Output, the data editors, help and the About windows.
+    WindowCommands& windowCommands() const { return *m_windowCommands; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -113,6 +116,8 @@ private:
 
     // Last, so that the dialogs stop following the settings before those go.
     std::unique_ptr<OptionDialogSet> m_dialogs;
+    // Last, so that its windows go before the document they look at.
+    std::unique_ptr<WindowCommands> m_windowCommands;
 };
 
 } // namespace qv
