@@ -86,7 +86,7 @@ bool writePdf(const Scene& scene, QSaveFile& file, PageOrientation page)
     writer.setCreator(QStringLiteral("Quantiview"));
     writer.setTitle(QStringLiteral("Quantiview chart"));
     writer.setResolution(PdfResolution);
-    const bool landscape = page == PageOrientation::ByPicture
+    const bool landscape = page == PageOrientation::Unchanged
                                ? scene.windowWidth > scene.windowHeight
                                : page == PageOrientation::Landscape;
     const auto orientation = landscape ? QPageLayout::Landscape : QPageLayout::Portrait;

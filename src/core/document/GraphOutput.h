@@ -3,6 +3,7 @@
 // bitmap name, the file dialog, the overwrite question, the page orientation
 // and the fitting of the picture to the printable area. Qt-free.
 
+#include "core/model/PageOrientation.h"
 #include "core/model/Prompter.h"
 
 #include <functional>
@@ -44,14 +45,8 @@ FileDialogRequest saveGraphRequest(const Session& session);
 bool saveGraphAs(const Session& session, Prompter& prompter,
                  const std::function<int(const std::string&)>& write);
 
-// The page orientation Print sets: the Page Setup choice, or none when neither
-// button of its orientation group is selected.
-enum class PageOrientation
-{
-    Unchanged,
-    Portrait,
-    Landscape,
-};
+// The page orientation Print sets: the Page Setup choice, or Unchanged when
+// neither button of its orientation group is selected.
 PageOrientation printOrientation(const Settings& settings);
 
 // A width and a height in one unit of length (millimetres on the printed page).

@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 #include "core/Units.h"
 #include "core/document/ChartDocument.h"
+#include "core/document/GraphOutput.h"
 #include "core/model/ScriptedPrompter.h"
 #include "render/ChartExport.h"
 #include "render/QtText.h"
@@ -475,11 +476,8 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
         if (!loaded) {
             written = false;
         } else {
-            const bool landscape =
-                session.settings.group(Ctl::frmPageSetup_optPrtOrientation) == 1;
-            const ExportResult result =
-                exportChart(document.scene(), request.exportPath,
-                            landscape ? PageOrientation::Landscape : PageOrientation::Portrait);
+            const ExportResult result = exportChart(document.scene(), request.exportPath,
+                                                    printOrientation(session.settings));
             if (!result.ok) {
                 written = false;
                 prompter.message(toUtf8(result.errorText), "Export Error", MessageIcon::Warning);
