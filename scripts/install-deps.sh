@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   qt6-qpa-plugins
-  qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
+  qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite
   libboost-math-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation fontconfig

@@ -20,10 +20,14 @@ inline constexpr int BadFileName = 52;
 inline constexpr int FileNotFound = 53;
 inline constexpr int BadFileMode = 54;
 inline constexpr int FileAlreadyOpen = 55;
+inline constexpr int DiskFull = 61;
 inline constexpr int InputPastEnd = 62;
 inline constexpr int BadFileNameOrNumber = 64;
 inline constexpr int PermissionDenied = 70;
 inline constexpr int PathFileAccess = 75;
+inline constexpr int PathNotFound = 76;
+// The printer could not start or finish the print job.
+inline constexpr int PrinterError = 482;
 // A file dialog or the Data File Parameters dialog closed with Cancel.
 inline constexpr int Cancelled = 32755;
 // A line of a data file longer than the reader takes (MaxLineLength).

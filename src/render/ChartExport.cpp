@@ -80,14 +80,16 @@ bool writeSvg(const Scene& scene, QSaveFile& file)
 
 // Paints the window picture into `file` as a one-page PDF, fitted to the
 // printable area; false when painting failed.
-bool writePdf(const Scene& scene, QSaveFile& file)
+bool writePdf(const Scene& scene, QSaveFile& file, PageOrientation page)
 {
     QPdfWriter writer(&file);
     writer.setCreator(QStringLiteral("Quantiview"));
     writer.setTitle(QStringLiteral("Quantiview chart"));
     writer.setResolution(PdfResolution);
-    const auto orientation =
-        scene.windowWidth > scene.windowHeight ? QPageLayout::Landscape : QPageLayout::Portrait;
+    const bool landscape = page == PageOrientation::Unchanged
+                               ? scene.windowWidth > scene.windowHeight
+                               : page == PageOrientation::Landscape;
+    const auto orientation = landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation,
                                      QMarginsF(PdfMarginMillimetres, PdfMarginMillimetres,
                                                PdfMarginMillimetres, PdfMarginMillimetres),
@@ -131,7 +133,7 @@ void paintChartFitted(QPainter& painter, const Scene& scene, const QRectF& targe
     painter.restore();
 }
 
-ExportResult exportChart(const Scene& scene, const QString& path)
+ExportResult exportChart(const Scene& scene, const QString& path, PageOrientation orientation)
 {
     const Format format = formatOf(path);
     if (format == Format::Unknown) {
@@ -157,7 +159,7 @@ ExportResult exportChart(const Scene& scene, const QString& path)
         painted = writeSvg(scene, file);
         break;
     case Format::Pdf:
-        painted = writePdf(scene, file);
+        painted = writePdf(scene, file, orientation);
         break;
     case Format::Unknown:
         break;

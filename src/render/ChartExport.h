@@ -2,6 +2,7 @@
 // The chart leaving the program: the window picture as an image, fitted onto a
 // page, or written to a picture file. All of it is painted by ChartPainter.
 
+#include "core/model/PageOrientation.h"
 #include "core/plot/Scene.h"
 #include "render/ChartPainter.h"
 
@@ -33,11 +34,13 @@ void paintChartFitted(QPainter& painter, const Scene& scene, const QRectF& targe
 // Writes the whole window picture to `path`, the format chosen by the extension,
 // in any case: .png and .bmp (chartImage at 15 twips per pixel, 96 dpi), .svg
 // (vector, one unit per pixel of a 96 dpi screen), .pdf (vector, one A4 page with
-// 10 mm margins, portrait unless the window is wider than tall, the picture fitted
-// to the printable area by paintChartFitted). The file is written beside the
+// 10 mm margins in `orientation` (Unchanged: landscape when the picture is wider
+// than tall), the picture fitted to the printable area by
+// paintChartFitted). The file is written beside the
 // target under a temporary name and renamed over it only when complete, so a
 // failed export leaves an existing file as it was. An unknown extension, a
 // scene without size or a file that cannot be written is an error.
-ExportResult exportChart(const Scene& scene, const QString& path);
+ExportResult exportChart(const Scene& scene, const QString& path,
+                         PageOrientation orientation = PageOrientation::Unchanged);
 
 } // namespace qv

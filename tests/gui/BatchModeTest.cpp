@@ -263,5 +263,33 @@ TEST(BatchMode, NeverFailsInSilenceWithoutAReport)
     }
 }
 
+TEST(BatchMode, SavesTheProjectAfterDrawingOrExitsWithOneWhenItCannot)
+{
+    test::TempFiles files;
+    const QString lot = QString::fromStdString(files.write("RUN1.CSV", "Width\n3\n1\n2\n5\n"));
+    const QString project = QString::fromStdString(files.path("run1.qvw"));
+    const BatchRun saved = runReport(
+        {"--report", "--set", "PlotOpts.PlotTitle=Lot 7", "--save-project", project, lot});
+    ASSERT_EQ(saved.status, 0) << saved.errors.toStdString();
+    // The report shows the chart as drawn: the saved file does not change it.
+    EXPECT_TRUE(saved.report["settings"].toObject()["AxesOpts.Auto"].toBool());
+
+    const BatchRun reopened = runReport({"--report", project});
+    ASSERT_EQ(reopened.status, 0) << reopened.errors.toStdString();
+    const QJsonObject set = reopened.report["sets"].toArray().at(0).toObject();
+    EXPECT_EQ(set["values"].toArray(), (QJsonArray{1, 2, 3, 5}));
+    EXPECT_EQ(set["y_axis_label"].toString(), "Width");
+    const QJsonObject settings = reopened.report["settings"].toObject();
+    EXPECT_EQ(settings["PlotOpts.PlotTitle"].toString(), "Lot 7");
+    EXPECT_TRUE(settings["AxesOpts.Manual"].toBool());
+    EXPECT_EQ(reopened.report["y_axis"].toObject(), saved.report["y_axis"].toObject());
+
+    const BatchRun failed =
+        runReport({"--report", "--save-project", QString::fromStdString(files.path("")), lot});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(failed.errors.contains("was not written: Unexpected Error 75"))
+        << failed.errors.toStdString();
+}
+
 } // namespace
 } // namespace qv

@@ -140,9 +140,13 @@ TEST(QtPrompter, RealDialogLoadsTheColumnChosenOnOkAndCancelKeepsTheLoadedData)
 
 TEST(QtPrompter, FileDialogsOfferTheFilterListAsQtNameFilters)
 {
+    // Both spellings of each extension, since the dialogs compare case.
     EXPECT_EQ(qtNameFilters(OpenFilter),
-              (QStringList{"All Files (*)", "CSV Files (*.csv)", "Quantiview Files (*.qvw)",
-                           "Text Files (*.txt)"}));
+              (QStringList{"All Files (*)", "CSV Files (*.csv *.CSV)",
+                           "Quantiview Files (*.qvw *.QVW)", "Text Files (*.txt *.TXT)"}));
+    EXPECT_EQ(qtNameFilters(SaveFilter),
+              (QStringList{"All Files (*)", "CSV Files (*.CSV *.csv)",
+                           "Quantiview Files (*.QVW *.qvw)", "Text Files (*.TXT *.txt)"}));
     EXPECT_EQ(qtNameFilters("A|*.a|B|*.b;*.c"), (QStringList{"A (*.a)", "B (*.b *.c)"}));
 }
 

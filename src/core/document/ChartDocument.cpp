@@ -5,6 +5,8 @@
 #include "core/document/FileCommands.h"
 #include "core/io/DataFileParser.h"
 #include "core/io/FilePaths.h"
+#include "core/io/PasteText.h"
+#include "core/io/ProjectFile.h"
 #include "core/io/TextFile.h"
 #include "core/model/Prompter.h"
 #include "core/model/StartUp.h"
@@ -53,6 +55,7 @@ void ChartDocument::startUp(const ChartLayout& layout, std::vector<std::string> 
                             const std::string& preferredFallback)
 {
     m_plot.layout() = layout;
+    m_fallbackFont = preferredFallback;
     qv::startUp(m_session, std::move(fonts), preferredFallback);
     m_session.placements = designPlacements(layout.plotArea);
 }
@@ -86,6 +89,11 @@ template <typename Body> bool ChartDocument::command(const char* failureTitle, B
         m_view->menusChanged(m_session.menus);
     }
     return done;
+}
+
+bool ChartDocument::runCommand(const char* failureTitle, const std::function<bool()>& body)
+{
+    return command(failureTitle, body);
 }
 
 void ChartDocument::clearChart()
@@ -250,23 +258,29 @@ LoadResult ChartDocument::load(const LoadRequest& request)
         }
 
         DataLayout layout;
+        int settingsFailure = 0;
         layout.columnCount = target.columnCount;
         layout.valueColumn = target.valueColumn;
         layout.sigmaColumn = target.sigmaColumn;
+        std::optional<ProjectRead> projectRead;
         if (project) {
-            // The field count of the first line decides the point format; no dialog.
-            const ProjectLayout points = projectLayoutFromLines(*lines);
-            if (points.errorCode != 0) {
-                raise(points.errorCode);
+            // The first point line decides the point format; no dialog. A project
+            // read as the overlay passes over its own overlay block.
+            ProjectReadResult read = readProjectLines(*lines, request.targetSet == 2);
+            if (!read.project) {
+                raise(read.errorCode);
             }
-            layout.columnCount = points.columnCount;
-            layout.valueColumn = 1;
-            if (points.withSigmas) {
-                layout.sigmaColumn = 2;
-            }
-            s.setCheck(FileChar_ErrorBars, points.withSigmas ? 1 : 0);
+            projectRead = std::move(read.project);
+            s.setCheck(FileChar_ErrorBars, projectRead->main.hasSigmas ? 1 : 0);
         } else {
-            const PrefillResult prefill = prefillFromLines(*lines);
+            // A one-line paste previews its line twice rather than the end line.
+            std::vector<std::string_view> onePastedLine;
+            if (request.kind == LoadKind::Paste && lines->size() == 2 &&
+                (*lines)[1] == EndOfPaste) {
+                onePastedLine.assign(2, (*lines)[0]);
+            }
+            const PrefillResult prefill =
+                prefillFromLines(onePastedLine.empty() ? *lines : onePastedLine);
             if (!prefill.prefill) {
                 raise(prefill.errorCode);
             }
@@ -292,9 +306,14 @@ LoadResult ChartDocument::load(const LoadRequest& request)
                 }
             }
         }
-        layout.withSigmas = s.check(FileChar_ErrorBars) == 1;
-        layout.storedStates = project;
-        ParseResult parsed = parseDataLines(*lines, layout);
+        layout.withSigmas =
+            project ? projectRead->main.hasSigmas : s.check(FileChar_ErrorBars) == 1;
+        ParseResult parsed;
+        if (project) {
+            parsed.data = ParsedData{std::move(projectRead->main), {}};
+        } else {
+            parsed = parseDataLines(*lines, layout);
+        }
         if (!parsed.data) {
             raise(parsed.errorCode);
         }
@@ -304,14 +323,20 @@ LoadResult ChartDocument::load(const LoadRequest& request)
             const Settings::Batch batch(s);
             if (fullAnswers) {
                 s.setText(PlotOpts_YAxisLabel, parsed.data->label);
-                s.resetOptions();
+                // Pasted lines keep the options of a chart that has a title.
+                if (request.kind != LoadKind::Paste || s.text(PlotOpts_PlotTitle).empty()) {
+                    s.resetOptions();
+                }
             }
             DataSet& loaded = parsed.data->set;
             sortSet(loaded, loaded.pointCount);
             target = std::move(loaded);
             target.editGridBuilt = false;
             target.hiliteGridBuilt = false;
-            m_session.placeBoxesPending = true;
+            bool projectOverlay = false;
+            if (projectRead) {
+                projectOverlay = applyProjectBlocks(*projectRead, request.path, settingsFailure);
+            }
 
             if (request.titlePath) {
                 m_session.titlePath = *request.titlePath;
@@ -321,13 +346,12 @@ LoadResult ChartDocument::load(const LoadRequest& request)
                 m_session.overlayPath = request.path;
                 m_session.overlayLoaded = true;
             } else if (request.kind != LoadKind::NewData) {
-                m_session.overlayLoaded = false;
+                m_session.overlayLoaded = projectOverlay;
             }
-            if (request.kind != LoadKind::Paste) {
-                m_session.menus.set(
-                    {Menu::EnableDisable, Menu::Options_File, Menu::SaveAs, Menu::InputOverlayData},
-                    true);
-            }
+            // Pasted data, too, can be edited, given options and an overlay.
+            m_session.menus.set(
+                {Menu::EnableDisable, Menu::Options_File, Menu::SaveAs, Menu::InputOverlayData},
+                true);
             s.setEnabled(PlotOpts_ErrorBars, layout.withSigmas);
             if (target.enabledCount < 30) {
                 s.setEnabled(PlotOpts_Tdist, true);
@@ -335,9 +359,15 @@ LoadResult ChartDocument::load(const LoadRequest& request)
                 s.setEnabled(PlotOpts_Tdist, false);
                 s.selectButton(PlotOpts_NormalDist);
             }
+            m_session.placeBoxesPending = true;
         }
         clearChart();
         setBusy(false);
+        if (settingsFailure != 0) {
+            // The settings before the failing line stay applied; the data are loaded.
+            m_prompter.message(unexpectedErrorText(settingsFailure, ErrorPrefix::Spaced),
+                               "Read QVW Error", MessageIcon::Warning);
+        }
     } catch (const QvError& e) {
         reportLoadFailure(e.code(), e.what());
         m_lastLoad = {LoadStatus::Failed, e.code()};

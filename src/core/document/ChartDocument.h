@@ -9,6 +9,9 @@
 #include "core/model/Session.h"
 #include "core/plot/PlotRoutine.h"
 
+#include <array>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +20,7 @@ namespace qv {
 
 class Prompter;
 class TextMeasurer;
+struct ProjectRead;
 
 class ChartDocument : private BusyPointer
 {
@@ -63,6 +67,25 @@ public:
     // Edit > Refresh Plot: the one-time resize and bold choices of Page Setup,
     // then a drawing.
     void refreshPlot();
+    // File > Save File As...: asks for the name (".qvw" added when it has no
+    // extension) and before replacing a file, writes the project, and only when
+    // it was written selects the manual scale, titles the window with the path
+    // and refreshes the chart. True when the project was written.
+    bool saveAs();
+    // Writes the chart's project file to `path` as Save File As does, without
+    // asking and without changing the chart. A failure is shown under
+    // "Save As... Error" and leaves any file at `path` as it was; false then.
+    bool writeProject(const std::string& path);
+    // Edit > Paste Data: `text` is the clipboard's plain text, nothing when the
+    // clipboard holds none. The text is cut into the paste buffer and loaded as
+    // the main set after the Data File Parameters dialog. Cancel or a failure
+    // leaves the data, the overlay, the paste buffer and the paste mode as they
+    // were. True when the set was loaded.
+    bool pasteData(const std::optional<std::string>& text);
+    // Where the project file stores the free text, the statistics box (chart
+    // units of the last drawing) and the value-axis label (twips); the stored
+    // places of the last project read when no drawing set the chart's units.
+    std::array<double, 6> projectPositions() const;
 
     // Draws the chart without the one-time resize (after an option dialog's OK).
     DrawOutcome drawPlot();
@@ -80,8 +103,14 @@ private:
     // Runs a command's body; a failure its own handlers let through is shown as
     // "Unexpected Error " and its code under `failureTitle`.
     template <typename Body> bool command(const char* failureTitle, Body body);
+    // command() for the commands defined in other files.
+    bool runCommand(const char* failureTitle, const std::function<bool()>& body);
     void clearChart();
     void reportLoadFailure(int code, const std::string& detail);
+    // The overlay block (into set 2) and the settings block of a project being
+    // loaded; true when the file had an overlay. `settingsFailure` receives the
+    // code of a settings line that could not be applied.
+    bool applyProjectBlocks(ProjectRead& read, const std::string& path, int& settingsFailure);
 
     Prompter& m_prompter;
     Session m_session;
@@ -89,6 +118,8 @@ private:
     DocumentView* m_view = nullptr;
     DrawOutcome m_lastOutcome = DrawOutcome::Drawn;
     LoadResult m_lastLoad;
+    // The font start-up takes when the list has no Arial.
+    std::string m_fallbackFont;
 };
 
 } // namespace qv

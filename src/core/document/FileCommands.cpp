@@ -26,4 +26,38 @@ FileDialogRequest openDialogRequest(const Session& session, bool inputCommand)
     return request;
 }
 
+namespace {
+
+// Where the extension of the file name in `path` starts, or npos without one.
+std::size_t extensionStart(std::string_view path)
+{
+    const auto slash = path.rfind('/');
+    const std::size_t name = slash == std::string_view::npos ? 0 : slash + 1;
+    const auto dot = path.rfind('.');
+    return dot != std::string_view::npos && dot > name ? dot : std::string_view::npos;
+}
+
+} // namespace
+
+FileDialogRequest saveDialogRequest(const Session& session)
+{
+    FileDialogRequest request;
+    request.filter = SaveFilter;
+    request.filterIndex = 3;
+    if (session.firstOpen) {
+        request.initialFolder = session.documentsFolder;
+    }
+    const std::string& source = session.sourcePath;
+    request.proposedName = source.empty() ? "GRAPH.QVW" : source.substr(0, extensionStart(source));
+    return request;
+}
+
+std::string projectSavePath(const std::string& chosen)
+{
+    if (chosen.empty() || chosen.back() == '/' || extensionStart(chosen) != std::string::npos) {
+        return chosen;
+    }
+    return chosen + ".qvw";
+}
+
 } // namespace qv

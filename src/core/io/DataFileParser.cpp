@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "core/NumberReader.h"
+#include "core/io/PasteText.h"
 #include "core/io/TextFile.h"
 
 #include <algorithm>
@@ -23,11 +24,6 @@ bool isSeparator(char c)
     return c == ',' || c == ' ' || c == '\t';
 }
 
-int toInt(double value)
-{
-    return static_cast<int>(roundToInteger(value, 32767));
-}
-
 // Field `column` (1-based) of a split line; fields past the line's count read 0.
 double field(const LineFields& fields, int column)
 {
@@ -45,13 +41,14 @@ bool startsLikeANumber(std::string_view line)
 
 bool endsTheData(std::string_view line)
 {
-    return line == "FORMATTING" || line == "END OF PASTE" || line == "OVERLAY START";
+    // "OVERLAY START" means something only in a project file, which has a reader of its own.
+    return line == "FORMATTING" || line == "END OF PASTE";
 }
 
 std::string labelOf(std::string_view firstLine, const DataLayout& layout)
 {
     if (layout.labelsRow == LabelsRow::TabFields) {
-        return nthTabField(firstLine, layout.valueColumn);
+        return nthField(firstLine, layout.valueColumn);
     }
     const auto items = splitLabelsRow(trimBlanks(firstLine));
     const auto index = static_cast<std::size_t>(layout.valueColumn - 1);
@@ -96,9 +93,7 @@ ParsedData parse(const std::vector<std::string_view>& lines, const DataLayout& l
         if (layout.withSigmas) {
             set.sigmas.push_back(field(fields, layout.sigmaColumn));
         }
-        set.states.push_back(layout.storedStates ? static_cast<std::int16_t>(
-                                                       toInt(field(fields, layout.columnCount)))
-                                                 : std::int16_t{1});
+        set.states.push_back(std::int16_t{1});
     }
     set.pointCount = static_cast<int>(set.values.size());
     set.hasSigmas = layout.withSigmas;
@@ -189,18 +184,6 @@ void sortSet(DataSet& set, int count)
     permute(set.states);
 }
 
-std::string nthTabField(std::string_view line, int n)
-{
-    for (int i = 1; i < n; ++i) {
-        const auto tab = line.find('\t');
-        if (tab == std::string_view::npos) {
-            return {};
-        }
-        line.remove_prefix(tab + 1);
-    }
-    return std::string(line.substr(0, line.find('\t')));
-}
-
 std::vector<std::string> splitLabelsRow(std::string_view line)
 {
     std::vector<std::string> items;
@@ -244,18 +227,6 @@ PrefillResult prefillFromLines(const std::vector<std::string_view>& lines)
         LineFields fields;
         prefill.fieldCount = splitDataLine(second, fields);
         result.prefill = std::move(prefill);
-    });
-}
-
-ProjectLayout projectLayoutFromLines(const std::vector<std::string_view>& lines)
-{
-    return codeOf<ProjectLayout>([&](ProjectLayout& layout) {
-        if (lines.empty()) {
-            raise(ErrorCode::InputPastEnd);
-        }
-        LineFields fields;
-        layout.columnCount = splitDataLine(trimBlanks(lines[0]), fields);
-        layout.withSigmas = layout.columnCount == 3;
     });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The data-line parser behind every load: data files, the point lines of
-// project files and pasted lines. Pure: lines and a layout in, a data set (or an
+// The data-line parser behind the loads of data files and pasted lines (project
+// files have their own reader, ProjectFile.h). Pure: lines and a layout in, a data set (or an
 // error code) out. Asking the user, the settings and the redraw belong to the
 // load command of the chart document.
 
@@ -34,9 +34,6 @@ void sortSet(DataSet& set, int count);
 // blanks dropped.
 std::vector<std::string> splitLabelsRow(std::string_view line);
 
-// The n-th (1-based) tab-separated field of a line; empty past its last field.
-std::string nthTabField(std::string_view line, int n);
-
 // What the Data File Parameters dialog shows and proposes for a file's lines.
 struct DataFilePrefill
 {
@@ -56,24 +53,12 @@ struct PrefillResult
 };
 PrefillResult prefillFromLines(const std::vector<std::string_view>& lines);
 
-// How the point lines of a project file are laid out, from its first line:
-// columnCount its field count, the value in field 1, the uncertainty in field 2
-// when there are three fields, the state in the last field. errorCode 62 for no
-// lines, 9 for a first line of more than 20 numbers.
-struct ProjectLayout
-{
-    int columnCount = 0;
-    bool withSigmas = false;
-    int errorCode = 0;
-};
-ProjectLayout projectLayoutFromLines(const std::vector<std::string_view>& lines);
-
 // Where a labels row is and how it is cut.
 enum class LabelsRow
 {
     None,      // line 1 is read like any other line
     Items,     // line 1 holds labels, cut as splitLabelsRow does
-    TabFields, // line 1 holds labels, cut at tabs (pasted lines)
+    TabFields, // line 1 holds labels, cut at tabs as nthField does (pasted lines)
 };
 
 // How the lines of one load are read.
@@ -84,7 +69,6 @@ struct DataLayout
     bool withSigmas = false;
     int sigmaColumn = 0; // 1-based field of the uncertainty when withSigmas
     LabelsRow labelsRow = LabelsRow::None;
-    bool storedStates = false; // the last field holds the point's state (project files)
 };
 
 struct ParsedData
@@ -98,8 +82,8 @@ struct ParsedData
 
 // The data set read from `lines` by `layout`, or the error code of the failure:
 // 9 for a data line of more than 20 numbers, for a field number beyond 20 and for
-// more than MaxPoints points. Reading stops at the end of the lines, at a line
-// "FORMATTING", "END OF PASTE" or "OVERLAY START", and at the first line whose
+// more than MaxPoints points. Every point is enabled. Reading stops at the end of
+// the lines, at a line "FORMATTING" or "END OF PASTE", and at the first line whose
 // field count differs from columnCount unless it is foreign (-1), which is
 // skipped.
 struct ParseResult

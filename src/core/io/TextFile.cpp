@@ -1,7 +1,9 @@
 #include "core/io/TextFile.h"
 
 #include "core/Errors.h"
+#include "core/io/TextEncoding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -144,6 +146,10 @@ TextFile TextFile::read(const std::string& path)
         guard.take(chunk);
         file.m_content.append(chunk);
     }
+    // Files from the earlier platform come in Windows-1252; everything inside is UTF-8.
+    if (file.m_content.starts_with("\xEF\xBB\xBF") || !isValidUtf8(file.m_content)) {
+        file.m_content = toUtf8Text(file.m_content);
+    }
     file.m_lines = splitLines(file.m_content);
     return file;
 }
@@ -151,6 +157,7 @@ TextFile TextFile::read(const std::string& path)
 std::vector<std::string_view> TextFile::splitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::size_t start = 0;
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {

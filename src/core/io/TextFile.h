@@ -1,6 +1,8 @@
 #pragma once
 // A text file read whole and cut into lines. Lines may end in CR LF, LF or CR;
 // the line ends are not part of the lines, and a last line without an end counts.
+// The text is UTF-8 once read: a byte-order mark is dropped and text that is not
+// UTF-8 is read as Windows-1252 (see TextEncoding.h).
 
 #include <cstddef>
 #include <string>

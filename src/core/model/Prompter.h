@@ -31,6 +31,15 @@ struct DataFilePreview
     std::string secondRow;
 };
 
+// The printer a print dialog sets up; the window's is a Qt printer.
+class PrintTarget
+{
+public:
+    virtual ~PrintTarget() = default;
+    // Sends the job to a PDF file at `path` instead of a printer.
+    virtual void printToFile(const std::string& path) = 0;
+};
+
 class Prompter
 {
 public:
@@ -46,6 +55,9 @@ public:
     // OK/Cancel question; true for OK.
     virtual bool confirm(const std::string& text, const std::string& title) = 0;
     virtual void message(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+    // The print dialog on `target`, which keeps the printer, the page and the
+    // output file chosen there; true for OK.
+    virtual bool askPrint(PrintTarget& target) = 0;
 };
 
 } // namespace qv

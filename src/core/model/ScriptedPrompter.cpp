@@ -53,6 +53,19 @@ void ScriptedPrompter::message(const std::string& text, const std::string& title
     messages.push_back({text, title, icon});
 }
 
+bool ScriptedPrompter::askPrint(PrintTarget& target)
+{
+    ++printDialogs;
+    const auto answer = takeFront(printAnswers);
+    if (!answer || !answer->accept) {
+        return false;
+    }
+    if (!answer->outputFile.empty()) {
+        target.printToFile(answer->outputFile);
+    }
+    return true;
+}
+
 void applyDataFileAnswers(Settings& s, const DataFileAnswers& answers)
 {
     if (answers.labels) {

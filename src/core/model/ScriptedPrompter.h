@@ -27,6 +27,14 @@ struct DataFileAnswers
     std::optional<int> sigmaColumn{}; // set: the uncertainty column is checked
 };
 
+// An answer of the print dialog: OK, printing to the PDF file `outputFile` when
+// it is not empty (otherwise to the printer as it was set up), or Cancel.
+struct PrintAnswer
+{
+    bool accept = true;
+    std::string outputFile{};
+};
+
 class ScriptedPrompter : public Prompter
 {
 public:
@@ -36,11 +44,13 @@ public:
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<DataFileAnswers> dataFileAnswers;
     std::deque<bool> confirmAnswers;
+    std::deque<PrintAnswer> printAnswers; // empty: the print dialog cancels
 
     std::vector<RecordedMessage> messages;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::string> confirmations;
     int dataFileDialogs = 0;
+    int printDialogs = 0;
 
     std::optional<std::string> askOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> askSaveFile(const FileDialogRequest& request) override;
@@ -48,6 +58,7 @@ public:
     bool askDataFileParameters(Settings& settings, const DataFilePreview& preview) override;
     bool confirm(const std::string& text, const std::string& title) override;
     void message(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool askPrint(PrintTarget& target) override;
 };
 
 // Puts answers into the FileChar controls through their setters, as a user would.

@@ -143,6 +143,31 @@ void Settings::deselectButton(Ctl id)
     notify(id, SettingChange::Value);
 }
 
+void Settings::click(Ctl id, int index)
+{
+    switch (controlInfo(id).kind) {
+    case ControlKind::Check:
+        setCheck(id, check(id) == 1 ? 0 : 1);
+        break;
+    case ControlKind::Group:
+        if (index >= 0 && group(id) == index) {
+            runHandler(id);
+        } else {
+            selectGroup(id, index);
+        }
+        break;
+    case ControlKind::Button:
+        if (selected(id)) {
+            runHandler(id);
+        } else {
+            selectButton(id);
+        }
+        break;
+    default:
+        throw std::invalid_argument(std::string(controlInfo(id).name) + " cannot be clicked");
+    }
+}
+
 void Settings::setEnabled(Ctl id, bool on)
 {
     const char value = on ? 1 : 0;
@@ -393,7 +418,20 @@ void Settings::resetOptions()
 
 void Settings::setFontList(std::vector<std::string> fonts)
 {
-    std::sort(fonts.begin(), fonts.end());
+    // By name as a reader sees it: "arial" and "Arial" side by side, "Zapf" after "abc".
+    auto folded = [](const std::string& name) {
+        std::string out = name;
+        for (char& c : out) {
+            if (c >= 'A' && c <= 'Z') {
+                c = static_cast<char>(c - 'A' + 'a');
+            }
+        }
+        return out;
+    };
+    std::sort(fonts.begin(), fonts.end(), [&](const std::string& a, const std::string& b) {
+        const std::string fa = folded(a), fb = folded(b);
+        return fa != fb ? fa < fb : a < b;
+    });
     fonts.erase(std::unique(fonts.begin(), fonts.end()), fonts.end());
     if (fonts == m_fonts) {
         return;

@@ -88,6 +88,11 @@ public:
     // Deselects a pair button without selecting its partner (the project file's "False").
     void deselectButton(Ctl id);
     void setEnabled(Ctl id, bool on);
+    // A user's click: a check box turns over; an option button (a group's
+    // button `index`, or a pair button) is selected and its handler runs even
+    // when it was selected already. The setters above, used by code, run a
+    // handler only when the value really changes.
+    void click(Ctl id, int index = -1);
 
     // Puts the reset defaults into the controls in their fixed order, as one batch.
     void resetOptions();
@@ -112,7 +117,7 @@ public:
         Settings& m_settings;
     };
 
-    // The font combo's list (sorted by name) and its selection.
+    // The font combo's list (sorted by name, ignoring case) and its selection.
     void setFontList(std::vector<std::string> fonts);
     const std::vector<std::string>& fontList() const { return m_fonts; }
     // Walks the list from the top, selecting each entry, and stops at `name`;

@@ -18,6 +18,7 @@ ChartLayout designLayout(double screenWidthTwips, double screenHeightTwips)
 {
     ChartLayout layout;
     layout.screenWidthTwips = screenWidthTwips;
+    layout.screenHeightTwips = screenHeightTwips;
     layout.plotArea = {PlotLeft, PlotTop, PlotWidth * screenWidthTwips / DesignScreenWidthTwips,
                        PlotHeight * screenHeightTwips / DesignScreenHeightTwips};
     layout.titleTop = TitleTop;

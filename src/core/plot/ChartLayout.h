@@ -18,6 +18,7 @@ struct ChartLayout
     TwipsRect plotArea;
     double titleTop = 0;
     double screenWidthTwips = DesignScreenWidthTwips; // ScreenFactor = this / 12000
+    double screenHeightTwips = DesignScreenHeightTwips;
     double screenFactor() const { return screenWidthTwips / DesignScreenWidthTwips; }
 };
 

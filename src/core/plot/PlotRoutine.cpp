@@ -7,6 +7,7 @@
 #include "core/model/Prompter.h"
 #include "core/model/Session.h"
 #include "core/plot/Annotations.h"
+#include "core/plot/ChartBounds.h"
 #include "core/plot/PlotMapping.h"
 #include "core/plot/ProbabilityRange.h"
 #include "core/plot/TextMeasurer.h"
@@ -158,9 +159,9 @@ DrawOutcome PlotRoutine::refreshPlot()
     }
     m_session.graphFontBold = s.check(frmPageSetup_chkBoldFont) == 1;
     m_session.titleFontBold = s.check(frmPageSetup_chkGraphTitleBold) == 1;
-    m_layout.plotArea.height *= m_plotSizeFactor;
-    m_layout.plotArea.width *= m_plotSizeFactor;
-    fitWindowToPlotArea(m_layout);
+    if (!resizePlotArea(m_layout, m_plotSizeFactor)) {
+        m_prompter.message(PlotSizeRefusedText, PlotSizeRefusedTitle, MessageIcon::Information);
+    }
     s.selectGroup(frmPageSetup_optPlotSize, 4);
     return drawPlot();
 }
@@ -264,13 +265,13 @@ void PlotRoutine::beginFrameAndFonts(Drawing& d)
     d.screenFactor = m_layout.screenFactor();
     d.titleSizeOffset = pickSize(TitleSizeOffsets, s.group(frmPageSetup_optPlotTitleFontsize), -2);
     const double labelSize = pickSize(LabelSizes, s.group(frmPageSetup_optYAxisLabelFontsize), 12);
-    d.footerFont = {d.face, 6 * d.screenFactor, m_session.graphFontBold};
-    d.windowFont = {d.face, 10 * d.screenFactor, m_session.graphFontBold};
+    d.footerFont = {d.face, chartPointSize(6 * d.screenFactor), m_session.graphFontBold};
+    d.windowFont = {d.face, chartPointSize(10 * d.screenFactor), m_session.graphFontBold};
     d.labelFont = {d.face, labelSize, s.check(frmPageSetup_chkYBold) == 1};
-    d.referenceFont = {d.face, 6 * d.screenFactor, m_session.graphFontBold};
+    d.referenceFont = {d.face, chartPointSize(6 * d.screenFactor), m_session.graphFontBold};
 
     Placements& p = m_session.placements;
-    const FontSpec boxFont{d.face, 8 * d.screenFactor, m_session.graphFontBold};
+    const FontSpec boxFont{d.face, chartPointSize(8 * d.screenFactor), m_session.graphFontBold};
     for (Placement* box : {&p.statsBox, &p.overlayStats, &p.plotText, &p.overlayText}) {
         box->font = boxFont;
     }
@@ -466,8 +467,8 @@ void PlotRoutine::showTitle(const Drawing& d)
     const std::string& title = s.text(PlotOpts_PlotTitle);
     if (!title.empty()) {
         m_lastTitle.caption = title;
-        m_lastTitle.font =
-            FontSpec{d.face, 12 * d.screenFactor + d.titleSizeOffset, m_session.titleFontBold};
+        m_lastTitle.font = FontSpec{d.face, chartPointSize(12 * d.screenFactor + d.titleSizeOffset),
+                                    m_session.titleFontBold};
     }
     if (!m_lastTitle.caption.empty()) {
         m_lastTitle.font.family = d.face;

@@ -139,7 +139,7 @@ private:
     DrawingResults m_results;
     WindowLabel m_lastTitle; // the title stays as it was when the setting is emptied
     std::array<PositionTable, 2> m_positions; // of set 1 and set 2
-    double m_plotSizeFactor = 0;
+    double m_plotSizeFactor = 1;
     // The main statistics box stands at its default place: placed there by a
     // load and not moved since.
     bool m_statsBoxAtDefault = false;

@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 #include "core/Units.h"
 #include "core/document/ChartDocument.h"
+#include "core/document/GraphOutput.h"
 #include "core/model/ScriptedPrompter.h"
 #include "core/plot/PlotMapping.h"
 #include "render/ChartExport.h"
@@ -20,6 +21,7 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <string_view>
 
 namespace qv {
 
@@ -150,9 +152,6 @@ BatchRequest parseArguments(const QStringList& arguments, QCommandLineParser& pa
     }
     if (!request.report && request.exportPath.isEmpty()) {
         throw UsageError("--report or --export is needed with options");
-    }
-    if (!request.saveProject.isEmpty()) {
-        throw UsageError("--save-project is not available in this version");
     }
     return request;
 }
@@ -476,10 +475,19 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
     const std::string silent = silentFailure(document, prompter, failedFile);
     if (loaded && !request.sets.empty()) {
+        bool pageSetup = false;
         for (const auto& [id, value] : request.sets) {
             session.settings.setFromText(id, value);
+            pageSetup = pageSetup ||
+                        std::string_view(controlInfo(id).name).starts_with("frmPageSetup.");
         }
-        document.drawPlot();
+        // Page Setup's choices (bold type, the one-time resize) take effect as
+        // its OK applies them: through Refresh Plot.
+        if (pageSetup) {
+            document.refreshPlot();
+        } else {
+            document.drawPlot();
+        }
     }
     const DrawOutcome drawn = document.lastOutcome();
     QString outcome = "drawn";
@@ -495,13 +503,26 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
         if (!loaded) {
             written = false;
         } else {
-            const ExportResult result = exportChart(document.scene(), request.exportPath);
+            const ExportResult result = exportChart(document.scene(), request.exportPath,
+                                                    printOrientation(session.settings));
             if (!result.ok) {
                 written = false;
                 prompter.message(toUtf8(result.errorText), "Export Error", MessageIcon::Warning);
                 if (request.report) {
                     err << "quantiview: " << result.errorText << "\n";
                 }
+            }
+        }
+    }
+    if (!request.saveProject.isEmpty()) {
+        // The project holds what was loaded and drawn; a failed load leaves nothing to save.
+        if (!loaded) {
+            written = false;
+        } else if (!document.writeProject(toUtf8(request.saveProject))) {
+            written = false;
+            if (request.report) {
+                err << "quantiview: " << request.saveProject
+                    << " was not written: " << qs(prompter.messages.back().text) << "\n";
             }
         }
     }

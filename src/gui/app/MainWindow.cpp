@@ -4,18 +4,23 @@
 #include "core/plot/ChartDescription.h"
 #include "gui/app/ChartDragger.h"
 #include "gui/app/ChartWidgets.h"
+#include "gui/dialogs/PageSetupDialog.h"
+#include "gui/app/WindowCommands.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -115,6 +120,9 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
     session.documentsFolder = folderOrHome(documents);
     session.dataFolder = session.documentsFolder;
 
+    m_dialogs = std::make_unique<OptionDialogSet>(
+        session.settings, m_document.prompter(), [this] { m_document.refreshPlot(); }, this);
+    m_windowCommands = std::make_unique<WindowCommands>(*this);
     buildSurface();
     buildMenus();
     buildCommandTable();
@@ -206,6 +214,29 @@ void MainWindow::buildCommandTable()
         {Menu::mnuRefresh, [this] { m_document.refreshPlot(); }},
         {Menu::NewData, [this] { m_document.inputNewData(); }},
         {Menu::InputOverlayData, [this] { m_document.inputOverlayData(); }},
+        {Menu::GraphOptions, [this] { graphOptions(); }},
+        {Menu::AxesOptions, [this] { axesOptions(); }},
+        {Menu::mnuPageSetup, [this] { pageSetup(); }},
+        {Menu::SaveAs, [this] { m_document.saveAs(); }},
+        {Menu::PasteData,
+         [this] {
+             // Plain text only: a picture or rich text alone is no data.
+             const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+             std::optional<std::string> text;
+             if (clipboard && clipboard->hasText()) {
+                 text = toUtf8(clipboard->text());
+             }
+             m_document.pasteData(text);
+         }},
+        {Menu::mnuCopy, [this] { m_windowCommands->copyGraph(); }},
+        {Menu::mnuSaveGraph, [this] { m_windowCommands->saveGraphAs(); }},
+        {Menu::mnuPrint, [this] { m_windowCommands->print(); }},
+        {Menu::EnableDisable, [this] { m_windowCommands->openEditor(EditorKind::EnableDisable); }},
+        {Menu::HiliteUnhilite, [this] { m_windowCommands->openEditor(EditorKind::Hilite); }},
+        {Menu::mnuHelpContents, [this] { m_windowCommands->helpContents(); }},
+        {Menu::mnuHelpIndex, [this] { m_windowCommands->helpIndex(); }},
+        {Menu::mnuCalculations, [this] { m_windowCommands->calculations(); }},
+        {Menu::mnuAbout, [this] { m_windowCommands->about(); }},
     };
     for (const auto& [item, command] : table) {
         m_commands[slot(item)] = command;
@@ -216,6 +247,24 @@ void MainWindow::runCommand(Menu item)
 {
     if (item != Menu::Count && m_commands[slot(item)]) {
         m_commands[slot(item)]();
+    }
+}
+
+void MainWindow::graphOptions()
+{
+    openOptionDialogs(m_document, *m_dialogs, OptionDialog::Graph);
+}
+
+void MainWindow::axesOptions()
+{
+    openOptionDialogs(m_document, *m_dialogs, OptionDialog::Axes);
+}
+
+void MainWindow::pageSetup()
+{
+    // Before the first drawing its buttons would draw an empty chart.
+    if (session().menus.enabled(Menu::mnuPageSetup)) {
+        m_dialogs->pageSetup().showBeside();
     }
 }
 
@@ -269,6 +318,8 @@ void MainWindow::fitWindowToPlot()
     fitWindowToPlotArea(layout);
     const QSize client(m_twips.toPixelsX(layout.windowWidth), m_twips.toPixelsY(layout.windowHeight));
     m_surface->setMinimumSize(client);
+    // The window's own minimum follows at once, so that a smaller plot area shrinks it.
+    QMainWindow::layout()->activate();
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 }
 
@@ -298,6 +349,7 @@ void MainWindow::updateLayout(ChartLayout& layout)
     layout.windowWidth = m_twips.toTwipsX(m_surface->width());
     layout.windowHeight = m_twips.toTwipsY(m_surface->height());
     layout.screenWidthTwips = TwipScale::screenTwips(QGuiApplication::primaryScreen()).width();
+    layout.screenHeightTwips = TwipScale::screenTwips(QGuiApplication::primaryScreen()).height();
 }
 
 void MainWindow::chartCleared()
@@ -363,10 +415,6 @@ void MainWindow::showScene()
     m_surface->update();
     m_plotArea->update();
 }
-
-void MainWindow::graphOptions() {}
-
-void MainWindow::axesOptions() {}
 
 void MainWindow::openFromCommandLine(const QString& argument)
 {

@@ -7,6 +7,7 @@
 #include "core/document/ChartDocument.h"
 #include "core/model/Menu.h"
 #include "gui/app/Twips.h"
+#include "gui/dialogs/OptionDialogSet.h"
 #include "render/ChartPainter.h"
 #include "render/QtTextMeasurer.h"
 
@@ -15,6 +16,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -23,6 +25,7 @@ namespace qv {
 
 class ChartDragger;
 class Prompter;
+class WindowCommands;
 
 class MainWindow : public QMainWindow, private DocumentView
 {
@@ -47,11 +50,16 @@ public:
     // around it. A blank argument does nothing.
     void openFromCommandLine(const QString& argument);
 
-    // The Options menu's dialogs, also opened by double clicks: on the plot area,
-    // the title or the value-axis label the Graph Options, on the window's
-    // background the Axes Options.
+    // Options > Graph Options, and a double click on the plot area, the title or
+    // the value-axis label; Options > Axes Options, and a double click on the
+    // window's background. Each opens its dialog (from there the user may switch
+    // between the option dialogs) and redraws once when the last one closed with
+    // OK. Nothing happens while the Options menu is unavailable.
     void graphOptions();
     void axesOptions();
+    // File > Page Setup: shows the Page Setup dialog beside the window.
+    void pageSetup();
+    OptionDialogSet& optionDialogs() { return *m_dialogs; }
 
     // Runs the command of a menu item (nothing for an item without one yet),
     // whether or not the item is available; choosing the item runs it too.
@@ -64,6 +72,8 @@ public:
     // Position and size of the plot area on the window, in twips.
     QRectF plotAreaTwips() const { return m_plotTwips; }
     const TwipScale& twipScale() const { return m_twips; }
+    // Output, the data editors, help and the About windows.
+    WindowCommands& windowCommands() const { return *m_windowCommands; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,6 +118,11 @@ private:
     // Layout on the window, in twips.
     QRectF m_plotTwips;
     QRectF m_titleTwips;
+
+    // Last, so that the dialogs stop following the settings before those go.
+    std::unique_ptr<OptionDialogSet> m_dialogs;
+    // Last, so that its windows go before the document they look at.
+    std::unique_ptr<WindowCommands> m_windowCommands;
 };
 
 } // namespace qv

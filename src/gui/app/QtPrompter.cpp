@@ -1,12 +1,14 @@
 #include "gui/app/QtPrompter.h"
 
 #include "gui/dialogs/FileCharDialog.h"
+#include "gui/output/ChartOutput.h"
 #include "render/QtText.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMainWindow>
+#include <QPrintDialog>
 
 namespace qv {
 
@@ -148,6 +150,22 @@ void QtPrompter::message(const std::string& text, const std::string& title, Mess
                     dialogParent());
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+bool QtPrompter::askPrint(PrintTarget& target)
+{
+    auto* qtTarget = dynamic_cast<QtPrintTarget*>(&target);
+    if (!qtTarget) {
+        return false;
+    }
+    QPrintDialog dialog(&qtTarget->printer(), dialogParent());
+    dialog.setWindowTitle(QStringLiteral("Print"));
+    // On a machine without printers, a PDF file is the only way to print.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace qv

@@ -41,6 +41,9 @@ public:
     bool askDataFileParameters(Settings& settings, const DataFilePreview& preview) override;
     bool confirm(const std::string& text, const std::string& title) override;
     void message(const std::string& text, const std::string& title, MessageIcon icon) override;
+    // Qt's print dialog on a QtPrintTarget's printer; printing to a PDF file is
+    // offered, page ranges and selection are not. False for any other target.
+    bool askPrint(PrintTarget& target) override;
 
     // The Data File Parameters dialog, created on first use and hidden between
     // uses; null before the first use.

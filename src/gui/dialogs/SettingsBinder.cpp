@@ -156,8 +156,9 @@ void SettingsBinder::connectEdits(const Binding& binding)
     case ControlKind::Group:
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
             connect(radio, &QRadioButton::clicked, this, [this, id, index, reshow](bool checked) {
+                // A user's click runs the handler even on the selected button.
                 if (m_settings && checked) {
-                    m_settings->selectGroup(id, index);
+                    m_settings->click(id, index);
                 }
                 reshow();
             });
@@ -167,7 +168,7 @@ void SettingsBinder::connectEdits(const Binding& binding)
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
             connect(radio, &QRadioButton::clicked, this, [this, id, reshow](bool checked) {
                 if (m_settings && checked) {
-                    m_settings->selectButton(id);
+                    m_settings->click(id);
                 }
                 reshow();
             });

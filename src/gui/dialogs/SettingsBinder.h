@@ -10,7 +10,9 @@
 // editable combo box (Combo, its list from the settings), a combo box (Font),
 // any widget (Control: its enabling only).
 //
-// A user's edit goes to the control's setter, so its handler runs in the core;
+// A user's edit goes to the control's setter, so its handler runs in the core (a
+// click on an option button goes to Settings::click, so it runs even when the
+// button was selected already);
 // every change the settings report (a handler's, the plot routine's
 // write-backs, a reset) is shown at once with the widget's signals blocked.
 // Enabling always follows the model.

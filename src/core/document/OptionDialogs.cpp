@@ -1,0 +1,96 @@
+#include "core/document/OptionDialogs.h"
+
+#include "core/document/ChartDocument.h"
+#include "core/model/Prompter.h"
+#include "core/model/Settings.h"
+
+namespace qv {
+
+namespace {
+
+using enum Ctl;
+
+// A logarithmic axis cannot show a manual scale that reaches zero or below.
+void guardLogScale(Settings& s)
+{
+    if (s.selected(PlotOpts_LogY) &&
+        (!(s.number(AxesOpts_YscaleMin) > 0) || !(s.number(AxesOpts_YscaleMax) > 0))) {
+        s.selectButton(AxesOpts_Auto);
+    }
+}
+
+} // namespace
+
+bool runOptionDialogs(OptionDialogHost& host, OptionDialog first)
+{
+    OptionDialog current = first;
+    for (;;) {
+        switch (host.showModal(current)) {
+        case DialogExit::Ok:
+            return true;
+        case DialogExit::Cancel:
+            return false;
+        case DialogExit::ToGraph:
+            current = OptionDialog::Graph;
+            break;
+        case DialogExit::ToAxes:
+            current = OptionDialog::Axes;
+            break;
+        case DialogExit::ToStatsBox:
+            current = OptionDialog::StatsBox;
+            break;
+        }
+    }
+}
+
+bool openOptionDialogs(ChartDocument& document, OptionDialogHost& host, OptionDialog first)
+{
+    if (!document.session().menus.enabled(Menu::Options_File)) {
+        return false;
+    }
+    if (!runOptionDialogs(host, first)) {
+        return false;
+    }
+    document.drawPlot();
+    return true;
+}
+
+void graphOptionsOk(Settings& settings)
+{
+    guardLogScale(settings);
+}
+
+AxesCheck checkAxesOptions(const Settings& s)
+{
+    const double min = s.number(AxesOpts_YscaleMin);
+    const double max = s.number(AxesOpts_YscaleMax);
+    if (!(max > min)) {
+        return AxesCheck::InvalidRange;
+    }
+    if (!s.selected(PlotOpts_LogY) && !(max - min > s.number(AxesOpts_TickInterval))) {
+        return AxesCheck::InvalidTick;
+    }
+    return AxesCheck::Accepted;
+}
+
+bool axesOptionsOk(const Settings& settings, Prompter& prompter)
+{
+    switch (checkAxesOptions(settings)) {
+    case AxesCheck::Accepted:
+        return true;
+    case AxesCheck::InvalidRange:
+        prompter.message(InvalidScaleText, AxesOptionsErrorTitle, MessageIcon::Exclamation);
+        return false;
+    case AxesCheck::InvalidTick:
+        prompter.message(InvalidTickText, AxesOptionsErrorTitle, MessageIcon::Exclamation);
+        return false;
+    }
+    return false;
+}
+
+void axesOptionsCancel(Settings& settings)
+{
+    guardLogScale(settings);
+}
+
+} // namespace qv

@@ -1,0 +1,168 @@
+// The chart document's project and clipboard commands: Save File As, the
+// project file's overlay and settings blocks during a load, and Paste Data.
+#include "core/document/ChartDocument.h"
+
+#include "core/Errors.h"
+#include "core/document/FileCommands.h"
+#include "core/io/DataFileParser.h"
+#include "core/io/PasteText.h"
+#include "core/io/ProjectFile.h"
+#include "core/io/SafeFileWriter.h"
+#include "core/model/Prompter.h"
+#include "core/plot/PlotMapping.h"
+
+#include <filesystem>
+#include <new>
+#include <utility>
+
+namespace qv {
+
+namespace {
+
+using enum Ctl;
+
+constexpr const char* SaveFailureTitle = "Save As... Error";
+
+// Selects the manual scale as the saved file has it, keeping the scale texts
+// that were written (the manual choice's handler may rewrite the tick step).
+void selectSavedScale(Settings& s)
+{
+    const Settings::Batch batch(s);
+    const Ctl scale[] = {AxesOpts_YscaleMin, AxesOpts_YscaleMax, AxesOpts_TickInterval};
+    std::string texts[3];
+    for (std::size_t i = 0; i < 3; ++i) {
+        texts[i] = s.text(scale[i]);
+    }
+    s.selectButton(AxesOpts_Manual);
+    for (std::size_t i = 0; i < 3; ++i) {
+        s.setText(scale[i], std::move(texts[i]));
+    }
+}
+
+} // namespace
+
+std::array<double, 6> ChartDocument::projectPositions() const
+{
+    SavedPositions positions = m_session.savedPositions;
+    const Placements& p = m_session.placements;
+    if (const auto mapping = mappingOf(scene())) {
+        positions[0] = mapping->twipsToY(p.plotText.top);
+        positions[1] = mapping->twipsToX(p.plotText.left);
+        positions[2] = mapping->twipsToY(p.statsBox.top);
+        positions[3] = mapping->twipsToX(p.statsBox.left);
+    }
+    positions[4] = p.yLabel.top;
+    positions[5] = p.yLabel.left;
+    return positions;
+}
+
+bool ChartDocument::writeProject(const std::string& path)
+{
+    int failure = 0;
+    try {
+        setBusy(true);
+        const DataSet* overlay = m_session.overlayLoaded ? &m_session.set(2) : nullptr;
+        writeFileReplacing(path, projectFileText(m_session.set(1), overlay, m_session.settings,
+                                                 projectPositions()));
+    } catch (const QvError& e) {
+        failure = e.code();
+    } catch (const std::bad_alloc&) {
+        failure = ErrorCode::OutOfMemory;
+    }
+    setBusy(false);
+    if (failure != 0) {
+        m_prompter.message(unexpectedErrorText(failure, ErrorPrefix::Joined), SaveFailureTitle,
+                           MessageIcon::Warning);
+    }
+    return failure == 0;
+}
+
+bool ChartDocument::saveAs()
+{
+    const bool saved = runCommand(SaveFailureTitle, [this] {
+        const auto chosen = m_prompter.askSaveFile(saveDialogRequest(m_session));
+        if (!chosen) {
+            return false;
+        }
+        const std::string path = projectSavePath(*chosen);
+        std::error_code ec;
+        if (std::filesystem::exists(path, ec) &&
+            !m_prompter.confirm("File Already Exists, Overwrite?", "Save File Warning")) {
+            return false;
+        }
+        if (!writeProject(path)) {
+            return false;
+        }
+        selectSavedScale(m_session.settings);
+        m_session.titlePath = path;
+        m_session.setTitleFromPath();
+        return true;
+    });
+    if (saved) {
+        refreshPlot();
+    }
+    return saved;
+}
+
+bool ChartDocument::applyProjectBlocks(ProjectRead& read, const std::string& path,
+                                       int& settingsFailure)
+{
+    bool overlay = false;
+    if (read.overlay) {
+        DataSet& set = *read.overlay;
+        sortSet(set, set.pointCount);
+        set.editGridBuilt = false;
+        set.hiliteGridBuilt = false;
+        m_session.set(2) = std::move(set);
+        m_session.overlayPath = path;
+        overlay = true;
+    }
+    Settings& s = m_session.settings;
+    settingsFailure =
+        readSettingsBlock(s, read.settingsBlock, m_session.savedPositions, m_fallbackFont)
+            .errorCode;
+    // The bold choices hold from this drawing on, not only after a refresh.
+    m_session.graphFontBold = s.check(frmPageSetup_chkBoldFont) == 1;
+    m_session.titleFontBold = s.check(frmPageSetup_chkGraphTitleBold) == 1;
+    return overlay;
+}
+
+bool ChartDocument::pasteData(const std::optional<std::string>& text)
+{
+    return runCommand("Clipboard Error", [this, &text] {
+        PasteCut cut;
+        if (text) {
+            cut = cutPastedText(*text);
+            if (cut.errorCode != 0) {
+                m_prompter.message("Clipboard Error " + codeText(cut.errorCode),
+                                   "Check Clipboard Data!", MessageIcon::Warning);
+                return false;
+            }
+        }
+        // Nothing but blanks is no data either.
+        if (cut.lines.size() < 2) {
+            m_prompter.message("Clipboard Data Not Text!", "Clipboard Error", MessageIcon::Warning);
+            return false;
+        }
+        // The buffer and the paste mode change only when the lines were loaded.
+        struct Restore
+        {
+            Session& session;
+            std::vector<std::string> buffer;
+            bool mode;
+            bool keep = false;
+            ~Restore()
+            {
+                if (!keep) {
+                    session.pasteBuffer = std::move(buffer);
+                    session.pasteMode = mode;
+                }
+            }
+        } restore{m_session, std::exchange(m_session.pasteBuffer, std::move(cut.lines)),
+                  std::exchange(m_session.pasteMode, true)};
+        restore.keep = load({LoadKind::Paste, 1, {}, std::nullopt}).status == LoadStatus::Loaded;
+        return restore.keep;
+    });
+}
+
+} // namespace qv

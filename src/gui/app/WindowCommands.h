@@ -1,0 +1,70 @@
+#pragma once
+// The main window's commands that send the chart out (Copy Graph, Save Graph
+// As, Print) or open windows of their own (the two data editors, the help
+// window, About the Calculations, the About box). Each window is created on
+// first use and then only hidden.
+
+#include "core/document/PointEditor.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QString>
+
+#include <array>
+
+namespace qv {
+
+class AboutDialog;
+class CalculationsWindow;
+class DataEditorDialog;
+class HelpWindow;
+class MainWindow;
+
+class WindowCommands
+{
+public:
+    explicit WindowCommands(MainWindow& window);
+    ~WindowCommands();
+    WindowCommands(const WindowCommands&) = delete;
+    WindowCommands& operator=(const WindowCommands&) = delete;
+
+    // The window's client area as the user sees it (chart, title, axis label and
+    // the boxes where they stand), painted from the last drawing at the
+    // window's own scale: what Copy Graph and Save Graph As take.
+    QImage windowPicture() const;
+
+    void copyGraph();
+    void saveGraphAs();
+    void print();
+    // The editor's opening command; its OK redraws the chart once.
+    void openEditor(EditorKind kind);
+    void helpContents();
+    void helpIndex();
+    void calculations();
+    void about();
+
+    // Where the help manual is looked for (beside the program by default) and
+    // the user's collection it is registered in.
+    void setHelpLocation(const QString& programFolder, const QString& collectionFile);
+
+    // The windows, null before their first use.
+    DataEditorDialog* editor(EditorKind kind) const;
+    HelpWindow* helpWindow() const;
+    AboutDialog* aboutBox() const;
+    CalculationsWindow* calculationsWindow() const;
+
+private:
+    // The help window, created on first use; null (after a message) when the
+    // manual cannot be found or opened.
+    HelpWindow* ensureHelp();
+
+    MainWindow& m_window;
+    std::array<QPointer<DataEditorDialog>, 2> m_editors;
+    QPointer<HelpWindow> m_help;
+    QPointer<AboutDialog> m_about;
+    QPointer<CalculationsWindow> m_calculations;
+    QString m_programFolder;
+    QString m_helpCollection;
+};
+
+} // namespace qv

@@ -1,0 +1,22 @@
+#pragma once
+// The Graph Options dialog ("PlotOpts"): titles and free texts, the statistics
+// box, background subtraction, the least-squares fit, the Ts parameters, the
+// limit lines, the distribution and the value axis. A view on the settings:
+// every control is a setting and its click rules run in the settings model.
+
+#include "gui/dialogs/SettingsDialog.h"
+
+namespace qv {
+
+class GraphOptionsDialog : public SettingsDialog
+{
+    Q_OBJECT
+
+public:
+    GraphOptionsDialog(Settings& settings, QWidget* parent = nullptr);
+
+protected:
+    bool okRules() override;
+};
+
+} // namespace qv

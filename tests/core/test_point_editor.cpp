@@ -1,0 +1,139 @@
+// The data editors' rules: what a click does to a point and how a row reads.
+#include "core/Errors.h"
+#include "core/document/PointEditor.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <stdexcept>
+
+namespace qv {
+namespace {
+
+DataSet setOf(std::vector<std::int16_t> states)
+{
+    DataSet set;
+    set.pointCount = static_cast<int>(states.size());
+    set.values.assign(states.size(), 1.0);
+    set.states = std::move(states);
+    for (auto state : set.states) {
+        set.enabledCount += isEnabledState(state) ? 1 : 0;
+    }
+    return set;
+}
+
+TEST(PointEditor, AClickFlipsTheEditorsBitAndKeepsTheEnabledCountInStep)
+{
+    const struct
+    {
+        EditorKind kind;
+        std::int16_t before;
+        std::int16_t after;
+        int countChange;
+    } rows[] = {
+        {EditorKind::EnableDisable, 1, 0, -1}, {EditorKind::EnableDisable, 0, 1, +1},
+        {EditorKind::EnableDisable, 3, 2, -1}, {EditorKind::EnableDisable, 2, 3, +1},
+        {EditorKind::Hilite, 1, 3, 0},         {EditorKind::Hilite, 3, 1, 0},
+        {EditorKind::Hilite, 0, 2, 0},         {EditorKind::Hilite, 2, 0, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << "editor " << static_cast<int>(row.kind) << ", state " << row.before);
+        DataSet set = setOf({1, row.before, 1});
+        const int count = set.enabledCount;
+        ASSERT_TRUE(togglePoint(set, row.kind, 2));
+        EXPECT_EQ(set.states[1], row.after);
+        EXPECT_EQ(set.enabledCount, count + row.countChange);
+        EXPECT_EQ(isMarked(row.kind, row.after), !isMarked(row.kind, row.before));
+        // A second click gives both back.
+        ASSERT_TRUE(togglePoint(set, row.kind, 2));
+        EXPECT_EQ(set.states[1], row.before);
+        EXPECT_EQ(set.enabledCount, count);
+        EXPECT_EQ(set.states[0], 1);
+        EXPECT_EQ(set.states[2], 1);
+    }
+}
+
+TEST(PointEditor, EachEditorMarksItsOwnStates)
+{
+    // States 0..3 and a foreign code: marked in the enable editor, in the hilite editor.
+    const struct
+    {
+        std::int16_t state;
+        bool enableMark;
+        bool hiliteMark;
+    } rows[] = {{0, true, false}, {1, false, false}, {2, true, true},
+                {3, false, true}, {7, false, false}, {-1, false, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.state);
+        EXPECT_EQ(isMarked(EditorKind::EnableDisable, row.state), row.enableMark);
+        EXPECT_EQ(isMarked(EditorKind::Hilite, row.state), row.hiliteMark);
+    }
+}
+
+TEST(PointEditor, ClicksOutsideTheSetOrOnAForeignCodeChangeNothing)
+{
+    for (EditorKind kind : {EditorKind::EnableDisable, EditorKind::Hilite}) {
+        for (int point : {0, -1, 4, 100001}) {
+            SCOPED_TRACE(point);
+            DataSet set = setOf({1, 7, 0});
+            EXPECT_FALSE(togglePoint(set, kind, point));
+            EXPECT_EQ(set.states, (std::vector<std::int16_t>{1, 7, 0}));
+            EXPECT_EQ(set.enabledCount, 1);
+        }
+        DataSet foreign = setOf({1, 7, 0});
+        EXPECT_FALSE(togglePoint(foreign, kind, 2));
+        EXPECT_EQ(foreign.states[1], 7);
+        // A count larger than the lists never lets a click past them.
+        DataSet torn = setOf({1, 1});
+        torn.pointCount = 5;
+        EXPECT_FALSE(togglePoint(torn, kind, 4));
+    }
+}
+
+TEST(PointEditor, RowsReadAsTheGridsWriteThem)
+{
+    EXPECT_EQ(pointNumberText(7, false), " 7");
+    EXPECT_EQ(pointNumberText(7, true), "x 7");
+    EXPECT_EQ(widestPointNumberText(100000), "x 100000");
+    EXPECT_EQ(widestPointNumberText(0), "x 1");
+    const struct
+    {
+        double value;
+        const char* text;
+    } values[] = {{1234.5, "1.23E+03"},     {0.05, "5.00E-02"},  {0, "0.00E+00"},
+                  {-0.001234, "-1.23E-03"}, {9.996, "1.00E+01"}, {1e-100, "1.00E-100"},
+                  {2.5e7, "2.50E+07"}};
+    for (const auto& row : values) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(editorValueText(row.value), row.text);
+    }
+}
+
+TEST(PointEditor, AGridIsRefusedWhenTheSetCannotHoldItsRows)
+{
+    DataSet good = setOf({1, 1, 1});
+    EXPECT_EQ(gridRowCount(good), 3);
+    DataSet torn = setOf({1, 1});
+    torn.pointCount = 3;
+    DataSet negative = setOf({});
+    negative.pointCount = -1;
+    for (const DataSet* set : {&torn, &negative}) {
+        try {
+            gridRowCount(*set);
+            ADD_FAILURE() << "a torn set was accepted";
+        } catch (const QvError& e) {
+            EXPECT_EQ(buildFailureText(EditorKind::EnableDisable, e), "Too much data to edit");
+            EXPECT_EQ(buildFailureText(EditorKind::Hilite, e), "Too much data to Hilite");
+        }
+    }
+    EXPECT_EQ(buildFailureText(EditorKind::EnableDisable, std::bad_alloc()), "Edit Buffer Full");
+    EXPECT_EQ(buildFailureText(EditorKind::Hilite, std::bad_alloc()), "Hilite Buffer Full");
+    EXPECT_EQ(buildFailureText(EditorKind::Hilite, std::runtime_error("x")),
+              "Error in Hilite routine");
+    EXPECT_STREQ(editorTexts(EditorKind::EnableDisable).failureTitle, "Data Edit Error");
+    EXPECT_STREQ(editorTexts(EditorKind::Hilite).failureTitle, "Hilite Error");
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,234 @@
+// The two data editors driven as a user drives them: clicks and Space on rows,
+// OK and Cancel, the overlay grid, and a lot of 100000 points.
+#include "core/model/ScriptedPrompter.h"
+#include "gui/app/MainWindow.h"
+#include "gui/app/WindowCommands.h"
+#include "gui/dialogs/DataEditorDialog.h"
+#include "gui/dialogs/PointGridModel.h"
+#include "support/TempFiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace qv {
+namespace {
+
+std::string linesOf(int count, double step = 1.0)
+{
+    std::string text;
+    for (int i = 1; i <= count; ++i) {
+        text += std::to_string(i * step) + "\n";
+    }
+    return text;
+}
+
+class DataEditorTest : public ::testing::Test
+{
+protected:
+    DataEditorTest()
+    {
+        // Every drawing prints the footer's date once: counting the dates counts the drawings.
+        m_window.document().plot().today = [this] {
+            ++m_drawings;
+            return std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::month{12},
+                                               std::chrono::day{7}};
+        };
+    }
+    ~DataEditorTest() override
+    {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            w->hide();
+        }
+    }
+
+    void open(const std::string& name, const std::string& content, DataFileAnswers answers = {})
+    {
+        m_prompter.openAnswers.assign(1, m_files.write(name, content));
+        m_prompter.dataFileAnswers.assign(1, answers);
+        m_window.runCommand(Menu::mnuOpenFile);
+    }
+    void openOverlay(const std::string& name, const std::string& content)
+    {
+        m_prompter.openAnswers.assign(1, m_files.write(name, content));
+        m_window.runCommand(Menu::InputOverlayData);
+    }
+    DataEditorDialog* openEditor(Menu item)
+    {
+        m_window.runCommand(item);
+        const EditorKind kind =
+            item == Menu::EnableDisable ? EditorKind::EnableDisable : EditorKind::Hilite;
+        DataEditorDialog* editor = m_window.windowCommands().editor(kind);
+        EXPECT_NE(editor, nullptr);
+        EXPECT_TRUE(editor && editor->isVisible());
+        return editor;
+    }
+    // Clicks the data row `row` (0-based) of the grid of `set`, at its value.
+    static void click(DataEditorDialog* editor, int set, int row)
+    {
+        PointGridView* grid = editor->grid(set);
+        grid->scrollTo(grid->model()->index(row, 1));
+        const QRect cell = grid->visualRect(grid->model()->index(row, 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+    static QString cell(DataEditorDialog* editor, int set, int row, int column)
+    {
+        return editor->model(set)->index(row, column).data().toString();
+    }
+    static void press(DataEditorDialog* editor, const char* button)
+    {
+        QTest::mouseClick(editor->findChild<QPushButton*>(button), Qt::LeftButton);
+    }
+    const DataSet& set(int number) const { return m_window.session().set(number); }
+
+    test::TempFiles m_files;
+    ScriptedPrompter m_prompter;
+    MainWindow m_window{m_prompter};
+    int m_drawings = 0;
+};
+
+TEST_F(DataEditorTest, AClickDisablesAPointAndASecondClickEnablesItAgain)
+{
+    open("ten.csv", linesOf(10));
+    DataEditorDialog* editor = openEditor(Menu::EnableDisable);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->objectName(), "EditForm");
+    EXPECT_EQ(editor->windowTitle(), "Data Editor");
+    EXPECT_TRUE(editor->isModal());
+    EXPECT_EQ(editor->model(1)->rowCount(), 10);
+
+    click(editor, 1, 2);
+    EXPECT_EQ(cell(editor, 1, 2, 0), "x 3");
+    EXPECT_EQ(set(1).states[2], 0);
+    EXPECT_EQ(set(1).enabledCount, 9);
+    click(editor, 1, 2);
+    EXPECT_EQ(cell(editor, 1, 2, 0), " 3");
+    EXPECT_EQ(set(1).states[2], 1);
+    EXPECT_EQ(set(1).enabledCount, 10);
+
+    // Space toggles the current row once, as a click does.
+    editor->grid(1)->setFocus();
+    editor->grid(1)->setCurrentIndex(editor->model(1)->index(6, 0));
+    QTest::keyClick(editor->grid(1), Qt::Key_Space);
+    EXPECT_EQ(cell(editor, 1, 6, 0), "x 7");
+    EXPECT_EQ(set(1).enabledCount, 9);
+    EXPECT_EQ(cell(editor, 1, 6, 1), "7.00E+00");
+    // No uncertainty column was read: the Sigma column is hidden.
+    EXPECT_TRUE(editor->grid(1)->isColumnHidden(2));
+}
+
+TEST_F(DataEditorTest, OkRedrawsOnceCancelNeverAndBothKeepTheClicks)
+{
+    open("ten.csv", linesOf(10));
+    const struct
+    {
+        const char* button;
+        int drawings;
+    } rows[] = {{"OK", 1}, {"Command1", 0}};
+    int disabled = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.button);
+        DataEditorDialog* editor = openEditor(Menu::EnableDisable);
+        click(editor, 1, disabled);
+        ++disabled;
+        m_drawings = 0;
+        press(editor, row.button);
+        EXPECT_FALSE(editor->isVisible());
+        EXPECT_EQ(m_drawings, row.drawings);
+        EXPECT_EQ(set(1).enabledCount, 10 - disabled);
+    }
+    // Reopened, the editor shows the marks as they were left.
+    DataEditorDialog* editor = openEditor(Menu::EnableDisable);
+    EXPECT_EQ(cell(editor, 1, 0, 0), "x 1");
+    EXPECT_EQ(cell(editor, 1, 1, 0), "x 2");
+    EXPECT_EQ(cell(editor, 1, 2, 0), " 3");
+    // The next drawing leaves out both points.
+    m_window.runCommand(Menu::mnuRefresh);
+    ASSERT_TRUE(m_window.document().plot().results().sets[0].statistics.has_value());
+    EXPECT_EQ(m_window.document().plot().results().sets[0].statistics->n, 8);
+}
+
+TEST_F(DataEditorTest, HilitingAPointMarksItInItsOwnEditorAndLeavesTheCountAlone)
+{
+    open("ten.csv", linesOf(10));
+    DataEditorDialog* hilite = openEditor(Menu::HiliteUnhilite);
+    ASSERT_NE(hilite, nullptr);
+    EXPECT_EQ(hilite->objectName(), "HiliteForm");
+    click(hilite, 1, 4);
+    EXPECT_EQ(set(1).states[4], 3);
+    EXPECT_EQ(set(1).enabledCount, 10);
+    EXPECT_EQ(cell(hilite, 1, 4, 0), "x 5");
+    press(hilite, "OK");
+
+    // Disabled as well: state 2, marked in both editors.
+    DataEditorDialog* edit = openEditor(Menu::EnableDisable);
+    EXPECT_EQ(cell(edit, 1, 4, 0), " 5");
+    click(edit, 1, 4);
+    EXPECT_EQ(set(1).states[4], 2);
+    press(edit, "OK");
+    hilite = openEditor(Menu::HiliteUnhilite);
+    EXPECT_EQ(cell(hilite, 1, 4, 0), "x 5");
+    EXPECT_EQ(cell(edit, 1, 4, 0), "x 5");
+}
+
+TEST_F(DataEditorTest, TheOverlayGridShowsOnlyWithAnOverlayAndFollowsEachNewOne)
+{
+    open("main.csv", linesOf(10));
+    DataEditorDialog* editor = openEditor(Menu::EnableDisable);
+    EXPECT_FALSE(editor->grid(2)->isVisible());
+    press(editor, "Command1");
+
+    openOverlay("first.csv", linesOf(4));
+    editor = openEditor(Menu::EnableDisable);
+    EXPECT_TRUE(editor->grid(2)->isVisible());
+    EXPECT_EQ(editor->model(2)->rowCount(), 4);
+    click(editor, 2, 3);
+    EXPECT_EQ(set(2).states[3], 0);
+    EXPECT_EQ(set(1).enabledCount, 10);
+    press(editor, "OK");
+
+    openOverlay("second.csv", linesOf(6, 0.5));
+    editor = openEditor(Menu::EnableDisable);
+    EXPECT_EQ(editor->model(2)->rowCount(), 6);
+    EXPECT_EQ(cell(editor, 2, 3, 0), " 4");
+    EXPECT_EQ(cell(editor, 2, 0, 1), "5.00E-01");
+    press(editor, "Command1");
+
+    // A new main file drops the overlay: its grid is hidden again.
+    open("again.csv", linesOf(3));
+    editor = openEditor(Menu::EnableDisable);
+    EXPECT_FALSE(editor->grid(2)->isVisible());
+    EXPECT_EQ(editor->model(1)->rowCount(), 3);
+}
+
+TEST_F(DataEditorTest, ShowsTheUncertaintyColumnWhenTheLotHasOne)
+{
+    open("sigma.csv", "1,0.1\n2,0.02\n3,1234.5\n", {.sigmaColumn = 2});
+    DataEditorDialog* editor = openEditor(Menu::HiliteUnhilite);
+    EXPECT_FALSE(editor->grid(1)->isColumnHidden(2));
+    EXPECT_EQ(cell(editor, 1, 0, 2), "1.00E-01");
+    EXPECT_EQ(cell(editor, 1, 2, 2), "1.23E+03");
+    EXPECT_EQ(editor->model(1)->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Sigma");
+}
+
+TEST_F(DataEditorTest, OpensAHundredThousandPointsWithRoomForEveryMarker)
+{
+    open("large.csv", linesOf(MaxPoints));
+    DataEditorDialog* editor = openEditor(Menu::EnableDisable);
+    ASSERT_EQ(editor->model(1)->rowCount(), MaxPoints);
+    // The last point, disabled, still fits its column.
+    click(editor, 1, MaxPoints - 1);
+    EXPECT_EQ(cell(editor, 1, MaxPoints - 1, 0), "x 100000");
+    const int needed = editor->grid(1)->fontMetrics().horizontalAdvance(QStringLiteral("x 100000"));
+    EXPECT_GT(editor->grid(1)->columnWidth(0), needed);
+    EXPECT_EQ(set(1).enabledCount, MaxPoints - 1);
+}
+
+} // namespace
+} // namespace qv

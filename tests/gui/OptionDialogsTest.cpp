@@ -1,0 +1,340 @@
+// The four option dialogs as the user sees them: their state after a reset and
+// after a project-like batch of settings, the names screen readers say, Axes
+// Options' refusals, Escape, the switching between dialogs through the main
+// window, and Page Setup's resize and bold choices at Refresh.
+#include "core/model/ScriptedPrompter.h"
+#include "gui/app/MainWindow.h"
+#include "gui/dialogs/AxesOptionsDialog.h"
+#include "gui/dialogs/GraphOptionsDialog.h"
+#include "gui/dialogs/OptionDialogSet.h"
+#include "gui/dialogs/PageSetupDialog.h"
+#include "gui/dialogs/StatsBoxDialog.h"
+#include "support/TempFiles.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace qv {
+namespace {
+
+using enum Ctl;
+
+template <typename T> T* child(QWidget& root, const char* name)
+{
+    T* widget = root.findChild<T*>(QString::fromUtf8(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+// The dialogs on their own settings, built and shown without a modal loop.
+struct Dialogs
+{
+    Settings settings;
+    ScriptedPrompter prompter;
+    int refreshes = 0;
+    OptionDialogSet set{settings, prompter, [this] { ++refreshes; }, nullptr};
+
+    Dialogs() { settings.setFontList({"Liberation Sans", "DejaVu Sans"}); }
+    SettingsDialog& dialog(const char* name)
+    {
+        const std::string n = name;
+        if (n == "AxesOpts") {
+            return set.axesOptions();
+        }
+        if (n == "StatsForm") {
+            return set.statsBox();
+        }
+        if (n == "frmPageSetup") {
+            return set.pageSetup();
+        }
+        return set.graphOptions();
+    }
+    // "PlotOpts.ULimit": the widget of a dialog by its control's name.
+    QWidget* widget(const std::string& path)
+    {
+        const auto dot = path.find('.');
+        return child<QWidget>(dialog(path.substr(0, dot).c_str()), path.substr(dot + 1).c_str());
+    }
+};
+
+// "name=on", "name=off" (checked or not), "name=text", each with "!" when disabled.
+void expectShown(Dialogs& d, std::initializer_list<const char*> rows)
+{
+    for (const char* row : rows) {
+        SCOPED_TRACE(row);
+        std::string entry = row;
+        const bool disabled = entry.back() == '!';
+        if (disabled) {
+            entry.pop_back();
+        }
+        const auto eq = entry.find('=');
+        QWidget* w = d.widget(entry.substr(0, eq));
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->isEnabled(), !disabled);
+        const QString value = QString::fromStdString(entry.substr(eq + 1));
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            EXPECT_EQ(button->isChecked(), value == "on");
+        } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            EXPECT_EQ(edit->text(), value);
+        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            EXPECT_EQ(combo->currentText(), value);
+        }
+    }
+}
+
+TEST(OptionDialogs, ShowTheResetDefaultsWithTheirEnabling)
+{
+    Dialogs d;
+    // Before the first reset no option button of a group is selected.
+    expectShown(d, {"PlotOpts.CR_1=off", "PlotOpts.LinearY=off", "AxesOpts.Auto=off",
+                    "StatsForm.StatsPrecision_0=off", "PlotOpts.PlotText= "});
+    d.settings.resetOptions();
+    expectShown(d, {"PlotOpts.LimitLines=off", "PlotOpts.ULimit=0!", "PlotOpts.ULimitLabel=!",
+                    "PlotOpts.UL_Line=on!", "PlotOpts.NinetyLine=off!", "PlotOpts.BkgValue=0!",
+                    "PlotOpts.ConfidenceFrame=!", "PlotOpts.ConfInterval_3=on!",
+                    "PlotOpts.weighting_1=on!", "PlotOpts.CR_1=on", "PlotOpts.LTPD_1=on",
+                    "PlotOpts.NormalDist=on", "PlotOpts.LinearY=on", "PlotOpts.Statistics=on",
+                    "PlotOpts.MoreStats=", "PlotOpts.PlotText=", "AxesOpts.Auto=on",
+                    "AxesOpts.YscaleMin=0!", "AxesOpts.YMinLabel=!", "AxesOpts.TickInterval=0!",
+                    "AxesOpts.NumNines_0=on", "AxesOpts.Stdformat=on", "AxesOpts.DataSymbol_0=on",
+                    "AxesOpts.Yprecision_0=on", "AxesOpts.Yplaces=0!", "AxesOpts.Places=!",
+                    "StatsForm.NumData=on", "StatsForm.chkMin=on", "StatsForm.StatsPrecision_0=on",
+                    "StatsForm.Digits=0!", "StatsForm.Places=!"});
+    EXPECT_EQ(child<QComboBox>(d.set.axesOptions(), "Yplaces")->count(), 6);
+    EXPECT_EQ(child<QComboBox>(d.set.statsBox(), "Digits")->count(), 5);
+}
+
+TEST(OptionDialogs, FollowAProjectLikeBatchOfSettingsAtOnce)
+{
+    Dialogs d;
+    d.settings.resetOptions();
+    d.set.graphOptions(); // built before the batch, as a reopened dialog is
+    {
+        const Settings::Batch batch(d.settings);
+        for (auto [name, value] :
+             {std::pair{"FileChar.ErrorBars", "1"}, {"PlotOpts.LimitLines", "1"},
+              {"PlotOpts.ULimit", "120"}, {"PlotOpts.LSQfit", "1"}, {"PlotOpts.weighting", "0"},
+              {"PlotOpts.LogY", "1"}, {"AxesOpts.Manual", "1"}, {"AxesOpts.YscaleMin", "1"},
+              {"AxesOpts.YscaleMax", "1000"}, {"PlotOpts.CR", "3"}, {"PlotOpts.Statistics", "0"},
+              {"StatsForm.StatsPrecision", "1"}, {"StatsForm.Digits", "3"},
+              {"frmPageSetup.cboFont", "DejaVu Sans"}, {"frmPageSetup.optPrtOrientation", "1"}}) {
+            d.settings.setFromText(*findControl(name), value);
+        }
+    }
+    expectShown(d, {"PlotOpts.ULimit=120", "PlotOpts.FiftyLine=off", "PlotOpts.ConfInterval_3=on",
+                    "PlotOpts.weighting_0=on", "PlotOpts.LogY=on", "PlotOpts.LinearY=off",
+                    "PlotOpts.CR_3=on", "PlotOpts.CR_1=off", "PlotOpts.MoreStats=!",
+                    "AxesOpts.Manual=on", "AxesOpts.YscaleMin=1", "AxesOpts.YscaleMax=1000",
+                    "AxesOpts.TickInterval=10!", "StatsForm.Digits=3", "StatsForm.Places=",
+                    "frmPageSetup.cboFont=DejaVu Sans", "frmPageSetup.optPrtOrientation_1=on"});
+}
+
+// What a screen reader says a control is: a field (line edit or combo box) by
+// the label it is labelled by, everything else by its own name.
+QString spokenName(QWidget* widget)
+{
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
+    if (!a) {
+        return {};
+    }
+    if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QComboBox*>(widget)) {
+        const auto labels = a->relations(QAccessible::Label);
+        return labels.isEmpty() ? QString() : labels.front().first->text(QAccessible::Name);
+    }
+    return a->text(QAccessible::Name);
+}
+
+TEST(OptionDialogs, EveryControlIsNamedForScreenReadersByItsCaptionOrItsLabel)
+{
+    Dialogs d;
+    const std::pair<const char*, const char*> named[] = {
+        {"PlotOpts.OK", "OK"},
+        {"PlotOpts.MoreStats", "Statistics Box Options"},
+        {"PlotOpts.ULimit", "Upper Limit:"},
+        {"PlotOpts.OverlayText", "Overlay Text"},
+        {"PlotOpts.ConfidenceFrame", "Confidence Intervals"},
+        {"AxesOpts.YscaleMin", "Y Minimum:"},
+        {"AxesOpts.Yplaces", "Places"},
+        {"AxesOpts.Graph", "Graph Options"},
+        {"StatsForm.Digits", "Digits"},
+        {"StatsForm.txtOverlayStatBoxTitle", "Overlay Stat Box Title"},
+        {"frmPageSetup.cboFont", "Select Graph Font"},
+        {"frmPageSetup.optPlotSize_4", "Keep Current Size"},
+    };
+    for (auto [path, name] : named) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(spokenName(d.widget(path)), name);
+    }
+    // And no control that takes the focus goes unnamed.
+    for (const char* dialog : {"PlotOpts", "AxesOpts", "StatsForm", "frmPageSetup"}) {
+        for (QWidget* w : d.dialog(dialog).findChildren<QWidget*>()) {
+            if (w->focusPolicy() != Qt::NoFocus && !w->objectName().isEmpty()) {
+                const QString name = spokenName(w);
+                EXPECT_FALSE(name.isEmpty()) << dialog << "." << w->objectName().toStdString();
+                EXPECT_FALSE(name.contains(u'&'));
+            }
+        }
+    }
+}
+
+TEST(AxesOptionsDialog, OkShowsWhyItStaysOpenAndEscapeActsAsCancel)
+{
+    Dialogs d;
+    d.settings.resetOptions();
+    AxesOptionsDialog& axes = d.set.axesOptions();
+    axes.show();
+    EXPECT_EQ(axes.focusWidget(), axes.okButton());
+    child<QRadioButton>(axes, "Manual")->click();
+    auto* max = child<QLineEdit>(axes, "YscaleMax");
+    auto* tick = child<QLineEdit>(axes, "TickInterval");
+    for (QLineEdit* field : {max, tick}) {
+        field->selectAll();
+        QTest::keyClicks(field, "10");
+    }
+    axes.okButton()->click();
+    ASSERT_EQ(d.prompter.messages.size(), 1u);
+    EXPECT_EQ(d.prompter.messages[0].text, "Invalid tick interval");
+    EXPECT_TRUE(axes.isVisible());
+
+    // On a log axis with a manual minimum of 0, Escape is Cancel with its guard.
+    d.settings.selectButton(PlotOpts_LogY);
+    QTest::keyClick(&axes, Qt::Key_Escape);
+    EXPECT_FALSE(axes.isVisible());
+    EXPECT_EQ(axes.exitCode(), DialogExit::Cancel);
+    EXPECT_TRUE(d.settings.selected(AxesOpts_Auto));
+    EXPECT_FALSE(tick->isEnabled());
+}
+
+TEST(AxesOptionsDialog, ClickingTheSelectedManualAfterLogThenLinearFreesTheTickInterval)
+{
+    Dialogs d;
+    d.settings.resetOptions();
+    GraphOptionsDialog& graph = d.set.graphOptions();
+    AxesOptionsDialog& axes = d.set.axesOptions();
+    child<QRadioButton>(axes, "Manual")->click();
+    child<QRadioButton>(graph, "LogY")->click();
+    child<QRadioButton>(graph, "LinearY")->click();
+    auto* tick = child<QLineEdit>(axes, "TickInterval");
+    EXPECT_FALSE(tick->isEnabled());
+    axes.show();
+    QTest::mouseClick(child<QRadioButton>(axes, "Manual"), Qt::LeftButton);
+    EXPECT_TRUE(tick->isEnabled());
+    EXPECT_EQ(tick->text(), "10");
+}
+
+// Runs `answer` on the modal dialog once it shows; the answer leaves it.
+void whenModalShown(std::function<void(QWidget&)> answer)
+{
+    QTimer::singleShot(0, [answer = std::move(answer)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        answer(*modal);
+    });
+}
+
+class OptionDialogsWindow : public ::testing::Test
+{
+protected:
+    void load()
+    {
+        m_prompter.openAnswers.assign(1, m_files.write("lot.csv", "3\n1\n2\n5\n4\n"));
+        m_window.runCommand(Menu::mnuOpenFile);
+        ASSERT_TRUE(m_window.scene().coordinatesSet);
+    }
+    // Leaves each modal dialog in turn (its name expected) by the button named;
+    // each showing of Graph Options gets an "x" typed into its title.
+    void script(std::vector<std::pair<const char*, const char*>> steps)
+    {
+        if (steps.empty()) {
+            return;
+        }
+        whenModalShown([this, steps](QWidget& dialog) mutable {
+            const auto [expected, button] = steps.front();
+            steps.erase(steps.begin());
+            m_shown.push_back(dialog.objectName().toStdString());
+            m_okFocused = m_okFocused && dialog.focusWidget() == child<QWidget>(dialog, "OK");
+            EXPECT_EQ(dialog.objectName().toStdString(), expected);
+            if (dialog.objectName() == "PlotOpts") {
+                auto* title = child<QLineEdit>(dialog, "PlotTitle");
+                title->setFocus();
+                QTest::keyClicks(title, "x");
+            }
+            script(steps);
+            child<QPushButton>(dialog, button)->click();
+        });
+    }
+
+    test::TempFiles m_files;
+    ScriptedPrompter m_prompter;
+    MainWindow m_window{m_prompter};
+    std::vector<std::string> m_shown;
+    bool m_okFocused = true;
+};
+
+TEST_F(OptionDialogsWindow, SwitchingWalksTheDialogsOneAtATimeAndOnlyAFinalOkRedraws)
+{
+    EXPECT_NO_FATAL_FAILURE(load());
+    script({{"PlotOpts", "Axes"}, {"AxesOpts", "Graph"}, {"PlotOpts", "MoreStats"},
+            {"StatsForm", "graph"}, {"PlotOpts", "Command1"}});
+    m_window.graphOptions();
+    EXPECT_EQ(m_shown.size(), 5u);
+    // Cancel kept the typed title but did not redraw.
+    EXPECT_EQ(m_window.session().settings.text(PlotOpts_PlotTitle), "xxx");
+    EXPECT_FALSE(m_window.scene().title.visible);
+
+    script({{"PlotOpts", "Axes"}, {"AxesOpts", "OK"}});
+    m_window.graphOptions();
+    EXPECT_EQ(m_window.scene().title.caption, "xxxx");
+    EXPECT_TRUE(m_okFocused);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(m_prompter.messages.empty());
+}
+
+TEST_F(OptionDialogsWindow, PageSetupResizesOnceAndAppliesBoldAtRefreshAndOkHidesIt)
+{
+    // Nothing to set up before the first drawing.
+    m_window.runCommand(Menu::mnuPageSetup);
+    m_window.graphOptions();
+    EXPECT_FALSE(m_window.optionDialogs().pageSetupBuilt());
+    EXPECT_FALSE(m_window.optionDialogs().built(OptionDialog::Graph));
+
+    EXPECT_NO_FATAL_FAILURE(load());
+    m_window.show();
+    m_window.runCommand(Menu::mnuPageSetup);
+    PageSetupDialog& page = m_window.optionDialogs().pageSetup();
+    ASSERT_TRUE(page.isVisible());
+    EXPECT_FALSE(page.isModal());
+    EXPECT_FALSE(child<QComboBox>(page, "cboFont")->isEditable());
+    const int width = m_window.plotArea()->width();
+    const int windowWidth = m_window.width();
+
+    child<QRadioButton>(page, "optPlotSize_0")->click();
+    child<QCheckBox>(page, "chkBoldFont")->click();
+    EXPECT_FALSE(m_window.scene().windowTexts.front().font.bold); // only at Refresh
+    child<QPushButton>(page, "cmdPlotRefresh")->click();
+    EXPECT_NEAR(m_window.plotArea()->width(), width * 0.6, 2);
+    EXPECT_NEAR(m_window.width(), windowWidth - width * 0.4, 2); // the window follows
+    EXPECT_TRUE(child<QRadioButton>(page, "optPlotSize_4")->isChecked());
+    EXPECT_TRUE(m_window.scene().windowTexts.front().font.bold);
+    EXPECT_TRUE(page.isVisible());
+
+    child<QPushButton>(page, "cmdPageSetupOK")->click();
+    EXPECT_FALSE(page.isVisible());
+    EXPECT_NEAR(m_window.plotArea()->width(), width * 0.6, 2);
+}
+
+} // namespace
+} // namespace qv
