@@ -1,13 +1,19 @@
 // The lot decisions beside the chart: the normality test on a full set of
 // 100000 points, the exact k and the 30-point OC curve, alone and together as
 // one redraw would ask for them (the whole must stay within 10 ms), and the
-// same for a 50-point lot as a batch run over many lots meets it.
+// same for a 50-point lot as a batch run over many lots meets it; then the
+// whole decision as the document assembles it after a drawing (plot values
+// copied out of the drawn points, the verdicts).
+#include "core/model/DataSet.h"
+#include "core/stats/StatisticsPass.h"
 #include "core/stats/decisions/ExactPlan.h"
+#include "core/stats/decisions/LotDecision.h"
 #include "core/stats/decisions/NormalityTest.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -74,6 +80,23 @@ void wholeAddition(benchmark::State& state)
     }
 }
 
+// range(0): N, at the reset risks with an upper limit: what the window's
+// status bar and a report line ask for after each drawing.
+void lotDecision(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    qv::DataSet set;
+    set.values = gaussianValues(n);
+    set.states.assign(set.values.size(), static_cast<std::int16_t>(qv::PointState::Enabled));
+    set.pointCount = set.enabledCount = n;
+    std::vector<qv::PlotPoint> points;
+    const qv::StatisticsOutcome drawn = qv::statisticsPass(set, {}, points);
+    const qv::DecisionSettings settings{1, 1, 120.0};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qv::decideLot(points, *drawn.statistics, settings));
+    }
+}
+
 // The reset risks (CR 0.1, LTPD 10 %), the slowest pair of the sixteen at
 // this N (CR 0.1, LTPD 1 %: the OC curve reaches tails near 1e-274), and the
 // two extreme corners.
@@ -95,6 +118,17 @@ BENCHMARK(wholeAddition)->Apply(plans);
 BENCHMARK(wholeAddition)
     ->Args({50, 1, 1})
     ->Args({50, 3, 3})
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK(lotDecision)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(lotDecision)
+    ->Arg(50)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);

@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 #include "core/NumberReader.h"
 #include "core/document/FileCommands.h"
+#include "core/document/LotDecisionText.h"
 #include "core/io/DataFileParser.h"
 #include "core/io/FilePaths.h"
 #include "core/io/PasteText.h"
@@ -98,6 +99,8 @@ bool ChartDocument::runCommand(const char* failureTitle, const std::function<boo
 
 void ChartDocument::clearChart()
 {
+    m_decidable = false;
+    m_decisions = {};
     m_plot.clear();
     if (m_view) {
         m_view->chartCleared();
@@ -109,7 +112,9 @@ DrawOutcome ChartDocument::drawPlot()
     if (m_view) {
         m_view->updateLayout(m_plot.layout());
     }
+    m_decidable = false;
     m_lastOutcome = m_plot.drawPlot();
+    noteDrawing();
     if (m_view) {
         m_view->chartDrawn();
         m_view->menusChanged(m_session.menus);
@@ -123,12 +128,37 @@ void ChartDocument::refreshPlot()
         if (m_view) {
             m_view->updateLayout(m_plot.layout());
         }
+        m_decidable = false;
         m_lastOutcome = m_plot.refreshPlot();
+        noteDrawing();
         if (m_view) {
             m_view->chartDrawn();
         }
         return true;
     });
+}
+
+void ChartDocument::noteDrawing()
+{
+    m_decisions = {};
+    m_decidable = m_lastOutcome == DrawOutcome::Drawn;
+    m_decisionSettings = qv::decisionSettings(m_session.settings);
+}
+
+const LotDecision* ChartDocument::lotDecision(int setNumber) const
+{
+    if (!m_decidable || (setNumber != 1 && setNumber != 2)) {
+        return nullptr;
+    }
+    const auto index = static_cast<std::size_t>(setNumber - 1);
+    const SetResults& drawn = m_plot.results().sets[index];
+    if (!drawn.statistics || (setNumber == 2 && !m_session.overlayLoaded)) {
+        return nullptr;
+    }
+    if (!m_decisions[index]) {
+        m_decisions[index] = decideLot(drawn.points, *drawn.statistics, m_decisionSettings);
+    }
+    return &*m_decisions[index];
 }
 
 bool ChartDocument::openFile()

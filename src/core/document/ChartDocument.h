@@ -8,6 +8,7 @@
 #include "core/model/BusyPointer.h"
 #include "core/model/Session.h"
 #include "core/plot/PlotRoutine.h"
+#include "core/stats/decisions/LotDecision.h"
 
 #include <array>
 #include <functional>
@@ -53,6 +54,15 @@ public:
     // How the last drawing and the last load ended.
     DrawOutcome lastOutcome() const { return m_lastOutcome; }
     const LoadResult& lastLoad() const { return m_lastLoad; }
+
+    // The lot decisions on set 1 (main) or 2 (overlay) of the last drawing,
+    // decided with the risks and the upper limit that drawing used; computed
+    // at the first request after the drawing and kept until the next drawing
+    // or clearing. Null when the last drawing failed or stopped, the chart was
+    // cleared since, or the set was not drawn. They never change the chart.
+    const LotDecision* lotDecision(int setNumber) const;
+    // The risks and limit of the last finished drawing (valid with lotDecision).
+    const DecisionSettings& decisionSettings() const { return m_decisionSettings; }
 
     // The main window's commands. Each asks through the prompter, reports its
     // own failures, and ends with the view told the title and the menus. The
@@ -106,6 +116,8 @@ private:
     // command() for the commands defined in other files.
     bool runCommand(const char* failureTitle, const std::function<bool()>& body);
     void clearChart();
+    // After each drawing: what its lot decisions will be decided with.
+    void noteDrawing();
     void reportLoadFailure(int code, const std::string& detail);
     // The overlay block (into set 2) and the settings block of a project being
     // loaded; true when the file had an overlay. `settingsFailure` receives the
@@ -118,6 +130,10 @@ private:
     DocumentView* m_view = nullptr;
     DrawOutcome m_lastOutcome = DrawOutcome::Drawn;
     LoadResult m_lastLoad;
+    // The decisions of the last drawing, made on request; valid while m_decidable.
+    bool m_decidable = false;
+    DecisionSettings m_decisionSettings;
+    mutable std::array<std::optional<LotDecision>, 2> m_decisions;
     // The font start-up takes when the list has no Arial.
     std::string m_fallbackFont;
 };

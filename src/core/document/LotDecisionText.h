@@ -1,0 +1,47 @@
+#pragma once
+// The lot decisions of a drawing as the window words them: the status bar's
+// line and the Sampling Plan window's fields. Locale-free numbers; "·"
+// (U+00B7) and "≤" (U+2264) in UTF-8.
+
+#include "core/stats/decisions/LotDecision.h"
+
+#include <string>
+
+namespace qv {
+
+class Settings;
+
+// The risks and the upper limit a drawing used, from the settings right after
+// it: the CR and LTPD buttons' indexes, and Upper Limit's number while Limit
+// Lines is ticked (0 otherwise, as the chart takes it).
+DecisionSettings decisionSettings(const Settings& settings);
+
+// The status bar's line: the normality test, and with an upper limit both
+// verdicts, joined by " · ":
+//   "Anderson-Darling p = 0.54 · Ts 7.09 ≤ UL 10: accepted · exact k 2.74, Ts 7.34: accepted"
+// A part without an answer is left out; "" when nothing has one. Where Ts and
+// the limit would print alike although they differ, Ts gets more digits.
+std::string lotStatusText(const LotDecision& decision);
+
+// The Sampling Plan window's fields for the main lot. A field without a value
+// says why ("needs at least 2 enabled points").
+struct SamplingPlanTexts
+{
+    std::string n;            // "5"
+    std::string consumerRisk; // "0.1" ("none chosen")
+    std::string ltpd;         // "10%"
+    std::string k;            // the chart's k: "2.586"
+    std::string kExact;       // "2.742"
+    std::string ts;           // the chart's Ts: "7.089"
+    std::string tsExact;      // "7.336"
+    std::string verdict;      // "accepted: Ts ≤ UL 10", "rejected: Ts > UL 10", "no upper limit set"
+    std::string verdictExact;
+    std::string normality;    // "A² = 0.186, A*² = 0.198, p = 0.89"
+};
+
+// The fields for a drawn lot of N enabled points with its decision and the
+// risks and limit it was decided with.
+SamplingPlanTexts samplingPlanTexts(const LotDecision& decision, int n,
+                                    const DecisionSettings& settings);
+
+} // namespace qv
