@@ -2,6 +2,8 @@
 #include "support/TempFiles.h"
 #include "support/TestTolerance.h"
 
+#include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,7 +22,7 @@ struct BatchRun
     QString errors;
 };
 
-BatchRun runReport(QStringList arguments)
+BatchRun runReport(QStringList arguments, bool errIsTerminal = false)
 {
     arguments.prepend("quantiview");
     QString outText;
@@ -28,7 +30,7 @@ BatchRun runReport(QStringList arguments)
     QTextStream out(&outText);
     QTextStream err(&errText);
     BatchRun run;
-    run.status = runBatch(arguments, out, err);
+    run.status = runBatch(arguments, out, err, errIsTerminal);
     out.flush();
     err.flush();
     run.report = QJsonDocument::fromJson(outText.toUtf8()).object();
@@ -200,8 +202,10 @@ TEST(BatchMode, AnswersHelpAndVersionAndRefusesWhatItCannotDo)
     EXPECT_EQ(version.output, "quantiview 3.0\n");
     const BatchRun help = runReport({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* line : {"--report", "--screen", "Exit status:", "  0  the chart was drawn",
-                             "  1  the load or the drawing failed", "  2  usage error"}) {
+    for (const char* line :
+         {"--report", "--screen", "--oc-curve <OUT>", "--fail-on-reject", "Several FILEs:",
+          "{name}", "Exit status:", "  0  every chart was drawn", "  1  a load or a drawing failed",
+          "  2  usage error", "  3  with --fail-on-reject"}) {
         EXPECT_TRUE(help.output.contains(line)) << line;
     }
 
@@ -211,7 +215,7 @@ TEST(BatchMode, AnswersHelpAndVersionAndRefusesWhatItCannotDo)
         const char* said;
     } refused[] = {
         {{"--bogus", lot}, "Unknown option 'bogus'"},
-        {{"--labels", lot}, "--report or --export is needed"},
+        {{"--labels", lot}, "--report, --export or --oc-curve is needed"},
         {{"--report", "--screen", "100000x100000", lot}, "at most 16384 pixels a side"},
         {{"--report", "--screen", "800x16385", lot}, "at most 16384 pixels a side"},
         {{"--report", "--value-column", "3", lot}, "--value-column 3 is beyond the 2 fields"},
@@ -289,6 +293,204 @@ TEST(BatchMode, SavesTheProjectAfterDrawingOrExitsWithOneWhenItCannot)
     EXPECT_EQ(failed.status, 1);
     EXPECT_TRUE(failed.errors.contains("was not written: Unexpected Error 75"))
         << failed.errors.toStdString();
+}
+
+// The report's lines of a run over several FILEs, each parsed.
+std::vector<QJsonObject> jsonLines(const QString& output)
+{
+    std::vector<QJsonObject> lines;
+    for (const QString& line : output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        QJsonParseError error;
+        const QJsonDocument json = QJsonDocument::fromJson(line.toUtf8(), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << line.toStdString();
+        lines.push_back(json.object());
+    }
+    return lines;
+}
+
+const QStringList LimitTen = {"--set", "PlotOpts.LimitLines=1", "--set", "PlotOpts.ULimit=10"};
+
+TEST(BatchReport, GivesTheLotDecisionsOfEachSetAndLeavesOutWhatHasNoAnswer)
+{
+    // k_exact and ts_exact by mpmath, A^2 and p by Python (see test_decisions.cpp).
+    test::TempFiles files;
+    const QString five = QString::fromStdString(files.write("five.csv", "5\n4\n3\n2\n1\n"));
+    const QString two = QString::fromStdString(files.write("two.csv", "1\n2\n"));
+    const QString flat = QString::fromStdString(files.write("flat.csv", "3\n3\n3\n"));
+    const BatchRun run = runReport(QStringList{"--report"} + LimitTen + QStringList{five});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    const QJsonObject set = run.report["sets"].toArray().at(0).toObject();
+    const QJsonObject normality = set["normality"].toObject();
+    EXPECT_EQ(normality["test"].toString(), "anderson-darling");
+    EXPECT_PRINTED(normality["a2"].toDouble(), "0.1435942037");
+    EXPECT_PRINTED(normality["a2_adjusted"].toDouble(), "0.1780568126");
+    EXPECT_PRINTED(normality["p_value"].toDouble(), "0.9195823034");
+    EXPECT_EQ(normality.size(), 4);
+    const QJsonObject a = set["acceptance"].toObject();
+    EXPECT_EQ(a["upper_limit"].toDouble(), 10);
+    EXPECT_PRINTED(a["k"].toDouble(), "2.585859");
+    EXPECT_PRINTED(a["ts"].toDouble(), "7.088602");
+    EXPECT_EQ(a["accepted"], QJsonValue(true));
+    EXPECT_PRINTED(a["k_exact"].toDouble(), "2.7423482030");
+    EXPECT_PRINTED(a["ts_exact"].toDouble(), "7.3360332293");
+    EXPECT_EQ(a["accepted_exact"], QJsonValue(true));
+    const QJsonObject oc = a["oc_curve"].toObject();
+    ASSERT_EQ(oc["probability_of_acceptance"].toArray().size(), 30);
+    EXPECT_EQ(oc["fraction_defective"].toArray().at(9).toDouble(), 0.1);
+    EXPECT_NEAR(oc["probability_of_acceptance"].toArray().at(9).toDouble(), 0.1, 1e-12);
+
+    const struct
+    {
+        const char* what;
+        QStringList arguments;
+        std::vector<std::pair<bool, bool>> sets; // normality, acceptance of each set
+    } rows[] = {
+        {"no upper limit", {"--report", five}, {{true, false}}},
+        {"two points: no normality test", QStringList{"--report"} + LimitTen + QStringList{two},
+         {{false, true}}},
+        // With the limit the axis spans 3 to 10 and the drawing ends: all equal, no test.
+        {"equal values", QStringList{"--report"} + LimitTen + QStringList{flat}, {{false, true}}},
+        {"a failed drawing (Student's t with 2 points)",
+         QStringList{"--report", "--set", "PlotOpts.Tdist=1"} + LimitTen + QStringList{two},
+         {{false, false}}},
+        {"the overlay too",
+         QStringList{"--report", "--overlay", five} + LimitTen + QStringList{two},
+         {{false, true}, {true, true}}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const QJsonArray sets = runReport(row.arguments).report["sets"].toArray();
+        ASSERT_EQ(sets.size(), std::ssize(row.sets));
+        for (qsizetype i = 0; i < sets.size(); ++i) {
+            const QJsonObject one = sets.at(i).toObject();
+            EXPECT_EQ(one.contains("normality"), row.sets[static_cast<std::size_t>(i)].first);
+            EXPECT_EQ(one.contains("acceptance"), row.sets[static_cast<std::size_t>(i)].second);
+        }
+    }
+    // Two points: the chart's k rejects at 11.40, the exact k accepts at 8.75.
+    const QJsonObject twoPoints = runReport(QStringList{"--report"} + LimitTen + QStringList{two})
+                                      .report["sets"].toArray().at(0).toObject()["acceptance"]
+                                      .toObject();
+    EXPECT_EQ(twoPoints["accepted"], QJsonValue(false));
+    EXPECT_EQ(twoPoints["accepted_exact"], QJsonValue(true));
+    EXPECT_PRINTED(twoPoints["k_exact"].toDouble(), "10.2527140279");
+}
+
+TEST(BatchMode, ManyLotsGiveOneJsonLineEachInOrderAndTheExitStatusOfTheWorst)
+{
+    test::TempFiles files;
+    const QString good = QString::fromStdString(files.write("good.csv", "5\n4\n3\n2\n1\n"));
+    const QString bad = QString::fromStdString(files.write("bad.csv", "1\n2\n3\n4\n50\n"));
+    const QString missing = QString::fromStdString(files.path("missing.csv"));
+    const QString pairs = QString::fromStdString(files.write("pairs.csv", "1,10\n2,20\n3,30\n"));
+    const QStringList judged = QStringList{"--report", "--fail-on-reject"} + LimitTen;
+    const struct
+    {
+        const char* what;
+        QStringList arguments;
+        int status;
+        QStringList outcomes; // of the lines, in order
+        const char* said;     // on stderr, or null
+    } rows[] = {
+        {"all accepted", judged + QStringList{good, good}, 0, {"drawn", "drawn"}, nullptr},
+        {"a rejected lot", judged + QStringList{good, bad}, 3, {"drawn", "drawn"}, nullptr},
+        {"rejected but not asked to fail", QStringList{"--report"} + LimitTen + QStringList{bad, good},
+         0, {"drawn", "drawn"}, nullptr},
+        {"a failed lot in the middle wins over a rejected one", judged + QStringList{good, missing, bad},
+         1, {"drawn", "failed", "drawn"}, nullptr},
+        {"no limit to judge by", QStringList{"--report", "--fail-on-reject", good, good}, 1,
+         {"drawn", "drawn"}, "cannot judge the lot"},
+        {"a column one lot lacks", QStringList{"--report", "--value-column", "2", pairs, good}, 2,
+         {"drawn", "failed"}, "--value-column 2 is beyond the 1 fields"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const BatchRun run = runReport(row.arguments);
+        EXPECT_EQ(run.status, row.status) << run.errors.toStdString();
+        const std::vector<QJsonObject> lines = jsonLines(run.output);
+        ASSERT_EQ(std::ssize(lines), row.outcomes.size());
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(lines[i]["outcome"].toString(), row.outcomes[static_cast<qsizetype>(i)]);
+        }
+        if (row.said) {
+            EXPECT_TRUE(run.errors.contains(row.said)) << run.errors.toStdString();
+        }
+    }
+    // The lines keep the order of the FILEs.
+    const std::vector<QJsonObject> lines = jsonLines(runReport(judged + QStringList{bad, missing, good}).output);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0]["window_title"].toString(), "Quantiview 3.0 (bad.csv)");
+    EXPECT_EQ(lines[1]["window_title"].toString(), "Quantiview 3.0");
+    EXPECT_EQ(lines[2]["window_title"].toString(), "Quantiview 3.0 (good.csv)");
+}
+
+TEST(BatchMode, WritesEachLotsPicturesUnderItsNameAndRefusesOutputsThatWouldCollide)
+{
+    test::TempFiles files;
+    const QString a = QString::fromStdString(files.write("a.csv", "5\n4\n3\n2\n1\n"));
+    const QString b = QString::fromStdString(files.write("b.txt", "1\n2\n3\n4\n6\n"));
+    const QString folder = QString::fromStdString(files.path(""));
+    const BatchRun run = runReport({"--export", folder + "/{name}.png", "--oc-curve",
+                                    folder + "/oc-{name}.svg", a, b});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    for (const char* name : {"a.png", "b.png", "oc-a.svg", "oc-b.svg"}) {
+        EXPECT_TRUE(QFileInfo::exists(folder + "/" + name)) << name;
+    }
+    // The OC picture of one lot, 9000 twips wide: 600 pixels at 96 dpi.
+    const QString oc = folder + "/oc.png";
+    ASSERT_EQ(runReport({"--oc-curve", oc, a}).status, 0);
+    EXPECT_EQ(QImage(oc).width(), 600);
+
+    const struct
+    {
+        const char* what;
+        QStringList arguments;
+        const char* said;
+    } refused[] = {
+        {"one name for several lots", {"--export", folder + "/x.png", a, b},
+         "with several FILEs, --export needs {name} in OUT"},
+        {"the same name twice", {"--export", folder + "/{name}.png", a, folder + "/./a.csv"},
+         "would be written twice (for"},
+        {"two outputs on one file",
+         {"--export", folder + "/same.png", "--oc-curve", folder + "/same.png", a},
+         "would be written twice"},
+    };
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row.what);
+        const BatchRun bad = runReport(row.arguments);
+        EXPECT_EQ(bad.status, 2);
+        EXPECT_TRUE(bad.errors.contains(row.said)) << bad.errors.toStdString();
+    }
+    // A lot without an exact plan has no OC curve.
+    const QString one = QString::fromStdString(files.write("one.csv", "7\n"));
+    const BatchRun none = runReport({"--oc-curve", folder + "/none.png", one});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.errors.contains("none.png was not written")) << none.errors.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(folder + "/none.png"));
+}
+
+TEST(BatchMode, ShowsProgressOnATerminalOnlyForMoreThanTwentyLots)
+{
+    test::TempFiles files;
+    const QString lot = QString::fromStdString(files.write("lot.csv", "5\n4\n3\n2\n1\n"));
+    const struct
+    {
+        int lots;
+        bool terminal;
+        bool shown;
+    } rows[] = {{21, true, true}, {20, true, false}, {21, false, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.lots << " lots, terminal " << row.terminal);
+        QStringList arguments{"--report"};
+        for (int i = 0; i < row.lots; ++i) {
+            arguments << lot;
+        }
+        const BatchRun run = runReport(arguments, row.terminal);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(jsonLines(run.output).size(), static_cast<std::size_t>(row.lots));
+        const QString last = QStringLiteral("\rquantiview: %1 of %1 lots\n").arg(row.lots);
+        EXPECT_EQ(run.errors.contains(last), row.shown) << run.errors.toStdString();
+    }
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "core/document/ChartDocument.h"
 #include "core/document/GraphOutput.h"
 #include "core/model/ScriptedPrompter.h"
+#include "core/model/StartUp.h"
+#include "core/plot/OcChart.h"
 #include "core/plot/PlotMapping.h"
 #include "render/ChartExport.h"
 #include "render/QtText.h"
@@ -13,6 +15,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,8 +23,10 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <map>
 #include <stdexcept>
 #include <string_view>
+#include <unistd.h>
 
 namespace qv {
 
@@ -33,18 +38,36 @@ QString qs(const std::string& text)
 }
 
 constexpr const char* ExitStatusHelp =
+    "\nSeveral FILEs:\n"
+    "  Each lot is loaded and drawn afresh with the same options, in the order given;\n"
+    "  a lot that fails does not stop the others. --report prints one JSON object per\n"
+    "  line (JSON Lines), \"outcome\": \"failed\" for a lot that failed. --export,\n"
+    "  --oc-curve and --save-project then need {name} in OUT, which stands for each\n"
+    "  FILE's name without its folder and last extension (--export charts/{name}.png);\n"
+    "  two outputs that would land on the same file are a usage error. With more than\n"
+    "  20 FILEs the progress is shown on standard error when that is a terminal.\n"
     "\nExit status:\n"
-    "  0  the chart was drawn (warnings allowed)\n"
-    "  1  the load or the drawing failed or stopped, or a file could not be written\n"
-    "  2  usage error: an unknown option, a bad value, no FILE, a column the file does not have\n";
+    "  0  every chart was drawn (warnings allowed)\n"
+    "  1  a load or a drawing failed or stopped, a file could not be written, or\n"
+    "     --fail-on-reject met a lot without an upper limit; 1 wins over 3\n"
+    "  2  usage error: an unknown option, a bad value, no FILE, a column the file does not have\n"
+    "  3  with --fail-on-reject: the main set of a lot was rejected (Ts above the upper\n"
+    "     limit, \"accepted\": false in the report) and no lot failed\n";
+
+// The text in an output name that stands for each FILE's name.
+constexpr const char* NamePlaceholder = "{name}";
+// Progress is shown for runs over more files than this.
+constexpr int ProgressAbove = 20;
 
 struct BatchRequest
 {
     bool help = false;
     bool version = false;
-    QString file;
+    QStringList files;
     bool report = false;
+    bool failOnReject = false;
     QString exportPath;
+    QString ocCurvePath;
     QString overlay;
     QString saveProject;
     DataFileAnswers answers;
@@ -74,10 +97,16 @@ BatchRequest parseArguments(const QStringList& arguments, QCommandLineParser& pa
     parser.setApplicationDescription("Quantiview: probability charts for sampling inspection by variables.");
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument("FILE", "Data file or project file (.qvw) to open.");
+    parser.addPositionalArgument("FILE...", "Data files or project files (.qvw) to open; several "
+                                            "FILEs are drawn one after the other (see below).");
     parser.addOptions({
-        {"report", "Print the chart's report as JSON."},
+        {"report", "Print the chart's report as JSON (one line per FILE with several)."},
         {"export", "Write the chart picture to OUT (.png, .bmp, .svg, .pdf).", "OUT"},
+        {"oc-curve",
+         "Write the OC curve of the main set's exact sampling plan to OUT (.png, .svg, .pdf).",
+         "OUT"},
+        {"fail-on-reject", "Exit with 3 when the main set of a lot is rejected (Ts above the "
+                           "upper limit)."},
         {"columns", "Fields per data line.", "N"},
         {"value-column", "Field that holds the value.", "C"},
         {"sigma-column", "Field that holds the uncertainty.", "C"},
@@ -101,12 +130,13 @@ BatchRequest parseArguments(const QStringList& arguments, QCommandLineParser& pa
         return request;
     }
     request.report = parser.isSet("report");
+    request.failOnReject = parser.isSet("fail-on-reject");
     request.exportPath = parser.value("export");
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1) {
-        throw UsageError(positional.isEmpty() ? "FILE is missing" : "only one FILE may be given");
+    request.ocCurvePath = parser.value("oc-curve");
+    request.files = parser.positionalArguments();
+    if (request.files.isEmpty()) {
+        throw UsageError("FILE is missing");
     }
-    request.file = positional.front();
     if (parser.isSet("columns")) {
         request.answers.columns = positiveNumber(parser.value("columns"), "--columns");
     }
@@ -150,10 +180,75 @@ BatchRequest parseArguments(const QStringList& arguments, QCommandLineParser& pa
                              " pixels a side");
         }
     }
-    if (!request.report && request.exportPath.isEmpty()) {
-        throw UsageError("--report or --export is needed with options");
+    if (!request.report && request.exportPath.isEmpty() && request.ocCurvePath.isEmpty()) {
+        throw UsageError("--report, --export or --oc-curve is needed with options");
+    }
+    if (request.files.size() > 1) {
+        for (const auto& [option, out] : {std::pair{"--export", request.exportPath},
+                                          std::pair{"--oc-curve", request.ocCurvePath},
+                                          std::pair{"--save-project", request.saveProject}}) {
+            if (!out.isEmpty() && !out.contains(QLatin1String(NamePlaceholder))) {
+                throw UsageError(std::string("with several FILEs, ") + option +
+                                 " needs {name} in OUT, for example charts/{name}.png");
+            }
+        }
     }
     return request;
+}
+
+// A FILE as given, without the double quotes the command line may wrap it in.
+QString unquoted(const QString& file)
+{
+    const QString trimmed = file.trimmed();
+    if (trimmed.size() >= 2 && trimmed.startsWith(QLatin1Char('"')) &&
+        trimmed.endsWith(QLatin1Char('"'))) {
+        return trimmed.mid(1, trimmed.size() - 2);
+    }
+    return file;
+}
+
+// An output name with {name} replaced by FILE's name without its folder and
+// last extension.
+QString outputFor(const QString& pattern, const QString& file)
+{
+    QString out = pattern;
+    return out.replace(QLatin1String(NamePlaceholder), QFileInfo(unquoted(file)).completeBaseName());
+}
+
+// The files a lot writes, by option.
+struct LotOutputs
+{
+    QString exportPath;
+    QString ocCurvePath;
+    QString saveProject;
+};
+
+LotOutputs outputsFor(const BatchRequest& request, const QString& file)
+{
+    const auto expand = [&file](const QString& pattern) {
+        return pattern.isEmpty() ? pattern : outputFor(pattern, file);
+    };
+    return {expand(request.exportPath), expand(request.ocCurvePath), expand(request.saveProject)};
+}
+
+// Two outputs on one file would leave only the last: refused before anything runs.
+void refuseCollisions(const BatchRequest& request)
+{
+    std::map<QString, QString> written; // the file as the system sees it -> who writes it
+    for (const QString& file : request.files) {
+        const LotOutputs outputs = outputsFor(request, file);
+        for (const QString* out : {&outputs.exportPath, &outputs.ocCurvePath, &outputs.saveProject}) {
+            if (out->isEmpty()) {
+                continue;
+            }
+            const QString key = QDir::cleanPath(QFileInfo(*out).absoluteFilePath());
+            const auto [at, inserted] = written.emplace(key, file);
+            if (!inserted) {
+                throw UsageError(toUtf8(*out) + " would be written twice (for " + toUtf8(at->second) +
+                                 (at->second == file ? "" : " and " + toUtf8(file)) + ")");
+            }
+        }
+    }
 }
 
 // The scripted answers of batch mode. A column beyond the fields of the file's
@@ -309,9 +404,45 @@ void addAnnotations(QJsonObject& out, const SetResults& r, const Scene& scene, i
     }
 }
 
-QJsonObject setReport(const Session& session, const DrawingResults& drawing, const Scene& scene,
-                      int number)
+QJsonObject normalityReport(const NormalityTest& test)
 {
+    return QJsonObject{{"test", "anderson-darling"},
+                       {"a2", test.a2},
+                       {"a2_adjusted", test.a2Adjusted},
+                       {"p_value", test.pValue}};
+}
+
+// The verdicts with an upper limit: the chart's, and the exact plan's where it has one.
+QJsonObject acceptanceReport(const LotDecision& decision)
+{
+    const LotVerdict& verdict = *decision.verdict;
+    QJsonObject out{{"upper_limit", verdict.upperLimit},
+                    {"k", decision.k},
+                    {"ts", decision.ts},
+                    {"accepted", verdict.accepted}};
+    if (const auto& plan = decision.plan) {
+        out["k_exact"] = plan->kExact;
+        if (decision.tsExact && verdict.acceptedExact) {
+            out["ts_exact"] = *decision.tsExact;
+            out["accepted_exact"] = *verdict.acceptedExact;
+        }
+        QJsonArray fractions;
+        QJsonArray probabilities;
+        for (std::size_t i = 0; i < plan->oc.fractionDefective.size(); ++i) {
+            fractions.append(plan->oc.fractionDefective[i]);
+            probabilities.append(plan->oc.probabilityOfAcceptance[i]);
+        }
+        out["oc_curve"] = QJsonObject{{"fraction_defective", fractions},
+                                      {"probability_of_acceptance", probabilities}};
+    }
+    return out;
+}
+
+QJsonObject setReport(const ChartDocument& document, int number)
+{
+    const Session& session = document.session();
+    const DrawingResults& drawing = document.plot().results();
+    const Scene& scene = document.scene();
     const DataSet& set = session.set(number);
     QJsonObject out;
     out["set"] = number;
@@ -336,12 +467,22 @@ QJsonObject setReport(const Session& session, const DrawingResults& drawing, con
         out["fit"] = fitReport(*r.fit);
     }
     addAnnotations(out, r, scene, number);
+    if (const LotDecision* decision = document.lotDecision(number)) {
+        if (decision->normality) {
+            out["normality"] = normalityReport(*decision->normality);
+        }
+        if (decision->verdict) {
+            out["acceptance"] = acceptanceReport(*decision);
+        }
+    }
     return out;
 }
 
-QJsonObject report(const Session& session, const ScriptedPrompter& prompter,
-                   const DrawingResults& drawing, const Scene& scene, const QString& outcome)
+QJsonObject report(const ChartDocument& document, const ScriptedPrompter& prompter,
+                   const QString& outcome)
 {
+    const Session& session = document.session();
+    const DrawingResults& drawing = document.plot().results();
     QJsonObject out;
     out["window_title"] = qs(session.windowTitle);
     out["outcome"] = outcome;
@@ -352,10 +493,10 @@ QJsonObject report(const Session& session, const ScriptedPrompter& prompter,
     out["messages"] = messages;
     QJsonArray sets;
     if (session.set(1).pointCount > 0 || outcome != "failed") {
-        sets.append(setReport(session, drawing, scene, 1));
+        sets.append(setReport(document, 1));
     }
     if (session.overlayLoaded) {
-        sets.append(setReport(session, drawing, scene, 2));
+        sets.append(setReport(document, 2));
     }
     out["sets"] = sets;
     if (drawing.xAxisDone) {
@@ -394,76 +535,76 @@ QJsonObject report(const Session& session, const ScriptedPrompter& prompter,
     return out;
 }
 
-} // namespace
-
-bool isBatchInvocation(const QStringList& arguments)
+// What the lots share: the measurer and its fonts, the font list and the
+// layout are made once for the whole run.
+struct BatchContext
 {
-    for (const QString& a : arguments.mid(1)) {
-        if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
-            return true;
+    explicit BatchContext(const BatchRequest& r) : request(r) {}
+
+    const BatchRequest& request;
+    QtTextMeasurer measurer;
+    std::vector<std::string> fonts;
+    ChartLayout layout;
+    std::string documentsFolder;
+    bool many = false;
+};
+
+struct LotResult
+{
+    bool refused = false;  // a usage error met while loading (a column the file lacks)
+    bool failed = false;   // exit status 1
+    bool rejected = false; // the main set was rejected
+};
+
+// Writes the OC picture of the main set's plan; false, after saying why on
+// `err` or through the prompter, when there is none or it was not written.
+bool writeOcCurve(const BatchContext& ctx, ChartDocument& document, BatchPrompter& prompter,
+                  bool loaded, const QString& path, QTextStream& err)
+{
+    const LotDecision* decision = loaded ? document.lotDecision(1) : nullptr;
+    if (!decision) {
+        err << "quantiview: " << path << " was not written: the chart was not drawn\n";
+        return false;
+    }
+    if (!decision->plan) {
+        err << "quantiview: " << path
+            << " was not written: the sampling plan needs at least 2 enabled points and a "
+               "CR and an LTPD chosen\n";
+        return false;
+    }
+    const ExportResult result =
+        exportChart(ocChartScene(*decision->plan, ctx.measurer, document.session().graphFontName),
+                    path);
+    if (!result.ok) {
+        prompter.message(toUtf8(result.errorText), "Export Error", MessageIcon::Warning);
+        if (ctx.request.report) {
+            err << "quantiview: " << result.errorText << "\n";
         }
+        return false;
     }
-    return false;
+    return true;
 }
 
-int runBatch(const QStringList& arguments)
+// One lot: loaded and drawn afresh with the run's options, its outputs
+// written and its report printed. A refusal of a single FILE is left to the
+// caller to report as a usage error, without a report.
+LotResult runLot(const BatchContext& ctx, const QString& file, QTextStream& out, QTextStream& err)
 {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    return runBatch(arguments, out, err);
-}
-
-int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
-{
-    QCommandLineParser parser;
-    BatchRequest request;
-    const auto usageError = [&err](const std::string& text) {
-        err << "quantiview: " << qs(text) << "\n"
-            << "Try 'quantiview --help'.\n";
-        return 2;
-    };
-    try {
-        request = parseArguments(arguments, parser);
-    } catch (const UsageError& e) {
-        return usageError(e.what());
-    }
-    if (request.help) {
-        out << parser.helpText() << ExitStatusHelp;
-        return 0;
-    }
-    if (request.version) {
-        out << "quantiview " << ProgramVersion << "\n";
-        return 0;
-    }
+    const BatchRequest& request = ctx.request;
+    const LotOutputs outputs = outputsFor(request, file);
+    LotResult lot;
 
     // The chart is laid out for the screen as the window would be.
     BatchPrompter prompter;
-    QtTextMeasurer measurer;
-    ChartDocument document(prompter, measurer);
-    document.startUp(designLayout(request.screenWidth * TwipsPerScreenPixel,
-                                  request.screenHeight * TwipsPerScreenPixel),
-                     screenFontFamilies(), ArialTwin);
+    ChartDocument document(prompter, ctx.measurer);
+    document.startUp(ctx.layout, ctx.fonts, ArialTwin);
     Session& session = document.session();
-    session.documentsFolder =
-        toUtf8(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    session.documentsFolder = ctx.documentsFolder;
     session.dataFolder = session.documentsFolder;
 
-    // Every value is checked before anything is loaded, so a typing error costs no
-    // load and never leaves a half-applied chart.
-    {
-        Settings scratch = session.settings;
-        try {
-            for (const auto& [id, value] : request.sets) {
-                scratch.setFromText(id, value);
-            }
-        } catch (const std::invalid_argument& e) {
-            return usageError(e.what());
-        }
-    }
-
     prompter.dataFileAnswers.push_back(request.answers);
-    bool loaded = document.openFromCommandLine(toUtf8(request.file));
-    QString failedFile = request.file;
+    bool loaded = document.openFromCommandLine(toUtf8(file));
+    QString failedFile = file;
     if (loaded && !request.overlay.isEmpty()) {
         prompter.openAnswers.push_back(toUtf8(request.overlay));
         prompter.dataFileAnswers.push_back(request.answers);
@@ -471,7 +612,12 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
         failedFile = request.overlay;
     }
     if (!prompter.refusal.empty()) {
-        return usageError(toUtf8(failedFile) + ": " + prompter.refusal);
+        lot.refused = true;
+        lot.failed = true;
+        err << "quantiview: " << failedFile << ": " << qs(prompter.refusal) << "\n";
+        if (!ctx.many) {
+            return lot;
+        }
     }
     const std::string silent = silentFailure(document, prompter, failedFile);
     if (loaded && !request.sets.empty()) {
@@ -497,13 +643,13 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
         outcome = "stopped";
     }
     bool written = true;
-    if (!request.exportPath.isEmpty()) {
+    if (!outputs.exportPath.isEmpty()) {
         // The picture is written whatever the drawing left, as Save Graph As
         // would capture it; a failed load leaves nothing to draw.
         if (!loaded) {
             written = false;
         } else {
-            const ExportResult result = exportChart(document.scene(), request.exportPath,
+            const ExportResult result = exportChart(document.scene(), outputs.exportPath,
                                                     printOrientation(session.settings));
             if (!result.ok) {
                 written = false;
@@ -514,14 +660,19 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
             }
         }
     }
-    if (!request.saveProject.isEmpty()) {
+    if (!outputs.ocCurvePath.isEmpty() &&
+        !writeOcCurve(ctx, document, prompter, loaded && outcome == "drawn", outputs.ocCurvePath,
+                      err)) {
+        written = false;
+    }
+    if (!outputs.saveProject.isEmpty()) {
         // The project holds what was loaded and drawn; a failed load leaves nothing to save.
         if (!loaded) {
             written = false;
-        } else if (!document.writeProject(toUtf8(request.saveProject))) {
+        } else if (!document.writeProject(toUtf8(outputs.saveProject))) {
             written = false;
             if (request.report) {
-                err << "quantiview: " << request.saveProject
+                err << "quantiview: " << outputs.saveProject
                     << " was not written: " << qs(prompter.messages.back().text) << "\n";
             }
         }
@@ -530,16 +681,170 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err)
         err << "quantiview: " << qs(silent) << "\n";
     }
     if (request.report) {
-        out << QJsonDocument(
-                   report(session, prompter, document.plot().results(), document.scene(), outcome))
-                   .toJson(QJsonDocument::Indented);
+        const QJsonDocument json(report(document, prompter, outcome));
+        if (ctx.many) {
+            out << json.toJson(QJsonDocument::Compact) << "\n";
+        } else {
+            out << json.toJson(QJsonDocument::Indented);
+        }
+        out.flush();
     } else {
         // Without a report nothing would show the messages: each goes to stderr.
         for (const RecordedMessage& m : prompter.messages) {
+            if (ctx.many) {
+                err << file << ": ";
+            }
             err << qs(m.title) << ": " << qs(m.text) << "\n";
         }
     }
-    return outcome == "drawn" && written ? 0 : 1;
+    lot.failed = lot.failed || outcome != "drawn" || !written;
+    if (request.failOnReject && outcome == "drawn") {
+        // A lot that cannot be judged must not pass as accepted.
+        const LotDecision* decision = document.lotDecision(1);
+        if (!decision || !decision->verdict) {
+            err << "quantiview: " << file
+                << ": no upper limit is set (PlotOpts.LimitLines, PlotOpts.ULimit), so "
+                   "--fail-on-reject cannot judge the lot\n";
+            lot.failed = true;
+        } else if (!decision->verdict->accepted) {
+            lot.rejected = true;
+        }
+    }
+    return lot;
+}
+
+// "quantiview: 17 of 1000 lots" on one line of a terminal, rewritten after each lot.
+class Progress
+{
+public:
+    Progress(QTextStream& err, qsizetype total, bool shown) : m_err(err), m_total(total), m_shown(shown)
+    {
+    }
+    // Leaves the progress line before other text goes to the terminal.
+    void breakLine()
+    {
+        if (m_open) {
+            m_err << "\n";
+            m_open = false;
+        }
+    }
+    void done(qsizetype count)
+    {
+        if (!m_shown) {
+            return;
+        }
+        m_err << "\rquantiview: " << count << " of " << m_total << " lots";
+        m_open = true;
+        if (count == m_total) {
+            breakLine();
+        }
+        m_err.flush();
+    }
+
+private:
+    QTextStream& m_err;
+    qsizetype m_total;
+    bool m_shown;
+    bool m_open = false;
+};
+
+} // namespace
+
+bool isBatchInvocation(const QStringList& arguments)
+{
+    for (const QString& a : arguments.mid(1)) {
+        if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int runBatch(const QStringList& arguments)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return runBatch(arguments, out, err, isatty(STDERR_FILENO) == 1);
+}
+
+int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err, bool errIsTerminal)
+{
+    QCommandLineParser parser;
+    BatchRequest request;
+    const auto usageError = [&err](const std::string& text) {
+        err << "quantiview: " << qs(text) << "\n"
+            << "Try 'quantiview --help'.\n";
+        return 2;
+    };
+    try {
+        request = parseArguments(arguments, parser);
+        refuseCollisions(request);
+    } catch (const UsageError& e) {
+        return usageError(e.what());
+    }
+    if (request.help) {
+        out << parser.helpText() << ExitStatusHelp;
+        return 0;
+    }
+    if (request.version) {
+        out << "quantiview " << ProgramVersion << "\n";
+        return 0;
+    }
+
+    BatchContext ctx(request);
+    ctx.fonts = screenFontFamilies();
+    ctx.layout = designLayout(request.screenWidth * TwipsPerScreenPixel,
+                              request.screenHeight * TwipsPerScreenPixel);
+    ctx.documentsFolder =
+        toUtf8(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    ctx.many = request.files.size() > 1;
+
+    // Every value is checked before anything is loaded, so a typing error costs no
+    // load and never leaves a half-applied chart.
+    {
+        Session probe;
+        startUp(probe, ctx.fonts, ArialTwin);
+        try {
+            for (const auto& [id, value] : request.sets) {
+                probe.settings.setFromText(id, value);
+            }
+        } catch (const std::invalid_argument& e) {
+            return usageError(e.what());
+        }
+    }
+
+    Progress progress(err, request.files.size(),
+                      errIsTerminal && request.files.size() > ProgressAbove);
+    bool refused = false;
+    bool failed = false;
+    bool rejected = false;
+    qsizetype count = 0;
+    for (const QString& file : request.files) {
+        QString said;
+        QTextStream lotErr(&said);
+        const LotResult lot = runLot(ctx, file, out, lotErr);
+        lotErr.flush();
+        if (lot.refused && !ctx.many) {
+            err << said << "Try 'quantiview --help'.\n";
+            return 2;
+        }
+        if (!said.isEmpty()) {
+            progress.breakLine();
+            err << said;
+        }
+        progress.done(++count);
+        refused = refused || lot.refused;
+        failed = failed || lot.failed;
+        rejected = rejected || lot.rejected;
+    }
+    err.flush();
+    if (refused) {
+        return 2;
+    }
+    if (failed) {
+        return 1;
+    }
+    return request.failOnReject && rejected ? 3 : 0;
 }
 
 } // namespace qv

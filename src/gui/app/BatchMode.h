@@ -1,7 +1,8 @@
 #pragma once
-// The program without a window: --report and --export, --help and --version,
-// and every usage error. Loads FILE through the chart document as the window's
-// command line does, applies --set, draws once and writes the report.
+// The program without a window: --report, --export and --oc-curve over one
+// or several FILEs, --help and --version, and every usage error. Loads each
+// FILE through a chart document of its own as the window's command line does,
+// applies --set, draws once and writes the report and the pictures.
 
 #include <QStringList>
 
@@ -19,11 +20,16 @@ inline constexpr int MaxScreenPixels = 16384;
 // or nothing, opens the window.
 bool isBatchInvocation(const QStringList& arguments);
 
-// Runs batch mode; returns the process exit status (0 drawn, 1 failed or
-// stopped, 2 usage error). The report, the help and the version go to `out`;
-// usage errors, and without --report every message of the load and the
-// drawing ("title: text"), go to `err`. Needs a QGuiApplication.
-int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err);
+// Runs batch mode; returns the process exit status (0 drawn, 1 a lot failed or
+// stopped or an output was not written, 2 usage error, 3 with --fail-on-reject
+// a lot's main set rejected and none failed). The report (JSON Lines with
+// several FILEs), the help and the version go to `out`; usage errors, and
+// without --report every message of the loads and the drawings ("title:
+// text", after "FILE: " with several FILEs), go to `err`, and so does the
+// progress of more than 20 FILEs when `errIsTerminal`. Needs a QGuiApplication.
+int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err,
+             bool errIsTerminal = false);
+// The same on stdout and stderr.
 int runBatch(const QStringList& arguments);
 
 } // namespace qv
