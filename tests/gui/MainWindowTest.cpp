@@ -64,7 +64,8 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryCommandInOrderWithItsCaption)
          "mnuRefresh|mnuCopy|EnableDisable|HiliteUnhilite|NewData|InputOverlayData|PasteData",
          "&Refresh Plot|&Copy Graph|&Enable/Disable Data|&Hilite/UnHilite Data|&Input New Data|"
          "Input &Overlay Data|&Paste Data"},
-        {"Options_File", "&Options", "GraphOptions|AxesOptions", "&Graph Options|&Axes Options"},
+        {"Options_File", "&Options", "GraphOptions|AxesOptions|mnuSamplingPlan",
+         "&Graph Options|&Axes Options|Sampling &Plan"},
         {"Help", "&Help", "mnuHelpContents|mnuHelpIndex|mnuCalculations|mnuAbout",
          "Help for Quantiview...Con&tents|Help for Quantiview...&Index|About the &Calculations|"
          "&About Quantiview"},

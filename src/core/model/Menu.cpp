@@ -7,7 +7,8 @@ constexpr std::array<std::string_view, static_cast<std::size_t>(Menu::Count)> kN
     "Menu_File",      "mnuOpenFile",      "SaveAs",         "mnuSaveGraph",  "mnuPageSetup",
     "mnuPrint",       "ExitProgram",      "FileEdit",       "mnuRefresh",    "mnuCopy",
     "EnableDisable",  "HiliteUnhilite",   "NewData",        "InputOverlayData", "PasteData",
-    "Options_File",   "GraphOptions",     "AxesOptions",    "Help",          "mnuHelpContents",
+    "Options_File",   "GraphOptions",     "AxesOptions",    "mnuSamplingPlan", "Help",
+    "mnuHelpContents",
     "mnuHelpIndex",   "mnuCalculations",  "mnuAbout"};
 } // namespace
 

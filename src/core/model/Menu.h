@@ -27,6 +27,7 @@ enum class Menu : int {
     Options_File,
     GraphOptions,
     AxesOptions,
+    mnuSamplingPlan,
     Help,
     mnuHelpContents,
     mnuHelpIndex,

@@ -1,11 +1,13 @@
 #include "gui/app/MainWindow.h"
 
+#include "core/document/LotDecisionText.h"
 #include "core/model/Prompter.h"
 #include "core/plot/ChartDescription.h"
 #include "gui/app/ChartDragger.h"
 #include "gui/app/ChartWidgets.h"
 #include "gui/dialogs/PageSetupDialog.h"
 #include "gui/app/WindowCommands.h"
+#include "gui/dialogs/SamplingPlanWindow.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
 
@@ -25,6 +27,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 namespace qv {
 
@@ -66,7 +69,9 @@ const std::initializer_list<MenuBarEntry> kMenuBar = {
       {Menu::PasteData, "&Paste Data"}}},
     {Menu::Options_File,
      "&Options",
-     {{Menu::GraphOptions, "&Graph Options"}, {Menu::AxesOptions, "&Axes Options"}}},
+     {{Menu::GraphOptions, "&Graph Options"},
+      {Menu::AxesOptions, "&Axes Options"},
+      {Menu::mnuSamplingPlan, "Sampling &Plan"}}},
     {Menu::Help,
      "&Help",
      {{Menu::mnuHelpContents, "Help for Quantiview...Con&tents"},
@@ -178,6 +183,15 @@ void MainWindow::buildSurface()
     m_dragger->labelDoubleClicked = [this] { graphOptions(); };
     m_dragger->dropped = [this] { showScene(); };
 
+    // The lot decisions under the chart, outside its picture.
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->setAccessibleName(QStringLiteral("Lot decision"));
+    statusBar()->setSizeGripEnabled(false);
+    m_lotStatus = makeLabel("lblLotDecision", statusBar());
+    m_lotStatus->setAccessibleName(QStringLiteral("Lot decision"));
+    m_lotStatus->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    statusBar()->addWidget(m_lotStatus, 1);
+
     const ChartLayout design = designLayout(DesignScreenWidthTwips, DesignScreenHeightTwips);
     const TwipsRect& plot = design.plotArea;
     m_plotTwips = toQRectF(plot);
@@ -216,6 +230,7 @@ void MainWindow::buildCommandTable()
         {Menu::InputOverlayData, [this] { m_document.inputOverlayData(); }},
         {Menu::GraphOptions, [this] { graphOptions(); }},
         {Menu::AxesOptions, [this] { axesOptions(); }},
+        {Menu::mnuSamplingPlan, [this] { m_windowCommands->samplingPlan(); }},
         {Menu::mnuPageSetup, [this] { pageSetup(); }},
         {Menu::SaveAs, [this] { m_document.saveAs(); }},
         {Menu::PasteData,
@@ -320,7 +335,8 @@ void MainWindow::fitWindowToPlot()
     m_surface->setMinimumSize(client);
     // The window's own minimum follows at once, so that a smaller plot area shrinks it.
     QMainWindow::layout()->activate();
-    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    resize(client.width(), client.height() + menuBar()->sizeHint().height() +
+                               statusBar()->sizeHint().height());
 }
 
 QAction* MainWindow::action(Menu item) const
@@ -354,6 +370,7 @@ void MainWindow::updateLayout(ChartLayout& layout)
 
 void MainWindow::chartCleared()
 {
+    showLotDecision();
     describeChart();
     m_surface->update();
     m_plotArea->update();
@@ -368,6 +385,7 @@ void MainWindow::chartDrawn()
         placeWidgets();
         fitWindowToPlot();
     }
+    showLotDecision();
     showScene();
 }
 
@@ -429,6 +447,17 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // Closing the window ends the program, whatever other window is open.
     event->accept();
     QCoreApplication::quit();
+}
+
+void MainWindow::showLotDecision()
+{
+    const LotDecision* decision = m_document.lotDecision(1);
+    const QString text = decision ? toQString(lotStatusText(*decision)) : QString();
+    m_lotStatus->setText(text);
+    m_lotStatus->setAccessibleDescription(text);
+    if (SamplingPlanWindow* plan = m_windowCommands->samplingPlanWindow()) {
+        plan->follow(m_document);
+    }
 }
 
 void MainWindow::describeChart()

@@ -45,6 +45,7 @@ public:
     const Session& session() const { return m_document.session(); }
     Prompter& prompter() { return m_document.prompter(); }
     const Scene& scene() const { return m_document.scene(); }
+    const TextMeasurer& textMeasurer() const { return m_measurer; }
 
     // Opens the file named on the command line, with or without double quotes
     // around it. A blank argument does nothing.
@@ -68,6 +69,8 @@ public:
     // The menu item (or, for a menu, its entry in the menu bar) of a command.
     QAction* action(Menu item) const;
     QWidget* plotArea() const { return m_plotArea; }
+    // The status bar's line with the main lot's decisions, below the chart.
+    QLabel* lotStatus() const { return m_lotStatus; }
     ChartDragger* dragger() const { return m_dragger; }
     // Position and size of the plot area on the window, in twips.
     QRectF plotAreaTwips() const { return m_plotTwips; }
@@ -99,6 +102,9 @@ private:
     void showScene();
     // The plot area's accessible description: the chart's visible texts, one a line.
     void describeChart();
+    // The main lot's decisions of the last drawing in the status bar and the
+    // Sampling Plan window; nothing there while no lot is drawn.
+    void showLotDecision();
 
     TwipScale m_twips;
     QtTextMeasurer m_measurer;
@@ -113,6 +119,7 @@ private:
     QWidget* m_plotArea = nullptr;
     QLabel* m_plotTitle = nullptr;
     QLabel* m_yLabel = nullptr;
+    QLabel* m_lotStatus = nullptr;
     ChartDragger* m_dragger = nullptr;
 
     // Layout on the window, in twips.

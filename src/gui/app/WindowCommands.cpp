@@ -6,6 +6,7 @@
 #include "gui/dialogs/AboutWindows.h"
 #include "gui/dialogs/DataEditorDialog.h"
 #include "gui/dialogs/HelpWindow.h"
+#include "gui/dialogs/SamplingPlanWindow.h"
 #include "gui/output/ChartOutput.h"
 #include "render/ChartExport.h"
 #include "render/QtText.h"
@@ -40,6 +41,7 @@ WindowCommands::~WindowCommands()
     delete m_help.data();
     delete m_about.data();
     delete m_calculations.data();
+    delete m_samplingPlan.data();
 }
 
 QImage WindowCommands::windowPicture() const
@@ -95,6 +97,11 @@ CalculationsWindow* WindowCommands::calculationsWindow() const
     return m_calculations.data();
 }
 
+SamplingPlanWindow* WindowCommands::samplingPlanWindow() const
+{
+    return m_samplingPlan.data();
+}
+
 void WindowCommands::setHelpLocation(const QString& programFolder, const QString& collectionFile)
 {
     m_programFolder = programFolder;
@@ -143,6 +150,15 @@ void WindowCommands::calculations()
         m_calculations = new CalculationsWindow(&m_window);
     }
     m_calculations->showWindow();
+}
+
+void WindowCommands::samplingPlan()
+{
+    if (!m_samplingPlan) {
+        m_samplingPlan = new SamplingPlanWindow(m_window.textMeasurer(), &m_window);
+        m_samplingPlan->follow(m_window.document());
+    }
+    m_samplingPlan->showWindow();
 }
 
 void WindowCommands::about()

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's commands that send the chart out (Copy Graph, Save Graph
 // As, Print) or open windows of their own (the two data editors, the help
-// window, About the Calculations, the About box). Each window is created on
+// window, About the Calculations, the About box, the Sampling Plan window). Each window is created on
 // first use and then only hidden.
 
 #include "core/document/PointEditor.h"
@@ -19,6 +19,7 @@ class CalculationsWindow;
 class DataEditorDialog;
 class HelpWindow;
 class MainWindow;
+class SamplingPlanWindow;
 
 class WindowCommands
 {
@@ -42,6 +43,9 @@ public:
     void helpIndex();
     void calculations();
     void about();
+    // Options > Sampling Plan: shows the window beside the chart with the
+    // decisions on the main lot of the last drawing.
+    void samplingPlan();
 
     // Where the help manual is looked for (beside the program by default) and
     // the user's collection it is registered in.
@@ -52,6 +56,7 @@ public:
     HelpWindow* helpWindow() const;
     AboutDialog* aboutBox() const;
     CalculationsWindow* calculationsWindow() const;
+    SamplingPlanWindow* samplingPlanWindow() const;
 
 private:
     // The help window, created on first use; null (after a message) when the
@@ -63,6 +68,7 @@ private:
     QPointer<HelpWindow> m_help;
     QPointer<AboutDialog> m_about;
     QPointer<CalculationsWindow> m_calculations;
+    QPointer<SamplingPlanWindow> m_samplingPlan;
     QString m_programFolder;
     QString m_helpCollection;
 };

@@ -1,0 +1,166 @@
+#include "gui/dialogs/SamplingPlanWindow.h"
+
+#include "core/document/ChartDocument.h"
+#include "core/document/LotDecisionText.h"
+#include "core/format/DecisionNumber.h"
+#include "core/plot/OcChart.h"
+#include "gui/app/ChartWidgets.h"
+#include "gui/app/Twips.h"
+#include "render/ChartExport.h"
+#include "render/QtText.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace qv {
+
+namespace {
+
+// A value shown in the window: readable and copyable from the keyboard, named
+// for screen readers after its row, its text as the description.
+QLabel* makeValue(const QString& objectName, const QString& spokenName, QWidget* parent)
+{
+    auto* value = new QLabel(parent);
+    value->setObjectName(objectName);
+    value->setTextFormat(Qt::PlainText);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    value->setAccessibleName(spokenName);
+    return value;
+}
+
+void setValue(QLabel* label, const std::string& text)
+{
+    label->setText(toQString(text));
+    label->setAccessibleDescription(label->text());
+}
+
+} // namespace
+
+SamplingPlanWindow::SamplingPlanWindow(const TextMeasurer& measurer, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_measurer(measurer)
+{
+    setObjectName(QStringLiteral("frmSamplingPlan"));
+    setWindowTitle(QStringLiteral("Sampling Plan"));
+
+    m_lot = makeValue(QStringLiteral("lblLot"), QStringLiteral("Lot"), this);
+    auto* grid = new QGridLayout;
+    // A row: its caption in column 0 and its value in `column`; `spoken` names the value.
+    const auto row = [this, grid](int at, const char* caption, int column, const char* objectName,
+                                  const char* spoken, int span = 1) {
+        if (caption) {
+            grid->addWidget(new QLabel(QString::fromUtf8(caption), this), at, 0);
+        }
+        QLabel* value =
+            makeValue(QString::fromUtf8(objectName), QString::fromUtf8(spoken), this);
+        grid->addWidget(value, at, column, 1, span);
+        return value;
+    };
+    m_n = row(0, "N (enabled points):", 1, "lblN", "N (enabled points)");
+    m_cr = row(1, "Consumer's risk (CR):", 1, "lblCR", "Consumer's risk (CR)");
+    m_ltpd = row(2, "LTPD:", 1, "lblLTPD", "LTPD");
+    for (const auto& [column, text] : {std::pair{1, "Chart"}, std::pair{2, "Exact plan"}}) {
+        auto* heading = new QLabel(QString::fromUtf8(text), this);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        grid->addWidget(heading, 3, column);
+    }
+    m_k = row(4, "k:", 1, "lblK", "k of the chart");
+    m_kExact = row(4, nullptr, 2, "lblKExact", "Exact k");
+    m_ts = row(5, "Ts:", 1, "lblTs", "Ts of the chart");
+    m_tsExact = row(5, nullptr, 2, "lblTsExact", "Exact Ts");
+    m_verdict = row(6, "Verdict:", 1, "lblVerdict", "Verdict of the chart");
+    m_verdictExact = row(6, nullptr, 2, "lblVerdictExact", "Verdict of the exact plan");
+    m_normality = row(7, "Normality (Anderson-Darling):", 1, "lblNormality",
+                      "Normality (Anderson-Darling)", 2);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+
+    auto* picture = new ChartWidget(
+        QStringLiteral("picOcCurve"),
+        [this](QPainter& p, const QRect& area) {
+            p.fillRect(area, Qt::white);
+            paintChartFitted(p, m_oc, QRectF(area));
+        },
+        this);
+    m_picture = picture;
+    m_picture->setAccessibleName(QStringLiteral("OC curve"));
+    m_picture->setFocusPolicy(Qt::TabFocus);
+    m_picture->setMinimumSize(480, 360);
+
+    auto* ok = new QPushButton(QStringLiteral("O&K"), this);
+    ok->setObjectName(QStringLiteral("cmdSamplingPlanOK"));
+    ok->setAccessibleName(QStringLiteral("OK"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QWidget::hide);
+    new QShortcut(QKeySequence::Cancel, this, this, &QWidget::hide);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_lot);
+    layout->addLayout(grid);
+    layout->addWidget(m_picture, 1);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    resize(sizeHint().expandedTo(QSize(560, 640)));
+    centreOnScreen(*this);
+}
+
+void SamplingPlanWindow::showWindow()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void SamplingPlanWindow::follow(const ChartDocument& document)
+{
+    const LotDecision* decision = document.lotDecision(1);
+    const auto& statistics = document.plot().results().sets[0].statistics;
+    if (!decision || !statistics) {
+        setValue(m_lot, "No lot is drawn.");
+        for (QLabel* value : {m_n, m_cr, m_ltpd, m_k, m_kExact, m_ts, m_tsExact, m_verdict,
+                              m_verdictExact, m_normality}) {
+            setValue(value, "");
+        }
+        m_oc = Scene{};
+        m_picture->setAccessibleDescription(QStringLiteral("No OC curve: no lot is drawn."));
+        m_picture->update();
+        return;
+    }
+    const Session& session = document.session();
+    setValue(m_lot, "Main lot: " + session.titlePath);
+    const SamplingPlanTexts t =
+        samplingPlanTexts(*decision, statistics->n, document.decisionSettings());
+    setValue(m_n, t.n);
+    setValue(m_cr, t.consumerRisk);
+    setValue(m_ltpd, t.ltpd);
+    setValue(m_k, t.k);
+    setValue(m_kExact, t.kExact);
+    setValue(m_ts, t.ts);
+    setValue(m_tsExact, t.tsExact);
+    setValue(m_verdict, t.verdict);
+    setValue(m_verdictExact, t.verdictExact);
+    setValue(m_normality, t.normality);
+    if (const auto& plan = decision->plan) {
+        m_oc = ocChartScene(*plan, m_measurer, session.graphFontName);
+        const double atLtpd = plan->oc.probabilityOfAcceptance[9];
+        m_picture->setAccessibleDescription(
+            toQString("OC curve of the exact plan: " + planCaption(*plan) + ". Pa = " +
+                      decisionNumber(atLtpd, 2, 2) + " at LTPD " + percentOf(plan->ltpd) +
+                      ", " + decisionNumber(plan->oc.probabilityOfAcceptance[0], 2, 2) + " at " +
+                      percentOf(plan->oc.fractionDefective[0]) + ", " +
+                      decisionNumber(plan->oc.probabilityOfAcceptance[29], 2, 2) + " at " +
+                      percentOf(plan->oc.fractionDefective[29]) + "."));
+    } else {
+        m_oc = Scene{};
+        m_picture->setAccessibleDescription(QStringLiteral("No OC curve: ") +
+                                            toQString(t.kExact) + QStringLiteral("."));
+    }
+    m_picture->update();
+}
+
+} // namespace qv

@@ -1,0 +1,53 @@
+#pragma once
+// Options > Sampling Plan: a window beside the chart (it does not block the
+// main window) with the main lot's decisions: N, the chart's and the exact k,
+// both values of Ts with their verdicts, the normality test and the OC curve
+// of the exact plan. It follows every drawing and never changes the chart.
+
+#include "core/plot/Scene.h"
+
+#include <QWidget>
+
+class QLabel;
+
+namespace qv {
+
+class ChartDocument;
+class TextMeasurer;
+
+class SamplingPlanWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Texts of the OC picture are laid out with `measurer`, which must outlive
+    // the window.
+    explicit SamplingPlanWindow(const TextMeasurer& measurer, QWidget* parent = nullptr);
+
+    // Shows the window without blocking the main window.
+    void showWindow();
+    // Shows the decisions on the main lot of the document's last drawing, or
+    // says that no lot is drawn.
+    void follow(const ChartDocument& document);
+
+    // The OC picture as last built (no size while there is no plan).
+    const Scene& ocScene() const { return m_oc; }
+
+private:
+    const TextMeasurer& m_measurer;
+    Scene m_oc;
+    QLabel* m_lot = nullptr;
+    QLabel* m_n = nullptr;
+    QLabel* m_cr = nullptr;
+    QLabel* m_ltpd = nullptr;
+    QLabel* m_k = nullptr;
+    QLabel* m_kExact = nullptr;
+    QLabel* m_ts = nullptr;
+    QLabel* m_tsExact = nullptr;
+    QLabel* m_verdict = nullptr;
+    QLabel* m_verdictExact = nullptr;
+    QLabel* m_normality = nullptr;
+    QWidget* m_picture = nullptr;
+};
+
+} // namespace qv
