@@ -1,10 +1,11 @@
 # Quantiview: make run (build and open the window on an example lot),
-# make test (build and run every test), make bench (the speed programs).
+# make test (build and run every test), make bench (the speed programs),
+# make package (the Debian package, build/package/quantiview_*.deb).
 JOBS ?= $(shell nproc)
 WERROR := $(if $(CI),ON,OFF)
 EXAMPLE ?= examples/lot-thickness.csv
 
-.PHONY: deps build run test bench asan clean
+.PHONY: deps build run test bench asan package clean
 
 deps:
 	./scripts/install-deps.sh
@@ -33,6 +34,12 @@ asan: deps
 	cmake --preset dev-asan -DQV_WERROR=$(WERROR)
 	cmake --build --preset dev-asan -j$(JOBS)
 	ctest --preset dev-asan -j$(JOBS)
+
+package: deps
+	cmake --preset package -DQV_WERROR=$(WERROR)
+	cmake --build --preset package -j$(JOBS)
+	cpack --preset package
+	@ls -1 build/package/quantiview_*.deb
 
 clean:
 	rm -rf build

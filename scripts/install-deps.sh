@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation fontconfig
   xvfb xauth
+  help2man gzip dpkg-dev desktop-file-utils shared-mime-info appstream
 )
 
 missing=()

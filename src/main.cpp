@@ -5,8 +5,10 @@
 #include "gui/app/BatchMode.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/QtPrompter.h"
+#include "gui/dialogs/AboutWindows.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <csignal>
 
@@ -29,6 +31,10 @@ int main(int argc, char** argv)
         return qv::runBatch(arguments);
     }
 
+    // The desktop matches the window to its menu entry and shows the installed icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QV_APP_ID));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("quantiview"), QIcon(qv::programLogo(256))));
     qv::QtPrompter prompter;
     qv::MainWindow window(prompter);
     window.show();
