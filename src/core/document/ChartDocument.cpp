@@ -1,6 +1,7 @@
 #include "core/document/ChartDocument.h"
 
 #include "core/Errors.h"
+#include "core/VectorState.h"
 #include "core/NumberReader.h"
 #include "core/document/FileCommands.h"
 #include "core/io/DataFileParser.h"
@@ -245,6 +246,8 @@ LoadResult ChartDocument::load(const LoadRequest& request)
         m_session.projectFileFlag;
     const bool fullAnswers = !project && !intoProject;
     DataSet& target = m_session.set(request.targetSet);
+    // The reader's number conversions and the sort run at full speed after the dialogs.
+    clearUpperVectorState();
     try {
         s.setCheck(FileChar_Labels, 0);
         TextFile file;

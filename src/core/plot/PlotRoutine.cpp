@@ -1,6 +1,7 @@
 #include "core/plot/PlotRoutine.h"
 
 #include "core/Errors.h"
+#include "core/VectorState.h"
 #include "core/format/DateText.h"
 #include "core/format/FormatMask.h"
 #include "core/model/BusyPointer.h"
@@ -189,6 +190,8 @@ PlotRoutine::Pass PlotRoutine::drawOnce(DrawOutcome& outcome)
     Settings& s = m_session.settings;
     outcome = DrawOutcome::Drawn;
     Drawing d;
+    // The statistics and the scene are computed at full speed after the window's work.
+    clearUpperVectorState();
     try {
         beginFrameAndFonts(d);
         chooseProbabilityRange(d);
