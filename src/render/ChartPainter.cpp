@@ -112,15 +112,25 @@ public:
     // Space around the circle in the stamp for its outline.
     static int margin(int penWidth) { return penWidth + 1; }
 
+    struct Stamp
+    {
+        QImage image;
+        // The pixels the circle covers, relative to the image's top left corner,
+        // when each is opaque foreground (painted without antialiasing, they are):
+        // then writing them is the same as painting the image.
+        std::vector<QPoint> ink;
+        bool solid = true;
+    };
+
     // The stamp of a circle of `radius` whose bounding square starts at
     // (margin, margin), outlined with `pen` and filled with `brush`. The
     // reference holds until the next call.
-    const QImage& stamp(int radius, bool filled, const QPen& pen, const QBrush& brush)
+    const Stamp& stamp(int radius, bool filled, const QPen& pen, const QBrush& brush)
     {
         const int penWidth = static_cast<int>(pen.widthF());
         for (const Entry& entry : m_entries) {
             if (entry.radius == radius && entry.filled == filled && entry.penWidth == penWidth) {
-                return entry.image;
+                return entry.stamp;
             }
         }
         const int m = margin(penWidth);
@@ -133,9 +143,24 @@ public:
         painter.setBrush(brush);
         painter.drawEllipse(QRect(m, m, 2 * radius, 2 * radius));
         painter.end();
-        m_entries.push_back({radius, filled, penWidth, std::move(image)});
-        return m_entries.back().image;
+        Stamp stamp;
+        for (int y = 0; y < side; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < side; ++x) {
+                if (row[x] == OpaqueForeground) {
+                    stamp.ink.emplace_back(x, y);
+                } else if (row[x] != 0) {
+                    stamp.solid = false;
+                }
+            }
+        }
+        stamp.image = std::move(image);
+        m_entries.push_back({radius, filled, penWidth, std::move(stamp)});
+        return m_entries.back().stamp;
     }
+
+    // Opaque foreground as a premultiplied 32-bit pixel.
+    static constexpr QRgb OpaqueForeground = 0xff000000;
 
 private:
     struct Entry
@@ -143,9 +168,78 @@ private:
         int radius;
         bool filled;
         int penWidth;
-        QImage image;
+        Stamp stamp;
     };
     std::vector<Entry> m_entries;
+};
+
+// An image that stamps may be written into directly, pixel by pixel, instead of
+// through the painter: 32-bit pixels in which opaque foreground reads
+// OpaqueForeground, and a whole-pixel clip rectangle (device pixels) that stands
+// for everything the painter would clip. Painting a hundred thousand small
+// images one by one costs the engine far more than the pixels they cover.
+class DirectStamping
+{
+public:
+    // Direct stamping into the painter's device with `clip` (the painter's
+    // coordinates) as the only clip, or none when the painter's device is not such
+    // an image, the painter clips already, or `clip` is not whole pixels.
+    static std::optional<DirectStamping> into(QPainter& painter, const QRectF& clip)
+    {
+        QPaintDevice* device = painter.device();
+        if (!device || device->devType() != QInternal::Image || painter.hasClipping()) {
+            return std::nullopt;
+        }
+        auto* image = static_cast<QImage*>(device);
+        if (image->format() != QImage::Format_RGB32 &&
+            image->format() != QImage::Format_ARGB32_Premultiplied) {
+            return std::nullopt;
+        }
+        const QTransform transform = painter.deviceTransform();
+        const QRectF mapped = clip.translated(transform.dx(), transform.dy());
+        const QRect whole(QPoint(static_cast<int>(std::lround(mapped.left())),
+                                 static_cast<int>(std::lround(mapped.top()))),
+                          QSize(static_cast<int>(std::lround(mapped.width())),
+                                static_cast<int>(std::lround(mapped.height()))));
+        if (QRectF(whole) != mapped) {
+            return std::nullopt;
+        }
+        return DirectStamping(*image, whole & image->rect(),
+                              QPoint(static_cast<int>(transform.dx()),
+                                     static_cast<int>(transform.dy())));
+    }
+
+    // Writes the stamp's ink with its image's top left corner at `topLeft`
+    // (the painter's coordinates).
+    void put(const CircleStamps::Stamp& stamp, QPoint topLeft)
+    {
+        const QPoint at = topLeft + m_offset;
+        const QRect area(at, stamp.image.size());
+        if (!m_clip.intersects(area)) {
+            return;
+        }
+        const bool inside = m_clip.contains(area);
+        for (const QPoint& p : stamp.ink) {
+            const int x = at.x() + p.x();
+            const int y = at.y() + p.y();
+            if (inside || m_clip.contains(x, y)) {
+                reinterpret_cast<QRgb*>(m_bits + y * m_bytesPerLine)[x] =
+                    CircleStamps::OpaqueForeground;
+            }
+        }
+    }
+
+private:
+    DirectStamping(QImage& image, QRect clip, QPoint offset)
+        : m_bits(image.bits()), m_bytesPerLine(image.bytesPerLine()), m_clip(clip),
+          m_offset(offset)
+    {
+    }
+
+    uchar* m_bits;
+    qsizetype m_bytesPerLine;
+    QRect m_clip;
+    QPoint m_offset;
 };
 
 // Whether circles may be stamped: a raster device reached without scaling and
@@ -303,6 +397,9 @@ void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
         painter.restore();
         return;
     }
+    // Asked before the plot area's own clip is set: no other clip may apply.
+    std::optional<DirectStamping> direct =
+        canStamp(painter) ? DirectStamping::into(painter, deviceRect) : std::nullopt;
     painter.setClipRect(deviceRect, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
@@ -337,10 +434,15 @@ void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
                 const int cx = static_cast<int>(std::lround(centre.x()));
                 const int cy = static_cast<int>(std::lround(centre.y()));
                 if (stamping && ir <= CircleStamps::MaxRadius) {
-                    const QImage& stamp =
+                    const CircleStamps::Stamp& stamp =
                         stamps.stamp(ir, circle->filled, painter.pen(), painter.brush());
                     const int m = CircleStamps::margin(static_cast<int>(painter.pen().widthF()));
-                    painter.drawImage(QPoint(cx - ir - m, cy - ir - m), stamp);
+                    const QPoint topLeft(cx - ir - m, cy - ir - m);
+                    if (direct && stamp.solid) {
+                        direct->put(stamp, topLeft);
+                    } else {
+                        painter.drawImage(topLeft, stamp.image);
+                    }
                 } else {
                     painter.drawEllipse(QRect(cx - ir, cy - ir, 2 * ir, 2 * ir));
                 }

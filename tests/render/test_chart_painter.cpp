@@ -209,6 +209,41 @@ TEST(ChartPainter, MapsDevicePixelsToTwipsAndChartUnitsAndBack)
     EXPECT_TRUE(dark(paint(dot), static_cast<int>(centre.x()), static_cast<int>(centre.y())));
 }
 
+TEST(ChartPainter, WritesCirclesIntoAnImageWithTheSamePixelsAsTheEnginePaints)
+{
+    // Circles of several sizes, hollow and filled, inside the plot area, across
+    // each of its edges and corners and beyond them, with a line over some.
+    Scene scene = baseScene();
+    for (const double radius : {0.05, 0.1, 0.26, 0.5}) {
+        for (const bool filled : {false, true}) {
+            for (const double x : {-0.6, -0.1, 0.0, 0.2, 3.33, 9.9, 10.0, 10.3}) {
+                for (const double y : {-0.4, 0.0, 0.1, 5.55, 9.95, 10.0, 10.9}) {
+                    scene.primitives.emplace_back(SceneCircle{x + radius, y, radius, filled});
+                }
+            }
+        }
+    }
+    scene.primitives.emplace_back(SceneLine{0, 5.55, 10, 5.55, 1, LineStyle::Solid});
+    scene.primitives.emplace_back(SceneCircle{5, 5.55, 0.3, false});
+    // Painted at the picture's corner and shifted by whole pixels. An image of
+    // 32-bit pixels takes the circles directly; one with unpremultiplied alpha
+    // goes through the engine.
+    for (const QPoint shift : {QPoint(0, 0), QPoint(7, -3)}) {
+        SCOPED_TRACE(testing::Message() << "shift " << shift.x() << "," << shift.y());
+        QImage direct(600, 450, QImage::Format_RGB32);
+        QImage engine(600, 450, QImage::Format_ARGB32);
+        for (QImage* image : {&direct, &engine}) {
+            image->fill(Qt::red);
+            QPainter device(image);
+            device.translate(shift);
+            ChartPainter().paintAll(device, scene);
+        }
+        EXPECT_EQ(direct, engine.convertToFormat(QImage::Format_RGB32));
+        EXPECT_GT(ink(direct, QRect(100, 50, 400, 300)).count, 1000);
+        EXPECT_EQ(ink(direct, QRect(20, 10, 70, 30)).count, 0) << "nothing beyond the plot area";
+    }
+}
+
 TEST(ChartPainter, PaintsThePlotAreaWithItsBoxesAsAPictureOfItsOwn)
 {
     // A bordered box 300 twips (20 pixels) right of and below the plot area's corner.
