@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "core/NumberReader.h"
+#include "core/io/AscendingOrder.h"
 #include "core/io/PasteText.h"
 #include "core/io/TextFile.h"
 
@@ -162,11 +163,9 @@ int splitDataLine(std::string_view line, LineFields& fields)
 
 void sortSet(DataSet& set, int count)
 {
-    const auto n = static_cast<std::size_t>(std::clamp(count, 0, set.pointCount));
-    std::vector<std::size_t> order(n);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return set.values[a] < set.values[b]; });
+    const auto n = std::min(static_cast<std::size_t>(std::clamp(count, 0, set.pointCount)),
+                            set.values.size());
+    const std::vector<std::size_t> order = ascendingOrder(set.values.data(), n);
     auto permute = [&](auto& list) {
         if (list.size() < n) {
             return;
