@@ -481,7 +481,7 @@ void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
                 continue;
             }
             state.stroke(1, LineStyle::Solid);
-            paintCaption(painter, state, text->text, text->font, map(text->x, text->y),
+            paintCaption(painter, state, text->text(), text->font(), map(text->x, text->y),
                          LineAlign::Left, 0);
         }
     }
