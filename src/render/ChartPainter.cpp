@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -120,6 +121,8 @@ public:
         // then writing them is the same as painting the image.
         std::vector<QPoint> ink;
         bool solid = true;
+        int side = 0; // the image's width and height
+        std::size_t id = 0; // its place among the stamps made
     };
 
     // The stamp of a circle of `radius` whose bounding square starts at
@@ -144,6 +147,8 @@ public:
         painter.drawEllipse(QRect(m, m, 2 * radius, 2 * radius));
         painter.end();
         Stamp stamp;
+        stamp.side = side;
+        stamp.id = m_entries.size();
         for (int y = 0; y < side; ++y) {
             const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
             for (int x = 0; x < side; ++x) {
@@ -178,6 +183,9 @@ private:
 // OpaqueForeground, and a whole-pixel clip rectangle (device pixels) that stands
 // for everything the painter would clip. Painting a hundred thousand small
 // images one by one costs the engine far more than the pixels they cover.
+// Every primitive of the plot area paints in the foreground colour alone, so ink
+// once written stays: a stamp written at a place is not written there again
+// (a large set puts thousands of symbols on the same pixel).
 class DirectStamping
 {
 public:
@@ -214,11 +222,17 @@ public:
     void put(const CircleStamps::Stamp& stamp, QPoint topLeft)
     {
         const QPoint at = topLeft + m_offset;
-        const QRect area(at, stamp.image.size());
-        if (!m_clip.intersects(area)) {
+        const int right = at.x() + stamp.side - 1;
+        const int bottom = at.y() + stamp.side - 1;
+        if (right < m_clip.left() || at.x() > m_clip.right() || bottom < m_clip.top() ||
+            at.y() > m_clip.bottom()) {
             return;
         }
-        const bool inside = m_clip.contains(area);
+        const bool inside = at.x() >= m_clip.left() && right <= m_clip.right() &&
+                            at.y() >= m_clip.top() && bottom <= m_clip.bottom();
+        if (inside && writtenBefore(stamp.id, at)) {
+            return;
+        }
         for (const QPoint& p : stamp.ink) {
             const int x = at.x() + p.x();
             const int y = at.y() + p.y();
@@ -230,6 +244,27 @@ public:
     }
 
 private:
+    // Whether the stamp was written with its corner at `at` (inside the clip)
+    // before; notes that it is now.
+    bool writtenBefore(std::size_t stampId, QPoint at)
+    {
+        if (stampId >= m_written.size()) {
+            m_written.resize(stampId + 1);
+        }
+        std::vector<std::uint64_t>& places = m_written[stampId];
+        const auto width = static_cast<std::size_t>(m_clip.width());
+        if (places.empty()) {
+            places.assign((width * static_cast<std::size_t>(m_clip.height()) + 63) / 64, 0);
+        }
+        const std::size_t place = static_cast<std::size_t>(at.y() - m_clip.top()) * width +
+                                  static_cast<std::size_t>(at.x() - m_clip.left());
+        std::uint64_t& word = places[place / 64];
+        const std::uint64_t bit = std::uint64_t{1} << (place % 64);
+        const bool before = (word & bit) != 0;
+        word |= bit;
+        return before;
+    }
+
     DirectStamping(QImage& image, QRect clip, QPoint offset)
         : m_bits(image.bits()), m_bytesPerLine(image.bytesPerLine()), m_clip(clip),
           m_offset(offset)
@@ -240,6 +275,7 @@ private:
     qsizetype m_bytesPerLine;
     QRect m_clip;
     QPoint m_offset;
+    std::vector<std::vector<std::uint64_t>> m_written; // by stamp, a bit per place in the clip
 };
 
 // Whether circles may be stamped: a raster device reached without scaling and

@@ -212,7 +212,7 @@ TEST(ChartPainter, MapsDevicePixelsToTwipsAndChartUnitsAndBack)
 TEST(ChartPainter, WritesCirclesIntoAnImageWithTheSamePixelsAsTheEnginePaints)
 {
     // Circles of several sizes, hollow and filled, inside the plot area, across
-    // each of its edges and corners and beyond them, with a line over some.
+    // each of its edges and corners and beyond them, twice, with a line between.
     Scene scene = baseScene();
     for (const double radius : {0.05, 0.1, 0.26, 0.5}) {
         for (const bool filled : {false, true}) {
@@ -223,7 +223,10 @@ TEST(ChartPainter, WritesCirclesIntoAnImageWithTheSamePixelsAsTheEnginePaints)
             }
         }
     }
+    // The same circles again after a line, and one more on top of that line.
+    const auto circles = scene.primitives;
     scene.primitives.emplace_back(SceneLine{0, 5.55, 10, 5.55, 1, LineStyle::Solid});
+    scene.primitives.insert(scene.primitives.end(), circles.begin(), circles.end());
     scene.primitives.emplace_back(SceneCircle{5, 5.55, 0.3, false});
     // Painted at the picture's corner and shifted by whole pixels. An image of
     // 32-bit pixels takes the circles directly; one with unpremultiplied alpha
