@@ -51,9 +51,11 @@ bool writeChunk(QIODevice& out, std::string_view type, const std::vector<unsigne
 
 bool allGray(const QImage& image)
 {
-    for (int y = 0; y < image.height(); ++y) {
+    const int width = image.width();
+    const int height = image.height();
+    for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb p = row[x];
             if (qRed(p) != qBlue(p) || qGreen(p) != qBlue(p)) {
                 return false;
