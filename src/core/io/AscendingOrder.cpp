@@ -11,8 +11,8 @@ namespace qv {
 
 namespace {
 
-constexpr int DigitBits = 8;
-constexpr int Digits = 64 / DigitBits;
+constexpr int DigitBits = 11;
+constexpr int Digits = (64 + DigitBits - 1) / DigitBits;
 constexpr std::size_t Buckets = std::size_t{1} << DigitBits;
 
 // An unsigned key that orders as the number does: the sign bit flipped for
