@@ -126,6 +126,37 @@ TEST(SplitDataLine, CountsFieldsAcrossTheThreeSeparatorsAndReadsEmptyOnesAsZero)
     }
 }
 
+TEST(SplitDataLine, FailsPastTwentyFieldsOfNumbersOnlyAndClearsFieldsALongerLineLeft)
+{
+    const auto upTo = [](int n) {
+        std::string line = numbersUpTo(n);
+        line.pop_back(); // the line end
+        return line;
+    };
+    LineFields f;
+    ASSERT_EQ(splitDataLine(upTo(20), f), 20);
+    EXPECT_EQ(f.values[19], 20.0);
+    ASSERT_EQ(splitDataLine("7,8", f), 2);
+    EXPECT_EQ(Values(f.values.begin(), f.values.end()),
+              Values({7, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    // Each row: a line and the error it raises (0: none, the line is foreign).
+    const std::pair<std::string, int> rows[] = {
+        {upTo(21), ErrorCode::SubscriptOutOfRange},
+        {upTo(20) + ",", ErrorCode::SubscriptOutOfRange},
+        {"1e999," + upTo(25), ErrorCode::Overflow},
+        {upTo(20) + ",1e999", ErrorCode::SubscriptOutOfRange},
+        {upTo(30) + ",x", 0},
+    };
+    for (const auto& [line, code] : rows) {
+        SCOPED_TRACE(line);
+        if (code == 0) {
+            EXPECT_EQ(splitDataLine(line, f), -1);
+        } else {
+            EXPECT_QV_ERROR(splitDataLine(line, f), code);
+        }
+    }
+}
+
 TEST(TextFile, KeepsItsLinesWhenMovedAndTheFileItCameFromIsGone)
 {
     test::TempFiles files;
