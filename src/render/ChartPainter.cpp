@@ -278,6 +278,21 @@ private:
     std::vector<std::vector<std::uint64_t>> m_written; // by stamp, a bit per place in the clip
 };
 
+// std::lround for |v| below 2^31, without the library call: halves away from
+// zero. The fraction (v less its truncation) is exact, so the comparisons decide
+// exactly as lround does.
+int roundHalfAway(double v)
+{
+    int whole = static_cast<int>(v);
+    const double fraction = v - whole;
+    if (fraction >= 0.5) {
+        ++whole;
+    } else if (fraction <= -0.5) {
+        --whole;
+    }
+    return whole;
+}
+
 // Whether circles may be stamped: a raster device reached without scaling and
 // at a whole-pixel offset.
 bool canStamp(const QPainter& painter)
@@ -454,6 +469,10 @@ void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
     const bool raster = engine && engine->type() == QPaintEngine::Raster;
     const bool stamping = canStamp(painter);
     CircleStamps stamps;
+    const CircleStamps::Stamp* lastStamp = nullptr;
+    int lastRadius = 0;
+    bool lastFilled = false;
+    int margin = 0;
 
     PainterState state(painter, m_pixelsPerTwip);
     for (const ScenePrimitive& primitive : scene.primitives) {
@@ -466,18 +485,22 @@ void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
             const QPointF centre = map(circle->cx, circle->cy);
             const double r = std::abs(circle->radius * sx);
             if (raster && r < 1e6 && std::abs(centre.x()) < 1e6 && std::abs(centre.y()) < 1e6) {
-                const int ir = std::max(1, static_cast<int>(std::lround(r)));
-                const int cx = static_cast<int>(std::lround(centre.x()));
-                const int cy = static_cast<int>(std::lround(centre.y()));
+                const int ir = std::max(1, roundHalfAway(r));
+                const int cx = roundHalfAway(centre.x());
+                const int cy = roundHalfAway(centre.y());
                 if (stamping && ir <= CircleStamps::MaxRadius) {
-                    const CircleStamps::Stamp& stamp =
-                        stamps.stamp(ir, circle->filled, painter.pen(), painter.brush());
-                    const int m = CircleStamps::margin(static_cast<int>(painter.pen().widthF()));
-                    const QPoint topLeft(cx - ir - m, cy - ir - m);
-                    if (direct && stamp.solid) {
-                        direct->put(stamp, topLeft);
+                    // A run of alike symbols takes the same stamp (circles share one pen).
+                    if (!lastStamp || ir != lastRadius || circle->filled != lastFilled) {
+                        lastStamp = &stamps.stamp(ir, circle->filled, painter.pen(), painter.brush());
+                        lastRadius = ir;
+                        lastFilled = circle->filled;
+                        margin = CircleStamps::margin(static_cast<int>(painter.pen().widthF()));
+                    }
+                    const QPoint topLeft(cx - ir - margin, cy - ir - margin);
+                    if (direct && lastStamp->solid) {
+                        direct->put(*lastStamp, topLeft);
                     } else {
-                        painter.drawImage(topLeft, stamp.image);
+                        painter.drawImage(topLeft, lastStamp->image);
                     }
                 } else {
                     painter.drawEllipse(QRect(cx - ir, cy - ir, 2 * ir, 2 * ir));

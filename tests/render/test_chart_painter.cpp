@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 namespace qv {
@@ -244,6 +245,38 @@ TEST(ChartPainter, WritesCirclesIntoAnImageWithTheSamePixelsAsTheEnginePaints)
         EXPECT_EQ(direct, engine.convertToFormat(QImage::Format_RGB32));
         EXPECT_GT(ink(direct, QRect(100, 50, 400, 300)).count, 1000);
         EXPECT_EQ(ink(direct, QRect(20, 10, 70, 30)).count, 0) << "nothing beyond the plot area";
+    }
+}
+
+TEST(ChartPainter, PutsASymbolOnTheNearestPixelWithHalvesAwayFromZero)
+{
+    // 32 pixels an x unit, so that a sixty-fourth of a unit is half a pixel, exactly.
+    Scene scene = baseScene();
+    scene.xmax = 12.5;
+    const auto picture = [&scene](double x, double left) {
+        Scene one = scene;
+        one.primitives.emplace_back(SceneCircle{x, 5, 0.125, false});
+        QImage image(800, 450, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter device(&image);
+        device.translate(400, 0);
+        ChartPainter().paintPlotArea(device, one, QRectF(left, 50, 400, 300));
+        return image;
+    };
+    const double half = 5 + 1.0 / 64; // half a pixel right of x = 5
+    const double tiny = std::ldexp(1.0, -40);
+    // Each row: the plot area's left edge (the painter's coordinates), a centre
+    // in x units, and the whole-pixel centre it must be painted at.
+    const std::tuple<double, double, double> rows[] = {
+        {-300, half, -140},          // -139.5
+        {-300, half + tiny, -139},   // just short of -139.5
+        {-300, half + 1.0 / 32, -139}, // -138.5
+        {100, half, 261},            // 260.5
+        {100, half - tiny, 260},     // just short of 260.5
+    };
+    for (const auto& [left, x, pixel] : rows) {
+        SCOPED_TRACE(testing::Message() << left << " " << x);
+        EXPECT_EQ(picture(x, left), picture((pixel - left) / 32, left));
     }
 }
 
