@@ -71,13 +71,15 @@ class ImageData
 public:
     explicit ImageData(QIODevice& out) : m_out(out), m_buffer(ChunkBytes)
     {
-        m_ok = deflateInit2(&m_stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15, 8, Z_RLE) == Z_OK;
+        m_started = deflateInit2(&m_stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15, 8, Z_RLE) == Z_OK;
+        m_ok = m_started;
         m_stream.next_out = m_buffer.data();
         m_stream.avail_out = static_cast<uInt>(m_buffer.size());
     }
     ~ImageData()
     {
-        if (m_ok) {
+        // A stream that failed on the way still holds its buffers.
+        if (m_started) {
             deflateEnd(&m_stream);
         }
     }
@@ -127,6 +129,7 @@ private:
     QIODevice& m_out;
     std::vector<unsigned char> m_buffer;
     z_stream m_stream{};
+    bool m_started = false;
     bool m_ok = false;
 };
 
