@@ -79,7 +79,10 @@ void DrawPaintAndWritePngOneHundredThousandPoints(benchmark::State& state)
         state.counters["bytes"] = static_cast<double>(png.size());
     }
 }
-BENCHMARK(DrawPaintAndWritePngOneHundredThousandPoints)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(DrawPaintAndWritePngOneHundredThousandPoints)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -32,7 +32,8 @@ void positions(benchmark::State& state, bool dirty)
         if (dirty) {
             dirtyUpperVectorState();
         }
-        const std::vector<double>& p = table.positions(qv::MaxPoints, qv::ProbabilityScale::Gaussian);
+        const std::vector<double>& p =
+            table.positions(qv::MaxPoints, qv::ProbabilityScale::Gaussian);
         benchmark::DoNotOptimize(p.data());
     }
     state.SetItemsProcessed(state.iterations() * qv::MaxPoints);

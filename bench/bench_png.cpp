@@ -25,7 +25,8 @@ QImage chartPicture()
         painter.drawEllipse(QPointF(120 + 640 * t, 480 - 400 * t + 30 * std::sin(40 * t)), 5, 5);
     }
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.drawText(QPointF(250, 530), QStringLiteral("Cumulative Probability (%) - Gaussian Distribution"));
+    painter.drawText(QPointF(250, 530),
+                     QStringLiteral("Cumulative Probability (%) - Gaussian Distribution"));
     return image;
 }
 

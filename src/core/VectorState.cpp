@@ -10,7 +10,10 @@ namespace qv {
 
 namespace {
 
-__attribute__((target("avx"))) void zeroUpper() noexcept { _mm256_zeroupper(); }
+__attribute__((target("avx"))) void zeroUpper() noexcept
+{
+    _mm256_zeroupper();
+}
 
 } // namespace
 

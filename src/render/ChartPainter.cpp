@@ -121,7 +121,7 @@ public:
         // then writing them is the same as painting the image.
         std::vector<QPoint> ink;
         bool solid = true;
-        int side = 0; // the image's width and height
+        int side = 0;       // the image's width and height
         std::size_t id = 0; // its place among the stamps made
     };
 
@@ -212,9 +212,9 @@ public:
         if (QRectF(whole) != mapped) {
             return std::nullopt;
         }
-        return DirectStamping(*image, whole & image->rect(),
-                              QPoint(static_cast<int>(transform.dx()),
-                                     static_cast<int>(transform.dy())));
+        return DirectStamping(
+            *image, whole & image->rect(),
+            QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy())));
     }
 
     // Writes the stamp's ink with its image's top left corner at `topLeft`
@@ -266,8 +266,7 @@ private:
     }
 
     DirectStamping(QImage& image, QRect clip, QPoint offset)
-        : m_bits(image.bits()), m_bytesPerLine(image.bytesPerLine()), m_clip(clip),
-          m_offset(offset)
+        : m_bits(image.bits()), m_bytesPerLine(image.bytesPerLine()), m_clip(clip), m_offset(offset)
     {
     }
 
@@ -491,7 +490,8 @@ void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
                 if (stamping && ir <= CircleStamps::MaxRadius) {
                     // A run of alike symbols takes the same stamp (circles share one pen).
                     if (!lastStamp || ir != lastRadius || circle->filled != lastFilled) {
-                        lastStamp = &stamps.stamp(ir, circle->filled, painter.pen(), painter.brush());
+                        lastStamp =
+                            &stamps.stamp(ir, circle->filled, painter.pen(), painter.brush());
                         lastRadius = ir;
                         lastFilled = circle->filled;
                         margin = CircleStamps::margin(static_cast<int>(painter.pen().widthF()));

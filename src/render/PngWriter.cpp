@@ -25,8 +25,7 @@ void putBigEndian(std::vector<unsigned char>& bytes, std::uint32_t value)
 }
 
 // One chunk: its length, type, data and the CRC of type and data.
-bool writeChunk(QIODevice& out, std::string_view type, const unsigned char* data,
-                std::size_t size)
+bool writeChunk(QIODevice& out, std::string_view type, const unsigned char* data, std::size_t size)
 {
     std::vector<unsigned char> head;
     putBigEndian(head, static_cast<std::uint32_t>(size));
@@ -71,7 +70,8 @@ class ImageData
 public:
     explicit ImageData(QIODevice& out) : m_out(out), m_buffer(ChunkBytes)
     {
-        m_started = deflateInit2(&m_stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15, 8, Z_RLE) == Z_OK;
+        m_started =
+            deflateInit2(&m_stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15, 8, Z_RLE) == Z_OK;
         m_ok = m_started;
         m_stream.next_out = m_buffer.data();
         m_stream.avail_out = static_cast<uInt>(m_buffer.size());
@@ -86,7 +86,10 @@ public:
     ImageData(const ImageData&) = delete;
     ImageData& operator=(const ImageData&) = delete;
 
-    bool add(const std::vector<unsigned char>& row) { return run(row.data(), row.size(), Z_NO_FLUSH); }
+    bool add(const std::vector<unsigned char>& row)
+    {
+        return run(row.data(), row.size(), Z_NO_FLUSH);
+    }
     bool finish() { return run(nullptr, 0, Z_FINISH); }
 
 private:

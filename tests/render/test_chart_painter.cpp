@@ -268,11 +268,11 @@ TEST(ChartPainter, PutsASymbolOnTheNearestPixelWithHalvesAwayFromZero)
     // Each row: the plot area's left edge (the painter's coordinates), a centre
     // in x units, and the whole-pixel centre it must be painted at.
     const std::tuple<double, double, double> rows[] = {
-        {-300, half, -140},          // -139.5
-        {-300, half + tiny, -139},   // just short of -139.5
+        {-300, half, -140},            // -139.5
+        {-300, half + tiny, -139},     // just short of -139.5
         {-300, half + 1.0 / 32, -139}, // -138.5
-        {100, half, 261},            // 260.5
-        {100, half - tiny, 260},     // just short of 260.5
+        {100, half, 261},              // 260.5
+        {100, half - tiny, 260},       // just short of 260.5
     };
     for (const auto& [left, x, pixel] : rows) {
         SCOPED_TRACE(testing::Message() << left << " " << x);

@@ -37,7 +37,8 @@ QImage noise(int width, int height, bool gray)
         for (int x = 0; x < width; ++x) {
             state = state * 1664525u + 1013904223u;
             const int v = static_cast<int>(state >> 24);
-            row[x] = gray ? qRgb(v, v, v) : qRgb(v, static_cast<int>((state >> 16) & 0xff), x & 0xff);
+            row[x] =
+                gray ? qRgb(v, v, v) : qRgb(v, static_cast<int>((state >> 16) & 0xff), x & 0xff);
         }
     }
     return image;

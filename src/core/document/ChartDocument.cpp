@@ -1,8 +1,8 @@
 #include "core/document/ChartDocument.h"
 
 #include "core/Errors.h"
-#include "core/VectorState.h"
 #include "core/NumberReader.h"
+#include "core/VectorState.h"
 #include "core/document/FileCommands.h"
 #include "core/io/DataFileParser.h"
 #include "core/io/FilePaths.h"

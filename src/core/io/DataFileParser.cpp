@@ -176,8 +176,8 @@ int splitDataLine(std::string_view line, LineFields& fields)
 
 void sortSet(DataSet& set, int count)
 {
-    const auto n = std::min(static_cast<std::size_t>(std::clamp(count, 0, set.pointCount)),
-                            set.values.size());
+    const auto n =
+        std::min(static_cast<std::size_t>(std::clamp(count, 0, set.pointCount)), set.values.size());
     const std::vector<std::size_t> order = ascendingOrder(set.values.data(), n);
     auto permute = [&](auto& list) {
         if (list.size() < n) {

@@ -138,7 +138,8 @@ TextFile TextFile::read(const std::string& path)
     // for twice the memory), within a bound so that a huge file still meets the
     // line-length guard before it costs that much.
     constexpr off_t ReserveLimit = off_t{64} << 20;
-    file.m_content.reserve(static_cast<std::size_t>(std::clamp(info.st_size, off_t{0}, ReserveLimit)));
+    file.m_content.reserve(
+        static_cast<std::size_t>(std::clamp(info.st_size, off_t{0}, ReserveLimit)));
     LineLengthGuard guard;
     char buffer[65536];
     for (;;) {
