@@ -1,13 +1,15 @@
 // Drawing the chart of 100000 points: the plot routine (statistics, axes,
-// scene) and painting the scene into a window-sized image.
+// scene), painting the scene into a window-sized image, and writing it as PNG.
 #include "core/model/ScriptedPrompter.h"
 #include "core/model/Session.h"
 #include "core/model/StartUp.h"
 #include "core/plot/PlotRoutine.h"
 #include "render/ChartExport.h"
+#include "render/PngWriter.h"
 #include "render/QtTextMeasurer.h"
 #include "render/ScreenFonts.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
@@ -64,6 +66,23 @@ void DrawAndPaintOneHundredThousandPoints(benchmark::State& state)
     }
 }
 BENCHMARK(DrawAndPaintOneHundredThousandPoints)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The whole export after the load: drawing, painting and the PNG file's bytes.
+void DrawPaintAndWritePngOneHundredThousandPoints(benchmark::State& state)
+{
+    Lot lot;
+    for (auto _ : state) {
+        lot.plot.drawPlot();
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        benchmark::DoNotOptimize(qv::writePng(qv::chartImage(lot.plot.scene()), png));
+        state.counters["bytes"] = static_cast<double>(png.size());
+    }
+}
+BENCHMARK(DrawPaintAndWritePngOneHundredThousandPoints)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 

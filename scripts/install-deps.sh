@@ -9,6 +9,7 @@ packages=(
   qt6-qpa-plugins
   qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools libqt6sql6-sqlite
   libboost-math-dev
+  zlib1g-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation fontconfig
   xvfb xauth

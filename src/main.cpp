@@ -2,6 +2,7 @@
 // without one. Any option means batch mode, so an unknown one is a usage error
 // and never opens a window.
 #include "core/model/Session.h"
+#include "gui/app/BatchMemory.h"
 #include "gui/app/BatchMode.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/QtPrompter.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     const bool batch = qv::isBatchInvocation(arguments);
     if (batch) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        qv::keepFreedMemoryForReuse();
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("quantiview");

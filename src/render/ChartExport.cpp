@@ -1,6 +1,7 @@
 #include "render/ChartExport.h"
 
 #include "core/Units.h"
+#include "render/PngWriter.h"
 
 #include <QFileInfo>
 #include <QMarginsF>
@@ -150,7 +151,7 @@ ExportResult exportChart(const Scene& scene, const QString& path, PageOrientatio
     bool painted = false;
     switch (format) {
     case Format::Png:
-        painted = chartImage(scene).save(&file, "PNG");
+        painted = writePng(chartImage(scene), file);
         break;
     case Format::Bmp:
         painted = chartImage(scene).save(&file, "BMP");

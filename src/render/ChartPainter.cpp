@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -112,15 +113,27 @@ public:
     // Space around the circle in the stamp for its outline.
     static int margin(int penWidth) { return penWidth + 1; }
 
+    struct Stamp
+    {
+        QImage image;
+        // The pixels the circle covers, relative to the image's top left corner,
+        // when each is opaque foreground (painted without antialiasing, they are):
+        // then writing them is the same as painting the image.
+        std::vector<QPoint> ink;
+        bool solid = true;
+        int side = 0;       // the image's width and height
+        std::size_t id = 0; // its place among the stamps made
+    };
+
     // The stamp of a circle of `radius` whose bounding square starts at
     // (margin, margin), outlined with `pen` and filled with `brush`. The
     // reference holds until the next call.
-    const QImage& stamp(int radius, bool filled, const QPen& pen, const QBrush& brush)
+    const Stamp& stamp(int radius, bool filled, const QPen& pen, const QBrush& brush)
     {
         const int penWidth = static_cast<int>(pen.widthF());
         for (const Entry& entry : m_entries) {
             if (entry.radius == radius && entry.filled == filled && entry.penWidth == penWidth) {
-                return entry.image;
+                return entry.stamp;
             }
         }
         const int m = margin(penWidth);
@@ -133,9 +146,26 @@ public:
         painter.setBrush(brush);
         painter.drawEllipse(QRect(m, m, 2 * radius, 2 * radius));
         painter.end();
-        m_entries.push_back({radius, filled, penWidth, std::move(image)});
-        return m_entries.back().image;
+        Stamp stamp;
+        stamp.side = side;
+        stamp.id = m_entries.size();
+        for (int y = 0; y < side; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < side; ++x) {
+                if (row[x] == OpaqueForeground) {
+                    stamp.ink.emplace_back(x, y);
+                } else if (row[x] != 0) {
+                    stamp.solid = false;
+                }
+            }
+        }
+        stamp.image = std::move(image);
+        m_entries.push_back({radius, filled, penWidth, std::move(stamp)});
+        return m_entries.back().stamp;
     }
+
+    // Opaque foreground as a premultiplied 32-bit pixel.
+    static constexpr QRgb OpaqueForeground = 0xff000000;
 
 private:
     struct Entry
@@ -143,10 +173,124 @@ private:
         int radius;
         bool filled;
         int penWidth;
-        QImage image;
+        Stamp stamp;
     };
     std::vector<Entry> m_entries;
 };
+
+// An image that stamps may be written into directly, pixel by pixel, instead of
+// through the painter: 32-bit pixels in which opaque foreground reads
+// OpaqueForeground, and a whole-pixel clip rectangle (device pixels) that stands
+// for everything the painter would clip. Painting a hundred thousand small
+// images one by one costs the engine far more than the pixels they cover.
+// Every primitive of the plot area paints in the foreground colour alone, so ink
+// once written stays: a stamp written at a place is not written there again
+// (a large set puts thousands of symbols on the same pixel).
+class DirectStamping
+{
+public:
+    // Direct stamping into the painter's device with `clip` (the painter's
+    // coordinates) as the only clip, or none when the painter's device is not such
+    // an image, the painter clips already, or `clip` is not whole pixels.
+    static std::optional<DirectStamping> into(QPainter& painter, const QRectF& clip)
+    {
+        QPaintDevice* device = painter.device();
+        if (!device || device->devType() != QInternal::Image || painter.hasClipping()) {
+            return std::nullopt;
+        }
+        auto* image = static_cast<QImage*>(device);
+        if (image->format() != QImage::Format_RGB32 &&
+            image->format() != QImage::Format_ARGB32_Premultiplied) {
+            return std::nullopt;
+        }
+        const QTransform transform = painter.deviceTransform();
+        const QRectF mapped = clip.translated(transform.dx(), transform.dy());
+        const QRect whole(QPoint(static_cast<int>(std::lround(mapped.left())),
+                                 static_cast<int>(std::lround(mapped.top()))),
+                          QSize(static_cast<int>(std::lround(mapped.width())),
+                                static_cast<int>(std::lround(mapped.height()))));
+        if (QRectF(whole) != mapped) {
+            return std::nullopt;
+        }
+        return DirectStamping(
+            *image, whole & image->rect(),
+            QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy())));
+    }
+
+    // Writes the stamp's ink with its image's top left corner at `topLeft`
+    // (the painter's coordinates).
+    void put(const CircleStamps::Stamp& stamp, QPoint topLeft)
+    {
+        const QPoint at = topLeft + m_offset;
+        const int right = at.x() + stamp.side - 1;
+        const int bottom = at.y() + stamp.side - 1;
+        if (right < m_clip.left() || at.x() > m_clip.right() || bottom < m_clip.top() ||
+            at.y() > m_clip.bottom()) {
+            return;
+        }
+        const bool inside = at.x() >= m_clip.left() && right <= m_clip.right() &&
+                            at.y() >= m_clip.top() && bottom <= m_clip.bottom();
+        if (inside && writtenBefore(stamp.id, at)) {
+            return;
+        }
+        for (const QPoint& p : stamp.ink) {
+            const int x = at.x() + p.x();
+            const int y = at.y() + p.y();
+            if (inside || m_clip.contains(x, y)) {
+                reinterpret_cast<QRgb*>(m_bits + y * m_bytesPerLine)[x] =
+                    CircleStamps::OpaqueForeground;
+            }
+        }
+    }
+
+private:
+    // Whether the stamp was written with its corner at `at` (inside the clip)
+    // before; notes that it is now.
+    bool writtenBefore(std::size_t stampId, QPoint at)
+    {
+        if (stampId >= m_written.size()) {
+            m_written.resize(stampId + 1);
+        }
+        std::vector<std::uint64_t>& places = m_written[stampId];
+        const auto width = static_cast<std::size_t>(m_clip.width());
+        if (places.empty()) {
+            places.assign((width * static_cast<std::size_t>(m_clip.height()) + 63) / 64, 0);
+        }
+        const std::size_t place = static_cast<std::size_t>(at.y() - m_clip.top()) * width +
+                                  static_cast<std::size_t>(at.x() - m_clip.left());
+        std::uint64_t& word = places[place / 64];
+        const std::uint64_t bit = std::uint64_t{1} << (place % 64);
+        const bool before = (word & bit) != 0;
+        word |= bit;
+        return before;
+    }
+
+    DirectStamping(QImage& image, QRect clip, QPoint offset)
+        : m_bits(image.bits()), m_bytesPerLine(image.bytesPerLine()), m_clip(clip), m_offset(offset)
+    {
+    }
+
+    uchar* m_bits;
+    qsizetype m_bytesPerLine;
+    QRect m_clip;
+    QPoint m_offset;
+    std::vector<std::vector<std::uint64_t>> m_written; // by stamp, a bit per place in the clip
+};
+
+// std::lround for |v| below 2^31, without the library call: halves away from
+// zero. The fraction (v less its truncation) is exact, so the comparisons decide
+// exactly as lround does.
+int roundHalfAway(double v)
+{
+    int whole = static_cast<int>(v);
+    const double fraction = v - whole;
+    if (fraction >= 0.5) {
+        ++whole;
+    } else if (fraction <= -0.5) {
+        --whole;
+    }
+    return whole;
+}
 
 // Whether circles may be stamped: a raster device reached without scaling and
 // at a whole-pixel offset.
@@ -303,6 +447,9 @@ void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
         painter.restore();
         return;
     }
+    // Asked before the plot area's own clip is set: no other clip may apply.
+    std::optional<DirectStamping> direct =
+        canStamp(painter) ? DirectStamping::into(painter, deviceRect) : std::nullopt;
     painter.setClipRect(deviceRect, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
@@ -321,6 +468,10 @@ void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
     const bool raster = engine && engine->type() == QPaintEngine::Raster;
     const bool stamping = canStamp(painter);
     CircleStamps stamps;
+    const CircleStamps::Stamp* lastStamp = nullptr;
+    int lastRadius = 0;
+    bool lastFilled = false;
+    int margin = 0;
 
     PainterState state(painter, m_pixelsPerTwip);
     for (const ScenePrimitive& primitive : scene.primitives) {
@@ -333,14 +484,24 @@ void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
             const QPointF centre = map(circle->cx, circle->cy);
             const double r = std::abs(circle->radius * sx);
             if (raster && r < 1e6 && std::abs(centre.x()) < 1e6 && std::abs(centre.y()) < 1e6) {
-                const int ir = std::max(1, static_cast<int>(std::lround(r)));
-                const int cx = static_cast<int>(std::lround(centre.x()));
-                const int cy = static_cast<int>(std::lround(centre.y()));
+                const int ir = std::max(1, roundHalfAway(r));
+                const int cx = roundHalfAway(centre.x());
+                const int cy = roundHalfAway(centre.y());
                 if (stamping && ir <= CircleStamps::MaxRadius) {
-                    const QImage& stamp =
-                        stamps.stamp(ir, circle->filled, painter.pen(), painter.brush());
-                    const int m = CircleStamps::margin(static_cast<int>(painter.pen().widthF()));
-                    painter.drawImage(QPoint(cx - ir - m, cy - ir - m), stamp);
+                    // A run of alike symbols takes the same stamp (circles share one pen).
+                    if (!lastStamp || ir != lastRadius || circle->filled != lastFilled) {
+                        lastStamp =
+                            &stamps.stamp(ir, circle->filled, painter.pen(), painter.brush());
+                        lastRadius = ir;
+                        lastFilled = circle->filled;
+                        margin = CircleStamps::margin(static_cast<int>(painter.pen().widthF()));
+                    }
+                    const QPoint topLeft(cx - ir - margin, cy - ir - margin);
+                    if (direct && lastStamp->solid) {
+                        direct->put(*lastStamp, topLeft);
+                    } else {
+                        painter.drawImage(topLeft, lastStamp->image);
+                    }
                 } else {
                     painter.drawEllipse(QRect(cx - ir, cy - ir, 2 * ir, 2 * ir));
                 }
@@ -379,7 +540,7 @@ void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
                 continue;
             }
             state.stroke(1, LineStyle::Solid);
-            paintCaption(painter, state, text->text, text->font, map(text->x, text->y),
+            paintCaption(painter, state, text->text(), text->font(), map(text->x, text->y),
                          LineAlign::Left, 0);
         }
     }

@@ -86,7 +86,7 @@ struct Chart
     {
         Texts out;
         for (const SceneText& t : all<SceneText>()) {
-            out.push_back(t.text);
+            out.push_back(t.text());
         }
         return out;
     }

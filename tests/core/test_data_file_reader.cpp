@@ -3,11 +3,13 @@
 #include "core/NumberReader.h"
 #include "core/document/ChartDocument.h"
 #include "core/io/DataFileParser.h"
+#include "core/io/TextFile.h"
 #include "core/model/ScriptedPrompter.h"
 #include "support/FixedPitchMeasurer.h"
 #include "support/TempFiles.h"
 
 #include <algorithm>
+#include <optional>
 #include <sstream>
 #include <tuple>
 
@@ -121,6 +123,63 @@ TEST(SplitDataLine, CountsFieldsAcrossTheThreeSeparatorsAndReadsEmptyOnesAsZero)
         LineFields f;
         ASSERT_EQ(splitDataLine(line, f), count);
         EXPECT_EQ(Values(f.values.begin(), f.values.begin() + std::max(count, 0)), values);
+    }
+}
+
+TEST(SplitDataLine, FailsPastTwentyFieldsOfNumbersOnlyAndClearsFieldsALongerLineLeft)
+{
+    const auto upTo = [](int n) {
+        std::string line = numbersUpTo(n);
+        line.pop_back(); // the line end
+        return line;
+    };
+    LineFields f;
+    ASSERT_EQ(splitDataLine(upTo(20), f), 20);
+    EXPECT_EQ(f.values[19], 20.0);
+    ASSERT_EQ(splitDataLine("7,8", f), 2);
+    EXPECT_EQ(Values(f.values.begin(), f.values.end()),
+              Values({7, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    // Each row: a line and the error it raises (0: none, the line is foreign).
+    const std::pair<std::string, int> rows[] = {
+        {upTo(21), ErrorCode::SubscriptOutOfRange},
+        {upTo(20) + ",", ErrorCode::SubscriptOutOfRange},
+        {"1e999," + upTo(25), ErrorCode::Overflow},
+        {upTo(20) + ",1e999", ErrorCode::SubscriptOutOfRange},
+        {upTo(30) + ",x", 0},
+    };
+    for (const auto& [line, code] : rows) {
+        SCOPED_TRACE(line);
+        if (code == 0) {
+            EXPECT_EQ(splitDataLine(line, f), -1);
+        } else {
+            EXPECT_QV_ERROR(splitDataLine(line, f), code);
+        }
+    }
+}
+
+TEST(TextFile, KeepsItsLinesWhenMovedAndTheFileItCameFromIsGone)
+{
+    test::TempFiles files;
+    std::string many;
+    for (int i = 0; i < 2000; ++i) {
+        many += std::to_string(i) + "\r\n";
+    }
+    // A short text lives inside the object, a long one on the heap.
+    for (const std::string& content : {std::string("1\n2"), many}) {
+        SCOPED_TRACE(content.size());
+        const std::vector<std::string_view> expected = TextFile::splitLines(content);
+        const std::vector<std::string> wanted(expected.begin(), expected.end());
+        TextFile assigned = TextFile::read(files.write("other.csv", "9\n8\n7\n"));
+        std::optional<TextFile> constructed;
+        {
+            TextFile source = TextFile::read(files.write("lot.csv", content));
+            TextFile second = TextFile::read(files.write("lot.csv", content));
+            assigned = std::move(source);
+            constructed.emplace(std::move(second));
+        }
+        for (const TextFile* file : {&assigned, &*constructed}) {
+            EXPECT_EQ(std::vector<std::string>(file->lines().begin(), file->lines().end()), wanted);
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 namespace qv {
@@ -207,6 +208,76 @@ TEST(ChartPainter, MapsDevicePixelsToTwipsAndChartUnitsAndBack)
     dot.primitives.emplace_back(SceneCircle{2.5, 7.25, 0.1, true});
     const QPointF centre = ChartPainter().chartToDevice(dot, {2.5, 7.25});
     EXPECT_TRUE(dark(paint(dot), static_cast<int>(centre.x()), static_cast<int>(centre.y())));
+}
+
+TEST(ChartPainter, WritesCirclesIntoAnImageWithTheSamePixelsAsTheEnginePaints)
+{
+    // Circles of several sizes, hollow and filled, inside the plot area, across
+    // each of its edges and corners and beyond them, twice, with a line between.
+    Scene scene = baseScene();
+    for (const double radius : {0.05, 0.1, 0.26, 0.5}) {
+        for (const bool filled : {false, true}) {
+            for (const double x : {-0.6, -0.1, 0.0, 0.2, 3.33, 9.9, 10.0, 10.3}) {
+                for (const double y : {-0.4, 0.0, 0.1, 5.55, 9.95, 10.0, 10.9}) {
+                    scene.primitives.emplace_back(SceneCircle{x + radius, y, radius, filled});
+                }
+            }
+        }
+    }
+    // The same circles again after a line, and one more on top of that line.
+    const auto circles = scene.primitives;
+    scene.primitives.emplace_back(SceneLine{0, 5.55, 10, 5.55, 1, LineStyle::Solid});
+    scene.primitives.insert(scene.primitives.end(), circles.begin(), circles.end());
+    scene.primitives.emplace_back(SceneCircle{5, 5.55, 0.3, false});
+    // Painted at the picture's corner and shifted by whole pixels. An image of
+    // 32-bit pixels takes the circles directly; one with unpremultiplied alpha
+    // goes through the engine.
+    for (const QPoint shift : {QPoint(0, 0), QPoint(7, -3)}) {
+        SCOPED_TRACE(testing::Message() << "shift " << shift.x() << "," << shift.y());
+        QImage direct(600, 450, QImage::Format_RGB32);
+        QImage engine(600, 450, QImage::Format_ARGB32);
+        for (QImage* image : {&direct, &engine}) {
+            image->fill(Qt::red);
+            QPainter device(image);
+            device.translate(shift);
+            ChartPainter().paintAll(device, scene);
+        }
+        EXPECT_EQ(direct, engine.convertToFormat(QImage::Format_RGB32));
+        EXPECT_GT(ink(direct, QRect(100, 50, 400, 300)).count, 1000);
+        EXPECT_EQ(ink(direct, QRect(20, 10, 70, 30)).count, 0) << "nothing beyond the plot area";
+    }
+}
+
+TEST(ChartPainter, PutsASymbolOnTheNearestPixelWithHalvesAwayFromZero)
+{
+    // 32 pixels an x unit, so that a sixty-fourth of a unit is half a pixel, exactly.
+    Scene scene = baseScene();
+    scene.xmax = 12.5;
+    const auto picture = [&scene](double x, double left) {
+        Scene one = scene;
+        one.primitives.emplace_back(SceneCircle{x, 5, 0.125, false});
+        QImage image(800, 450, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter device(&image);
+        device.translate(400, 0);
+        ChartPainter().paintPlotArea(device, one, QRectF(left, 50, 400, 300));
+        return image;
+    };
+    const double half = 5 + 1.0 / 64; // half a pixel right of x = 5
+    const double tiny = std::ldexp(1.0, -40);
+    // Each row: the plot area's left edge (the painter's coordinates), a centre
+    // in x units, and the whole-pixel centre it must be painted at.
+    const std::tuple<double, double, double> rows[] = {
+        {-300, half, -140},            // -139.5
+        {-300, half + tiny, -139},     // just short of -139.5
+        {-300, half + 1.0 / 32, -139}, // -138.5
+        {100, half, 261},              // 260.5
+        {100, half - tiny, 260},       // just short of 260.5
+    };
+    for (const auto& [left, x, pixel] : rows) {
+        SCOPED_TRACE(testing::Message() << left << " " << x);
+        EXPECT_EQ(picture(x, left), picture((pixel - left) / 32, left));
+    }
 }
 
 TEST(ChartPainter, PaintsThePlotAreaWithItsBoxesAsAPictureOfItsOwn)

@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "core/NumberReader.h"
+#include "core/VectorState.h"
 #include "core/document/FileCommands.h"
 #include "core/document/LotDecisionText.h"
 #include "core/io/DataFileParser.h"
@@ -275,6 +276,8 @@ LoadResult ChartDocument::load(const LoadRequest& request)
         m_session.projectFileFlag;
     const bool fullAnswers = !project && !intoProject;
     DataSet& target = m_session.set(request.targetSet);
+    // The reader's number conversions and the sort run at full speed after the dialogs.
+    clearUpperVectorState();
     try {
         s.setCheck(FileChar_Labels, 0);
         TextFile file;

@@ -2,27 +2,38 @@
 
 #include "core/Errors.h"
 #include "core/NumberReader.h"
+#include "core/io/AscendingOrder.h"
 #include "core/io/PasteText.h"
 #include "core/io/TextFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <new>
 #include <numeric>
+#include <string_view>
 
 namespace qv {
 
 namespace {
 
-bool isNumberChar(char c)
+enum class CharKind : unsigned char
 {
-    return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'E' || c == 'e';
-}
+    Foreign,
+    Number,    // a digit, sign, point or exponent letter
+    Separator, // comma, blank or tab
+};
 
-bool isSeparator(char c)
-{
-    return c == ',' || c == ' ' || c == '\t';
-}
+constexpr std::array<CharKind, 256> CharKinds = [] {
+    std::array<CharKind, 256> kinds{};
+    for (const char c : std::string_view("0123456789+-.Ee")) {
+        kinds[static_cast<unsigned char>(c)] = CharKind::Number;
+    }
+    for (const char c : std::string_view(", \t")) {
+        kinds[static_cast<unsigned char>(c)] = CharKind::Separator;
+    }
+    return kinds;
+}();
 
 // Field `column` (1-based) of a split line; fields past the line's count read 0.
 double field(const LineFields& fields, int column)
@@ -131,42 +142,43 @@ int splitDataLine(std::string_view line, LineFields& fields)
         return 0;
     }
     // Every letter ends a field, so a foreign line is recognised before it is
-    // split: a labels or comment line is skipped whatever its length.
-    for (char c : line) {
-        if (!isNumberChar(c) && !isSeparator(c)) {
+    // split: a labels or comment line is skipped whatever its length. The same
+    // pass notes where the first fields end.
+    std::array<std::size_t, MaxFields> ends; // only those written are read
+    std::size_t separators = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        switch (CharKinds[static_cast<unsigned char>(line[i])]) {
+        case CharKind::Foreign:
             return -1;
+        case CharKind::Separator:
+            if (separators < ends.size()) {
+                ends[separators] = i;
+            }
+            ++separators;
+            break;
+        case CharKind::Number:
+            break;
         }
     }
-    int count = 0;
+    const std::size_t count = separators + 1;
     std::size_t start = 0;
-    auto take = [&](std::size_t end) {
-        if (count == MaxFields) {
+    for (std::size_t k = 0; k < count; ++k) {
+        if (k == static_cast<std::size_t>(MaxFields)) {
             raise(ErrorCode::SubscriptOutOfRange);
         }
-        fields.values[static_cast<std::size_t>(count)] =
-            readNumber(line.substr(start, end - start));
-        ++count;
+        const std::size_t end = k < separators ? ends[k] : line.size();
+        fields.values[k] = readNumber(line.substr(start, end - start));
         start = end + 1;
-    };
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (isSeparator(line[i])) {
-            take(i);
-        }
     }
-    take(line.size());
-    for (std::size_t k = static_cast<std::size_t>(count); k < fields.values.size(); ++k) {
-        fields.values[k] = 0.0;
-    }
-    return count;
+    std::fill(fields.values.begin() + static_cast<std::ptrdiff_t>(count), fields.values.end(), 0.0);
+    return static_cast<int>(count);
 }
 
 void sortSet(DataSet& set, int count)
 {
-    const auto n = static_cast<std::size_t>(std::clamp(count, 0, set.pointCount));
-    std::vector<std::size_t> order(n);
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return set.values[a] < set.values[b]; });
+    const auto n =
+        std::min(static_cast<std::size_t>(std::clamp(count, 0, set.pointCount)), set.values.size());
+    const std::vector<std::size_t> order = ascendingOrder(set.values.data(), n);
     auto permute = [&](auto& list) {
         if (list.size() < n) {
             return;

@@ -29,10 +29,15 @@ TextFile::TextFile(TextFile&& other) noexcept { *this = std::move(other); }
 
 TextFile& TextFile::operator=(TextFile&& other) noexcept
 {
-    // The views stay valid: moving a std::string that owns a heap buffer keeps the
-    // buffer, but a short string lives inside the object, so re-cut to be safe.
+    // The views stay valid when the text's buffer moves with it, as a heap buffer
+    // does; a short string lives inside the object, so its lines are cut anew.
+    const char* const before = other.m_content.data();
     m_content = std::move(other.m_content);
-    m_lines = splitLines(m_content);
+    if (m_content.data() == before) {
+        m_lines = std::move(other.m_lines);
+    } else {
+        m_lines = splitLines(m_content);
+    }
     other.m_lines.clear();
     return *this;
 }
@@ -129,6 +134,12 @@ TextFile TextFile::read(const std::string& path)
         raise(ErrorCode::BadFileMode);
     }
     TextFile file;
+    // Room for the whole file at once (growing by doubling would copy it and ask
+    // for twice the memory), within a bound so that a huge file still meets the
+    // line-length guard before it costs that much.
+    constexpr off_t ReserveLimit = off_t{64} << 20;
+    file.m_content.reserve(
+        static_cast<std::size_t>(std::clamp(info.st_size, off_t{0}, ReserveLimit)));
     LineLengthGuard guard;
     char buffer[65536];
     for (;;) {

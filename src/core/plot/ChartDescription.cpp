@@ -65,7 +65,7 @@ std::vector<std::string> chartDescription(const Scene& scene, const DrawingResul
         for (const ScenePrimitive& primitive : scene.primitives) {
             if (const auto* text = std::get_if<SceneText>(&primitive);
                 text && inside(scene, text->x, text->y)) {
-                addLines(out, text->text);
+                addLines(out, text->text());
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "core/plot/PlotRoutine.h"
 
 #include "core/Errors.h"
+#include "core/VectorState.h"
 #include "core/format/DateText.h"
 #include "core/format/FormatMask.h"
 #include "core/model/BusyPointer.h"
@@ -189,6 +190,8 @@ PlotRoutine::Pass PlotRoutine::drawOnce(DrawOutcome& outcome)
     Settings& s = m_session.settings;
     outcome = DrawOutcome::Drawn;
     Drawing d;
+    // The statistics and the scene are computed at full speed after the window's work.
+    clearUpperVectorState();
     try {
         beginFrameAndFonts(d);
         chooseProbabilityRange(d);
@@ -256,6 +259,7 @@ void PlotRoutine::beginFrameAndFonts(Drawing& d)
     m_session.graphFontName = s.text(frmPageSetup_cboFont);
     d.face = m_session.graphFontName;
     clear();
+    reserveScene();
     m_results = DrawingResults{};
     m_scene.windowWidth = m_layout.windowWidth;
     m_scene.windowHeight = m_layout.windowHeight;
@@ -276,6 +280,27 @@ void PlotRoutine::beginFrameAndFonts(Drawing& d)
         box->font = boxFont;
     }
     p.yLabel.font = d.labelFont;
+}
+
+// Room in the scene for the symbols of both sets and what is drawn around them,
+// so that the list of primitives does not outgrow itself, copying all it holds,
+// while a hundred thousand symbols go in.
+void PlotRoutine::reserveScene()
+{
+    // Room for the frame, ticks, labels, reference lines and confidence dots.
+    constexpr std::size_t Headroom = 4096;
+    const Settings& s = m_session.settings;
+    auto points = static_cast<std::size_t>(std::max(m_session.set(1).pointCount, 0));
+    if (m_session.overlayLoaded) {
+        points += static_cast<std::size_t>(std::max(m_session.set(2).pointCount, 0));
+    }
+    // A triangle is three lines (the overlay's symbol follows the main one's);
+    // an uncertainty bar is one more.
+    const int symbol = std::clamp(s.dataSymbolCode(), 1, 3);
+    const bool triangles = symbol == 3 || (m_session.overlayLoaded && symbol == 2);
+    const std::size_t perPoint =
+        (triangles ? 3u : 1u) + (s.check(PlotOpts_ErrorBars) == 1 ? 1u : 0u);
+    m_scene.primitives.reserve(points * perPoint + Headroom);
 }
 
 // Probability axis, first part: its tick positions and its range from the
@@ -644,8 +669,8 @@ void PlotRoutine::keepLabelsInSight(const Drawing& d)
     for (const ScenePrimitive& primitive : m_scene.primitives) {
         if (const auto* text = std::get_if<SceneText>(&primitive)) {
             labels.push_back({mapping.xToTwips(text->x), mapping.yToTwips(text->y),
-                              m_measurer.textWidth(text->text, text->font),
-                              m_measurer.textHeight(text->text, text->font)});
+                              m_measurer.textWidth(text->text(), text->font()),
+                              m_measurer.textHeight(text->text(), text->font())});
         }
     }
     const double gap = 0.011 * d.plot.width;

@@ -99,6 +99,8 @@ private:
 
     Pass drawOnce(DrawOutcome& outcome);
     void setBusy(bool on);
+    // Makes room in the scene for every symbol of the sets loaded.
+    void reserveScene();
 
     // The phases of one drawing, in drawing order.
     void beginFrameAndFonts(Drawing& d);

@@ -9,7 +9,9 @@
 #include "core/model/FontSpec.h"
 #include "core/model/Placements.h"
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -40,11 +42,28 @@ struct SceneCircle
 };
 
 // A text inside the plot area, its top left corner at (x, y) in user coordinates.
-struct SceneText
+// The caption and its font are kept apart and shared by copies, so that every
+// primitive, a chart's many symbols above all, stays small.
+class SceneText
 {
+public:
+    SceneText(double atX, double atY, std::string caption, FontSpec captionFont)
+        : x(atX), y(atY),
+          m_body(std::make_shared<const Body>(Body{std::move(caption), std::move(captionFont)}))
+    {
+    }
+
     double x, y;
-    std::string text;
-    FontSpec font;
+    const std::string& text() const { return m_body->text; }
+    const FontSpec& font() const { return m_body->font; }
+
+private:
+    struct Body
+    {
+        std::string text;
+        FontSpec font;
+    };
+    std::shared_ptr<const Body> m_body;
 };
 
 // A single dot of one screen pixel at (x, y), such as the confidence curves are made of.

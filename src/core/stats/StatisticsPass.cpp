@@ -1,6 +1,7 @@
 #include "core/stats/StatisticsPass.h"
 
 #include "core/Errors.h"
+#include "core/VectorState.h"
 #include "core/model/DataSet.h"
 
 #include <algorithm>
@@ -38,6 +39,8 @@ const std::vector<double>& PositionTable::positions(int n, ProbabilityScale scal
     const bool gaussian = scale == ProbabilityScale::Gaussian;
     const int half = std::max(n, 0) / 2;
     const auto fill = [this, n, gaussian, half, positionsPlusOne](int first, int last, int step) {
+        // A thread starts with the vector state of the one that made it.
+        clearUpperVectorState();
         for (int j = first; j <= last; j += step) {
             const double p = j / positionsPlusOne;
             // Above one half the Gaussian quantile walks from 1 - p: when that is
