@@ -1,6 +1,7 @@
 // Reading and saving at the edges the fuzz targets found: answers to the Data
-// File Parameters dialog that no data line fits.
+// File Parameters dialog that no data line fits, and texts that end in a comma.
 #include "core/document/ChartDocument.h"
+#include "core/io/ProjectFile.h"
 #include "core/model/ScriptedPrompter.h"
 #include "core/plot/ChartLayout.h"
 #include "support/FixedPitchMeasurer.h"
@@ -65,6 +66,32 @@ TEST(DataFileParameters, AColumnTheLinesLackIsRefusedAndNoForeignOrEmptyLineBeco
         }
         EXPECT_EQ(said, row.said);
         EXPECT_EQ(w.document.session().set(1).values, row.values);
+    }
+}
+
+TEST(ProjectFile, ATextEndingInACommaReopensWithItAndOnlyOuterBlanksAreLost)
+{
+    const struct
+    {
+        const char* typed;
+        const char* reopened;
+    } rows[] = {
+        {"Lot 7,", "Lot 7,"}, {"Lot 7, ", "Lot 7, "}, {"a,,", "a,,"},
+        {" Lot 7 ", "Lot 7"}, {"x\r\ny", "x y"},      {",", ","},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        Settings saved;
+        saved.setText(Ctl::PlotOpts_PlotTitle, row.typed);
+        std::vector<std::string> lines{"1,1"};
+        for (std::string& line : settingsBlockLines(saved, false, {})) {
+            lines.push_back(std::move(line));
+        }
+        const std::vector<std::string_view> block(lines.begin(), lines.end());
+        Settings reopened;
+        SavedPositions positions{};
+        EXPECT_EQ(readSettingsBlock(reopened, block, positions).errorCode, 0);
+        EXPECT_EQ(reopened.text(Ctl::PlotOpts_PlotTitle), row.reopened);
     }
 }
 
