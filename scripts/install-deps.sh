@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation fontconfig
   xvfb xauth
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()
