@@ -37,7 +37,7 @@ asan: deps
 	cmake --build --preset dev-asan -j$(JOBS)
 	ctest --preset dev-asan -j$(JOBS)
 
-tsan: export TSAN_OPTIONS = halt_on_error=1 second_deadlock_stack=1
+tsan: export TSAN_OPTIONS = halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp
 tsan: deps
 	cmake --preset dev-tsan -DQV_WERROR=$(WERROR)
 	cmake --build --preset dev-tsan -j$(JOBS)

@@ -164,6 +164,12 @@ TEST(CommandLine, AnExportOrProjectThatCannotBeWrittenLeavesTheOldFileAndExitsWi
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
+#if defined(__SANITIZE_THREAD__)
+        // The thread sanitizer's own start-up writes a file before main() runs.
+        if (row.failure == Failure::SizeLimit) {
+            continue;
+        }
+#endif
         test::TempFiles files;
         const std::string lot = files.write("lot.csv", "2.51\n2.53\n2.49\n2.55\n2.50\n");
         const Stage stage(files, row.target, row.failure);
