@@ -162,8 +162,9 @@ void requireConsistent(const DataSet& set)
 
 bool samePoints(const DataSet& a, const DataSet& b)
 {
+    // Whether a set without points has uncertainties shows nowhere.
     if (a.pointCount != b.pointCount || a.enabledCount != b.enabledCount || a.states != b.states ||
-        a.hasSigmas != b.hasSigmas) {
+        (a.pointCount > 0 && a.hasSigmas != b.hasSigmas)) {
         return false;
     }
     for (std::size_t i = 0; i < a.values.size(); ++i) {
