@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <thread>
@@ -136,6 +137,32 @@ bool unchangedWhileRead(const struct stat& before, const struct stat& after, std
            sameTime(before.st_mtim, after.st_mtim) && sameTime(before.st_ctim, after.st_ctim);
 }
 
+// Whether the file open at `fd` still holds exactly `content`, read again from
+// its start. A change that kept the size and the times (both within one tick
+// of the file system's clock) shows here.
+bool stillHolds(int fd, std::string_view content)
+{
+    char buffer[65536];
+    std::size_t offset = 0;
+    for (;;) {
+        const ssize_t got = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(offset));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            raise(ErrorCode::PathFileAccess);
+        }
+        if (got == 0) {
+            return offset == content.size();
+        }
+        const auto n = static_cast<std::size_t>(got);
+        if (n > content.size() - offset || std::memcmp(buffer, content.data() + offset, n) != 0) {
+            return false;
+        }
+        offset += n;
+    }
+}
+
 // How often a file that changes while it is read is read again before the
 // read is given up, and the pause before each new attempt.
 constexpr int ReadAttempts = 3;
@@ -191,7 +218,8 @@ TextFile TextFile::read(const std::string& path)
         if (::fstat(fd.get(), &after) != 0) {
             raise(ErrorCode::PathFileAccess);
         }
-        if (unchangedWhileRead(before, after, file.m_content.size())) {
+        if (unchangedWhileRead(before, after, file.m_content.size()) &&
+            stillHolds(fd.get(), file.m_content)) {
             break;
         }
         // Another program is writing the file: read it again once it may be

@@ -29,9 +29,10 @@ public:
     // end, 70 when reading is not permitted, 7 when it does not fit in memory,
     // and ErrorCode::LineTooLong, naming the line in its text, for a line longer
     // than MaxLineLength. A file that another program changes while it is read
-    // is read again, up to three times in all, and then fails with 55, so a
-    // read never mixes two versions or ends in a line cut short; a file removed
-    // or replaced after it was opened is read whole as it was.
+    // (its size or times change, or a second reading differs) is read again, up
+    // to three times in all, and then fails with 55, so a read never mixes two
+    // versions; a file removed or replaced after it was opened is read whole as
+    // it was.
     static TextFile read(const std::string& path);
     static std::vector<std::string_view> splitLines(std::string_view text);
 
