@@ -355,11 +355,12 @@ void requireFiniteScene(const Scene& scene)
         require(finite({text.left, text.top, text.font.pointSize}),
                 "the drawing left a window text at a non-finite place");
     }
+    // A movable item that is not shown is placed afresh when it is.
     for (const Placement* p :
          {&scene.placements.statsBox, &scene.placements.yLabel, &scene.placements.plotText,
           &scene.placements.overlayStats, &scene.placements.overlayText, &scene.title}) {
-        require(finite({p->left, p->top, p->width, p->height, p->font.pointSize}),
-                "the drawing left a movable item at a non-finite place");
+        require(!p->visible || finite({p->left, p->top, p->width, p->height, p->font.pointSize}),
+                "the drawing left a shown item at a non-finite place");
     }
     if (scene.coordinatesSet) {
         require(finite({scene.xmin, scene.xmax, scene.ymin, scene.ymax}) &&
