@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Runs every fuzz target of a fuzz build over its seed corpus (fuzz/corpus/<name>)
-# and a work corpus kept in the build folder: FUZZ_SECONDS seconds each (default
-# 60), or FUZZ_RUNS executions each when that is set. Fails when any target
-# reports a crash, a broken rule, a leak, a timeout or a sanitizer finding; the
-# input that did it is left in <build>/artifacts/ and the log in <build>/logs/.
+# Runs every fuzz target of a fuzz build over its seed corpus (fuzz/corpus/<name>),
+# the inputs that once broke it (tests/data/fuzz/<name>) and a work corpus kept
+# in the build folder: FUZZ_SECONDS seconds each (default 60), or FUZZ_RUNS
+# executions each when that is set. Fails when any target reports a crash, a
+# broken rule, a leak, a timeout or a sanitizer finding; the input that did it
+# is left in <build>/artifacts/ and the log in <build>/logs/.
 set -uo pipefail
 build=${1:-build/fuzz}
 seconds=${FUZZ_SECONDS:-60}
@@ -32,9 +33,12 @@ for bin in "${targets[@]}"; do
   else
     limit=(-max_total_time="$seconds")
   fi
+  # The inputs that once broke a rule are seeds too.
+  found=()
+  [ -d "$here/../tests/data/fuzz/$name" ] && found=("$here/../tests/data/fuzz/$name")
   "$bin" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -dict="$here/quantiview.dict" -artifact_prefix="$build/artifacts/$name-" \
-    "$work" "$here/corpus/$name" >"$log" 2>&1
+    "$work" "$here/corpus/$name" "${found[@]}" >"$log" 2>&1
   status=$?
   result=clean
   if [ $status -ne 0 ]; then
