@@ -1,11 +1,14 @@
 # Quantiview: make run (build and open the window on an example lot),
 # make test (build and run every test), make bench (the speed programs),
-# make package (the Debian package, build/package/quantiview_*.deb).
+# make package (the Debian package, build/package/quantiview_*.deb),
+# make asan / make tsan (the tests under the sanitizers), make fuzz (every fuzz
+# target for FUZZ_SECONDS seconds, or FUZZ_RUNS executions when set).
 JOBS ?= $(shell nproc)
 WERROR := $(if $(CI),ON,OFF)
 EXAMPLE ?= examples/lot-thickness.csv
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test bench asan package clean
+.PHONY: deps build run test bench asan tsan fuzz package clean
 
 deps:
 	./scripts/install-deps.sh
@@ -40,6 +43,18 @@ package: deps
 	cmake --build --preset package -j$(JOBS)
 	cpack --preset package
 	@ls -1 build/package/quantiview_*.deb
+
+tsan: export TSAN_OPTIONS = halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/tests/tsan.supp
+tsan: deps
+	cmake --preset dev-tsan -DQV_WERROR=$(WERROR)
+	cmake --build --preset dev-tsan -j$(JOBS)
+	ctest --preset dev-tsan -j$(JOBS)
+
+fuzz: export FUZZ_SECONDS := $(FUZZ_SECONDS)
+fuzz: deps
+	cmake --preset fuzz -DQV_WERROR=$(WERROR)
+	cmake --build --preset fuzz -j$(JOBS)
+	./fuzz/run-fuzzers.sh build/fuzz
 
 clean:
 	rm -rf build

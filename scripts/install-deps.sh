@@ -14,6 +14,7 @@ packages=(
   fonts-liberation fontconfig
   xvfb xauth
   help2man gzip dpkg-dev desktop-file-utils shared-mime-info appstream
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

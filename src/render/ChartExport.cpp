@@ -3,6 +3,7 @@
 #include "core/Units.h"
 #include "render/PngWriter.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -61,7 +62,7 @@ QString cannotWrite(const QString& path, const QString& reason)
 
 // Paints the window picture into `file` as SVG, one unit per pixel of a 96 dpi
 // screen; false when painting failed.
-bool writeSvg(const Scene& scene, QSaveFile& file)
+bool writeSvg(const Scene& scene, QIODevice& file)
 {
     const ChartPainter painter(ChartPainter::ScreenPixelsPerTwip);
     const QSize size = painter.windowSize(scene);
@@ -81,7 +82,7 @@ bool writeSvg(const Scene& scene, QSaveFile& file)
 
 // Paints the window picture into `file` as a one-page PDF, fitted to the
 // printable area; false when painting failed.
-bool writePdf(const Scene& scene, QSaveFile& file, PageOrientation page)
+bool writePdf(const Scene& scene, QIODevice& file, PageOrientation page)
 {
     QPdfWriter writer(&file);
     writer.setCreator(QStringLiteral("Quantiview"));
@@ -148,27 +149,35 @@ ExportResult exportChart(const Scene& scene, const QString& path, PageOrientatio
     if (!file.open(QIODevice::WriteOnly)) {
         return failure(cannotWrite(path, file.errorString()));
     }
+    // The picture is made in memory and written in one go, so a full disk or a
+    // size limit is reported by the file with its reason, not as a failed encoder.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     bool painted = false;
     switch (format) {
     case Format::Png:
-        painted = writePng(chartImage(scene), file);
+        painted = writePng(chartImage(scene), buffer);
         break;
     case Format::Bmp:
-        painted = chartImage(scene).save(&file, "BMP");
+        painted = chartImage(scene).save(&buffer, "BMP");
         break;
     case Format::Svg:
-        painted = writeSvg(scene, file);
+        painted = writeSvg(scene, buffer);
         break;
     case Format::Pdf:
-        painted = writePdf(scene, file, orientation);
+        painted = writePdf(scene, buffer, orientation);
         break;
     case Format::Unknown:
         break;
     }
+    buffer.close();
     if (!painted) {
-        const QString reason = file.error() != QFileDevice::NoError
-                                   ? file.errorString()
-                                   : QStringLiteral("the picture could not be painted");
+        file.cancelWriting();
+        return failure(cannotWrite(path, QStringLiteral("the picture could not be painted")));
+    }
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
         file.cancelWriting();
         return failure(cannotWrite(path, reason));
     }

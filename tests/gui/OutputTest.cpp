@@ -126,7 +126,7 @@ TEST_F(OutputTest, SaveGraphKeepsTheOldFileOnCancelAndReportsAFileItCannotWrite)
     m_prompter.saveAnswers.push_back(m_files.path("no-such-folder/chart.bmp"));
     m_window.runCommand(Menu::mnuSaveGraph);
     ASSERT_EQ(m_prompter.messages.size(), 1u);
-    EXPECT_EQ(m_prompter.messages[0].text, "Unexpected Error  75");
+    EXPECT_EQ(m_prompter.messages[0].text, "Unexpected Error  76");
     EXPECT_EQ(m_prompter.messages[0].title, "Save As... Error");
 }
 

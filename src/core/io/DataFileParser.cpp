@@ -35,10 +35,12 @@ constexpr std::array<CharKind, 256> CharKinds = [] {
     return kinds;
 }();
 
-// Field `column` (1-based) of a split line; fields past the line's count read 0.
-double field(const LineFields& fields, int column)
+// Field `column` (1-based) of a split line of `count` fields. A column the line
+// does not have fails as a field number beyond 20 does, rather than reading a
+// number that is not in the file.
+double field(const LineFields& fields, int count, int column)
 {
-    if (column < 1 || column > MaxFields) {
+    if (column < 1 || column > count) {
         raise(ErrorCode::SubscriptOutOfRange);
     }
     return fields.values[static_cast<std::size_t>(column - 1)];
@@ -91,18 +93,20 @@ ParsedData parse(const std::vector<std::string_view>& lines, const DataLayout& l
             break;
         }
         const int count = splitDataLine(line, fields);
-        if (count != layout.columnCount) {
-            if (count == -1) {
-                continue;
-            }
+        // A foreign line is skipped and an empty line ends the data whatever
+        // field count the layout asks for: neither holds a point.
+        if (count == -1) {
+            continue;
+        }
+        if (count == 0 || count != layout.columnCount) {
             break;
         }
         if (set.values.size() == static_cast<std::size_t>(MaxPoints)) {
             raise(ErrorCode::SubscriptOutOfRange);
         }
-        set.values.push_back(field(fields, layout.valueColumn));
+        set.values.push_back(field(fields, count, layout.valueColumn));
         if (layout.withSigmas) {
-            set.sigmas.push_back(field(fields, layout.sigmaColumn));
+            set.sigmas.push_back(field(fields, count, layout.sigmaColumn));
         }
         set.states.push_back(std::int16_t{1});
     }

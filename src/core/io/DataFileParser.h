@@ -81,11 +81,11 @@ struct ParsedData
 };
 
 // The data set read from `lines` by `layout`, or the error code of the failure:
-// 9 for a data line of more than 20 numbers, for a field number beyond 20 and for
-// more than MaxPoints points. Every point is enabled. Reading stops at the end of
-// the lines, at a line "FORMATTING" or "END OF PASTE", and at the first line whose
-// field count differs from columnCount unless it is foreign (-1), which is
-// skipped.
+// 9 for a data line of more than 20 numbers, for a value or uncertainty column
+// outside the fields of a data line and for more than MaxPoints points. Every
+// point is enabled. Reading stops at the end of the lines, at a line
+// "FORMATTING" or "END OF PASTE", at an empty line and at the first line whose
+// field count differs from columnCount; a foreign line (-1) is skipped.
 struct ParseResult
 {
     std::optional<ParsedData> data;

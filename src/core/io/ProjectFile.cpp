@@ -335,8 +335,10 @@ std::vector<std::string> settingsBlockLines(const Settings& s, bool mainHasSigma
         }
         case LineForm::Text:
             text = oneLine(s.text(slot.id));
-            // The reader drops one trailing comma: a text that ends in one keeps it.
-            if (!text.empty() && text.back() == ',') {
+            // The reader trims the line and drops one trailing comma: a text
+            // that ends in one, blanks after it or not, keeps it.
+            if (const std::string_view trimmed = trimBlanks(text);
+                !trimmed.empty() && trimmed.back() == ',') {
                 text += ',';
             }
             break;

@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -100,6 +103,83 @@ private:
 
 } // namespace
 
+namespace {
+
+// Reads the file open at `fd` from its start to its end.
+std::string readToEnd(int fd, off_t size)
+{
+    std::string content;
+    // Room for the whole file at once (growing by doubling would copy it and ask
+    // for twice the memory), within a bound so that a huge file still meets the
+    // line-length guard before it costs that much.
+    constexpr off_t ReserveLimit = off_t{64} << 20;
+    content.reserve(static_cast<std::size_t>(std::clamp(size, off_t{0}, ReserveLimit)));
+    LineLengthGuard guard;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            raise(ErrorCode::PathFileAccess);
+        }
+        if (got == 0) {
+            return content;
+        }
+        const std::string_view chunk(buffer, static_cast<std::size_t>(got));
+        guard.take(chunk);
+        content.append(chunk);
+    }
+}
+
+bool sameTime(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Whether the file stayed as it was while `bytes` were read from it: a file
+// another program writes, truncates or appends to meanwhile gives a mixture of
+// two versions, or a last line cut short.
+bool unchangedWhileRead(const struct stat& before, const struct stat& after, std::size_t bytes)
+{
+    return before.st_size == after.st_size && static_cast<std::size_t>(after.st_size) == bytes &&
+           sameTime(before.st_mtim, after.st_mtim) && sameTime(before.st_ctim, after.st_ctim);
+}
+
+// Whether the file open at `fd` still holds exactly `content`, read again from
+// its start. A change that kept the size and the times (both within one tick
+// of the file system's clock) shows here.
+bool stillHolds(int fd, std::string_view content)
+{
+    char buffer[65536];
+    std::size_t offset = 0;
+    for (;;) {
+        const ssize_t got = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(offset));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            raise(ErrorCode::PathFileAccess);
+        }
+        if (got == 0) {
+            return offset == content.size();
+        }
+        const auto n = static_cast<std::size_t>(got);
+        if (n > content.size() - offset || std::memcmp(buffer, content.data() + offset, n) != 0) {
+            return false;
+        }
+        offset += n;
+    }
+}
+
+// How often a file that changes while it is read is read again before the
+// read is given up, and the pause before each new attempt.
+constexpr int ReadAttempts = 3;
+constexpr auto PauseBetweenAttempts = std::chrono::milliseconds(20);
+
+} // namespace
+
 TextFile TextFile::read(const std::string& path)
 {
     if (path.empty()) {
@@ -120,42 +200,44 @@ TextFile TextFile::read(const std::string& path)
     if (!std::filesystem::is_regular_file(status)) {
         raise(ErrorCode::BadFileMode);
     }
-    // Opened without blocking and checked again: the path may have been
-    // replaced by a FIFO since it was looked at.
-    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0) {
-        raise(errno == EACCES ? ErrorCode::PermissionDenied : ErrorCode::PathFileAccess);
-    }
-    struct stat info = {};
-    if (::fstat(fd.get(), &info) != 0) {
-        raise(ErrorCode::PathFileAccess);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        raise(ErrorCode::BadFileMode);
-    }
     TextFile file;
-    // Room for the whole file at once (growing by doubling would copy it and ask
-    // for twice the memory), within a bound so that a huge file still meets the
-    // line-length guard before it costs that much.
-    constexpr off_t ReserveLimit = off_t{64} << 20;
-    file.m_content.reserve(
-        static_cast<std::size_t>(std::clamp(info.st_size, off_t{0}, ReserveLimit)));
-    LineLengthGuard guard;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
+    for (int attempt = 1;; ++attempt) {
+        // Opened without blocking and checked again: the path may have been
+        // replaced by a FIFO, or removed, since it was looked at.
+        const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        if (fd.get() < 0) {
+            switch (errno) {
+            case EACCES:
+                raise(ErrorCode::PermissionDenied);
+            case ENOENT:
+            case ENOTDIR:
+                raise(ErrorCode::FileNotFound);
+            default:
+                raise(ErrorCode::PathFileAccess);
             }
+        }
+        struct stat before = {};
+        if (::fstat(fd.get(), &before) != 0) {
             raise(ErrorCode::PathFileAccess);
         }
-        if (got == 0) {
+        if (!S_ISREG(before.st_mode)) {
+            raise(ErrorCode::BadFileMode);
+        }
+        file.m_content = readToEnd(fd.get(), before.st_size);
+        struct stat after = {};
+        if (::fstat(fd.get(), &after) != 0) {
+            raise(ErrorCode::PathFileAccess);
+        }
+        if (unchangedWhileRead(before, after, file.m_content.size()) &&
+            stillHolds(fd.get(), file.m_content)) {
             break;
         }
-        const std::string_view chunk(buffer, static_cast<std::size_t>(got));
-        guard.take(chunk);
-        file.m_content.append(chunk);
+        // Another program is writing the file: read it again once it may be
+        // done, and tell the user to try again when it never keeps still.
+        if (attempt == ReadAttempts) {
+            raise(ErrorCode::FileAlreadyOpen);
+        }
+        std::this_thread::sleep_for(PauseBetweenAttempts);
     }
     // Files from the earlier platform come in Windows-1252; everything inside is UTF-8.
     if (file.m_content.starts_with("\xEF\xBB\xBF") || !isValidUtf8(file.m_content)) {

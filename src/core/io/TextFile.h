@@ -23,11 +23,16 @@ class TextFile
 {
 public:
     // Reads a regular file whole. Raises QvError: 52 for an empty path, 53 when
-    // the file does not exist, 75 for a folder or a path that cannot be
-    // searched, 54 for anything else that is not a regular file (a FIFO, a
-    // device, a socket), which could block or never end, 70 when reading is not
-    // permitted, 7 when it does not fit in memory, and ErrorCode::LineTooLong,
-    // naming the line in its text, for a line longer than MaxLineLength.
+    // the file does not exist (or vanishes before it is opened), 75 for a folder
+    // or a path that cannot be searched, 54 for anything else that is not a
+    // regular file (a FIFO, a device, a socket), which could block or never
+    // end, 70 when reading is not permitted, 7 when it does not fit in memory,
+    // and ErrorCode::LineTooLong, naming the line in its text, for a line longer
+    // than MaxLineLength. A file that another program changes while it is read
+    // (its size or times change, or a second reading differs) is read again, up
+    // to three times in all, and then fails with 55, so a read never mixes two
+    // versions; a file removed or replaced after it was opened is read whole as
+    // it was.
     static TextFile read(const std::string& path);
     static std::vector<std::string_view> splitLines(std::string_view text);
 

@@ -9,14 +9,16 @@ PlotMapping::PlotMapping(const TwipsRect& area, double xmin, double xmax, double
 {
 }
 
+// The share of the span is taken first: a product with the plot area's size
+// would overflow for a range near the largest doubles.
 double PlotMapping::xToTwips(double x) const
 {
-    return m_area.left + (x - m_xmin) * m_area.width / (m_xmax - m_xmin);
+    return m_area.left + m_area.width * ((x - m_xmin) / (m_xmax - m_xmin));
 }
 
 double PlotMapping::yToTwips(double y) const
 {
-    return m_area.top + m_area.height * (m_ymax - y) / (m_ymax - m_ymin);
+    return m_area.top + m_area.height * ((m_ymax - y) / (m_ymax - m_ymin));
 }
 
 double PlotMapping::twipsToX(double left) const

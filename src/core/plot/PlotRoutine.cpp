@@ -379,10 +379,12 @@ bool PlotRoutine::scaleValueAxis(Drawing& d, const SetStatistics& main)
     if (!scaled) {
         return false;
     }
-    // A plot without height (or upside down) has no coordinate system.
+    // A plot without height (or upside down) has no coordinate system, and
+    // one taller than the largest double cannot be measured.
     if (!(d.values.ymax > d.values.ymin)) {
         raise(ErrorCode::InvalidArgument);
     }
+    checkedFinite(d.values.ymax - d.values.ymin);
     d.ymin = d.values.ymin;
     d.ymax = d.values.ymax;
     return true;

@@ -3,16 +3,19 @@
 #include "core/Errors.h"
 #include "core/Units.h"
 #include "core/document/GraphOutput.h"
+#include "core/io/SafeFileWriter.h"
 #include "render/ChartPainter.h"
 #include "render/QtText.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
+
+#include <new>
 
 namespace qv {
 
@@ -68,15 +71,22 @@ int writeBitmap(const QImage& picture, const QString& path)
     if (picture.isNull()) {
         return ErrorCode::OutOfMemory;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return ErrorCode::PathFileAccess;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "BMP")) {
+        return ErrorCode::OutOfMemory;
     }
-    if (!picture.save(&file, "BMP")) {
-        file.cancelWriting();
-        return ErrorCode::PathFileAccess;
+    // The same safe writer as the project file, with the same codes.
+    try {
+        const std::string_view content(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        writeFileReplacing(toUtf8(path), content);
+    } catch (const QvError& e) {
+        return e.code();
+    } catch (const std::bad_alloc&) {
+        return ErrorCode::OutOfMemory;
     }
-    return file.commit() ? 0 : ErrorCode::PathFileAccess;
+    return 0;
 }
 
 void QtPrintTarget::printToFile(const std::string& path)

@@ -24,9 +24,11 @@ class Settings;
 bool copyPictureToClipboard(const QImage& picture, Prompter& prompter);
 
 // Writes `picture` to `path` as a Windows bitmap, whatever the name ends in,
-// through a temporary file beside it that replaces the file only when complete,
-// so a failed save keeps the picture that was there. Returns 0, or
-// ErrorCode::PathFileAccess when the file cannot be written.
+// through a temporary file beside it that replaces the file only when complete
+// (writeFileReplacing), so a failed save keeps the picture that was there.
+// Returns 0, or the code of the failure as writeFileReplacing raises it (61 a
+// full disk or a size limit, 70 no permission, 75 a folder, 76 no such folder),
+// 7 when the picture cannot be encoded.
 int writeBitmap(const QImage& picture, const QString& path);
 
 // A Qt printer as the print dialog sets it up.

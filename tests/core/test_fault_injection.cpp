@@ -1,0 +1,264 @@
+// Saving a project that fails for real (a file-size limit, a folder the user
+// may not write to, a folder where the file should be) and reading a file that
+// another program changes, truncates, removes or replaces meanwhile.
+#include "core/Errors.h"
+#include "core/document/ChartDocument.h"
+#include "core/io/TextFile.h"
+#include "core/model/ScriptedPrompter.h"
+#include "core/plot/ChartLayout.h"
+#include "support/ChildProcess.h"
+#include "support/FixedPitchMeasurer.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string fileBytes(const std::string& path)
+{
+    std::ostringstream out;
+    out << std::ifstream(path, std::ios::binary).rdbuf();
+    return out.str();
+}
+
+std::vector<std::string> folderNames(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct Document
+{
+    ScriptedPrompter prompter;
+    test::FixedPitchMeasurer measurer;
+    ChartDocument document{prompter, measurer};
+
+    Document() { document.startUp(designLayout(12000, 9000), {"Arial", "DejaVu Sans"}); }
+    bool open(const std::string& path)
+    {
+        prompter.openAnswers.push_back(path);
+        prompter.dataFileAnswers.push_back({});
+        return document.openFile();
+    }
+    std::string said() const
+    {
+        std::string text;
+        for (const RecordedMessage& m : prompter.messages) {
+            text += m.title + ": " + m.text + "\n";
+        }
+        return text;
+    }
+};
+
+enum class Failure
+{
+    SizeLimit,
+    FolderNotWritable,
+    TargetIsAFolder,
+};
+
+TEST(SaveFileAs, AProjectThatCannotBeWrittenLeavesTheOldFileAndTheChartAsTheyWere)
+{
+    const std::string old = "1,1\r\n2,1\r\nFORMATTING\r\n2,2\r\n";
+    const struct
+    {
+        const char* name;
+        Failure failure;
+        const char* message;
+    } rows[] = {
+        {"a file-size limit below the project's size", Failure::SizeLimit,
+         "Save As... Error: Unexpected Error 61\n"},
+        {"a target that is a folder", Failure::TargetIsAFolder,
+         "Save As... Error: Unexpected Error 75\n"},
+        // Last: when the tests run as root, the child drops to nobody, which a
+        // restricted container may refuse.
+        {"a folder the user may not write to", Failure::FolderNotWritable,
+         "Save As... Error: Unexpected Error 70\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::TempFiles files;
+        const fs::path folder = files.path("charts");
+        fs::create_directory(folder);
+        std::string target = (folder / "lot7.qvw").string();
+        test::ChildLimits limits;
+        switch (row.failure) {
+        case Failure::SizeLimit:
+            std::ofstream(target, std::ios::binary) << old;
+            limits.fileSizeBytes = 256;
+            break;
+        case Failure::FolderNotWritable:
+            std::ofstream(target, std::ios::binary) << old;
+            // The file itself may be written; only the folder refuses new files.
+            fs::permissions(target, fs::perms::all & ~fs::perms::owner_exec &
+                                        ~fs::perms::group_exec & ~fs::perms::others_exec);
+            fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec |
+                                        fs::perms::group_read | fs::perms::group_exec |
+                                        fs::perms::others_read | fs::perms::others_exec);
+            limits.unprivileged = true;
+            break;
+        case Failure::TargetIsAFolder:
+            fs::create_directory(target);
+            break;
+        }
+        const std::vector<std::string> before = folderNames(folder);
+        Document d;
+        ASSERT_TRUE(d.open(files.write("lot7.csv", "2.51\n2.53\n2.49\n2.55\n2.50\n")));
+        const std::string title = d.document.session().windowTitle;
+
+        const test::ChildResult child = test::runInChild(limits, [&] {
+            d.prompter.saveAnswers.push_back(target);
+            d.prompter.confirmAnswers.push_back(true);
+            const bool saved = d.document.saveAs();
+            return std::string(saved ? "saved\n" : "") + d.said() +
+                   d.document.session().windowTitle + "\n" +
+                   (d.document.settings().selected(Ctl::AxesOpts_Auto) ? "auto scale\n" : "");
+        });
+        if (child.exitStatus == 125) {
+            GTEST_SKIP() << "the child could not drop to an unprivileged user";
+        }
+        EXPECT_EQ(child.exitStatus, 0);
+        EXPECT_EQ(child.output, row.message + title + "\nauto scale\n");
+        if (row.failure != Failure::TargetIsAFolder) {
+            EXPECT_EQ(fileBytes(target), old);
+        }
+        EXPECT_EQ(folderNames(folder), before); // no temporary file left behind
+        fs::permissions(folder, fs::perms::owner_all);
+    }
+}
+
+// Lines of one value each, four bytes a line: the file system shows a file
+// being written a page (4096 bytes) at a time, so every state of it holds whole
+// lines and only a reader that mixes two versions can see other values.
+std::string lotOf(int lines, const char* value)
+{
+    std::string text;
+    for (int i = 0; i < lines; ++i) {
+        text.append(value).append("\n");
+    }
+    return text;
+}
+
+// Rewrites the file in place as a program that saves it does: emptied, then
+// written a thousand lines at a time.
+void rewriteInPlace(const std::string& path, const std::string& text)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return;
+    }
+    for (std::size_t done = 0; done < text.size();) {
+        const std::size_t piece = std::min<std::size_t>(4000, text.size() - done);
+        const ssize_t n = ::write(fd, text.data() + done, piece);
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+}
+
+TEST(OpenFile, AFileChangedOrRemovedWhileItIsReadLoadsOneWholeVersionOrIsRefused)
+{
+    test::TempFiles files;
+    const std::string path = files.path("live.csv");
+    const std::string longLot = lotOf(40000, "1.5");
+    const std::string shortLot = lotOf(20000, "2.5");
+    rewriteInPlace(path, longLot);
+    Document d;
+    ASSERT_TRUE(d.open(path));
+
+    // Another program keeps rewriting the file in place, removing it, and
+    // replacing it by a renamed new file.
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        for (int round = 0; !stop; ++round) {
+            switch (round % 4) {
+            case 0:
+                rewriteInPlace(path, shortLot);
+                break;
+            case 1:
+                rewriteInPlace(path, longLot);
+                break;
+            case 2:
+                ::unlink(path.c_str());
+                break;
+            default:
+                rewriteInPlace(path + ".new", shortLot);
+                ::rename((path + ".new").c_str(), path.c_str());
+                break;
+            }
+            // Now and then the file keeps still long enough to be read whole.
+            if (round % 8 == 7) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(3));
+            }
+        }
+    });
+    const std::set<std::string> refusals{
+        "File Error: File Error 53 Try Again\n", // removed
+        "File Error: File Error 55 Try Again\n", // never kept still
+        "File Error: Unexpected Error 62\n",     // emptied: fewer than two lines
+    };
+    int loads = 0;
+    for (int attempt = 0; attempt < 80; ++attempt) {
+        SCOPED_TRACE(attempt);
+        d.prompter.messages.clear();
+        const std::vector<double> previous = d.document.session().set(1).values;
+        if (d.open(path)) {
+            ++loads;
+            const std::vector<double>& values = d.document.session().set(1).values;
+            ASSERT_FALSE(values.empty());
+            // One version: never the start of one and the end of another.
+            EXPECT_TRUE(values.front() == 1.5 || values.front() == 2.5) << values.front();
+            EXPECT_EQ(values.front(), values.back());
+            EXPECT_LE(values.size(), 40000u);
+        } else {
+            EXPECT_EQ(refusals.count(d.said()), 1u) << d.said();
+            EXPECT_EQ(d.document.session().set(1).values, previous);
+        }
+    }
+    // The reader alone, many times over: what it returns is one version.
+    int reads = 0;
+    for (int attempt = 0; attempt < 60; ++attempt) {
+        SCOPED_TRACE(attempt);
+        try {
+            const TextFile file = TextFile::read(path);
+            const std::vector<std::string_view>& lines = file.lines();
+            ++reads;
+            EXPECT_TRUE(lines.empty() || lines.front() == "1.5" || lines.front() == "2.5");
+            EXPECT_EQ(std::count(lines.begin(), lines.end(), lines.empty() ? "" : lines.front()),
+                      static_cast<std::ptrdiff_t>(lines.size()));
+        } catch (const QvError& e) {
+            EXPECT_TRUE(e.code() == ErrorCode::FileNotFound ||
+                        e.code() == ErrorCode::FileAlreadyOpen)
+                << e.code();
+        }
+    }
+    stop = true;
+    writer.join();
+    RecordProperty("loads", loads);
+    RecordProperty("reads", reads);
+}
+
+} // namespace
+} // namespace qv

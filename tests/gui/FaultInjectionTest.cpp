@@ -1,0 +1,202 @@
+// Saving that fails for real from the window (Save Graph As) and from the
+// command line (--export, --save-project): a file-size limit, a folder the
+// user may not write to, a folder where the file should be. The old file stays
+// byte for byte, nothing is left beside it, and the message says why.
+#include "core/model/ScriptedPrompter.h"
+#include "gui/app/MainWindow.h"
+#include "support/ChildProcess.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string fileBytes(const std::string& path)
+{
+    std::ostringstream out;
+    out << std::ifstream(path, std::ios::binary).rdbuf();
+    return out.str();
+}
+
+std::vector<std::string> folderNames(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+enum class Failure
+{
+    SizeLimit,
+    TargetIsAFolder,
+    FolderNotWritable, // last in each table: as root the child drops to nobody
+};
+
+const char* const OldBytes = "old content that must survive\n";
+
+// A folder "out" holding the target `name` prepared for the failure, and the
+// limits the saving child runs under.
+struct Stage
+{
+    fs::path folder;
+    std::string target;
+    test::ChildLimits limits;
+    std::vector<std::string> before;
+
+    Stage(const test::TempFiles& files, const std::string& name, Failure failure)
+        : folder(files.path("out")), target((folder / name).string())
+    {
+        fs::create_directory(folder);
+        if (failure == Failure::TargetIsAFolder) {
+            fs::create_directory(target);
+        } else {
+            std::ofstream(target, std::ios::binary) << OldBytes;
+        }
+        if (failure == Failure::SizeLimit) {
+            limits.fileSizeBytes = 0; // not one byte may be written
+        }
+        if (failure == Failure::FolderNotWritable) {
+            // The file itself may be written; only the folder refuses new files.
+            fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write |
+                                        fs::perms::group_read | fs::perms::group_write |
+                                        fs::perms::others_read | fs::perms::others_write);
+            fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec |
+                                        fs::perms::group_read | fs::perms::group_exec |
+                                        fs::perms::others_read | fs::perms::others_exec);
+            limits.unprivileged = true;
+        }
+        before = folderNames(folder);
+    }
+    ~Stage() { fs::permissions(folder, fs::perms::owner_all); }
+    Stage(const Stage&) = delete;
+    Stage& operator=(const Stage&) = delete;
+
+    void expectUntouched(Failure failure) const
+    {
+        if (failure != Failure::TargetIsAFolder) {
+            EXPECT_EQ(fileBytes(target), OldBytes);
+        }
+        EXPECT_EQ(folderNames(folder), before); // no temporary file left behind
+    }
+};
+
+TEST(SaveGraphAs, ABitmapThatCannotBeWrittenLeavesTheOldFileAndSaysWhy)
+{
+    const struct
+    {
+        Failure failure;
+        const char* message;
+    } rows[] = {
+        {Failure::SizeLimit, "Save As... Error: Unexpected Error  61"},
+        {Failure::TargetIsAFolder, "Save As... Error: Unexpected Error  75"},
+        {Failure::FolderNotWritable, "Save As... Error: Unexpected Error  70"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.message);
+        test::TempFiles files;
+        ScriptedPrompter prompter;
+        MainWindow window(prompter);
+        window.openFromCommandLine(
+            QString::fromStdString(files.write("lot.csv", "2.51\n2.53\n2.49\n2.55\n2.50\n")));
+        ASSERT_TRUE(prompter.messages.empty());
+        const Stage stage(files, "GRAPH1.BMP", row.failure);
+
+        const test::ChildResult child = test::runInChild(stage.limits, [&] {
+            prompter.saveAnswers.push_back(stage.target);
+            prompter.confirmAnswers.push_back(true);
+            window.runCommand(Menu::mnuSaveGraph);
+            std::string said;
+            for (const RecordedMessage& m : prompter.messages) {
+                said += m.title + ": " + m.text + "\n";
+            }
+            return said;
+        });
+        if (child.exitStatus == 125) {
+            GTEST_SKIP() << "the child could not drop to an unprivileged user";
+        }
+        EXPECT_EQ(child.exitStatus, 0);
+        EXPECT_EQ(child.output, std::string(row.message) + "\n");
+        stage.expectUntouched(row.failure);
+    }
+}
+
+// The program run as a user runs it; SIGXFSZ keeps its default action in the
+// child, so a size limit would end a program that does not ignore it.
+TEST(CommandLine, AnExportOrProjectThatCannotBeWrittenLeavesTheOldFileAndExitsWithOne)
+{
+    const struct
+    {
+        const char* target; // file name in the prepared folder
+        bool project;       // --save-project (else --export)
+        Failure failure;
+        const char* line; // the message line; {target} stands for the target's path
+    } rows[] = {
+        {"chart.png", false, Failure::SizeLimit,
+         "Export Error: Cannot write {target}: File too large"},
+        {"chart.svg", false, Failure::TargetIsAFolder,
+         "Export Error: Cannot write {target}: Filename refers to a directory"},
+        {"lot.qvw", true, Failure::SizeLimit, "Save As... Error: Unexpected Error 61"},
+        {"lot.qvw", true, Failure::TargetIsAFolder, "Save As... Error: Unexpected Error 75"},
+        {"chart.pdf", false, Failure::FolderNotWritable,
+         "Export Error: Cannot write {target}: Permission denied"},
+        {"lot.qvw", true, Failure::FolderNotWritable, "Save As... Error: Unexpected Error 70"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+#if defined(__SANITIZE_THREAD__)
+        // The thread sanitizer's own start-up writes a file before main() runs.
+        if (row.failure == Failure::SizeLimit) {
+            continue;
+        }
+#endif
+        test::TempFiles files;
+        const std::string lot = files.write("lot.csv", "2.51\n2.53\n2.49\n2.55\n2.50\n");
+        const Stage stage(files, row.target, row.failure);
+        // --save-project goes with a picture, which the same failure may refuse too.
+        std::vector<std::string> arguments{"--export",
+                                           row.project ? files.path("chart.png") : stage.target};
+        if (row.project) {
+            arguments.insert(arguments.end(), {"--save-project", stage.target});
+            fs::permissions(files.path(""), fs::perms::all);
+        }
+        arguments.push_back(lot);
+
+        const test::ChildResult run = test::runProgram(QV_PROGRAM_PATH, arguments, stage.limits);
+        if (run.exitStatus == 125) {
+            GTEST_SKIP() << "the child could not drop to an unprivileged user";
+        }
+        EXPECT_EQ(run.signal, 0) << run.output;
+        EXPECT_EQ(run.exitStatus, 1) << run.output;
+        std::string line = row.line;
+        if (const auto at = line.find("{target}"); at != std::string::npos) {
+            line.replace(at, 8, stage.target);
+        }
+        const std::vector<std::string> lines = linesOf(run.output);
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << run.output;
+        stage.expectUntouched(row.failure);
+    }
+}
+
+} // namespace
+} // namespace qv
