@@ -146,7 +146,9 @@ ExportResult exportChart(const Scene& scene, const QString& path, PageOrientatio
         return failure(QStringLiteral("The chart has no size to export"));
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a small picture would otherwise sit in the device's buffer
+    // until commit(), whose flush failure this Qt does not report.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return failure(cannotWrite(path, file.errorString()));
     }
     // The picture is made in memory and written in one go, so a full disk or a
