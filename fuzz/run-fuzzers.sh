@@ -2,13 +2,15 @@
 # Runs every fuzz target of a fuzz build over its seed corpus (fuzz/corpus/<name>),
 # the inputs that once broke it (tests/data/fuzz/<name>) and a work corpus kept
 # in the build folder: FUZZ_SECONDS seconds each (default 60), or FUZZ_RUNS
-# executions each when that is set. Fails when any target reports a crash, a
+# executions each when that is set; FUZZ_SEED fixes the random seed, so that a
+# run of FUZZ_RUNS from a fresh build tries the same inputs every time. Fails when any target reports a crash, a
 # broken rule, a leak, a timeout or a sanitizer finding; the input that did it
 # is left in <build>/artifacts/ and the log in <build>/logs/.
 set -uo pipefail
 build=${1:-build/fuzz}
 seconds=${FUZZ_SECONDS:-60}
 runs=${FUZZ_RUNS:-}
+seed=${FUZZ_SEED:-}
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$build/artifacts" "$build/corpus" "$build/logs"
 
@@ -33,6 +35,7 @@ for bin in "${targets[@]}"; do
   else
     limit=(-max_total_time="$seconds")
   fi
+  [ -n "$seed" ] && limit+=(-seed="$seed")
   # The inputs that once broke a rule are seeds too.
   found=()
   [ -d "$here/../tests/data/fuzz/$name" ] && found=("$here/../tests/data/fuzz/$name")

@@ -141,6 +141,12 @@ TEST(LotDecision, ExistsOnlyForAFinishedDrawingOfTheSet)
     Lot flat("3\n3\n3\n");
     EXPECT_EQ(flat.document.lastOutcome(), DrawOutcome::Stopped);
     EXPECT_EQ(flat.document.lotDecision(1), nullptr);
+    // A limit beyond the largest number gives no verdict and throws nothing.
+    Lot huge(OneToFive);
+    ASSERT_NO_THROW(huge.draw("1e999"));
+    if (const LotDecision* d = huge.document.lotDecision(1)) {
+        EXPECT_FALSE(d->verdict.has_value());
+    }
     // A failed load clears the chart and its decisions.
     lot.prompter.openAnswers.push_back(lot.files.path("missing.csv"));
     lot.prompter.dataFileAnswers.push_back({});

@@ -1,5 +1,6 @@
 #include "core/document/LotDecisionText.h"
 
+#include "core/Errors.h"
 #include "core/format/DecisionNumber.h"
 #include "core/format/NumberText.h"
 #include "core/model/Settings.h"
@@ -61,8 +62,14 @@ DecisionSettings decisionSettings(const Settings& settings)
     DecisionSettings out;
     out.crIndex = settings.group(PlotOpts_CR);
     out.ltpdIndex = settings.group(PlotOpts_LTPD);
-    out.upperLimit =
-        settings.check(PlotOpts_LimitLines) == 1 ? settings.number(PlotOpts_ULimit) : 0.0;
+    if (settings.check(PlotOpts_LimitLines) == 1) {
+        try {
+            out.upperLimit = settings.number(PlotOpts_ULimit);
+        } catch (const QvError&) {
+            // A limit beyond the largest number was refused by the drawing's
+            // own message; the decisions go without a verdict.
+        }
+    }
     return out;
 }
 
