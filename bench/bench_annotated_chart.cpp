@@ -10,14 +10,13 @@
 #include "render/ChartExport.h"
 #include "render/QtTextMeasurer.h"
 #include "render/ScreenFonts.h"
+#include "support/GaussianLot.h"
 
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <memory>
-#include <random>
 
 namespace {
 
@@ -35,16 +34,7 @@ struct Lot
         qv::startUp(session, qv::screenFontFamilies(), qv::ArialTwin);
         qv::Settings& s = session.settings;
         s.resetOptions();
-        qv::DataSet& set = session.set(1);
-        std::mt19937_64 rng(7);
-        std::normal_distribution<double> gauss(25.4, 0.12);
-        for (int i = 0; i < qv::MaxPoints; ++i) {
-            set.values.push_back(gauss(rng));
-        }
-        std::sort(set.values.begin(), set.values.end());
-        set.sigmas.assign(set.values.size(), 0.0);
-        set.states.assign(set.values.size(), 1);
-        set.pointCount = set.enabledCount = qv::MaxPoints;
+        qv::bench::fillGaussianLot(session.set(1));
         session.titlePath = "lot-100000.csv";
         s.setText(PlotOpts_PlotTitle, "Lot 7 Coating Thickness");
         s.setText(PlotOpts_PlotText, "Line 3, night shift");
@@ -116,16 +106,3 @@ BENCHMARK(RedrawAndPaintEverythingOneHundredThousandPoints)
     ->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,6 +4,7 @@
 #include "core/model/ScriptedPrompter.h"
 #include "gui/app/ChartDragger.h"
 #include "gui/app/MainWindow.h"
+#include "support/GaussianLot.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -11,7 +12,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <random>
 
 namespace {
 
@@ -43,16 +43,7 @@ void DragFrameOverOneHundredThousandPoints(benchmark::State& state)
     qv::MainWindow window(prompter);
     qv::Session& session = window.session();
     session.settings.resetOptions();
-    qv::DataSet& set = session.set(1);
-    std::mt19937_64 rng(7);
-    std::normal_distribution<double> gauss(25.4, 0.12);
-    for (int i = 0; i < qv::MaxPoints; ++i) {
-        set.values.push_back(gauss(rng));
-    }
-    std::sort(set.values.begin(), set.values.end());
-    set.sigmas.assign(set.values.size(), 0.0);
-    set.states.assign(set.values.size(), 1);
-    set.pointCount = set.enabledCount = qv::MaxPoints;
+    qv::bench::fillGaussianLot(session.set(1));
     session.settings.setCheck(PlotOpts_TestStatistic, 1);
     session.settings.setCheck(PlotOpts_LSQfit, 1);
     session.settings.selectGroup(PlotOpts_ConfInterval, 1);
@@ -94,16 +85,3 @@ BENCHMARK(DragFrameOverOneHundredThousandPoints)
     ->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

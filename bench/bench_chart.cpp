@@ -8,14 +8,13 @@
 #include "render/PngWriter.h"
 #include "render/QtTextMeasurer.h"
 #include "render/ScreenFonts.h"
+#include "support/GaussianLot.h"
 
 #include <QBuffer>
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <random>
 
 namespace {
 
@@ -30,16 +29,7 @@ struct Lot
     {
         qv::startUp(session, qv::screenFontFamilies(), qv::ArialTwin);
         session.settings.resetOptions();
-        qv::DataSet& set = session.set(1);
-        std::mt19937_64 rng(7);
-        std::normal_distribution<double> gauss(25.4, 0.12);
-        for (int i = 0; i < qv::MaxPoints; ++i) {
-            set.values.push_back(gauss(rng));
-        }
-        std::sort(set.values.begin(), set.values.end());
-        set.sigmas.assign(set.values.size(), 0.0);
-        set.states.assign(set.values.size(), 1);
-        set.pointCount = set.enabledCount = qv::MaxPoints;
+        qv::bench::fillGaussianLot(session.set(1));
         session.titlePath = "lot-100000.csv";
         plot.layout() =
             qv::designLayout(1024 * qv::TwipsPerScreenPixel, 768 * qv::TwipsPerScreenPixel);
@@ -85,13 +75,3 @@ BENCHMARK(DrawPaintAndWritePngOneHundredThousandPoints)
     ->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

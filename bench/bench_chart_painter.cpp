@@ -3,7 +3,6 @@
 // window texts, the title, the axis label and the statistics box.
 #include "render/ChartPainter.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -83,16 +82,3 @@ void PaintHundredThousandCircles(benchmark::State& state)
 BENCHMARK(PaintHundredThousandCircles)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

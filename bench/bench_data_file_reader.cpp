@@ -7,7 +7,6 @@
 #include "core/model/ScriptedPrompter.h"
 #include "render/QtTextMeasurer.h"
 
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -80,13 +79,3 @@ BENCHMARK(LoadAndDrawOneHundredThousandLines)
     ->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,13 +7,12 @@
 #include "render/ChartExport.h"
 #include "render/QtTextMeasurer.h"
 #include "render/ScreenFonts.h"
+#include "support/GaussianLot.h"
 
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <random>
 
 namespace {
 
@@ -38,16 +37,7 @@ struct Lot
             qv::designLayout(1024 * qv::TwipsPerScreenPixel, 768 * qv::TwipsPerScreenPixel),
             qv::screenFontFamilies(), qv::ArialTwin);
         document.settings().resetOptions();
-        qv::DataSet& set = document.session().set(1);
-        std::mt19937_64 rng(7);
-        std::normal_distribution<double> gauss(25.4, 0.12);
-        for (int i = 0; i < qv::MaxPoints; ++i) {
-            set.values.push_back(gauss(rng));
-        }
-        std::sort(set.values.begin(), set.values.end());
-        set.sigmas.assign(set.values.size(), 0.0);
-        set.states.assign(set.values.size(), 1);
-        set.pointCount = set.enabledCount = qv::MaxPoints;
+        qv::bench::fillGaussianLot(document.session().set(1));
         document.session().titlePath = "lot-100000.csv";
         document.session().menus.set(qv::Menu::Options_File, true);
         // Options a user changes in the dialogs before OK.
@@ -73,13 +63,3 @@ BENCHMARK(OkToFinishedRedrawOneHundredThousandPoints)
     ->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

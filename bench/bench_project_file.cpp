@@ -8,7 +8,6 @@
 #include "core/model/ScriptedPrompter.h"
 #include "render/QtTextMeasurer.h"
 
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -64,6 +63,12 @@ std::string projectPath()
 {
     return (std::filesystem::temp_directory_path() / "qv-bench-project.qvw").string();
 }
+
+// The saved project leaves with the program.
+struct RemoveProjectAtExit
+{
+    ~RemoveProjectAtExit() { std::filesystem::remove(projectPath()); }
+} const removeProjectAtExit;
 
 const std::string& savedProject()
 {
@@ -139,14 +144,3 @@ BENCHMARK(ReopenAndDrawProject)
     ->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove(projectPath());
-    return 0;
-}

@@ -27,6 +27,8 @@
 namespace qv {
 namespace {
 
+using test::fileBytes;
+
 using Lines = std::vector<std::string>;
 using Values = std::vector<double>;
 using States = std::vector<std::int16_t>;
@@ -42,13 +44,6 @@ DataSet makeSet(Values values, Values sigmas, States states)
     set.values = std::move(values);
     set.states = std::move(states);
     return set;
-}
-
-std::string fileBytes(const std::string& path)
-{
-    std::ostringstream out;
-    out << std::ifstream(path, std::ios::binary).rdbuf();
-    return out.str();
 }
 
 std::string crlf(std::initializer_list<const char*> lines)

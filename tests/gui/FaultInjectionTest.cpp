@@ -17,24 +17,10 @@
 namespace qv {
 namespace {
 
+using test::fileBytes;
+using test::folderNames;
+
 namespace fs = std::filesystem;
-
-std::string fileBytes(const std::string& path)
-{
-    std::ostringstream out;
-    out << std::ifstream(path, std::ios::binary).rdbuf();
-    return out.str();
-}
-
-std::vector<std::string> folderNames(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::vector<std::string> linesOf(const std::string& text)
 {

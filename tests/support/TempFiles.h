@@ -2,9 +2,12 @@
 // A folder of small files made for one test and removed after it.
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace qv::test {
 
@@ -38,5 +41,24 @@ public:
 private:
     std::filesystem::path m_dir;
 };
+
+// A file's bytes as they are on disk, "" when it cannot be read.
+inline std::string fileBytes(const std::string& path)
+{
+    std::ostringstream out;
+    out << std::ifstream(path, std::ios::binary).rdbuf();
+    return out.str();
+}
+
+// The names in a folder, sorted: what a failed save left beside the old file.
+inline std::vector<std::string> folderNames(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 } // namespace qv::test

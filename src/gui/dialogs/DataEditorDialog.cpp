@@ -2,6 +2,7 @@
 
 #include "core/model/Prompter.h"
 #include "core/model/Session.h"
+#include "gui/app/BusyCursor.h"
 #include "gui/app/Twips.h"
 #include "gui/dialogs/PointGridModel.h"
 #include "render/QtText.h"
@@ -25,16 +26,6 @@ namespace {
 
 // Rows a grid shows without scrolling.
 constexpr int VisibleRows = 16;
-
-// The busy pointer while a grid is built, restored on every way out.
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 bool& builtFlag(DataSet& set, EditorKind kind)
 {

@@ -4,6 +4,7 @@
 #include "core/Units.h"
 #include "core/document/GraphOutput.h"
 #include "core/io/SafeFileWriter.h"
+#include "gui/app/BusyCursor.h"
 #include "render/ChartPainter.h"
 #include "render/QtText.h"
 
@@ -41,16 +42,6 @@ void applyOrientation(QPrinter& printer, PageOrientation orientation)
         printer.setPageOrientation(QPageLayout::Landscape);
     }
 }
-
-// The busy pointer while the page is printed, restored on every way out.
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 } // namespace
 
