@@ -2,8 +2,8 @@
 # Runs every fuzz target of a fuzz build over its seed corpus (fuzz/corpus/<name>),
 # the inputs that once broke it (tests/data/fuzz/<name>) and a work corpus kept
 # in the build folder: FUZZ_SECONDS seconds each (default 60), or FUZZ_RUNS
-# executions each when that is set; FUZZ_SEED fixes the random seed, so that a
-# run of FUZZ_RUNS from a fresh build tries the same inputs every time. Fails when any target reports a crash, a
+# executions each when that is set; FUZZ_SEED fixes the random seed of the
+# mutations. Fails when any target reports a crash, a
 # broken rule, a leak, a timeout or a sanitizer finding; the input that did it
 # is left in <build>/artifacts/ and the log in <build>/logs/.
 set -uo pipefail
