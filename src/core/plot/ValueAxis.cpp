@@ -89,8 +89,11 @@ std::string valueLabelMask(const ValueRange& range, bool autoPlaces, double type
         places = nearest(places - std::floor(qv::log10(std::fabs(range.ymin))));
     }
     // Beyond 15 places no double shows more digits; the cap keeps the mask sane.
+    // No places at all (whatever the count below one) is the whole-number mask.
     if (places > 15) {
         places = 15;
+    } else if (!(places >= 0)) {
+        places = 0;
     }
     return valueAxisMask(static_cast<int>(places), exponentForm);
 }
