@@ -1,87 +1,36 @@
 // The chart's texts and reference lines: statistics boxes, Ts marker, limit
-// lines, fit with its confidence dots, their order, placement and description.
-#include "support/TestTolerance.h"
-
-#include "core/model/ScriptedPrompter.h"
-#include "core/model/Session.h"
-#include "core/model/StartUp.h"
+// lines, fit with its confidence dots, their order, placement and description;
+// and which item a press grabs and where a released item lands.
+#include "ChartHarness.h"
 #include "core/plot/Annotations.h"
+#include "core/plot/BoxDrag.h"
 #include "core/plot/ChartDescription.h"
 #include "core/plot/PlotMapping.h"
-#include "core/plot/PlotRoutine.h"
-#include "support/FixedPitchMeasurer.h"
+#include "core/plot/Scene.h"
+#include "support/TestTolerance.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
 
 namespace qv {
 namespace {
 
 using Texts = std::vector<std::string>;
-using Values = std::vector<double>;
+using test::Values;
 
-void fill(DataSet& set, const Values& values, double sigma = 0)
+struct Chart : test::Chart
 {
-    set.values = values;
-    set.sigmas.assign(values.size(), sigma);
-    set.states.assign(values.size(), 1);
-    set.pointCount = set.enabledCount = static_cast<int>(values.size());
-}
-
-// A freshly loaded chart with the reset settings, then `settings` ("NAME=VALUE").
-struct Chart
-{
-    Session session;
-    ScriptedPrompter prompter;
-    test::FixedPitchMeasurer measurer;
-    PlotRoutine plot{session, prompter, measurer};
+    using test::Chart::Chart;
     const Placement& box = session.placements.statsBox;
 
-    explicit Chart(const Values& values, const Texts& settings = {}, double sigma = 0)
-    {
-        startUp(session, {"Arial"});
-        session.settings.resetOptions();
-        fill(session.set(1), values, sigma);
-        plot.layout() = designLayout(15360, 11520);
-        session.placements = designPlacements(plot.layout().plotArea);
-        session.placeBoxesPending = true;
-        set(settings);
-    }
-    void set(const Texts& settings)
-    {
-        for (const std::string& s : settings) {
-            const auto eq = s.find('=');
-            session.settings.setFromText(*findControl(s.substr(0, eq)), s.substr(eq + 1));
-        }
-    }
     void overlay(const Values& values)
     {
-        fill(session.set(2), values);
+        session.set(2) = test::makeSet(values);
         session.overlayLoaded = true;
     }
-    DrawOutcome draw()
-    {
-        prompter.messages.clear();
-        return plot.drawPlot();
-    }
-    Texts said() const
-    {
-        Texts out;
-        for (const auto& m : prompter.messages) {
-            out.push_back(m.text);
-        }
-        return out;
-    }
     const SetResults& main() const { return plot.results().sets[0]; }
-    const Scene& scene() const { return plot.scene(); }
     PlotMapping mapping() const { return *mappingOf(scene()); }
-    template <typename T> std::vector<T> all() const
-    {
-        std::vector<T> out;
-        for (const auto& p : scene().primitives) {
-            if (const T* t = std::get_if<T>(&p)) {
-                out.push_back(*t);
-            }
-        }
-        return out;
-    }
     Texts texts() const
     {
         Texts out;
@@ -103,7 +52,6 @@ struct Chart
 };
 
 const Values OneToFive{1, 2, 3, 4, 5};
-const Texts Manual{"AxesOpts.Manual=1"};
 
 // clang-format off
 TEST(StatsBox, CaptionFollowsTheBoxOptionsDigitsAndTitle)
@@ -248,7 +196,7 @@ TEST(FitLine, DrawsADottedLineWithRowsOfSingleDotsAndSurvivesExactOrUnweightable
     for (std::size_t i = 0; i < values.size(); ++i) {
         values[i] = 10 + static_cast<double>(i) / 50;
     }
-    Chart zero(values, {"PlotOpts.LSQfit=1", "PlotOpts.weighting=0"}, 0.0);
+    Chart zero(values, {"PlotOpts.LSQfit=1", "PlotOpts.weighting=0"});
     EXPECT_EQ(zero.draw(), DrawOutcome::Failed);
     EXPECT_EQ(zero.said(), (Texts{"Data Produces Divide By Zero Error. Use Correct Dataset.",
                                   "Unexpected Error 6"}));
@@ -293,7 +241,7 @@ TEST(Restart, ANonPositiveTsOnALogAxisRedrawsLinearOnceWithoutRepeatingMessages)
                                "Negative or zero data values. Please delete these values before "
                                "plotting a log scale."}));
     EXPECT_EQ(c.prompter.messages[1].title, "Dataset Error");
-    EXPECT_TRUE(c.session.settings.selected(Ctl::PlotOpts_LinearY));
+    EXPECT_TRUE(c.s.selected(Ctl::PlotOpts_LinearY));
     // One complete linear chart: both markers, both boxes.
     EXPECT_EQ(c.texts().size(), 4u);
     EXPECT_TRUE(c.session.placements.overlayStats.visible);
@@ -322,7 +270,7 @@ TEST(Placement, TheBoxStaysOnTheScreenAcrossARescaleAndGoesBackAfterALoad)
     EXPECT_EQ(std::pair(c.box.left, c.box.top), std::pair(3000.0, 2500.0));
 
     c.session.placeBoxesPending = true; // a new load, which resets the options
-    c.session.settings.resetOptions();
+    c.s.resetOptions();
     ASSERT_EQ(c.draw(), DrawOutcome::Drawn);
     EXPECT_NEAR(c.box.left, c.defaultLeft(), 1e-9);
     EXPECT_EQ(c.session.placements.plotText.left, 4000) << "the free text stays";
@@ -364,6 +312,68 @@ TEST(ChartDescription, ListsTheVisibleTextsOnePerLine)
               (Texts{"Lot 7", "No. Pts. = 5", "Min = 1", "Mean = 3", "Max = 5", "Sigma = 1.58",
                      "Ts = 7.09", "Ts = 7.09", "Cumulative Probability (%) - Gaussian Distribution",
                      "Width (mm)"}));
+}
+
+// A 9000 x 6750 twips window, its plot area at (1500, 750) 6000 x 4500, the
+// title above it, the axis label left of it and three boxes on it: the main
+// statistics box, the overlay's box and a free text that reaches beyond the
+// plot area's right edge at 7500.
+Scene dragScene()
+{
+    Scene scene;
+    scene.windowWidth = 9000;
+    scene.windowHeight = 6750;
+    scene.plotArea = {1500, 750, 6000, 4500};
+    scene.coordinatesSet = true;
+    scene.title = {"Lot 7", {}, 3000, 200, 3000, 400, true, false};
+    Placements& p = scene.placements;
+    p.statsBox = {"Stats", {}, 2000, 1000, 1500, 1200, true, true};
+    p.overlayStats = {"Overlay", {}, 5000, 3500, 1200, 1000, true, true};
+    p.plotText = {"Note", {}, 7000, 1000, 800, 300, true, false};
+    p.overlayText = {"Hidden", {}, 3000, 3000, 800, 300, false, false};
+    p.yLabel = {"Width", {}, 300, 2000, 300, 1500, true, false};
+    return scene;
+}
+
+TEST(BoxDrag, PressesGrabShownItemsAndDropRulesMoveThemOnlyOntoThemselvesOrTheirGround)
+{
+    const Scene scene = dragScene();
+    const std::optional<std::pair<double, double>> stays;
+    const struct
+    {
+        const char* name;
+        TwipsPoint press;
+        TwipsPoint drop;
+        std::optional<std::pair<double, double>> landed;
+    } rows[] = {
+        {"box on the plot area", {2200, 1100}, {4000, 3000}, std::pair{3800.0, 2900.0}},
+        {"box moved a little, onto itself", {2200, 1100}, {2300, 1150}, std::pair{2100.0, 1050.0}},
+        {"box on the window's background", {2200, 1100}, {1000, 6000}, stays},
+        {"box on the title", {2200, 1100}, {3500, 300}, stays},
+        {"box on another box", {2200, 1100}, {5500, 4000}, stays},
+        {"box outside the window", {2200, 1100}, {9500, 100}, stays},
+        {"axis label on the plot area", {400, 2500}, {3000, 3000}, stays},
+        {"axis label on the background", {400, 2500}, {800, 6200}, std::pair{700.0, 5700.0}},
+        {"axis label onto itself", {400, 2500}, {450, 2600}, std::pair{350.0, 2100.0}},
+        {"axis label on a box", {400, 2500}, {2500, 1500}, stays},
+        {"axis label on the title", {400, 2500}, {3500, 300}, stays},
+        {"free text where it shows", {7200, 1100}, {2000, 4000}, std::pair{1800.0, 3900.0}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto drag = pressAt(scene, row.press);
+        ASSERT_TRUE(drag);
+        const auto landed = dropAt(scene, *drag, row.drop);
+        ASSERT_EQ(landed.has_value(), row.landed.has_value());
+        if (landed) {
+            EXPECT_EQ(std::pair(landed->x, landed->y), *row.landed);
+        }
+    }
+    // Nothing to grab: a box where it is cut off, a hidden item, the plot area, the title.
+    for (const TwipsPoint empty : {TwipsPoint{7600, 1100}, TwipsPoint{3100, 3100},
+                                   TwipsPoint{4000, 2000}, TwipsPoint{3500, 300}}) {
+        EXPECT_FALSE(pressAt(scene, empty)) << empty.x << "," << empty.y;
+    }
 }
 
 } // namespace

@@ -1,14 +1,8 @@
 // Saving a project that fails for real (a file-size limit, a folder the user
 // may not write to, a folder where the file should be) and reading a file that
 // another program changes, truncates, removes or replaces meanwhile.
-#include "core/Errors.h"
-#include "core/document/ChartDocument.h"
-#include "core/io/TextFile.h"
-#include "core/model/ScriptedPrompter.h"
-#include "core/plot/ChartLayout.h"
+#include "ChartHarness.h"
 #include "support/ChildProcess.h"
-#include "support/FixedPitchMeasurer.h"
-#include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -18,60 +12,37 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <thread>
+#include <tuple>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qv {
 namespace {
 
+using test::Document;
 using test::fileBytes;
 using test::folderNames;
 
 namespace fs = std::filesystem;
 
-struct Document
+// Every message, one "title: text" a line.
+std::string saidText(const Document& d)
 {
-    ScriptedPrompter prompter;
-    test::FixedPitchMeasurer measurer;
-    ChartDocument document{prompter, measurer};
-
-    Document() { document.startUp(designLayout(12000, 9000), {"Arial", "DejaVu Sans"}); }
-    bool open(const std::string& path)
-    {
-        prompter.openAnswers.push_back(path);
-        prompter.dataFileAnswers.push_back({});
-        return document.openFile();
+    std::string text;
+    for (const std::string& line : d.said()) {
+        text += line + "\n";
     }
-    std::string said() const
-    {
-        std::string text;
-        for (const RecordedMessage& m : prompter.messages) {
-            text += m.title + ": " + m.text + "\n";
-        }
-        return text;
-    }
-};
+    return text;
+}
 
-enum class Failure
-{
-    SizeLimit,
-    FolderNotWritable,
-    TargetIsAFolder,
-};
+enum class Failure { SizeLimit, FolderNotWritable, TargetIsAFolder };
 
 TEST(SaveFileAs, AProjectThatCannotBeWrittenLeavesTheOldFileAndTheChartAsTheyWere)
 {
     const std::string old = "1,1\r\n2,1\r\nFORMATTING\r\n2,2\r\n";
-    const struct
-    {
-        const char* name;
-        Failure failure;
-        const char* message;
-    } rows[] = {
+    const std::tuple<const char*, Failure, const char*> rows[] = {
         {"a file-size limit below the project's size", Failure::SizeLimit,
          "Save As... Error: Unexpected Error 61\n"},
         {"a target that is a folder", Failure::TargetIsAFolder,
@@ -81,14 +52,14 @@ TEST(SaveFileAs, AProjectThatCannotBeWrittenLeavesTheOldFileAndTheChartAsTheyWer
         {"a folder the user may not write to", Failure::FolderNotWritable,
          "Save As... Error: Unexpected Error 70\n"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, failure, message] : rows) {
+        SCOPED_TRACE(name);
         test::TempFiles files;
         const fs::path folder = files.path("charts");
         fs::create_directory(folder);
         std::string target = (folder / "lot7.qvw").string();
         test::ChildLimits limits;
-        switch (row.failure) {
+        switch (failure) {
         case Failure::SizeLimit:
             std::ofstream(target, std::ios::binary) << old;
             limits.fileSizeBytes = 256;
@@ -110,22 +81,20 @@ TEST(SaveFileAs, AProjectThatCannotBeWrittenLeavesTheOldFileAndTheChartAsTheyWer
         const std::vector<std::string> before = folderNames(folder);
         Document d;
         ASSERT_TRUE(d.open(files.write("lot7.csv", "2.51\n2.53\n2.49\n2.55\n2.50\n")));
-        const std::string title = d.document.session().windowTitle;
+        const std::string title = d.session.windowTitle;
 
         const test::ChildResult child = test::runInChild(limits, [&] {
-            d.prompter.saveAnswers.push_back(target);
             d.prompter.confirmAnswers.push_back(true);
-            const bool saved = d.document.saveAs();
-            return std::string(saved ? "saved\n" : "") + d.said() +
-                   d.document.session().windowTitle + "\n" +
-                   (d.document.settings().selected(Ctl::AxesOpts_Auto) ? "auto scale\n" : "");
+            const bool saved = d.saveAs(target);
+            return std::string(saved ? "saved\n" : "") + saidText(d) + d.session.windowTitle +
+                   "\n" + (d.s.selected(Ctl::AxesOpts_Auto) ? "auto scale\n" : "");
         });
         if (child.exitStatus == 125) {
             GTEST_SKIP() << "the child could not drop to an unprivileged user";
         }
         EXPECT_EQ(child.exitStatus, 0);
-        EXPECT_EQ(child.output, row.message + title + "\nauto scale\n");
-        if (row.failure != Failure::TargetIsAFolder) {
+        EXPECT_EQ(child.output, message + title + "\nauto scale\n");
+        if (failure != Failure::TargetIsAFolder) {
             EXPECT_EQ(fileBytes(target), old);
         }
         EXPECT_EQ(folderNames(folder), before); // no temporary file left behind
@@ -209,41 +178,23 @@ TEST(OpenFile, AFileChangedOrRemovedWhileItIsReadLoadsOneWholeVersionOrIsRefused
     for (int attempt = 0; attempt < 80; ++attempt) {
         SCOPED_TRACE(attempt);
         d.prompter.messages.clear();
-        const std::vector<double> previous = d.document.session().set(1).values;
+        const std::vector<double> previous = d.session.set(1).values;
         if (d.open(path)) {
             ++loads;
-            const std::vector<double>& values = d.document.session().set(1).values;
+            const std::vector<double>& values = d.session.set(1).values;
             ASSERT_FALSE(values.empty());
             // One version: never the start of one and the end of another.
             EXPECT_TRUE(values.front() == 1.5 || values.front() == 2.5) << values.front();
             EXPECT_EQ(values.front(), values.back());
             EXPECT_LE(values.size(), 40000u);
         } else {
-            EXPECT_EQ(refusals.count(d.said()), 1u) << d.said();
-            EXPECT_EQ(d.document.session().set(1).values, previous);
-        }
-    }
-    // The reader alone, many times over: what it returns is one version.
-    int reads = 0;
-    for (int attempt = 0; attempt < 60; ++attempt) {
-        SCOPED_TRACE(attempt);
-        try {
-            const TextFile file = TextFile::read(path);
-            const std::vector<std::string_view>& lines = file.lines();
-            ++reads;
-            EXPECT_TRUE(lines.empty() || lines.front() == "1.5" || lines.front() == "2.5");
-            EXPECT_EQ(std::count(lines.begin(), lines.end(), lines.empty() ? "" : lines.front()),
-                      static_cast<std::ptrdiff_t>(lines.size()));
-        } catch (const QvError& e) {
-            EXPECT_TRUE(e.code() == ErrorCode::FileNotFound ||
-                        e.code() == ErrorCode::FileAlreadyOpen)
-                << e.code();
+            EXPECT_EQ(refusals.count(saidText(d)), 1u) << saidText(d);
+            EXPECT_EQ(d.session.set(1).values, previous);
         }
     }
     stop = true;
     writer.join();
     RecordProperty("loads", loads);
-    RecordProperty("reads", reads);
 }
 
 } // namespace

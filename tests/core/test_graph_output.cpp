@@ -1,48 +1,28 @@
 // Save Graph As and Print before anything is painted: the proposed name, the
 // questions, the page orientation and the fitting of the picture to the page.
+#include "ChartHarness.h"
 #include "core/document/GraphOutput.h"
-#include "core/model/ScriptedPrompter.h"
-#include "core/model/Session.h"
-#include "support/TempFiles.h"
 #include "support/TestTolerance.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <limits>
-#include <sstream>
+#include <tuple>
 
 namespace qv {
 namespace {
 
-std::string contents(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(GraphOutput, ProposesTheLastFileWithABitmapExtensionKeepingItsCase)
 {
-    const struct
-    {
-        const char* source;
-        const char* proposal;
-    } rows[] = {
-        {"", "GRAPH1.BMP"},
-        {"/data/Run1.csv", "/data/Run1.BMP"},
-        {"/data/lot.final.txt", "/data/lot.final.BMP"},
-        {"/data/a.TEXT", "/data/a.BMP"},
-        {"/data/noext", "/data/noext.BMP"},
-        {"/data.d/lot", "/data.d/lot.BMP"},
-        {"/data/.hidden", "/data/.hidden.BMP"},
-        {"ab", "ab.BMP"},
+    const std::pair<const char*, const char*> rows[] = {
+        {"", "GRAPH1.BMP"},                          {"/data/Run1.csv", "/data/Run1.BMP"},
+        {"/data/lot.final.txt", "/data/lot.final.BMP"}, {"/data/a.TEXT", "/data/a.BMP"},
+        {"/data/noext", "/data/noext.BMP"},          {"/data.d/lot", "/data.d/lot.BMP"},
+        {"/data/.hidden", "/data/.hidden.BMP"},      {"ab", "ab.BMP"},
         {"a", "a.BMP"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.source);
-        EXPECT_EQ(proposedGraphName(row.source), row.proposal);
+    for (const auto& [source, proposal] : rows) {
+        EXPECT_EQ(proposedGraphName(source), proposal) << source;
     }
 }
 
@@ -69,22 +49,18 @@ TEST(GraphOutput, SaveAsksBeforeOverwritingAndReportsAFailedWrite)
     test::TempFiles files;
     const std::string existing = files.write("old.bmp", "old picture");
     const std::string fresh = files.path("new.bmp");
-    const struct
-    {
-        const char* name;
-        std::optional<std::string> chosen;
-        std::optional<bool> overwrite; // the answer to the question, when it is asked
-        int writeCode;
-        int writes;
-        bool saved;
-        const char* message;
-    } rows[] = {
-        {"cancelled dialog", std::nullopt, std::nullopt, 0, 0, false, nullptr},
-        {"new file", fresh, std::nullopt, 0, 1, true, nullptr},
-        {"existing file, Cancel", existing, false, 0, 0, false, nullptr},
-        {"existing file, OK", existing, true, 0, 1, true, nullptr},
-        {"write fails", fresh, std::nullopt, 75, 1, false, "Unexpected Error  75"},
+    // Each row: the name chosen (none: Cancel), the answer to the question when it is
+    // asked, the writer's result, the writes and what the user is told.
+    // clang-format off
+    const struct { const char* name; std::optional<std::string> chosen; std::optional<bool> overwrite;
+                   int writeCode, writes; const char* said; } rows[] = {
+        {"cancelled dialog", std::nullopt, std::nullopt, 0, 0, nullptr},
+        {"new file", fresh, std::nullopt, 0, 1, nullptr},
+        {"existing file, Cancel", existing, false, 0, 0, nullptr},
+        {"existing file, OK", existing, true, 0, 1, nullptr},
+        {"write fails", fresh, std::nullopt, 75, 1, "Save As... Error: Unexpected Error  75"},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Session session;
@@ -98,68 +74,47 @@ TEST(GraphOutput, SaveAsksBeforeOverwritingAndReportsAFailedWrite)
             written.push_back(path);
             return row.writeCode;
         });
-        EXPECT_EQ(saved, row.saved);
-        EXPECT_EQ(std::ssize(written), row.writes);
-        if (!written.empty()) {
-            EXPECT_EQ(written.front(), *row.chosen);
-        }
-        EXPECT_EQ(prompter.confirmations,
-                  row.overwrite ? std::vector<std::string>{"File Already Exists, Overwrite?"}
-                                : std::vector<std::string>{});
-        if (row.message) {
-            ASSERT_EQ(prompter.messages.size(), 1u);
-            EXPECT_EQ(prompter.messages[0].text, row.message);
-            EXPECT_EQ(prompter.messages[0].title, "Save As... Error");
-        } else {
-            EXPECT_TRUE(prompter.messages.empty());
-        }
-        EXPECT_EQ(contents(existing), "old picture");
+        EXPECT_EQ(saved, row.writes == 1 && row.writeCode == 0);
+        EXPECT_EQ(written, row.writes == 1 ? test::Lines{*row.chosen} : test::Lines{});
+        EXPECT_EQ(prompter.confirmations, row.overwrite ? test::Lines{"File Already Exists, Overwrite?"}
+                                                        : test::Lines{});
+        EXPECT_EQ(test::said(prompter), row.said ? test::Lines{row.said} : test::Lines{});
+        EXPECT_EQ(test::fileBytes(existing), "old picture");
     }
 }
 
-TEST(GraphOutput, FitsThePictureToThePrintableAreaKeepingItsProportions)
+TEST(GraphOutput, FitsThePictureToThePrintableAreaKeepingItsProportionsOrRefusesWithoutSize)
 {
     // A4 less 10 mm margins, standing and turned.
     const PageExtent portrait{190, 277};
     const PageExtent landscape{277, 190};
-    const struct
-    {
-        const char* name;
-        PageExtent picture;
-        PageExtent page;
-        const char* width;
-        const char* height;
-    } rows[] = {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    // Each row: the picture, the page and the printed width and height (null: refused).
+    const std::tuple<const char*, PageExtent, PageExtent, const char*, const char*> rows[] = {
         {"wide picture, portrait page: full width", {200, 150}, portrait, "190", "142.5"},
         {"tall picture, portrait page: full height", {100, 200}, portrait, "138.5", "277"},
         {"wide picture, landscape page: full height", {200, 150}, landscape, "253.333333", "190"},
         {"very wide picture, landscape page: full width", {400, 100}, landscape, "277", "69.25"},
         {"tall picture, landscape page: full height", {100, 200}, landscape, "95", "190"},
         {"same proportions: the whole page", {95, 138.5}, portrait, "190", "277"},
+        {"no width", {0, 100}, portrait, nullptr, nullptr},
+        {"no height", {100, 0}, portrait, nullptr, nullptr},
+        {"a page without width", {100, 100}, {0, 277}, nullptr, nullptr},
+        {"a negative width", {-5, 100}, portrait, nullptr, nullptr},
+        {"a width that is no number", {nan, 100}, portrait, nullptr, nullptr},
+        {"an endless page", {100, 100}, {190, inf}, nullptr, nullptr},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const auto printed = fitPictureToPage(row.picture, row.page);
-        ASSERT_TRUE(printed.has_value());
-        EXPECT_TRUE(test::agreesWithPrinted(printed->width, row.width));
-        EXPECT_TRUE(test::agreesWithPrinted(printed->height, row.height));
-        EXPECT_LE(printed->width, row.page.width + 1e-9);
-        EXPECT_LE(printed->height, row.page.height + 1e-9);
-    }
-}
-
-TEST(GraphOutput, RefusesToFitAPictureOrPageWithoutSize)
-{
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    const PageExtent rows[][2] = {
-        {{0, 100}, {190, 277}},  {{100, 0}, {190, 277}},   {{100, 100}, {0, 277}},
-        {{-5, 100}, {190, 277}}, {{nan, 100}, {190, 277}}, {{100, 100}, {190, inf}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << row[0].width << "x" << row[0].height << " on "
-                                        << row[1].width << "x" << row[1].height);
-        EXPECT_FALSE(fitPictureToPage(row[0], row[1]).has_value());
+    for (const auto& [name, picture, page, width, height] : rows) {
+        SCOPED_TRACE(name);
+        const auto printed = fitPictureToPage(picture, page);
+        ASSERT_EQ(printed.has_value(), width != nullptr);
+        if (printed) {
+            EXPECT_PRINTED(printed->width, width);
+            EXPECT_PRINTED(printed->height, height);
+            EXPECT_LE(printed->width, page.width + 1e-9);
+            EXPECT_LE(printed->height, page.height + 1e-9);
+        }
     }
 }
 

@@ -1,52 +1,49 @@
-// The lot decisions of a drawing: what the document decides a drawn lot with,
-// how the status bar words it, the numbers' rounding and the OC picture.
+// The lot decisions: the normality test, the exact k and the OC curve against
+// independent values, what the document decides a drawn lot with, how the
+// status bar words it, the numbers' rounding and the OC picture.
 //
-// Independent values: A^2 and p by Python 3.11 math.erfc with the published
-// formulas (they agree with R nortest ad.test where that applies, see
-// test_decisions.cpp); k_exact by mpmath at 40 digits (test_decisions.cpp);
-// exact k for (5, 0.16, 0.16) 1.88951 and (5, 0.01, 0.01) 8.93902 by mpmath 1.3
-// at 30 digits the same way; the chart's k and Ts by hand from the written
-// formula and the lots' mean and sigma.
-#include "core/document/ChartDocument.h"
+// Reference values were computed outside this program:
+// - A^2 and p by R 4.2.2 with nortest 1.0.4 ad.test (A^2 also by SciPy 1.10
+//   scipy.stats.anderson); below 8 points, where ad.test refuses, and for the
+//   large lots by the same formula in R with pnorm(log.p = TRUE); the document's
+//   lots by Python 3.11 math.erfc with the same formulas.
+// - k_exact and Pa by mpmath 1.2.1 at 40 digits, integrating
+//   P(T' >= t) = E[Phi(delta - t sqrt(V/nu))], V ~ chi^2(nu), and solving
+//   Pa(k) = CR with findroot: independent of the library the program uses;
+//   exact k for (5, 0.16, 0.16) 1.88951 and (5, 0.01, 0.01) 8.93902 by mpmath
+//   1.3 at 30 digits the same way.
+// - The chart's k and Ts by hand from the written formula and the lots' mean
+//   and sigma.
+#include "ChartHarness.h"
 #include "core/document/LotDecisionText.h"
 #include "core/format/DecisionNumber.h"
-#include "core/model/ScriptedPrompter.h"
 #include "core/plot/OcChart.h"
 #include "core/stats/StatisticsPass.h"
-#include "support/FixedPitchMeasurer.h"
-#include "support/TempFiles.h"
+#include "core/stats/decisions/ExactPlan.h"
+#include "core/stats/decisions/NormalityTest.h"
 #include "support/TestTolerance.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <variant>
+#include <vector>
 
 namespace qv {
 namespace {
 
 using enum Ctl;
 
-struct Lot
+struct Lot : test::Document
 {
-    ScriptedPrompter prompter;
-    test::FixedPitchMeasurer measurer;
-    ChartDocument document{prompter, measurer};
-    test::TempFiles files;
-
-    explicit Lot(const std::string& lines)
-    {
-        document.startUp(designLayout(12000, 9000), {"Arial"});
-        prompter.openAnswers.push_back(files.write("lot.csv", lines));
-        prompter.dataFileAnswers.push_back({});
-        EXPECT_TRUE(document.openFile());
-    }
+    explicit Lot(const std::string& lines) { EXPECT_TRUE(openText("lot.csv", lines)); }
     // Sets the limit ("" for Limit Lines off) and the risks, then draws.
     void draw(const std::string& limit, int cr = 1, int ltpd = 1, bool log = false)
     {
-        Settings& s = document.settings();
         s.setCheck(PlotOpts_LimitLines, limit.empty() ? 0 : 1);
         s.setText(PlotOpts_ULimit, limit.empty() ? "0" : limit);
         s.selectGroup(PlotOpts_CR, cr);
@@ -60,43 +57,34 @@ constexpr const char* OneToFive = "1\n2\n3\n4\n5\n";
 
 TEST(LotDecision, TheStatusBarStatesTheDrawnLotsTestAndBothVerdicts)
 {
-    const struct
-    {
-        const char* what;
-        const char* lines;
-        const char* limit;
-        const char* status;
-    } rows[] = {
-        {"both accept", OneToFive, "10",
-         "Anderson-Darling p = 0.92 \u00b7 Ts 7.09 \u2264 UL 10: accepted \u00b7 exact k 2.74, "
-         "Ts 7.34: accepted"},
+    const std::string ad = "Anderson-Darling p = 0.92 \u00b7 ";
+    const std::string exact = " \u00b7 exact k 2.74, Ts 7.34: ";
+    // Each row: the lot, the upper limit ("": Limit Lines off) and the status bar's text.
+    const std::tuple<const char*, const char*, const char*, std::string> rows[] = {
+        {"both accept", OneToFive, "10", ad + "Ts 7.09 \u2264 UL 10: accepted" + exact + "accepted"},
         {"only the chart's k accepts", OneToFive, "7.2",
-         "Anderson-Darling p = 0.92 \u00b7 Ts 7.09 \u2264 UL 7.2: accepted \u00b7 exact k 2.74, "
-         "Ts 7.34: rejected"},
-        {"both reject", OneToFive, "7",
-         "Anderson-Darling p = 0.92 \u00b7 Ts 7.09 > UL 7: rejected \u00b7 exact k 2.74, "
-         "Ts 7.34: rejected"},
+         ad + "Ts 7.09 \u2264 UL 7.2: accepted" + exact + "rejected"},
+        {"both reject", OneToFive, "7", ad + "Ts 7.09 > UL 7: rejected" + exact + "rejected"},
         // Ts 7.0886 would read 7.09, as the limit: one digit more tells them apart.
         {"a limit that Ts would print as", OneToFive, "7.09",
-         "Anderson-Darling p = 0.92 \u00b7 Ts 7.089 \u2264 UL 7.09: accepted \u00b7 exact k 2.74, "
-         "Ts 7.34: rejected"},
+         ad + "Ts 7.089 \u2264 UL 7.09: accepted" + exact + "rejected"},
         {"no limit: no verdict", OneToFive, "", "Anderson-Darling p = 0.92"},
         // Two points: no normality test; k 14.005937 against the exact 10.2527.
         {"two points", "1\n2\n", "10",
          "Ts 11.40 > UL 10: rejected \u00b7 exact k 10.25, Ts 8.75: accepted"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        Lot lot(row.lines);
-        lot.draw(row.limit);
+    for (const auto& [what, lines, limit, status] : rows) {
+        SCOPED_TRACE(what);
+        Lot lot(lines);
+        lot.draw(limit);
         const LotDecision* decision = lot.document.lotDecision(1);
         ASSERT_NE(decision, nullptr);
-        EXPECT_EQ(lotStatusText(*decision), row.status);
+        EXPECT_EQ(lotStatusText(*decision), status);
         EXPECT_EQ(lot.document.lotDecision(2), nullptr); // no overlay
     }
 }
 
-TEST(LotDecision, DecidesOnThePlotValuesWithTheChosenRisks)
+TEST(LotDecision, TestsThePlotValuesAndExistsOnlyForAFinishedDrawingOfTheSet)
 {
     Lot lot(OneToFive);
     lot.draw("10");
@@ -104,38 +92,16 @@ TEST(LotDecision, DecidesOnThePlotValuesWithTheChosenRisks)
     EXPECT_PRINTED(plain.normality->a2, "0.1435942037");
     EXPECT_PRINTED(plain.normality->a2Adjusted, "0.1780568126");
     EXPECT_PRINTED(plain.normality->pValue, "0.9195823034");
-    EXPECT_PRINTED(plain.plan->kExact, "2.7423482030");
-    EXPECT_PRINTED(*plain.tsExact, "7.3360332293");
-    EXPECT_PRINTED(plain.ts, "7.088602");
-    EXPECT_NEAR(plain.plan->oc.probabilityOfAcceptance[9], 0.1, 1e-12);
-
-    // The risks of the buttons drawn with: CR 0.01 and LTPD 10 % at N = 43.
-    std::string lines;
-    for (int i = 1; i <= 43; ++i) {
-        lines += std::to_string(i) + "\n";
-    }
-    Lot many(lines);
-    many.draw("100", 3, 1);
-    EXPECT_PRINTED(many.document.lotDecision(1)->plan->kExact, "1.8740");
-
     // On a log axis the test sees the decimal logarithms the chart plots.
     Lot logLot("4.6\n5.4\n8.5\n9.1\n9.5\n11\n11.4\n16.3\n29.9\n39.4\n");
     logLot.draw("100", 1, 1, true);
-    const LotDecision& logged = *logLot.document.lotDecision(1);
-    EXPECT_PRINTED(logged.normality->a2, "0.3469376179");
-    EXPECT_PRINTED(logged.normality->pValue, "0.4018552078");
-}
+    EXPECT_PRINTED(logLot.document.lotDecision(1)->normality->a2, "0.3469376179");
+    EXPECT_PRINTED(logLot.document.lotDecision(1)->normality->pValue, "0.4018552078");
 
-TEST(LotDecision, ExistsOnlyForAFinishedDrawingOfTheSet)
-{
-    Lot lot(OneToFive);
-    lot.draw("10");
-    ASSERT_NE(lot.document.lotDecision(1), nullptr);
     // A failed drawing (two points have no Student's t scale) decides nothing.
     Lot two("1\n2\n");
-    two.document.settings().selectButton(PlotOpts_Tdist);
-    two.document.drawPlot();
-    EXPECT_EQ(two.document.lastOutcome(), DrawOutcome::Failed);
+    two.s.selectButton(PlotOpts_Tdist);
+    EXPECT_EQ(two.document.drawPlot(), DrawOutcome::Failed);
     EXPECT_EQ(two.document.lotDecision(1), nullptr);
     // A stopped drawing neither.
     Lot flat("3\n3\n3\n");
@@ -148,41 +114,31 @@ TEST(LotDecision, ExistsOnlyForAFinishedDrawingOfTheSet)
         EXPECT_FALSE(d->verdict.has_value());
     }
     // A failed load clears the chart and its decisions.
-    lot.prompter.openAnswers.push_back(lot.files.path("missing.csv"));
-    lot.prompter.dataFileAnswers.push_back({});
-    EXPECT_FALSE(lot.document.openFile());
+    EXPECT_FALSE(lot.open(lot.files.path("missing.csv")));
     EXPECT_EQ(lot.document.lotDecision(1), nullptr);
 }
 
 TEST(LotDecision, LeavesOutWhatHasNoAnswerAndNeverGivesNaN)
 {
-    const double big = std::numeric_limits<double>::max();
     SetStatistics st;
     st.n = 5;
     st.k = 2.585859;
     st.shownMean = 3;
     st.shownSigma = 1.581139;
     st.shownTs = 7.088602;
+    SetStatistics overflowing = st;
+    overflowing.shownMean = overflowing.shownSigma = std::numeric_limits<double>::max();
     const std::vector<PlotPoint> equal(5, PlotPoint{0, 4, 0, false});
-    const struct
-    {
-        const char* what;
-        DecisionSettings settings;
-        SetStatistics statistics;
-        bool plan, tsExact, verdict, acceptedExact;
-    } rows[] = {
+    // Each row: whether there is a plan, an exact Ts, a verdict and one by the exact k.
+    // clang-format off
+    const struct { const char* what; DecisionSettings settings; SetStatistics statistics;
+                   bool plan, tsExact, verdict, acceptedExact; } rows[] = {
         {"no CR button chosen", {-1, 1, 10}, st, false, false, true, false},
         {"an LTPD index out of range", {1, 4, 10}, st, false, false, true, false},
-        {"a limit that is not a number",
-         {1, 1, std::numeric_limits<double>::quiet_NaN()}, st, true, true, false, false},
-        {"an exact Ts that overflows", {1, 1, 10},
-         [&] {
-             SetStatistics s = st;
-             s.shownMean = s.shownSigma = big;
-             return s;
-         }(),
-         true, false, true, false},
+        {"a limit that is not a number", {1, 1, std::nan("")}, st, true, true, false, false},
+        {"an exact Ts that overflows", {1, 1, 10}, overflowing, true, false, true, false},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         const LotDecision d = decideLot(equal, row.statistics, row.settings);
@@ -201,21 +157,16 @@ TEST(LotDecision, LeavesOutWhatHasNoAnswerAndNeverGivesNaN)
 
 TEST(DecisionNumber, RoundsToDecimalsOrSignificantDigitsWhicheverKeepsMore)
 {
-    const struct
-    {
-        double value;
-        int decimals, significant;
-        const char* text;
-    } rows[] = {
+    // Each row: the value, the decimals, the significant digits and the text.
+    const std::tuple<double, int, int, const char*> rows[] = {
         {7.088602, 2, 3, "7.09"},     {1.79996, 2, 3, "1.80"},      {2487.746, 2, 3, "2487.75"},
         {0.0012345, 2, 3, "0.00123"}, {-3.14159, 2, 3, "-3.14"},    {2.675, 2, 3, "2.68"},
         {0.0, 2, 3, "0"},             {1.5e20, 2, 3, "1.5E+20"},    {1.2345e-5, 2, 3, "1.23E-05"},
         {0.996, 0, 2, "1.00"},        {0.0074, 0, 2, "0.0074"},     {10.2527, 3, 4, "10.253"},
         {std::numeric_limits<double>::infinity(), 2, 3, "Inf"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.text);
-        EXPECT_EQ(decisionNumber(row.value, row.decimals, row.significant), row.text);
+    for (const auto& [value, decimals, significant, text] : rows) {
+        EXPECT_EQ(decisionNumber(value, decimals, significant), text) << value;
     }
     EXPECT_EQ(pValueText(0.54321), "0.54");
     EXPECT_EQ(pValueText(0.00099), "< 0.001");
@@ -225,12 +176,8 @@ TEST(DecisionNumber, RoundsToDecimalsOrSignificantDigitsWhicheverKeepsMore)
 
 TEST(OcChart, DrawsTheCurveThroughThePlanWithItsCaptionAndAxes)
 {
-    const struct
-    {
-        int cr, ltpd;
-        const char* caption;
-        std::vector<std::string> xLabels;
-    } rows[] = {
+    // Each row: the CR and LTPD buttons, the caption and the labels of the x axis.
+    const struct { int cr, ltpd; const char* caption; std::vector<std::string> xLabels; } rows[] = {
         {1, 1, "N = 5 \u00b7 exact k = 2.742 \u00b7 chart's k = 2.586 \u00b7 CR = 0.1 \u00b7 LTPD = 10%",
          {"0", "5", "10", "15", "20", "25", "30"}},
         {0, 0, "N = 5 \u00b7 exact k = 1.890 \u00b7 chart's k = 1.769 \u00b7 CR = 0.16 \u00b7 LTPD = 16%",
@@ -277,6 +224,178 @@ TEST(OcChart, DrawsTheCurveThroughThePlanWithItsCaptionAndAxes)
         EXPECT_GE(scene.placements.yLabel.left, 0);
         EXPECT_TRUE(scene.title.visible);
     }
+}
+
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+std::vector<double> mapped(std::vector<double> v, double (*f)(double))
+{
+    std::ranges::transform(v, v.begin(), f);
+    return v;
+}
+
+TEST(NormalityTest, MatchesIndependentValuesInEveryBranchOfThePValue)
+{
+    const std::vector<double> gaussian = {9.37,  9.38,  9.46,  9.82,  9.83,  9.93,  10.01, 10.08,
+                                          10.13, 10.24, 10.43, 10.45, 10.55, 10.73, 10.92};
+    const std::vector<double> lognormal = {4.6, 5.4, 8.5, 9.1, 9.5, 11, 11.4, 16.3, 29.9, 39.4};
+    std::vector<double> outlier = {-1e4}; // 44.7 sigma out, where erfc underflows
+    for (int i = 0; i < 1999; ++i) {
+        outlier.push_back(-1.0 + 2.0 * i / 1998.0);
+    }
+    // Each row: the values, then A^2, the adjusted A*^2 and p.
+    using Row = std::tuple<const char*, std::vector<double>, const char*, const char*, const char*>;
+    const Row rows[] = {
+        {"Gaussian-looking", gaussian, "0.1863235172", "0.1975029282", "0.8878234076"},
+        {"same, reversed", {gaussian.rbegin(), gaussian.rend()},
+         "0.1863235172", "0.1975029282", "0.8878234076"},
+        {"same, times 1e300", mapped(gaussian, [](double v) { return v * 1e300; }),
+         "0.1863235172", "0.1975029282", "0.8878234076"},
+        {"same, times 1e-300", mapped(gaussian, [](double v) { return v * 1e-300; }),
+         "0.1863235172", "0.1975029282", "0.8878234076"},
+        {"near Gaussian", {47.7, 48.2, 49.5, 49.7, 49.8, 50.3, 50.4, 50.8, 51.4, 52, 53.2, 54},
+         "0.2041249591", "0.2200722215", "0.8351457284"},
+        {"lognormal on a log axis", mapped(lognormal, [](double v) { return std::log10(v); }),
+         "0.3469376179", "0.3807640357", "0.4018552078"},
+        {"lognormal on a linear axis", lognormal, "0.9927992743", "1.0895972035", "0.0074114580"},
+        {"skewed", {0.1, 0.3, 0.4, 0.6, 1, 1, 2, 3.1, 5, 6.2, 8.7, 11.4},
+         "0.8504669854", "0.9169097186", "0.0197362126"},
+        {"three points", {1, 2, 4}, "0.2296454367", "0.3444681551", "0.4867387716"},
+        {"far outlier", outlier, "767.5578064630", "767.8460723917", "0.0000000000"},
+    };
+    for (const auto& [what, values, a2, a2Adjusted, p] : rows) {
+        SCOPED_TRACE(what);
+        const auto test = andersonDarling(values);
+        ASSERT_TRUE(test.has_value());
+        EXPECT_PRINTED(test->a2, a2);
+        EXPECT_PRINTED(test->a2Adjusted, a2Adjusted);
+        EXPECT_PRINTED(test->pValue, p);
+    }
+}
+
+TEST(NormalityTest, GivesNoAnswerWithoutSpreadOrForBadValues)
+{
+    const std::vector<double> rows[] = {
+        {},           {1},         {1, 2},
+        {5, 5, 5, 5}, {1, NaN, 3}, {1, 2, std::numeric_limits<double>::infinity()}};
+    for (const auto& values : rows) {
+        SCOPED_TRACE(values.size());
+        EXPECT_FALSE(andersonDarling(values).has_value());
+    }
+}
+
+TEST(NormalityTest, AGrosslyNonGaussianLotNeverLooksGaussian)
+{
+    // 100000 evenly spread points; the published p curve gives exp(16649) there.
+    std::vector<double> uniform(100000);
+    for (std::size_t i = 0; i < uniform.size(); ++i) {
+        uniform[i] = (static_cast<double>(i) + 0.5) / 100000.0;
+    }
+    const auto test = andersonDarling(uniform);
+    ASSERT_TRUE(test.has_value());
+    EXPECT_PRINTED(test->a2, "1111.9033844904");
+    EXPECT_LT(test->pValue, 1e-100);
+    double previous = 1.0; // from the last branch on p only falls
+    for (double a = 0.6; a < 1e6; a *= 1.01) {
+        EXPECT_LE(andersonDarlingPValue(a), previous) << "A*^2 = " << a;
+        previous = andersonDarlingPValue(a);
+    }
+    EXPECT_EQ(andersonDarlingPValue(NaN), 0.0);
+}
+
+TEST(ExactK, MatchesIndependentValuesAndPublishedTables)
+{
+    // "2.742" and "1.8740" are the one-sided tolerance factors of published tables.
+    const std::tuple<int, double, double, const char*> rows[] = {
+        {2, 0.10, 0.10, "10.2527140279"},      {2, 0.01, 0.01, "185.6169586032"},
+        {3, 0.05, 0.05, "7.6559001332"},       {5, 0.10, 0.10, "2.7423482030"},
+        {5, 0.10, 0.10, "2.742"},              {20, 0.05, 0.01, "3.2951569362"},
+        {43, 0.01, 0.10, "1.8739536059"},      {43, 0.01, 0.10, "1.8740"},
+        {1000, 0.10, 0.10, "1.3376452052"},    {1000, 0.01, 0.01, "2.4745797060"},
+        {100000, 0.10, 0.10, "1.2870341114"},  {100000, 0.01, 0.01, "2.3405727268"},
+        {100000, 0.16, 0.16, "0.9983097369"},
+    };
+    for (const auto& [n, cr, ltpd, k] : rows) {
+        SCOPED_TRACE(::testing::Message() << n << " CR " << cr << " LTPD " << ltpd);
+        EXPECT_PRINTED(exactK(n, cr, ltpd), k);
+    }
+    // The buttons' defaults (index 1) are CR 0.1 and LTPD 10 %.
+    EXPECT_EQ(exactK(5, nominalConsumerRisk(1), nominalLtpd(1)), exactK(5, 0.1, 0.1));
+}
+
+TEST(ExactK, RefusesPlansWithoutAnAnswer)
+{
+    EXPECT_QV_ERROR(exactK(1, 0.1, 0.1), ErrorCode::InvalidArgument);
+    // t' would be 3e299 and the library's search stops near 1e154.
+    EXPECT_QV_ERROR(exactK(2, 1e-300, 0.5), ErrorCode::Overflow);
+    for (const double risk : {0.0, 1.0, -0.1, NaN}) {
+        SCOPED_TRACE(risk);
+        EXPECT_QV_ERROR(exactK(5, risk, 0.1), ErrorCode::InvalidArgument);
+        EXPECT_QV_ERROR(exactK(5, 0.1, risk), ErrorCode::InvalidArgument);
+        EXPECT_QV_ERROR(ocCurve(5, 2.7, risk), ErrorCode::InvalidArgument);
+    }
+    EXPECT_QV_ERROR(acceptanceProbability(1, 2.7, 0.1), ErrorCode::InvalidArgument);
+    EXPECT_QV_ERROR(acceptanceProbability(5, NaN, 0.1), ErrorCode::InvalidArgument);
+    EXPECT_QV_ERROR(acceptanceProbability(5, 2.7, NaN), ErrorCode::InvalidArgument);
+    EXPECT_QV_ERROR(nominalConsumerRisk(-1), ErrorCode::SubscriptOutOfRange);
+    EXPECT_QV_ERROR(nominalLtpd(4), ErrorCode::SubscriptOutOfRange);
+}
+
+TEST(OcCurve, PassesThroughTheConsumersRiskAtTheLtpdAndFallsWithQuality)
+{
+    for (const int n : {2, 5, 43, 1000, 100000}) {
+        for (int cr = 0; cr < RiskChoiceCount; ++cr) {
+            for (int lt = 0; lt < RiskChoiceCount; ++lt) {
+                SCOPED_TRACE(::testing::Message() << n << " CR " << cr << " LTPD " << lt);
+                const double ltpd = nominalLtpd(lt);
+                const OcCurve oc = ocCurve(n, exactK(n, nominalConsumerRisk(cr), ltpd), ltpd);
+                EXPECT_EQ(oc.fractionDefective[9], ltpd);
+                EXPECT_NEAR(oc.probabilityOfAcceptance[9], nominalConsumerRisk(cr), 1e-12);
+                EXPECT_DOUBLE_EQ(oc.fractionDefective[29], 3.0 * ltpd);
+                EXPECT_TRUE(std::ranges::is_sorted(oc.probabilityOfAcceptance, std::greater{}));
+                EXPECT_GE(oc.probabilityOfAcceptance.back(), 0.0);
+                EXPECT_LE(oc.probabilityOfAcceptance.front(), 1.0);
+            }
+        }
+    }
+}
+
+TEST(OcCurve, MatchesIndependentAcceptanceProbabilities)
+{
+    const std::tuple<int, double, double, double> rows[] = {
+        {5, 2.7423482029512916, 0.01, 0.424296481831186},
+        {5, 2.7423482029512916, 0.30, 0.014044656839854},
+        {43, 1.8739536058511987, 0.20, 1.47787823712211e-5},
+        {100000, 1.2870341114315602, 0.09, 1.0},
+        {100000, 1.2870341114315602, 0.11, 6.74289722095733e-46},
+        // The limits: a perfect lot always passes, an all-bad one never.
+        {5, 2.7, 0.0, 1.0}, {5, 2.7, 1.0, 0.0},
+    };
+    for (const auto& [n, k, p, pa] : rows) {
+        SCOPED_TRACE(::testing::Message() << n << " p " << p);
+        EXPECT_NEAR(acceptanceProbability(n, k, p), pa, 1e-10 * pa); // far tails to 1e-10
+    }
+}
+
+TEST(Verdict, UsesTheExactKOnTheShownTsAndAcceptsAtTheLimit)
+{
+    // Ts from the shown (unlogged on a log axis) mean and sigma, by mpmath.
+    const std::tuple<std::vector<double>, ValueScale, const char*> rows[] = {
+        {{1, 2, 3, 4, 5}, ValueScale::Linear, "7.3360332293"},
+        {{10, 100, 1000}, ValueScale::Log, "2701.1265512"},
+    };
+    for (const auto& [values, axis, expected] : rows) {
+        SCOPED_TRACE(expected);
+        const DataSet set = test::makeSet(values);
+        std::vector<PlotPoint> points;
+        const StatisticsOutcome outcome = statisticsPass(set, {.axis = axis}, points);
+        ASSERT_TRUE(outcome.statistics.has_value());
+        const double ts = tsExact(*outcome.statistics, exactK(set.enabledCount, 0.1, 0.1));
+        EXPECT_PRINTED(ts, expected);
+        EXPECT_TRUE(lotAccepted(ts, ts));
+        EXPECT_FALSE(lotAccepted(ts, std::nextafter(ts, 0.0)));
+    }
+    EXPECT_FALSE(lotAccepted(NaN, 10.0));
 }
 
 } // namespace

@@ -1,15 +1,14 @@
 // The option dialogs' rules without the dialogs: the opener's loop, OK and
-// Cancel, a user's click on a selected option button, the font list's order and
-// the bounds of the one-time resize and of the chart's font sizes.
-#include "core/document/ChartDocument.h"
+// Cancel, the font list's order and the bounds of the one-time resize and of
+// the chart's font sizes.
+#include "ChartHarness.h"
 #include "core/document/OptionDialogs.h"
-#include "core/model/ScriptedPrompter.h"
 #include "core/plot/ChartBounds.h"
-#include "support/FixedPitchMeasurer.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <tuple>
 #include <vector>
 
 namespace qv {
@@ -32,58 +31,51 @@ struct ScriptedHost : OptionDialogHost
     }
 };
 
-struct CountingView : DocumentView
+// A document with a lot of five points loaded.
+struct LoadedDocument : test::Document
 {
-    int drawings = 0;
-    void chartDrawn() override { ++drawings; }
-};
-
-// A document with a loaded lot of five points, drawn once.
-struct LoadedDocument
-{
-    ScriptedPrompter prompter;
-    test::FixedPitchMeasurer measurer;
-    ChartDocument document{prompter, measurer};
-    CountingView view;
-
-    LoadedDocument()
+    LoadedDocument() : Document(designLayout(15360, 11520))
     {
-        document.startUp(designLayout(15360, 11520), {"Arial"});
-        document.settings().resetOptions();
-        DataSet& set = document.session().set(1);
-        set.values = {1, 2, 3, 4, 5};
-        set.sigmas.assign(5, 0.0);
-        set.states.assign(5, 1);
-        set.pointCount = set.enabledCount = 5;
-        document.session().menus.set(Menu::Options_File, true);
-        document.setView(&view);
+        s.resetOptions();
+        session.set(1) = test::makeSet({1, 2, 3, 4, 5});
+        session.menus.set(Menu::Options_File, true);
     }
-    ~LoadedDocument() { document.setView(nullptr); }
 };
+
+// The options after a data file with a scale typed on a log or linear axis (no
+// tick: the interval left as it is), the automatic scale left selected or Manual chosen.
+Settings scale(bool log, const char* min, const char* max, const char* tick, bool manual)
+{
+    Settings s;
+    s.resetOptions();
+    s.selectButton(log ? PlotOpts_LogY : PlotOpts_LinearY);
+    if (manual) {
+        s.selectButton(AxesOpts_Manual);
+    }
+    s.setText(AxesOpts_YscaleMin, min);
+    s.setText(AxesOpts_YscaleMax, max);
+    if (tick) {
+        s.setText(AxesOpts_TickInterval, tick);
+    }
+    return s;
+}
 
 TEST(OptionDialogs, OpenerWalksTheSwitchesFlatAndRedrawsOnceOnlyAfterAFinalOk)
 {
     using enum DialogExit;
     using D = OptionDialog;
-    const struct
-    {
-        const char* name;
-        D first;
-        std::vector<DialogExit> exits;
-        std::vector<D> shown;
-        int drawings;
-    } cases[] = {
+    // Each row: the first dialog, how the user leaves each, the dialogs shown, the drawings.
+    // clang-format off
+    const struct { const char* name; D first; std::vector<DialogExit> exits; std::vector<D> shown;
+                   int drawings; } cases[] = {
         {"Graph, OK", D::Graph, {Ok}, {D::Graph}, 1},
         {"Graph, Cancel", D::Graph, {Cancel}, {D::Graph}, 0},
         {"Graph to Axes, OK", D::Graph, {ToAxes, Ok}, {D::Graph, D::Axes}, 1},
-        {"Graph, Axes, Graph, Stats, Graph, Cancel",
-         D::Graph,
-         {ToAxes, ToGraph, ToStatsBox, ToGraph, Cancel},
-         {D::Graph, D::Axes, D::Graph, D::StatsBox, D::Graph},
-         0},
-        {"Axes to Graph to Stats, OK", D::Axes, {ToGraph, ToStatsBox, Ok},
-         {D::Axes, D::Graph, D::StatsBox}, 1},
+        {"Graph, Axes, Graph, Stats, Graph, Cancel", D::Graph, {ToAxes, ToGraph, ToStatsBox, ToGraph, Cancel},
+         {D::Graph, D::Axes, D::Graph, D::StatsBox, D::Graph}, 0},
+        {"Axes to Graph to Stats, OK", D::Axes, {ToGraph, ToStatsBox, Ok}, {D::Axes, D::Graph, D::StatsBox}, 1},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         LoadedDocument d;
@@ -91,34 +83,24 @@ TEST(OptionDialogs, OpenerWalksTheSwitchesFlatAndRedrawsOnceOnlyAfterAFinalOk)
         host.exits.assign(c.exits.begin(), c.exits.end());
         EXPECT_EQ(openOptionDialogs(d.document, host, c.first), c.drawings == 1);
         EXPECT_EQ(host.shown, c.shown);
-        EXPECT_EQ(d.view.drawings, c.drawings);
+        EXPECT_EQ(d.draws, c.drawings);
     }
-}
-
-TEST(OptionDialogs, OpenerShowsNothingAndDrawsNothingBeforeALoad)
-{
-    ScriptedPrompter prompter;
-    test::FixedPitchMeasurer measurer;
-    ChartDocument document(prompter, measurer);
-    document.startUp(designLayout(15360, 11520), {"Arial"});
+    // Before a load nothing is shown and nothing drawn.
+    test::Document empty;
     ScriptedHost host;
     host.exits = {DialogExit::Ok};
     for (OptionDialog first : {OptionDialog::Graph, OptionDialog::Axes}) {
-        EXPECT_FALSE(openOptionDialogs(document, host, first));
+        EXPECT_FALSE(openOptionDialogs(empty.document, host, first));
     }
     EXPECT_TRUE(host.shown.empty());
-    EXPECT_FALSE(document.session().menus.enabled(Menu::SaveAs));
-    EXPECT_FALSE(document.scene().coordinatesSet);
+    EXPECT_FALSE(empty.session.menus.enabled(Menu::SaveAs));
+    EXPECT_FALSE(empty.document.scene().coordinatesSet);
 }
 
 TEST(AxesOptions, OkRefusesAScaleThatCannotBeDrawnWithItsMessage)
 {
-    const struct
-    {
-        const char *min, *max, *tick;
-        bool log;
-        const char* said; // nullptr: accepted
-    } cases[] = {
+    // Each row: the scale typed, on a log axis or not, and what the user is told (null: accepted).
+    const std::tuple<const char*, const char*, const char*, bool, const char*> cases[] = {
         {"5", "5", "1", false, InvalidScaleText},
         {"0", "0", "0", false, InvalidScaleText}, // before any drawing, whatever the scaling
         {"0", "10", "10", false, InvalidTickText},
@@ -128,80 +110,38 @@ TEST(AxesOptions, OkRefusesAScaleThatCannotBeDrawnWithItsMessage)
         {"0", "abc", "1", false, InvalidScaleText},
         {" 2e1", "3e1", "5", false, nullptr},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.min) + " / " + c.max + " / " + c.tick);
-        Settings s;
-        s.resetOptions();
-        s.selectButton(c.log ? PlotOpts_LogY : PlotOpts_LinearY);
-        s.setText(AxesOpts_YscaleMin, c.min);
-        s.setText(AxesOpts_YscaleMax, c.max);
-        s.setText(AxesOpts_TickInterval, c.tick);
+    for (const auto& [min, max, tick, log, said] : cases) {
+        SCOPED_TRACE(std::string(min) + " / " + max + " / " + tick);
+        Settings s = scale(log, min, max, tick, false);
         ScriptedPrompter prompter;
-        EXPECT_EQ(axesOptionsOk(s, prompter), c.said == nullptr);
-        if (c.said) {
-            ASSERT_EQ(prompter.messages.size(), 1u);
-            EXPECT_EQ(prompter.messages[0].text, c.said);
-            EXPECT_EQ(prompter.messages[0].title, "Axes Options Error");
-            EXPECT_EQ(prompter.messages[0].icon, MessageIcon::Exclamation);
-        } else {
-            EXPECT_TRUE(prompter.messages.empty());
+        EXPECT_EQ(axesOptionsOk(s, prompter), said == nullptr);
+        EXPECT_EQ(test::said(prompter),
+                  said ? test::Lines{std::string("Axes Options Error: ") + said} : test::Lines{});
+        if (said) {
+            EXPECT_EQ(prompter.messages.at(0).icon, MessageIcon::Exclamation);
         }
     }
 }
 
 TEST(OptionDialogs, LogAxisGuardOfGraphOkAndAxesCancelFallsBackToTheAutomaticScale)
 {
-    const struct
-    {
-        bool log;
-        const char *min, *max;
-        bool toAuto;
-    } cases[] = {
+    // Each row: a log axis or not, the scale's ends and whether the automatic scale is taken.
+    const std::tuple<bool, const char*, const char*, bool> cases[] = {
         {true, "0", "10", true},  {true, "-1", "10", true}, {true, "1", "-5", true},
         {true, "1", "0", true},   {true, "1", "10", false}, {false, "0", "10", false},
         {false, "-5", "-1", false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [log, min, max, toAuto] : cases) {
         for (bool graphOk : {true, false}) {
-            SCOPED_TRACE(std::string(c.min) + " / " + c.max + (c.log ? " log" : " linear") +
+            SCOPED_TRACE(std::string(min) + " / " + max + (log ? " log" : " linear") +
                          (graphOk ? ", Graph Options OK" : ", Axes Options Cancel"));
-            Settings s;
-            s.resetOptions();
-            s.selectButton(c.log ? PlotOpts_LogY : PlotOpts_LinearY);
-            s.selectButton(AxesOpts_Manual);
-            s.setText(AxesOpts_YscaleMin, c.min);
-            s.setText(AxesOpts_YscaleMax, c.max);
+            Settings s = scale(log, min, max, nullptr, true);
             graphOk ? graphOptionsOk(s) : axesOptionsCancel(s);
-            EXPECT_EQ(s.selected(AxesOpts_Auto), c.toAuto);
+            EXPECT_EQ(s.selected(AxesOpts_Auto), toAuto);
             // The automatic scale's handler ran: the manual fields are off.
-            EXPECT_EQ(s.enabled(AxesOpts_YscaleMin), !c.toAuto);
+            EXPECT_EQ(s.enabled(AxesOpts_YscaleMin), !toAuto);
         }
     }
-}
-
-TEST(Settings, AClickOnTheSelectedButtonRunsItsHandlerWhereCodeDoesNot)
-{
-    Settings s;
-    s.resetOptions();
-    s.selectButton(AxesOpts_Manual);
-    s.selectButton(PlotOpts_LogY);
-    s.selectButton(PlotOpts_LinearY);
-    EXPECT_FALSE(s.enabled(AxesOpts_TickInterval)); // log left it off
-
-    s.selectButton(AxesOpts_Manual); // code: no change, no handler
-    EXPECT_FALSE(s.enabled(AxesOpts_TickInterval));
-    s.click(AxesOpts_Manual); // the user's click on "Manual" again
-    EXPECT_TRUE(s.enabled(AxesOpts_TickInterval));
-
-    // A group's selected button likewise; a check box turns over.
-    s.setEnabled(AxesOpts_Yplaces, true);
-    s.click(AxesOpts_Yprecision, 0);
-    EXPECT_FALSE(s.enabled(AxesOpts_Yplaces));
-    s.click(PlotOpts_LimitLines);
-    EXPECT_EQ(s.check(PlotOpts_LimitLines), 1);
-    EXPECT_TRUE(s.enabled(PlotOpts_ULimit));
-    EXPECT_THROW(s.click(PlotOpts_CR, 4), std::invalid_argument);
-    EXPECT_THROW(s.click(PlotOpts_ULimit), std::invalid_argument);
 }
 
 TEST(Settings, FontListIsSortedIgnoringCaseAndEndsTheWalkOnItsLastEntry)
@@ -216,18 +156,15 @@ TEST(Settings, FontListIsSortedIgnoringCaseAndEndsTheWalkOnItsLastEntry)
 
 TEST(PageSetup, OneTimeResizeStaysBetweenAQuarterOfTheDesignSizeAndTheScreen)
 {
-    const struct
-    {
-        const char* name;
-        std::vector<int> buttons; // optPlotSize chosen before each refresh
-        double widthFactor;       // of the design width after them
-        int refused;
-    } cases[] = {
+    // Each row: the optPlotSize buttons chosen before each refresh, the factor of the
+    // design width after them and the refusals.
+    const struct { const char* name; std::vector<int> buttons; double widthFactor; int refused; } cases[] = {
         {"enlarge 40% then reduce 40%", {8, 0}, 1.4 * 0.6, 0},
         {"reduce 40% twice", {0, 0}, 0.36, 0},
         {"a third reduction would leave less than a quarter", {0, 0, 0}, 0.36, 1},
         {"a second enlargement would pass the screen", {8, 8}, 1.4, 1},
         {"keep the current size", {4, 4}, 1, 0},
+        {"enlarge 20% once, then keep it", {7, 4}, 1.2, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

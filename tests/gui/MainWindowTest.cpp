@@ -1,18 +1,28 @@
-// The main window driven through scripted answers: menus, start-up, opening and failed loads.
+// The main window driven through scripted answers: menus, start-up, opening and failed
+// loads, Paste Data and Save File As, the drawn chart and the dragging of its boxes
+// and axis label, and the lot decisions in the status bar and the Sampling Plan window.
 #include "gui/app/MainWindow.h"
 #include "core/model/ScriptedPrompter.h"
 #include "gui/app/ChartDragger.h"
+#include "gui/app/WindowCommands.h"
+#include "gui/dialogs/SamplingPlanWindow.h"
 #include "support/TempFiles.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -88,7 +98,7 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryCommandInOrderWithItsCaption)
     }
 }
 
-TEST_F(MainWindowTest, StartsWithOnlyOpenExitEditPasteAndHelpAvailable)
+TEST_F(MainWindowTest, StartsWithOnlyOpenExitEditPasteAndHelpAndAnOpenedFileEnablesTheRest)
 {
     EXPECT_EQ(title(), "Quantiview 3.0");
     expectAvailable({"Menu_File", "FileEdit", "Help", "mnuOpenFile", "ExitProgram", "PasteData",
@@ -98,10 +108,7 @@ TEST_F(MainWindowTest, StartsWithOnlyOpenExitEditPasteAndHelpAvailable)
                      "mnuRefresh", "mnuCopy", "EnableDisable", "HiliteUnhilite", "NewData",
                      "InputOverlayData"},
                     false);
-}
 
-TEST_F(MainWindowTest, OpenLoadsTheFileSortedTitlesTheWindowAndEnablesTheDataCommands)
-{
     const std::string path = m_files.write("lot.csv", "3\r\n1\r\n2\r\n");
     open(path);
     EXPECT_EQ(title(), "Quantiview 3.0 (" + path + ")");
@@ -111,6 +118,14 @@ TEST_F(MainWindowTest, OpenLoadsTheFileSortedTitlesTheWindowAndEnablesTheDataCom
         true);
     expectAvailable({"NewData"}, false);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // Input New Data (unavailable after a data file) refuses a project file
+    // without asking for its parameters.
+    m_prompter.openAnswers.push_back(m_files.write("chart.qvw", "1,1\n"));
+    m_window.runCommand(Menu::NewData);
+    ASSERT_EQ(m_prompter.messages.size(), 1u);
+    EXPECT_EQ(m_prompter.messages[0].text, "New data file must be *.CSV or equivalent");
+    EXPECT_EQ(m_prompter.dataFileDialogs, 1);
 }
 
 TEST_F(MainWindowTest, OpenThatIsCancelledOrFailsKeepsThePreviousDataAndTitle)
@@ -146,34 +161,34 @@ TEST_F(MainWindowTest, OpenThatIsCancelledOrFailsKeepsThePreviousDataAndTitle)
     }
 }
 
-TEST_F(MainWindowTest, InputNewDataRefusesAProjectFileAndChangesNothing)
+TEST_F(MainWindowTest, PastesTheClipboardsPlainTextAndSavesItAsAProject)
 {
-    open(m_files.write("lot.csv", "1\n2\n"));
-    const std::string before = title();
-    m_prompter.openAnswers.push_back(m_files.write("chart.qvw", "1,1\n"));
-    m_window.runCommand(Menu::NewData); // its menu item is unavailable after a data file
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("3\r\n1\r\n2\r\n5\r\n"));
+    trigger("PasteData");
+    EXPECT_EQ(values(), (std::vector<double>{1, 2, 3, 5}));
+    EXPECT_TRUE(available(m_window, "SaveAs"));
+
+    // A picture alone is no data: the chart stays.
+    auto* picture = new QMimeData;
+    picture->setImageData(QImage(4, 4, QImage::Format_RGB32));
+    clipboard->setMimeData(picture);
+    trigger("PasteData");
     ASSERT_EQ(m_prompter.messages.size(), 1u);
-    EXPECT_EQ(m_prompter.messages[0].text, "New data file must be *.CSV or equivalent");
-    EXPECT_EQ(title(), before);
-    EXPECT_EQ(values(), (std::vector<double>{1, 2}));
-    EXPECT_EQ(m_prompter.dataFileDialogs, 1); // no parameters dialog for the refused file
+    EXPECT_EQ(m_prompter.messages[0].text, "Clipboard Data Not Text!");
+    EXPECT_EQ(m_prompter.messages[0].title, "Clipboard Error");
+    EXPECT_EQ(values(), (std::vector<double>{1, 2, 3, 5}));
+    clipboard->clear();
+
+    const std::string path = m_files.path("Lot 7");
+    m_prompter.saveAnswers.push_back(path);
+    trigger("SaveAs");
+    EXPECT_EQ(title(), "Quantiview 3.0 (" + path + ".qvw)");
+    EXPECT_TRUE(std::filesystem::exists(path + ".qvw"));
+    EXPECT_EQ(m_prompter.messages.size(), 1u);
 }
 
-TEST_F(MainWindowTest, CommandLineOpensThePathWithOrWithoutQuotesTitledWithTheBareName)
-{
-    const std::string path = m_files.write("RUN1.CSV", "7\n6\n");
-    for (const std::string& argument : {"\"" + path + "\"", path}) {
-        SCOPED_TRACE(argument);
-        MainWindow window(m_prompter);
-        window.openFromCommandLine(QString::fromStdString(argument));
-        EXPECT_EQ(window.windowTitle().toStdString(), "Quantiview 3.0 (RUN1.CSV)");
-        EXPECT_EQ(window.session().set(1).values, (std::vector<double>{6, 7}));
-        EXPECT_TRUE(available(window, "SaveAs"));
-    }
-    EXPECT_TRUE(m_prompter.messages.empty());
-}
-
-TEST_F(MainWindowTest, DrawsTheChartAfterALoadAndRefreshesWithTheNewSize)
+TEST_F(MainWindowTest, DrawsTheChartAfterALoad)
 {
     open(m_files.write("lot.csv", "Width (mm)\n3\n1\n2\n5\n4\n"));
     ASSERT_TRUE(m_window.scene().coordinatesSet);
@@ -187,12 +202,6 @@ TEST_F(MainWindowTest, DrawsTheChartAfterALoadAndRefreshesWithTheNewSize)
     const QImage plot = m_window.plotArea()->grab().toImage();
     EXPECT_EQ(plot.pixelColor(0, 0), QColor(Qt::black));
     EXPECT_EQ(plot.pixelColor(plot.width() / 2, plot.height() / 5), QColor(Qt::white));
-
-    const int width = m_window.plotArea()->width();
-    m_window.session().settings.selectGroup(Ctl::frmPageSetup_optPlotSize, 7);
-    trigger("mnuRefresh");
-    trigger("mnuRefresh");
-    EXPECT_NEAR(m_window.plotArea()->width(), width * 1.2, 2);
     EXPECT_TRUE(m_prompter.messages.empty());
 }
 
@@ -253,6 +262,108 @@ TEST_F(MainWindowTest, DragsTheBoxesAndTheAxisLabelByTheDropRulesAndDescribesThe
     EXPECT_EQ(yLabel->geometry(), before);
     EXPECT_EQ(placed.statsBox.left, moved);
     EXPECT_TRUE(m_prompter.messages.empty());
+}
+
+// The lot decisions in the window: the status bar under the chart and the
+// Sampling Plan window.
+class LotDecisionWindowTest : public MainWindowTest
+{
+protected:
+    LotDecisionWindowTest()
+    {
+        m_window.openFromCommandLine(
+            QString::fromStdString(m_files.write("lot.csv", "5\n4\n3\n2\n1\n")));
+    }
+    // Ticks Limit Lines with `limit` and draws as after the dialog's OK.
+    void drawWithLimit(const char* limit)
+    {
+        Settings& s = m_window.session().settings;
+        s.setCheck(Ctl::PlotOpts_LimitLines, 1);
+        s.setText(Ctl::PlotOpts_ULimit, limit);
+        m_window.document().drawPlot();
+    }
+    std::string status() const { return m_window.lotStatus()->text().toStdString(); }
+    std::string shown(const char* name) const
+    {
+        const auto* label = m_plan->findChild<QLabel*>(name);
+        EXPECT_NE(label, nullptr) << name;
+        return label ? label->text().toStdString() : std::string();
+    }
+    QByteArray pictureAndProject()
+    {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        m_window.windowCommands().windowPicture().save(&buffer, "PNG");
+        const std::string project = m_files.path("lot.qvw");
+        EXPECT_TRUE(m_window.document().writeProject(project));
+        QFile file(QString::fromStdString(project));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return bytes + file.readAll();
+    }
+
+    SamplingPlanWindow* m_plan = nullptr;
+};
+
+TEST_F(LotDecisionWindowTest, StatusBarAndSamplingPlanFollowEveryDrawing)
+{
+    EXPECT_EQ(status(), "Anderson-Darling p = 0.92");
+    drawWithLimit("10");
+    const std::string both = "Anderson-Darling p = 0.92 \u00b7 Ts 7.09 \u2264 UL 10: accepted"
+                             " \u00b7 exact k 2.74, Ts 7.34: accepted";
+    EXPECT_EQ(status(), both);
+    EXPECT_EQ(m_window.lotStatus()->accessibleName().toStdString(), "Lot decision");
+    EXPECT_EQ(m_window.lotStatus()->accessibleDescription().toStdString(), both);
+
+    QAction* item = m_window.action(Menu::mnuSamplingPlan);
+    ASSERT_TRUE(item->isEnabled());
+    item->trigger();
+    m_plan = m_window.windowCommands().samplingPlanWindow();
+    ASSERT_NE(m_plan, nullptr);
+    EXPECT_TRUE(m_plan->isVisible());
+    EXPECT_EQ(m_plan->windowModality(), Qt::NonModal);
+    EXPECT_EQ(m_plan->windowTitle().toStdString(), "Sampling Plan");
+    const std::pair<const char*, const char*> fields[] = {
+        {"lblN", "5"},
+        {"lblCR", "0.1"},
+        {"lblLTPD", "10%"},
+        {"lblK", "2.586"},
+        {"lblKExact", "2.742"},
+        {"lblTs", "7.089"},
+        {"lblTsExact", "7.336"},
+        {"lblVerdict", "accepted: Ts \u2264 UL 10"},
+        {"lblVerdictExact", "accepted: Ts \u2264 UL 10"},
+        {"lblNormality", "A\u00b2 = 0.144, A*\u00b2 = 0.178, p = 0.92"},
+    };
+    for (const auto& [name, text] : fields) {
+        EXPECT_EQ(shown(name), text) << name;
+    }
+    EXPECT_GT(m_plan->ocScene().windowWidth, 0);
+
+    // A limit between the two values of Ts: the window follows.
+    drawWithLimit("7.2");
+    EXPECT_EQ(shown("lblVerdict"), "accepted: Ts \u2264 UL 7.2");
+    EXPECT_EQ(shown("lblVerdictExact"), "rejected: Ts > UL 7.2");
+
+    // A failed load clears both.
+    m_prompter.openAnswers.push_back(m_files.path("missing.csv"));
+    m_window.action(Menu::mnuOpenFile)->trigger();
+    EXPECT_EQ(status(), "");
+    EXPECT_EQ(shown("lblLot"), "No lot is drawn.");
+    EXPECT_EQ(m_plan->ocScene().windowWidth, 0);
+}
+
+TEST_F(LotDecisionWindowTest, NeitherChangesTheChartPictureNorTheProject)
+{
+    drawWithLimit("10");
+    const QSize surface = m_window.centralWidget()->size();
+    const QByteArray before = pictureAndProject();
+    m_window.action(Menu::mnuSamplingPlan)->trigger();
+    m_window.action(Menu::mnuRefresh)->trigger();
+    EXPECT_EQ(pictureAndProject(), before);
+    // The status bar takes no room from the chart's surface.
+    EXPECT_EQ(m_window.centralWidget()->size(), surface);
+    EXPECT_EQ(surface, m_window.centralWidget()->minimumSize());
 }
 
 } // namespace

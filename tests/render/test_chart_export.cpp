@@ -1,3 +1,6 @@
+// Exporting a chart to each picture format: readable files in place of old
+// ones, what is cut off at the plot area, the statistics box and single dots,
+// and the files it refuses to write.
 #include "render/ChartExport.h"
 #include "render/TestScene.h"
 #include "support/TempFiles.h"
@@ -43,6 +46,32 @@ std::size_t fileCount(const std::string& folder)
 
 bool dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
 
+// The picture in a written file: a bitmap read back, or an SVG drawn over red
+// (dark) so that a background it fails to paint shows.
+QImage picture(const std::string& path)
+{
+    if (!path.ends_with(".svg")) {
+        return QImage(qpath(path)).convertToFormat(QImage::Format_RGB32);
+    }
+    QImage image(600, 450, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QPainter painter(&image);
+    QSvgRenderer(qpath(path)).render(&painter);
+    return image;
+}
+
+// The pixels of `area` with any ink, however light.
+int inked(const QImage& image, const QRect& area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            count += qGray(image.pixel(x, y)) < 200 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 TEST(ChartExport, WritesEachFormatAsAReadableFileInPlaceOfAnOldOne)
 {
     const test::TempFiles files;
@@ -55,7 +84,7 @@ TEST(ChartExport, WritesEachFormatAsAReadableFileInPlaceOfAnOldOne)
         ASSERT_TRUE(result.ok) << result.errorText.toStdString();
         EXPECT_EQ(contents(path).substr(0, signature.size()), signature);
         if (bitmap) {
-            const QImage image(qpath(path));
+            const QImage image = picture(path);
             ASSERT_EQ(image.size(), QSize(600, 450));
             EXPECT_TRUE(dark(image, 300, 200)) << "the filled circle";
             EXPECT_TRUE(dark(image, 100, 200)) << "the frame";
@@ -83,11 +112,7 @@ TEST(ChartExport, CutsOffWhatLeavesThePlotAreaInSvgToo)
     const test::TempFiles files;
     const std::string path = files.path("chart.svg");
     ASSERT_TRUE(exportChart(scene, qpath(path)).ok);
-    QImage image(600, 450, QImage::Format_RGB32);
-    image.fill(Qt::red); // dark: the picture must paint its own white background
-    QPainter painter(&image);
-    QSvgRenderer(qpath(path)).render(&painter);
-    painter.end();
+    const QImage image = picture(path);
     EXPECT_TRUE(dark(image, 300, 200)) << "the chart's circle";
     EXPECT_TRUE(dark(image, 495, 200)) << "the cut circle's inner half";
     QImage white(98, 450, QImage::Format_RGB32);
@@ -105,29 +130,13 @@ TEST(ChartExport, ShowsTheStatisticsBoxAndSingleConfidenceDotsInBitmapsAndSvg)
     const test::TempFiles files;
     for (const char* name : {"chart.png", "chart.svg"}) {
         SCOPED_TRACE(name);
-        const std::string path = files.path(name);
-        ASSERT_TRUE(exportChart(scene, qpath(path)).ok);
-        QImage image(600, 450, QImage::Format_RGB32);
-        if (std::string(name).ends_with(".svg")) {
-            image.fill(Qt::white);
-            QPainter painter(&image);
-            QSvgRenderer(qpath(path)).render(&painter);
-        } else {
-            image = QImage(qpath(path)).convertToFormat(QImage::Format_RGB32);
-        }
-        const auto inked = [&image](QRect area) {
-            int count = 0;
-            for (int y = area.top(); y <= area.bottom(); ++y) {
-                for (int x = area.left(); x <= area.right(); ++x) {
-                    count += qGray(image.pixel(x, y)) < 200 ? 1 : 0;
-                }
-            }
-            return count;
-        };
-        EXPECT_GE(inked(QRect(199, 124, 3, 3)), 1) << "the dot";
-        EXPECT_EQ(inked(QRect(195, 120, 11, 11)), inked(QRect(199, 124, 3, 3))) << "alone";
-        EXPECT_GT(inked(QRect(300, 60, 200, 1)), 50) << "the box's top border";
-        EXPECT_GT(inked(QRect(305, 65, 150, 40)), 40) << "its caption";
+        ASSERT_TRUE(exportChart(scene, qpath(files.path(name))).ok);
+        const QImage image = picture(files.path(name));
+        EXPECT_GE(inked(image, QRect(199, 124, 3, 3)), 1) << "the dot";
+        EXPECT_EQ(inked(image, QRect(195, 120, 11, 11)), inked(image, QRect(199, 124, 3, 3)))
+            << "alone";
+        EXPECT_GT(inked(image, QRect(300, 60, 200, 1)), 50) << "the box's top border";
+        EXPECT_GT(inked(image, QRect(305, 65, 150, 40)), 40) << "its caption";
     }
 }
 

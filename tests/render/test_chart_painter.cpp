@@ -1,3 +1,6 @@
+// The chart painter on a small test scene: what it paints where, what it cuts
+// off at the plot area, the plot area with its boxes painted alone, and its
+// mapping between pixels, twips and chart units.
 #include "render/ChartPainter.h"
 #include "render/QtTextMeasurer.h"
 #include "render/TestScene.h"
@@ -64,20 +67,30 @@ QRect pixels(const TwipsRect& r, double scale = 1.0)
     return QRectF(r.left * k, r.top * k, r.width * k, r.height * k).toAlignedRect();
 }
 
-TEST(ChartPainter, DrawsTheFrameOnThePlotAreaEdgesAndNotBeyond)
+TEST(ChartPainter, DrawsTheFrameOnThePlotAreaEdgesAndCutsOffWhateverLeavesIt)
 {
     Scene scene = baseScene();
     scene.primitives.emplace_back(SceneBox{0, 0, 10, 10, false, 2});
+    scene.primitives.emplace_back(SceneCircle{10, 2, 1.0, true});
+    scene.primitives.emplace_back(SceneLine{5, 5, 15, 5, 1, LineStyle::Solid});
+    // A bordered box at pixel (480, 100), straddling the right edge at pixel 500.
+    scene.placements.statsBox = {"WWWWWWWWWW\rWWWWWWWWWW", TextFont, 7200, 1500, 0, 0, true, true};
     const QImage image = paint(scene);
     // Each row: a pixel on an edge, and its neighbour outside, where the 2-pixel line is cut off.
-    for (const auto& [on, outside] :
-         {std::pair{QPoint(100, 200), QPoint(99, 200)}, std::pair{QPoint(499, 200), QPoint(500, 200)},
-          std::pair{QPoint(300, 50), QPoint(300, 49)}, std::pair{QPoint(300, 349), QPoint(300, 350)}}) {
+    for (const auto& [on, outside] : {std::pair{QPoint(100, 180), QPoint(99, 180)},
+                                      std::pair{QPoint(499, 180), QPoint(500, 180)},
+                                      std::pair{QPoint(300, 50), QPoint(300, 49)},
+                                      std::pair{QPoint(300, 349), QPoint(300, 350)}}) {
         SCOPED_TRACE(testing::Message() << on.x() << "," << on.y());
         EXPECT_TRUE(dark(image, on.x(), on.y()));
         EXPECT_FALSE(dark(image, outside.x(), outside.y()));
     }
-    EXPECT_FALSE(dark(image, 300, 200)) << "the plot area's inside";
+    EXPECT_FALSE(dark(image, 300, 150)) << "the plot area's inside";
+    EXPECT_TRUE(dark(image, 495, py(2))) << "the circle's inner half";
+    EXPECT_TRUE(dark(image, 495, py(5))) << "the line up to the edge";
+    // Left of the frame on the right edge.
+    EXPECT_GT(ink(image, QRect(480, 100, 18, 30)).count, 20) << "the box up to the edge";
+    EXPECT_EQ(ink(image, QRect(500, 0, 100, 450)).count, 0);
 }
 
 TEST(ChartPainter, FillsFilledCirclesBlackAndLeavesHollowOnesWhiteInsideARoundRim)
@@ -98,20 +111,6 @@ TEST(ChartPainter, FillsFilledCirclesBlackAndLeavesHollowOnesWhiteInsideARoundRi
             EXPECT_FALSE(dark(image, cx + rim.x() * 5 / 4, cy + rim.y() * 5 / 4));
         }
     }
-}
-
-TEST(ChartPainter, CutsOffWhateverLeavesThePlotArea)
-{
-    Scene scene = baseScene();
-    scene.primitives.emplace_back(SceneCircle{10, 2, 1.0, true});
-    scene.primitives.emplace_back(SceneLine{5, 5, 15, 5, 1, LineStyle::Solid});
-    // A bordered box at pixel (480, 100), straddling the right edge at pixel 500.
-    scene.placements.statsBox = {"WWWWWWWWWW\rWWWWWWWWWW", TextFont, 7200, 1500, 0, 0, true, true};
-    const QImage image = paint(scene);
-    EXPECT_TRUE(dark(image, 495, py(2))) << "the circle's inner half";
-    EXPECT_TRUE(dark(image, 495, py(5))) << "the line up to the edge";
-    EXPECT_GT(ink(image, QRect(480, 100, 20, 30)).count, 20) << "the box up to the edge";
-    EXPECT_EQ(ink(image, QRect(500, 0, 100, 450)).count, 0);
 }
 
 TEST(ChartPainter, LeavesGapsInDottedLinesButNotInSolidOnes)
@@ -146,7 +145,7 @@ TEST(ChartPainter, PaintsWindowTextWithinTheWidthItWasMeasuredAt)
     }
 }
 
-TEST(ChartPainter, PaintsABorderedBoxOverTheChartWithEachCaptionLineOnItsOwnRow)
+TEST(ChartPainter, PaintsABorderedBoxWithACaptionLineARowOverTheChartAndOnThePlotAreaAlone)
 {
     Scene scene = baseScene();
     scene.primitives.emplace_back(SceneBox{0, 0, 10, 5, true, 1}); // black below pixel row 200
@@ -164,6 +163,17 @@ TEST(ChartPainter, PaintsABorderedBoxOverTheChartWithEachCaptionLineOnItsOwnRow)
         EXPECT_GT(ink(image, row).count, 10);
         EXPECT_LT(ink(image, row).count, row.width() * row.height() / 2) << "the box is opaque";
     }
+
+    // The plot area with its boxes as a picture of its own: the box 33 pixels
+    // right of and 130 below the plot area's corner.
+    QImage plot(400, 300, QImage::Format_RGB32);
+    plot.fill(Qt::red);
+    QPainter device(&plot);
+    ChartPainter().paintPlotAreaWithBoxes(device, scene, QRectF(0, 0, 400, 300));
+    device.end();
+    EXPECT_TRUE(dark(plot, 33, 140)) << "the box's left border";
+    EXPECT_FALSE(dark(plot, 31, 140));
+    EXPECT_FALSE(dark(plot, 200, 100)) << "the white plot area";
 }
 
 TEST(ChartPainter, TurnsTheAxisLabelToStandTallAndReadBottomToTop)
@@ -184,30 +194,23 @@ TEST(ChartPainter, TurnsTheAxisLabelToStandTallAndReadBottomToTop)
 
 TEST(ChartPainter, MapsDevicePixelsToTwipsAndChartUnitsAndBack)
 {
+    // At 2.5 times a 96 dpi screen: the plot area's corners, (0, 10) at pixel
+    // (100, 50) and (10, 0) at (500, 350) of the screen, scaled.
     const Scene scene = baseScene();
-    for (const double scale : {1.0, 2.5}) {
-        SCOPED_TRACE(scale);
-        const ChartPainter painter(scale / 15.0);
-        // The plot area's corners: (0, 10) at pixel (100, 50), (10, 0) at (500, 350).
-        EXPECT_EQ(painter.chartToDevice(scene, {0, 10}), QPointF(100, 50) * scale);
-        EXPECT_EQ(painter.chartToDevice(scene, {10, 0}), QPointF(500, 350) * scale);
-        EXPECT_EQ(painter.twipsToDevice({1500, 750}), QPointF(100, 50) * scale);
-        EXPECT_EQ(painter.deviceToTwips(QPointF(500, 350) * scale), QPointF(7500, 5250));
-        for (const QPointF chart : {QPointF(2.5, 7.25), QPointF(-1, 12), QPointF(9.99, 0.01)}) {
-            const QPointF device = painter.chartToDevice(scene, chart);
-            const QPointF back = painter.deviceToChart(scene, device);
-            EXPECT_NEAR(back.x(), chart.x(), 1e-12);
-            EXPECT_NEAR(back.y(), chart.y(), 1e-12);
-            const QPointF twips = painter.deviceToTwips(device);
-            EXPECT_NEAR(painter.twipsToDevice(twips).x(), device.x(), 1e-9);
-            EXPECT_NEAR(painter.twipsToDevice(twips).y(), device.y(), 1e-9);
-        }
+    const ChartPainter painter(2.5 / 15.0);
+    EXPECT_EQ(painter.chartToDevice(scene, {0, 10}), QPointF(250, 125));
+    EXPECT_EQ(painter.chartToDevice(scene, {10, 0}), QPointF(1250, 875));
+    EXPECT_EQ(painter.twipsToDevice({1500, 750}), QPointF(250, 125));
+    EXPECT_EQ(painter.deviceToTwips(QPointF(1250, 875)), QPointF(7500, 5250));
+    for (const QPointF chart : {QPointF(2.5, 7.25), QPointF(-1, 12), QPointF(9.99, 0.01)}) {
+        const QPointF device = painter.chartToDevice(scene, chart);
+        const QPointF back = painter.deviceToChart(scene, device);
+        EXPECT_NEAR(back.x(), chart.x(), 1e-12);
+        EXPECT_NEAR(back.y(), chart.y(), 1e-12);
+        const QPointF twips = painter.deviceToTwips(device);
+        EXPECT_NEAR(painter.twipsToDevice(twips).x(), device.x(), 1e-9);
+        EXPECT_NEAR(painter.twipsToDevice(twips).y(), device.y(), 1e-9);
     }
-    // Where the painter paints a point is where the mapping puts it.
-    Scene dot = baseScene();
-    dot.primitives.emplace_back(SceneCircle{2.5, 7.25, 0.1, true});
-    const QPointF centre = ChartPainter().chartToDevice(dot, {2.5, 7.25});
-    EXPECT_TRUE(dark(paint(dot), static_cast<int>(centre.x()), static_cast<int>(centre.y())));
 }
 
 TEST(ChartPainter, WritesCirclesIntoAnImageWithTheSamePixelsAsTheEnginePaints)
@@ -278,21 +281,6 @@ TEST(ChartPainter, PutsASymbolOnTheNearestPixelWithHalvesAwayFromZero)
         SCOPED_TRACE(testing::Message() << left << " " << x);
         EXPECT_EQ(picture(x, left), picture((pixel - left) / 32, left));
     }
-}
-
-TEST(ChartPainter, PaintsThePlotAreaWithItsBoxesAsAPictureOfItsOwn)
-{
-    // A bordered box 300 twips (20 pixels) right of and below the plot area's corner.
-    Scene scene = baseScene();
-    scene.placements.statsBox = {"WWW", TextFont, 1800, 1050, 0, 0, true, true};
-    QImage image(400, 300, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QPainter device(&image);
-    ChartPainter().paintPlotAreaWithBoxes(device, scene, QRectF(0, 0, 400, 300));
-    device.end();
-    EXPECT_TRUE(dark(image, 20, 30)) << "the box's left border";
-    EXPECT_FALSE(dark(image, 18, 30));
-    EXPECT_FALSE(dark(image, 200, 200)) << "the white plot area";
 }
 
 } // namespace

@@ -1,3 +1,5 @@
+// The PNG writer: pictures that read back to exactly their pixels and
+// resolution, and failures when the bytes cannot be written.
 #include "render/PngWriter.h"
 
 #include <QBuffer>
@@ -7,8 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
-#include <string>
+#include <tuple>
 
 namespace qv {
 namespace {
@@ -51,55 +52,36 @@ QImage readBack(const QByteArray& bytes)
     return image;
 }
 
-TEST(PngWriter, WritesPicturesThatReadBackToExactlyTheirPixels)
+TEST(PngWriter, WritesPicturesThatReadBackToExactlyTheirPixelsAndResolution)
 {
-    struct Case
-    {
-        const char* name;
-        std::function<QImage()> make;
-        bool grayscale; // stored as one gray sample a pixel
-    };
-    const Case cases[] = {
-        {"a chart in black, white and grays", [] { return grayChart(800, 595); }, true},
-        {"a chart with one red pixel",
-         [] {
-             QImage image = grayChart(800, 595);
-             image.setPixel(799, 594, qRgb(255, 0, 0));
-             return image;
-         },
-         false},
-        {"gray noise over many chunks", [] { return noise(1200, 900, true); }, true},
-        {"colour noise over many chunks", [] { return noise(700, 500, false); }, false},
-        {"one pixel", [] { return noise(1, 1, false); }, false},
+    QImage oneRed = grayChart(800, 595);
+    oneRed.setPixel(799, 594, qRgb(255, 0, 0));
+    QImage chart = grayChart(800, 595);
+    chart.setDotsPerMeterX(3780);
+    chart.setDotsPerMeterY(7559);
+    // Each row: what, the picture, whether it is stored as one gray sample a pixel.
+    const std::tuple<const char*, QImage, bool> cases[] = {
+        {"a chart in black, white and grays (and a resolution of its own)", chart, true},
+        {"a chart with one red pixel", oneRed, false},
+        {"gray noise over many chunks", noise(1200, 900, true), true},
+        {"colour noise over many chunks", noise(700, 500, false), false},
+        {"one pixel", noise(1, 1, false), false},
         {"a picture with an alpha channel",
-         [] { return grayChart(64, 48).convertToFormat(QImage::Format_ARGB32_Premultiplied); },
-         true},
+         grayChart(64, 48).convertToFormat(QImage::Format_ARGB32_Premultiplied), true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QImage image = c.make();
+    for (const auto& [name, image, grayscale] : cases) {
+        SCOPED_TRACE(name);
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         ASSERT_TRUE(writePng(image, out));
         const QImage back = readBack(out.data());
         ASSERT_FALSE(back.isNull()) << "not a readable PNG";
-        EXPECT_EQ(back.format() == QImage::Format_Grayscale8, c.grayscale);
+        EXPECT_EQ(back.format() == QImage::Format_Grayscale8, grayscale);
         EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32),
                   image.convertToFormat(QImage::Format_RGB32));
+        EXPECT_EQ(back.dotsPerMeterX(), image.dotsPerMeterX());
+        EXPECT_EQ(back.dotsPerMeterY(), image.dotsPerMeterY());
     }
-}
-
-TEST(PngWriter, KeepsThePicturesResolution)
-{
-    QImage image = grayChart(120, 90);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(7559);
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(writePng(image, out));
-    const QImage back = readBack(out.data());
-    EXPECT_EQ(back.dotsPerMeterX(), 3780);
-    EXPECT_EQ(back.dotsPerMeterY(), 7559);
 }
 
 // A device that takes only so many bytes, like a full disk.

@@ -1,13 +1,20 @@
-// The four option dialogs as the user sees them: their state after a reset and
-// after a project-like batch of settings, the names screen readers say, Axes
-// Options' refusals, Escape, the switching between dialogs through the main
-// window, and Page Setup's resize and bold choices at Refresh.
+// The settings dialogs as the user sees them. The binder that ties their
+// widgets to the settings by object name (with a small Graph Options layout);
+// the four option dialogs: their state after a reset and after a project-like
+// batch of settings, the names screen readers say, Axes Options' refusals,
+// Escape, the switching between dialogs through the main window, and Page
+// Setup's resize and bold choices at Refresh; the Data File Parameters dialog
+// and the Qt prompter that shows it.
+#include "core/document/FileCommands.h"
 #include "core/model/ScriptedPrompter.h"
 #include "gui/app/MainWindow.h"
+#include "gui/app/QtPrompter.h"
 #include "gui/dialogs/AxesOptionsDialog.h"
+#include "gui/dialogs/FileCharDialog.h"
 #include "gui/dialogs/GraphOptionsDialog.h"
 #include "gui/dialogs/OptionDialogSet.h"
 #include "gui/dialogs/PageSetupDialog.h"
+#include "gui/dialogs/SettingsBinder.h"
 #include "gui/dialogs/StatsBoxDialog.h"
 #include "support/TempFiles.h"
 
@@ -15,6 +22,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +30,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +48,87 @@ template <typename T> T* child(QWidget& root, const char* name)
     return widget;
 }
 
+// A part of the Graph Options layout: widgets named after their controls.
+struct GraphOptionsPart
+{
+    QDialog dialog;
+    SettingsBinder* binder;
+
+    GraphOptionsPart()
+    {
+        dialog.setObjectName("PlotOpts");
+        auto* layout = new QVBoxLayout(&dialog);
+        auto add = [&](QWidget* widget, const char* name) {
+            widget->setObjectName(name);
+            layout->addWidget(widget);
+        };
+        add(new QCheckBox("Limit Lines"), "LimitLines");
+        add(new QLineEdit, "ULimit");
+        add(new QLabel("Upper Limit"), "ULimitLabel");
+        for (const char* name : {"CR_0", "CR_1", "CR_2", "CR_3"}) {
+            add(new QRadioButton(name), name);
+        }
+        auto* axis = new QGroupBox("Y Axis");
+        auto* axisLayout = new QVBoxLayout(axis);
+        for (const char* name : {"LinearY", "LogY"}) {
+            auto* radio = new QRadioButton(name, axis);
+            radio->setObjectName(name);
+            axisLayout->addWidget(radio);
+        }
+        layout->addWidget(axis);
+        binder = new SettingsBinder(dialog);
+    }
+    template <typename T> T* widget(const char* name) { return child<T>(dialog, name); }
+};
+
+TEST(SettingsBinder, ShowsTheSettingsAndTakesClicksThroughTheirHandlers)
+{
+    Settings s;
+    GraphOptionsPart g;
+    g.binder->attach(&s);
+    // Before the first reset no consumer's risk is chosen.
+    for (const char* name : {"CR_0", "CR_1", "CR_2", "CR_3"}) {
+        EXPECT_FALSE(g.widget<QRadioButton>(name)->isChecked()) << name;
+    }
+    EXPECT_EQ(g.binder->widgetFor(PlotOpts_CR, 2), g.widget<QWidget>("CR_2"));
+    EXPECT_EQ(g.binder->widgetFor(PlotOpts_CR), nullptr);
+
+    // A reset is one notice, and every widget follows it.
+    s.resetOptions();
+    EXPECT_TRUE(g.widget<QRadioButton>("CR_1")->isChecked());
+    EXPECT_TRUE(g.widget<QRadioButton>("LinearY")->isChecked());
+    EXPECT_EQ(g.widget<QLineEdit>("ULimit")->text(), "0");
+    EXPECT_FALSE(g.widget<QLineEdit>("ULimit")->isEnabled());
+    EXPECT_FALSE(g.widget<QLabel>("ULimitLabel")->isEnabled());
+
+    // Clicks and typing go to the setters, whose handlers enable and derive.
+    g.widget<QCheckBox>("LimitLines")->click();
+    EXPECT_EQ(s.check(PlotOpts_LimitLines), 1);
+    EXPECT_TRUE(g.widget<QLineEdit>("ULimit")->isEnabled());
+    EXPECT_TRUE(g.widget<QLabel>("ULimitLabel")->isEnabled());
+    auto* limit = g.widget<QLineEdit>("ULimit");
+    limit->selectAll();
+    QTest::keyClicks(limit, "125");
+    EXPECT_EQ(s.text(PlotOpts_ULimit), "125");
+    g.widget<QRadioButton>("CR_3")->click();
+    EXPECT_EQ(s.group(PlotOpts_CR), 3);
+    EXPECT_FALSE(g.widget<QRadioButton>("CR_1")->isChecked());
+    g.widget<QRadioButton>("LogY")->click();
+    EXPECT_TRUE(s.selected(PlotOpts_LogY));
+    EXPECT_FALSE(s.selected(PlotOpts_LinearY));
+
+    // Changes from code show at once, over what the user typed (as the plot
+    // routine's "0" in the upper limit of switched-off limit lines does); a
+    // detached dialog no longer follows.
+    s.selectButton(PlotOpts_LinearY);
+    EXPECT_TRUE(g.widget<QRadioButton>("LinearY")->isChecked());
+    s.setText(PlotOpts_ULimit, "0");
+    EXPECT_EQ(limit->text(), "0");
+    g.binder->attach(nullptr);
+    s.setText(PlotOpts_ULimit, "7");
+    EXPECT_EQ(limit->text(), "0");
+}
+
 // The dialogs on their own settings, built and shown without a modal loop.
 struct Dialogs
 {
@@ -48,17 +138,13 @@ struct Dialogs
     OptionDialogSet set{settings, prompter, [this] { ++refreshes; }, nullptr};
 
     Dialogs() { settings.setFontList({"Liberation Sans", "DejaVu Sans"}); }
-    SettingsDialog& dialog(const char* name)
+    SettingsDialog& dialog(const std::string& name)
     {
-        const std::string n = name;
-        if (n == "AxesOpts") {
-            return set.axesOptions();
-        }
-        if (n == "StatsForm") {
-            return set.statsBox();
-        }
-        if (n == "frmPageSetup") {
-            return set.pageSetup();
+        SettingsDialog* const dialogs[] = {&set.axesOptions(), &set.statsBox(), &set.pageSetup()};
+        for (SettingsDialog* d : dialogs) {
+            if (d->objectName().toStdString() == name) {
+                return *d;
+            }
         }
         return set.graphOptions();
     }
@@ -66,7 +152,7 @@ struct Dialogs
     QWidget* widget(const std::string& path)
     {
         const auto dot = path.find('.');
-        return child<QWidget>(dialog(path.substr(0, dot).c_str()), path.substr(dot + 1).c_str());
+        return child<QWidget>(dialog(path.substr(0, dot)), path.substr(dot + 1).c_str());
     }
 };
 
@@ -95,12 +181,9 @@ void expectShown(Dialogs& d, std::initializer_list<const char*> rows)
     }
 }
 
-TEST(OptionDialogs, ShowTheResetDefaultsWithTheirEnabling)
+TEST(OptionDialogs, ShowTheResetDefaultsAndThenAProjectLikeBatchOfSettingsAtOnce)
 {
     Dialogs d;
-    // Before the first reset no option button of a group is selected.
-    expectShown(d, {"PlotOpts.CR_1=off", "PlotOpts.LinearY=off", "AxesOpts.Auto=off",
-                    "StatsForm.StatsPrecision_0=off", "PlotOpts.PlotText= "});
     d.settings.resetOptions();
     expectShown(d, {"PlotOpts.LimitLines=off", "PlotOpts.ULimit=0!", "PlotOpts.ULimitLabel=!",
                     "PlotOpts.UL_Line=on!", "PlotOpts.NinetyLine=off!", "PlotOpts.BkgValue=0!",
@@ -115,13 +198,8 @@ TEST(OptionDialogs, ShowTheResetDefaultsWithTheirEnabling)
                     "StatsForm.Digits=0!", "StatsForm.Places=!"});
     EXPECT_EQ(child<QComboBox>(d.set.axesOptions(), "Yplaces")->count(), 6);
     EXPECT_EQ(child<QComboBox>(d.set.statsBox(), "Digits")->count(), 5);
-}
 
-TEST(OptionDialogs, FollowAProjectLikeBatchOfSettingsAtOnce)
-{
-    Dialogs d;
-    d.settings.resetOptions();
-    d.set.graphOptions(); // built before the batch, as a reopened dialog is
+    // The dialogs, built before the batch as reopened dialogs are, follow it at once.
     {
         const Settings::Batch batch(d.settings);
         for (auto [name, value] :
@@ -190,17 +268,26 @@ TEST(OptionDialogs, EveryControlIsNamedForScreenReadersByItsCaptionOrItsLabel)
     }
 }
 
-TEST(AxesOptionsDialog, OkShowsWhyItStaysOpenAndEscapeActsAsCancel)
+TEST(AxesOptionsDialog, AClickOnTheSelectedManualFreesTheTickIntervalOkAndEscapeKeepTheirRules)
 {
     Dialogs d;
     d.settings.resetOptions();
+    GraphOptionsDialog& graph = d.set.graphOptions();
     AxesOptionsDialog& axes = d.set.axesOptions();
+    // Log, then Linear, leave the tick interval off until Manual is clicked again.
+    child<QRadioButton>(axes, "Manual")->click();
+    child<QRadioButton>(graph, "LogY")->click();
+    child<QRadioButton>(graph, "LinearY")->click();
+    auto* tick = child<QLineEdit>(axes, "TickInterval");
+    EXPECT_FALSE(tick->isEnabled());
     axes.show();
     EXPECT_EQ(axes.focusWidget(), axes.okButton());
-    child<QRadioButton>(axes, "Manual")->click();
-    auto* max = child<QLineEdit>(axes, "YscaleMax");
-    auto* tick = child<QLineEdit>(axes, "TickInterval");
-    for (QLineEdit* field : {max, tick}) {
+    QTest::mouseClick(child<QRadioButton>(axes, "Manual"), Qt::LeftButton);
+    EXPECT_TRUE(tick->isEnabled());
+    EXPECT_EQ(tick->text(), "10");
+
+    // OK shows why the dialog stays open.
+    for (QLineEdit* field : {child<QLineEdit>(axes, "YscaleMax"), tick}) {
         field->selectAll();
         QTest::keyClicks(field, "10");
     }
@@ -216,23 +303,6 @@ TEST(AxesOptionsDialog, OkShowsWhyItStaysOpenAndEscapeActsAsCancel)
     EXPECT_EQ(axes.exitCode(), DialogExit::Cancel);
     EXPECT_TRUE(d.settings.selected(AxesOpts_Auto));
     EXPECT_FALSE(tick->isEnabled());
-}
-
-TEST(AxesOptionsDialog, ClickingTheSelectedManualAfterLogThenLinearFreesTheTickInterval)
-{
-    Dialogs d;
-    d.settings.resetOptions();
-    GraphOptionsDialog& graph = d.set.graphOptions();
-    AxesOptionsDialog& axes = d.set.axesOptions();
-    child<QRadioButton>(axes, "Manual")->click();
-    child<QRadioButton>(graph, "LogY")->click();
-    child<QRadioButton>(graph, "LinearY")->click();
-    auto* tick = child<QLineEdit>(axes, "TickInterval");
-    EXPECT_FALSE(tick->isEnabled());
-    axes.show();
-    QTest::mouseClick(child<QRadioButton>(axes, "Manual"), Qt::LeftButton);
-    EXPECT_TRUE(tick->isEnabled());
-    EXPECT_EQ(tick->text(), "10");
 }
 
 // Runs `answer` on the modal dialog once it shows; the answer leaves it.
@@ -334,6 +404,110 @@ TEST_F(OptionDialogsWindow, PageSetupResizesOnceAndAppliesBoldAtRefreshAndOkHide
     child<QPushButton>(page, "cmdPageSetupOK")->click();
     EXPECT_FALSE(page.isVisible());
     EXPECT_NEAR(m_window.plotArea()->width(), width * 0.6, 2);
+}
+
+// The dialog showing the reader's prefill for a file whose second line has `columns` fields.
+struct Prefilled
+{
+    Settings settings;
+    FileCharDialog dialog;
+
+    explicit Prefilled(int columns)
+    {
+        Settings& s = settings;
+        s.setCheck(Ctl::FileChar_Labels, 1);
+        s.setText(Ctl::FileChar_Ncol, std::to_string(columns));
+        s.setFileCharColumnItems(columns);
+        s.setText(Ctl::FileChar_ColN, "1");
+        s.setEnabled(Ctl::FileChar_Frame2, columns != 1);
+        dialog.attach(&settings, {"mass,error,batch", "1.5,0.1,7"});
+    }
+    template <typename T> T* widget(const char* name) { return child<T>(dialog, name); }
+};
+
+TEST(FileCharDialog, ShowsThePrefillUnderItsCaptionsAndUncertaintiesOnlyForSeveralColumns)
+{
+    Prefilled d(3);
+    EXPECT_EQ(d.dialog.windowTitle(), "Data File Parameters");
+    for (const char* row :
+         {"Frame1=Data File Preview", "Frame3=Data Parameters", "Frame2=Uncertainty Bars",
+          "lblFirstRow=1st Row:", "lblSecondRow=2nd Row:", "lblLabels=Labels in First Row?",
+          "lblNcol=No. of Data Columns", "lblColN=Column Number to Analyze",
+          "lblErrorBars=Data Uncertainties in Column?", "lblErrorColumn=Uncertainty Column Number",
+          "OK=OK", "Cancel=Cancel", "FirstRow=mass,error,batch", "SecondRow=1.5,0.1,7"}) {
+        const std::string entry = row;
+        const std::size_t split = entry.find('=');
+        QWidget* shown = d.widget<QWidget>(entry.substr(0, split).c_str());
+        ASSERT_NE(shown, nullptr);
+        const char* property = shown->inherits("QGroupBox") ? "title" : "text";
+        EXPECT_EQ(shown->property(property).toString().toStdString(), entry.substr(split + 1));
+    }
+    EXPECT_TRUE(d.widget<QPushButton>("OK")->isDefault());
+    EXPECT_TRUE(d.widget<QCheckBox>("Labels")->isChecked());
+    EXPECT_EQ(d.widget<QLineEdit>("Ncol")->text(), "3");
+    auto* colN = d.widget<QComboBox>("ColN");
+    EXPECT_EQ(colN->count(), 3);
+    EXPECT_EQ(colN->currentText(), "1");
+    EXPECT_FALSE(d.widget<QCheckBox>("ErrorBars")->isChecked());
+
+    // Uncertainties need several columns, and propose the one after the values.
+    for (int columns : {1, 3}) {
+        SCOPED_TRACE(columns);
+        Prefilled p(columns);
+        EXPECT_EQ(p.widget<QGroupBox>("Frame2")->isEnabled(), columns > 1);
+        EXPECT_EQ(p.widget<QLabel>("lblErrorBars")->isEnabled(), columns > 1);
+        EXPECT_EQ(p.widget<QCheckBox>("ErrorBars")->isEnabled(), columns > 1);
+        EXPECT_FALSE(p.widget<QComboBox>("ErrorColumn")->isEnabled());
+    }
+    auto* errorBars = d.widget<QCheckBox>("ErrorBars");
+    auto* errorColumn = d.widget<QComboBox>("ErrorColumn");
+    d.widget<QComboBox>("ColN")->setCurrentIndex(1);
+    errorBars->click();
+    EXPECT_TRUE(errorColumn->isEnabled());
+    EXPECT_EQ(errorColumn->currentText(), "3");
+    EXPECT_EQ(d.settings.text(Ctl::FileChar_ErrorColumn), "3");
+
+    errorBars->click();
+    EXPECT_FALSE(errorColumn->isEnabled());
+    EXPECT_EQ(d.settings.check(Ctl::FileChar_ErrorBars), 0);
+}
+
+TEST(QtPrompter, RealDialogLoadsTheColumnChosenOnOkAndCancelKeepsTheLoadedData)
+{
+    test::TempFiles files;
+    QtPrompter prompter;
+    MainWindow window(prompter);
+    bool okFocused = false;
+    whenModalShown([&](QWidget& dialog) {
+        okFocused = dialog.focusWidget() == child<QPushButton>(dialog, "OK");
+        EXPECT_TRUE(child<QCheckBox>(dialog, "Labels")->isChecked());
+        EXPECT_EQ(child<QLineEdit>(dialog, "Ncol")->text(), "2");
+        child<QComboBox>(dialog, "ColN")->setCurrentIndex(1);
+        child<QPushButton>(dialog, "OK")->click();
+    });
+    window.openFromCommandLine(
+        QString::fromStdString(files.write("pairs.csv", "x,y\r\n1,2\r\n3,4\r\n")));
+    EXPECT_TRUE(okFocused); // Enter accepts
+    EXPECT_EQ(window.session().set(1).values, (std::vector<double>{2, 4}));
+    EXPECT_EQ(window.session().settings.text(Ctl::PlotOpts_YAxisLabel), "y");
+    EXPECT_EQ(window.windowTitle(), "Quantiview 3.0 (pairs.csv)");
+
+    whenModalShown([](QWidget& dialog) { child<QPushButton>(dialog, "Cancel")->click(); });
+    window.openFromCommandLine(QString::fromStdString(files.write("other.csv", "5,6\n7,8\n")));
+    EXPECT_EQ(window.session().set(1).values, (std::vector<double>{2, 4}));
+    EXPECT_EQ(window.windowTitle(), "Quantiview 3.0 (pairs.csv)");
+}
+
+TEST(QtPrompter, FileDialogsOfferTheFilterListAsQtNameFilters)
+{
+    // Both spellings of each extension, since the dialogs compare case.
+    EXPECT_EQ(qtNameFilters(OpenFilter),
+              (QStringList{"All Files (*)", "CSV Files (*.csv *.CSV)",
+                           "Quantiview Files (*.qvw *.QVW)", "Text Files (*.txt *.TXT)"}));
+    EXPECT_EQ(qtNameFilters(SaveFilter),
+              (QStringList{"All Files (*)", "CSV Files (*.CSV *.csv)",
+                           "Quantiview Files (*.QVW *.qvw)", "Text Files (*.TXT *.txt)"}));
+    EXPECT_EQ(qtNameFilters("A|*.a|B|*.b;*.c"), (QStringList{"A (*.a)", "B (*.b *.c)"}));
 }
 
 } // namespace
