@@ -226,13 +226,6 @@ void SettingsBinder::attach(Settings* settings)
     }
 }
 
-QWidget* SettingsBinder::widgetFor(Ctl id, int index) const
-{
-    const auto it = std::find_if(m_bindings.begin(), m_bindings.end(),
-                                 [&](const Binding& b) { return b.id == id && b.index == index; });
-    return it == m_bindings.end() ? nullptr : it->widget.data();
-}
-
 void SettingsBinder::refresh()
 {
     for (const Binding& binding : m_bindings) {

@@ -44,10 +44,6 @@ public:
     void attach(Settings* settings);
     Settings* settings() const { return m_settings; }
 
-    // The widget bound to a control (for a group, to its button `index`); null
-    // when none is.
-    QWidget* widgetFor(Ctl id, int index = -1) const;
-
     // Shows every bound control's value, list and enabling.
     void refresh();
 
