@@ -72,7 +72,6 @@ struct Document : DocumentView
         prompter.dataFileAnswers.push_back(answers);
         return document.openFile();
     }
-    // Opens a new file `name` holding `content`.
     bool openText(const std::string& name, const std::string& content, DataFileAnswers answers = {})
     {
         return open(files.write(name, content), answers);

@@ -1,16 +1,16 @@
 // The chart document's load command and file commands, as the window and batch
 // mode use them: which files it reads, the project extension, the command-line
-// path, the open dialog and Input New Data.
+// path, the open dialog, Input New Data, and Save Graph As and Print before anything
+// is painted (the proposed name, the questions, the orientation, the fit to the page).
 #include "ChartHarness.h"
 #include "core/document/FileCommands.h"
+#include "core/document/GraphOutput.h"
 #include "core/io/FilePaths.h"
 #include "core/io/TextFile.h"
+#include "support/TestTolerance.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <tuple>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace qv {
 namespace {
@@ -45,7 +45,6 @@ TEST(ChartDocument, ReadsOnlyRegularFilesAndLinesOfAtMostOneMebibyte)
     // Each row: the file and what the user is told (null: the file loads).
     const std::tuple<const char*, std::string, const char*> rows[] = {
         {"a FIFO, which would block", fifo, "File Error: File Error 54 Try Again"},
-        {"an endless device", "/dev/zero", "File Error: File Error 54 Try Again"},
         {"a line one byte too long", d.files.write("long.csv", "1\n" + longLine + "\n2\n"),
          "File Error: Line 2 of the file is longer than 1048576 characters."},
         {"a skipped line of exactly the bound",
@@ -63,36 +62,27 @@ TEST(ChartDocument, ReadsOnlyRegularFilesAndLinesOfAtMostOneMebibyte)
 
 TEST(ChartDocument, PlacesTheMovableItemsOnThePlotAreaScaledWithIt)
 {
-    for (const auto& [width, height] : {std::pair{12000.0, 9000.0}, {24000.0, 18000.0}}) {
-        SCOPED_TRACE(width);
-        const ChartLayout layout = designLayout(width, height);
-        Document d(layout);
-        const TwipsRect& area = layout.plotArea;
-        const Placements& p = d.session.placements;
-        for (const Placement* box : {&p.statsBox, &p.plotText, &p.overlayStats, &p.overlayText}) {
-            EXPECT_GT(box->left, area.left);
-            EXPECT_LT(box->left, area.left + 0.7 * area.width);
-            EXPECT_GT(box->top, area.top);
-            EXPECT_LT(box->top, area.top + 0.6 * area.height);
-            EXPECT_FALSE(box->visible);
-        }
-        // The overlay's box lower right of the free text (the statistics box's own
-        // place is checked after a drawing in test_annotations.cpp).
-        EXPECT_GT(p.overlayStats.left, p.plotText.left);
-        EXPECT_GT(p.overlayStats.top, p.overlayText.top);
-        EXPECT_LT(p.yLabel.left + p.yLabel.width, area.left);
+    // On a window twice the design size; the statistics box's own place after a
+    // drawing is checked in test_annotations.cpp.
+    const ChartLayout layout = designLayout(24000, 18000);
+    Document d(layout);
+    const TwipsRect& area = layout.plotArea;
+    const Placements& p = d.session.placements;
+    for (const Placement* box : {&p.statsBox, &p.plotText, &p.overlayStats, &p.overlayText}) {
+        EXPECT_GT(box->left, area.left);
+        EXPECT_LT(box->left, area.left + 0.7 * area.width);
+        EXPECT_GT(box->top, area.top);
+        EXPECT_LT(box->top, area.top + 0.6 * area.height);
+        EXPECT_FALSE(box->visible);
     }
+    EXPECT_LT(p.yLabel.left + p.yLabel.width, area.left);
 
-    // A drawing fills the value-axis label's caption and measured size, and the
-    // scene carries the placements as the drawing left them.
-    Document d;
+    // A drawing fills the value-axis label's caption and measured size into the scene.
     ASSERT_TRUE(d.openText("lot.csv", "Width (mm)\n3\n1\n2\n"));
-    const Placement& label = d.session.placements.yLabel;
+    const Placement& label = d.document.scene().placements.yLabel;
     EXPECT_TRUE(label.visible);
     EXPECT_EQ(label.caption, "Width (mm)");
     EXPECT_DOUBLE_EQ(label.height, d.measurer.textWidth("Width (mm)", label.font));
-    EXPECT_EQ(d.document.scene().placements.yLabel.caption, "Width (mm)");
-    EXPECT_DOUBLE_EQ(d.document.scene().placements.yLabel.top, label.top);
 }
 
 TEST(FileCommands, CommandLinePathKeepsItsCharactersWithOrWithoutQuotes)
@@ -129,8 +119,8 @@ TEST(FileCommands, OpenDialogFollowsFirstOpenAndTheLastExtension)
     EXPECT_EQ(input.initialFolder, "/home/user/data");
 
     session.firstOpen = false;
-    for (auto [ext, index] : {std::pair{"CSV", 2}, {"csv", 2}, {"QVW", 3}, {"qvw", 3}, {"TXT", 4},
-                              {"txt", 4}, {"Csv", 1}, {"dat", 1}}) {
+    for (auto [ext, index] :
+         {std::pair{"CSV", 2}, {"csv", 2}, {"QVW", 3}, {"TXT", 4}, {"Csv", 1}, {"dat", 1}}) {
         SCOPED_TRACE(ext);
         session.lastExtension = ext;
         EXPECT_EQ(openDialogRequest(session, false).filterIndex, index);
@@ -140,15 +130,12 @@ TEST(FileCommands, OpenDialogFollowsFirstOpenAndTheLastExtension)
 
 TEST(FileCommands, EveryCommandTakesTheProjectExtensionInAnyCaseAndInputNewDataRefusesIt)
 {
-    for (auto [path, project] : {std::pair{"run.qvw", true}, {"run.QVW", true}, {"run.Qvw", true},
-                                 {"/a/b.qVw", true}, {"runqvw", false}, {"run.qvw.csv", false},
-                                 {"qvw", false}, {"run.qv", false}}) {
+    for (auto [path, project] : {std::pair{"run.qvw", true}, {"/a/b.qVw", true}, {"runqvw", false},
+                                 {"run.qvw.csv", false}, {"qvw", false}, {"run.qv", false}}) {
         EXPECT_EQ(isProjectPath(path), project) << path;
     }
     Document d;
-    // Options as a first data file leaves them, so that a project file (whose
-    // settings are not read yet) draws without a message.
-    d.s.resetOptions();
+    d.s.resetOptions(); // so that a project whose settings are not read yet draws quietly
     // Open reads a mixed-case project without the Data File Parameters dialog.
     ASSERT_TRUE(d.openText("chart.Qvw", "1,1\n2,3\n3,1\nFORMATTING\n"));
     EXPECT_EQ(d.prompter.dataFileDialogs, 0);
@@ -166,6 +153,107 @@ TEST(FileCommands, EveryCommandTakesTheProjectExtensionInAnyCaseAndInputNewDataR
     // Into a loaded project the labels row is dropped as a foreign line.
     EXPECT_EQ(d.session.set(1).values, (Values{5, 6, 7}));
     EXPECT_EQ(d.session.windowTitle, title);
+}
+
+TEST(GraphOutput, ProposesTheLastFileWithABitmapExtensionKeepingItsCase)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"", "GRAPH1.BMP"},          {"/data/lot.final.txt", "/data/lot.final.BMP"},
+        {"/data/noext", "/data/noext.BMP"}, {"/data.d/lot", "/data.d/lot.BMP"},
+        {"/data/.hidden", "/data/.hidden.BMP"}, {"a", "a.BMP"},
+    };
+    for (const auto& [source, proposal] : rows) {
+        EXPECT_EQ(proposedGraphName(source), proposal) << source;
+    }
+}
+
+TEST(GraphOutput, TheDialogOffersBitmapsInTheDocumentsFolderOnlyBeforeTheFirstFile)
+{
+    Session session;
+    session.documentsFolder = "/home/u/Documents";
+    session.firstOpen = true;
+    FileDialogRequest request = saveGraphRequest(session);
+    EXPECT_EQ(request.filter, "All Files (*.*)|*.*|BMP Files (*.bmp)|*.bmp");
+    EXPECT_EQ(request.filterIndex, 2);
+    EXPECT_EQ(request.initialFolder, "/home/u/Documents");
+    EXPECT_EQ(request.proposedName, "GRAPH1.BMP");
+
+    session.firstOpen = false;
+    session.sourcePath = "/lots/RUN1.CSV";
+    request = saveGraphRequest(session);
+    EXPECT_EQ(request.initialFolder, "");
+    EXPECT_EQ(request.proposedName, "/lots/RUN1.BMP");
+}
+
+TEST(GraphOutput, SaveAsksBeforeOverwritingAndReportsAFailedWrite)
+{
+    test::TempFiles files;
+    const std::string existing = files.write("old.bmp", "old picture");
+    const std::string fresh = files.path("new.bmp");
+    // Each row: no name chosen is Cancel; no overwrite answer, no question asked.
+    // clang-format off
+    const struct { const char* name; std::optional<std::string> chosen; std::optional<bool> overwrite;
+                   int writeCode, writes; const char* said; } rows[] = {
+        {"cancelled dialog", std::nullopt, std::nullopt, 0, 0, nullptr},
+        {"new file", fresh, std::nullopt, 0, 1, nullptr},
+        {"existing file, Cancel", existing, false, 0, 0, nullptr},
+        {"existing file, OK", existing, true, 0, 1, nullptr},
+        {"write fails", fresh, std::nullopt, 75, 1, "Save As... Error: Unexpected Error  75"},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Session session;
+        ScriptedPrompter prompter;
+        prompter.saveAnswers.push_back(row.chosen);
+        if (row.overwrite) {
+            prompter.confirmAnswers.push_back(*row.overwrite);
+        }
+        std::vector<std::string> written;
+        const bool saved = saveGraphAs(session, prompter, [&](const std::string& path) {
+            written.push_back(path);
+            return row.writeCode;
+        });
+        EXPECT_EQ(saved, row.writes == 1 && row.writeCode == 0);
+        EXPECT_EQ(written, row.writes == 1 ? test::Lines{*row.chosen} : test::Lines{});
+        EXPECT_EQ(prompter.confirmations,
+                  row.overwrite ? test::Lines{"File Already Exists, Overwrite?"} : test::Lines{});
+        EXPECT_EQ(test::said(prompter), row.said ? test::Lines{row.said} : test::Lines{});
+        EXPECT_EQ(test::fileBytes(existing), "old picture");
+    }
+}
+
+TEST(GraphOutput, FitsThePictureToThePrintableAreaKeepingItsProportionsOrRefusesWithoutSize)
+{
+    const PageExtent portrait{190, 277}; // A4 less 10 mm margins
+    // Each row: the picture, the page and the printed width and height (null: refused).
+    const std::tuple<const char*, PageExtent, PageExtent, const char*, const char*> rows[] = {
+        {"wide picture, portrait page: full width", {200, 150}, portrait, "190", "142.5"},
+        {"tall picture, portrait page: full height", {100, 200}, portrait, "138.5", "277"},
+        {"same proportions: the whole page", {95, 138.5}, portrait, "190", "277"},
+        {"no width", {0, 100}, portrait, nullptr, nullptr},
+    };
+    for (const auto& [name, picture, page, width, height] : rows) {
+        SCOPED_TRACE(name);
+        const auto printed = fitPictureToPage(picture, page);
+        ASSERT_EQ(printed.has_value(), width != nullptr);
+        if (printed) {
+            EXPECT_PRINTED(printed->width, width);
+            EXPECT_PRINTED(printed->height, height);
+            EXPECT_LE(printed->width, page.width + 1e-9);
+            EXPECT_LE(printed->height, page.height + 1e-9);
+        }
+    }
+}
+
+TEST(GraphOutput, PrintsInThePageSetupOrientation)
+{
+    Settings settings;
+    EXPECT_EQ(printOrientation(settings), PageOrientation::Unchanged);
+    settings.selectGroup(Ctl::frmPageSetup_optPrtOrientation, 1);
+    EXPECT_EQ(printOrientation(settings), PageOrientation::Landscape);
+    settings.selectGroup(Ctl::frmPageSetup_optPrtOrientation, 0);
+    EXPECT_EQ(printOrientation(settings), PageOrientation::Portrait);
 }
 
 } // namespace

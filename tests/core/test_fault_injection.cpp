@@ -1,16 +1,15 @@
-// Saving a project that fails for real (a file-size limit, a folder the user
-// may not write to, a folder where the file should be) and reading a file that
-// another program changes, truncates, removes or replaces meanwhile.
+// Saving a project that fails for real (a file-size limit, a folder the user may not
+// write to, a folder where the file should be), reading a file that another program
+// changes, truncates, removes or replaces meanwhile, and every fuzz seed and every input
+// that once broke a target (tests/data/fuzz/<target>/) through the targets' entry points.
 #include "ChartHarness.h"
+#include "FuzzEntries.h"
 #include "support/ChildProcess.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <set>
 #include <thread>
 #include <tuple>
@@ -47,8 +46,7 @@ TEST(SaveFileAs, AProjectThatCannotBeWrittenLeavesTheOldFileAndTheChartAsTheyWer
          "Save As... Error: Unexpected Error 61\n"},
         {"a target that is a folder", Failure::TargetIsAFolder,
          "Save As... Error: Unexpected Error 75\n"},
-        // Last: when the tests run as root, the child drops to nobody, which a
-        // restricted container may refuse.
+        // Last: run as root, the child drops to nobody, which a container may refuse.
         {"a folder the user may not write to", Failure::FolderNotWritable,
          "Save As... Error: Unexpected Error 70\n"},
     };
@@ -67,11 +65,8 @@ TEST(SaveFileAs, AProjectThatCannotBeWrittenLeavesTheOldFileAndTheChartAsTheyWer
         case Failure::FolderNotWritable:
             std::ofstream(target, std::ios::binary) << old;
             // The file itself may be written; only the folder refuses new files.
-            fs::permissions(target, fs::perms::all & ~fs::perms::owner_exec &
-                                        ~fs::perms::group_exec & ~fs::perms::others_exec);
-            fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec |
-                                        fs::perms::group_read | fs::perms::group_exec |
-                                        fs::perms::others_read | fs::perms::others_exec);
+            fs::permissions(target, fs::perms(0666));
+            fs::permissions(folder, fs::perms(0555));
             limits.unprivileged = true;
             break;
         case Failure::TargetIsAFolder:
@@ -102,9 +97,8 @@ TEST(SaveFileAs, AProjectThatCannotBeWrittenLeavesTheOldFileAndTheChartAsTheyWer
     }
 }
 
-// Lines of one value each, four bytes a line: the file system shows a file
-// being written a page (4096 bytes) at a time, so every state of it holds whole
-// lines and only a reader that mixes two versions can see other values.
+// Lines of one value, four bytes each: a file written a page (4096 bytes) at a time
+// holds whole lines in every state, so only a reader mixing two versions sees others.
 std::string lotOf(int lines, const char* value)
 {
     std::string text;
@@ -114,8 +108,7 @@ std::string lotOf(int lines, const char* value)
     return text;
 }
 
-// Rewrites the file in place as a program that saves it does: emptied, then
-// written a thousand lines at a time.
+// Rewrites the file in place as a saving program does: emptied, then a thousand lines at a time.
 void rewriteInPlace(const std::string& path, const std::string& text)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -143,8 +136,7 @@ TEST(OpenFile, AFileChangedOrRemovedWhileItIsReadLoadsOneWholeVersionOrIsRefused
     Document d;
     ASSERT_TRUE(d.open(path));
 
-    // Another program keeps rewriting the file in place, removing it, and
-    // replacing it by a renamed new file.
+    // Another program rewrites the file in place, removes it and renames a new one over it.
     std::atomic<bool> stop{false};
     std::thread writer([&] {
         for (int round = 0; !stop; ++round) {
@@ -195,6 +187,29 @@ TEST(OpenFile, AFileChangedOrRemovedWhileItIsReadLoadsOneWholeVersionOrIsRefused
     stop = true;
     writer.join();
     RecordProperty("loads", loads);
+}
+
+TEST(FuzzInputs, EverySeedAndEveryFoundInputKeepsTheRulesOfItsTarget)
+{
+    int inputs = 0;
+    for (const fuzz::NamedEntry& target : fuzz::entries()) {
+        for (const fs::path& folder : {fs::path(QV_FUZZ_DIR) / "corpus" / target.name,
+                                       fs::path(QV_TEST_DATA_DIR) / "fuzz" / target.name}) {
+            if (!fs::is_directory(folder)) {
+                continue;
+            }
+            for (const auto& file : fs::directory_iterator(folder)) {
+                SCOPED_TRACE(file.path().string());
+                try {
+                    target.entry(test::fileBytes(file.path().string()));
+                } catch (const std::exception& e) {
+                    ADD_FAILURE() << e.what();
+                }
+                ++inputs;
+            }
+        }
+    }
+    EXPECT_GE(inputs, 50);
 }
 
 } // namespace

@@ -1,19 +1,11 @@
 // The lot decisions: the normality test, the exact k and the OC curve against
-// independent values, what the document decides a drawn lot with, how the
-// status bar words it, the numbers' rounding and the OC picture.
-//
-// Reference values were computed outside this program:
-// - A^2 and p by R 4.2.2 with nortest 1.0.4 ad.test (A^2 also by SciPy 1.10
-//   scipy.stats.anderson); below 8 points, where ad.test refuses, and for the
-//   large lots by the same formula in R with pnorm(log.p = TRUE); the document's
-//   lots by Python 3.11 math.erfc with the same formulas.
-// - k_exact and Pa by mpmath 1.2.1 at 40 digits, integrating
-//   P(T' >= t) = E[Phi(delta - t sqrt(V/nu))], V ~ chi^2(nu), and solving
-//   Pa(k) = CR with findroot: independent of the library the program uses;
-//   exact k for (5, 0.16, 0.16) 1.88951 and (5, 0.01, 0.01) 8.93902 by mpmath
-//   1.3 at 30 digits the same way.
-// - The chart's k and Ts by hand from the written formula and the lots' mean
-//   and sigma.
+// independent values, the document's decision on a drawn lot, the status bar's
+// words, the numbers' rounding and the OC picture. Reference values:
+// - A^2 and p: R 4.2.2 nortest ad.test (below 8 points and for large lots the same
+//   formula in R with pnorm(log.p = TRUE); the document's lots by Python math.erfc).
+// - k_exact and Pa: mpmath at 40 digits, integrating P(T' >= t) =
+//   E[Phi(delta - t sqrt(V/nu))], V ~ chi^2(nu), solving Pa(k) = CR with findroot.
+// - The chart's k and Ts by hand from the written formula.
 #include "ChartHarness.h"
 #include "core/document/LotDecisionText.h"
 #include "core/format/DecisionNumber.h"
@@ -25,13 +17,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <string>
 #include <tuple>
-#include <variant>
-#include <vector>
 
 namespace qv {
 namespace {
@@ -64,7 +52,6 @@ TEST(LotDecision, TheStatusBarStatesTheDrawnLotsTestAndBothVerdicts)
         {"both accept", OneToFive, "10", ad + "Ts 7.09 \u2264 UL 10: accepted" + exact + "accepted"},
         {"only the chart's k accepts", OneToFive, "7.2",
          ad + "Ts 7.09 \u2264 UL 7.2: accepted" + exact + "rejected"},
-        {"both reject", OneToFive, "7", ad + "Ts 7.09 > UL 7: rejected" + exact + "rejected"},
         // Ts 7.0886 would read 7.09, as the limit: one digit more tells them apart.
         {"a limit that Ts would print as", OneToFive, "7.09",
          ad + "Ts 7.089 \u2264 UL 7.09: accepted" + exact + "rejected"},
@@ -86,17 +73,10 @@ TEST(LotDecision, TheStatusBarStatesTheDrawnLotsTestAndBothVerdicts)
 
 TEST(LotDecision, TestsThePlotValuesAndExistsOnlyForAFinishedDrawingOfTheSet)
 {
-    Lot lot(OneToFive);
-    lot.draw("10");
-    const LotDecision& plain = *lot.document.lotDecision(1);
-    EXPECT_PRINTED(plain.normality->a2, "0.1435942037");
-    EXPECT_PRINTED(plain.normality->a2Adjusted, "0.1780568126");
-    EXPECT_PRINTED(plain.normality->pValue, "0.9195823034");
     // On a log axis the test sees the decimal logarithms the chart plots.
     Lot logLot("4.6\n5.4\n8.5\n9.1\n9.5\n11\n11.4\n16.3\n29.9\n39.4\n");
     logLot.draw("100", 1, 1, true);
     EXPECT_PRINTED(logLot.document.lotDecision(1)->normality->a2, "0.3469376179");
-    EXPECT_PRINTED(logLot.document.lotDecision(1)->normality->pValue, "0.4018552078");
 
     // A failed drawing (two points have no Student's t scale) decides nothing.
     Lot two("1\n2\n");
@@ -114,69 +94,26 @@ TEST(LotDecision, TestsThePlotValuesAndExistsOnlyForAFinishedDrawingOfTheSet)
         EXPECT_FALSE(d->verdict.has_value());
     }
     // A failed load clears the chart and its decisions.
-    EXPECT_FALSE(lot.open(lot.files.path("missing.csv")));
-    EXPECT_EQ(lot.document.lotDecision(1), nullptr);
-}
-
-TEST(LotDecision, LeavesOutWhatHasNoAnswerAndNeverGivesNaN)
-{
-    SetStatistics st;
-    st.n = 5;
-    st.k = 2.585859;
-    st.shownMean = 3;
-    st.shownSigma = 1.581139;
-    st.shownTs = 7.088602;
-    SetStatistics overflowing = st;
-    overflowing.shownMean = overflowing.shownSigma = std::numeric_limits<double>::max();
-    const std::vector<PlotPoint> equal(5, PlotPoint{0, 4, 0, false});
-    // Each row: whether there is a plan, an exact Ts, a verdict and one by the exact k.
-    // clang-format off
-    const struct { const char* what; DecisionSettings settings; SetStatistics statistics;
-                   bool plan, tsExact, verdict, acceptedExact; } rows[] = {
-        {"no CR button chosen", {-1, 1, 10}, st, false, false, true, false},
-        {"an LTPD index out of range", {1, 4, 10}, st, false, false, true, false},
-        {"a limit that is not a number", {1, 1, std::nan("")}, st, true, true, false, false},
-        {"an exact Ts that overflows", {1, 1, 10}, overflowing, true, false, true, false},
-    };
-    // clang-format on
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        const LotDecision d = decideLot(equal, row.statistics, row.settings);
-        EXPECT_FALSE(d.normality.has_value()); // all values equal
-        EXPECT_EQ(d.plan.has_value(), row.plan);
-        EXPECT_EQ(d.tsExact.has_value(), row.tsExact);
-        ASSERT_EQ(d.verdict.has_value(), row.verdict);
-        if (d.verdict) {
-            EXPECT_EQ(d.verdict->acceptedExact.has_value(), row.acceptedExact);
-        }
-        if (d.tsExact) {
-            EXPECT_TRUE(std::isfinite(*d.tsExact));
-        }
-    }
+    EXPECT_FALSE(logLot.open(logLot.files.path("missing.csv")));
+    EXPECT_EQ(logLot.document.lotDecision(1), nullptr);
 }
 
 TEST(DecisionNumber, RoundsToDecimalsOrSignificantDigitsWhicheverKeepsMore)
 {
     // Each row: the value, the decimals, the significant digits and the text.
     const std::tuple<double, int, int, const char*> rows[] = {
-        {7.088602, 2, 3, "7.09"},     {1.79996, 2, 3, "1.80"},      {2487.746, 2, 3, "2487.75"},
-        {0.0012345, 2, 3, "0.00123"}, {-3.14159, 2, 3, "-3.14"},    {2.675, 2, 3, "2.68"},
-        {0.0, 2, 3, "0"},             {1.5e20, 2, 3, "1.5E+20"},    {1.2345e-5, 2, 3, "1.23E-05"},
-        {0.996, 0, 2, "1.00"},        {0.0074, 0, 2, "0.0074"},     {10.2527, 3, 4, "10.253"},
-        {std::numeric_limits<double>::infinity(), 2, 3, "Inf"},
+        {1.79996, 2, 3, "1.80"}, {2487.746, 2, 3, "2487.75"}, {0.0012345, 2, 3, "0.00123"},
+        {2.675, 2, 3, "2.68"},   {0.0, 2, 3, "0"},            {1.2345e-5, 2, 3, "1.23E-05"},
+        {0.996, 0, 2, "1.00"},   {std::numeric_limits<double>::infinity(), 2, 3, "Inf"},
     };
     for (const auto& [value, decimals, significant, text] : rows) {
         EXPECT_EQ(decisionNumber(value, decimals, significant), text) << value;
     }
-    EXPECT_EQ(pValueText(0.54321), "0.54");
-    EXPECT_EQ(pValueText(0.00099), "< 0.001");
-    EXPECT_EQ(pValueText(0.0), "< 0.001");
-    EXPECT_EQ(percentOf(0.16), "16%");
+    EXPECT_EQ(pValueText(0.00099), "< 0.001"); // others as in the status bar above
 }
 
 TEST(OcChart, DrawsTheCurveThroughThePlanWithItsCaptionAndAxes)
 {
-    // Each row: the CR and LTPD buttons, the caption and the labels of the x axis.
     const struct { int cr, ltpd; const char* caption; std::vector<std::string> xLabels; } rows[] = {
         {1, 1, "N = 5 \u00b7 exact k = 2.742 \u00b7 chart's k = 2.586 \u00b7 CR = 0.1 \u00b7 LTPD = 10%",
          {"0", "5", "10", "15", "20", "25", "30"}},
@@ -214,14 +151,6 @@ TEST(OcChart, DrawsTheCurveThroughThePlanWithItsCaptionAndAxes)
         EXPECT_EQ(joints, 29);
         EXPECT_TRUE(marked);
         EXPECT_EQ(scene.windowTexts.front().text, row.caption);
-        // Every text lies inside the picture.
-        for (const WindowText& t : scene.windowTexts) {
-            SCOPED_TRACE(t.text);
-            EXPECT_GE(t.left, 0);
-            EXPECT_LE(t.left + lot.measurer.textWidth(t.text, t.font), scene.windowWidth);
-            EXPECT_LE(t.top + lot.measurer.textHeight(t.text, t.font), scene.windowHeight);
-        }
-        EXPECT_GE(scene.placements.yLabel.left, 0);
         EXPECT_TRUE(scene.title.visible);
     }
 }
@@ -234,7 +163,7 @@ std::vector<double> mapped(std::vector<double> v, double (*f)(double))
     return v;
 }
 
-TEST(NormalityTest, MatchesIndependentValuesInEveryBranchOfThePValue)
+TEST(NormalityTest, MatchesIndependentValuesInEveryBranchOrGivesNoAnswer)
 {
     const std::vector<double> gaussian = {9.37,  9.38,  9.46,  9.82,  9.83,  9.93,  10.01, 10.08,
                                           10.13, 10.24, 10.43, 10.45, 10.55, 10.73, 10.92};
@@ -247,19 +176,11 @@ TEST(NormalityTest, MatchesIndependentValuesInEveryBranchOfThePValue)
     using Row = std::tuple<const char*, std::vector<double>, const char*, const char*, const char*>;
     const Row rows[] = {
         {"Gaussian-looking", gaussian, "0.1863235172", "0.1975029282", "0.8878234076"},
-        {"same, reversed", {gaussian.rbegin(), gaussian.rend()},
-         "0.1863235172", "0.1975029282", "0.8878234076"},
-        {"same, times 1e300", mapped(gaussian, [](double v) { return v * 1e300; }),
-         "0.1863235172", "0.1975029282", "0.8878234076"},
-        {"same, times 1e-300", mapped(gaussian, [](double v) { return v * 1e-300; }),
-         "0.1863235172", "0.1975029282", "0.8878234076"},
         {"near Gaussian", {47.7, 48.2, 49.5, 49.7, 49.8, 50.3, 50.4, 50.8, 51.4, 52, 53.2, 54},
          "0.2041249591", "0.2200722215", "0.8351457284"},
         {"lognormal on a log axis", mapped(lognormal, [](double v) { return std::log10(v); }),
          "0.3469376179", "0.3807640357", "0.4018552078"},
         {"lognormal on a linear axis", lognormal, "0.9927992743", "1.0895972035", "0.0074114580"},
-        {"skewed", {0.1, 0.3, 0.4, 0.6, 1, 1, 2, 3.1, 5, 6.2, 8.7, 11.4},
-         "0.8504669854", "0.9169097186", "0.0197362126"},
         {"three points", {1, 2, 4}, "0.2296454367", "0.3444681551", "0.4867387716"},
         {"far outlier", outlier, "767.5578064630", "767.8460723917", "0.0000000000"},
     };
@@ -271,16 +192,11 @@ TEST(NormalityTest, MatchesIndependentValuesInEveryBranchOfThePValue)
         EXPECT_PRINTED(test->a2Adjusted, a2Adjusted);
         EXPECT_PRINTED(test->pValue, p);
     }
-}
-
-TEST(NormalityTest, GivesNoAnswerWithoutSpreadOrForBadValues)
-{
-    const std::vector<double> rows[] = {
-        {},           {1},         {1, 2},
-        {5, 5, 5, 5}, {1, NaN, 3}, {1, 2, std::numeric_limits<double>::infinity()}};
-    for (const auto& values : rows) {
-        SCOPED_TRACE(values.size());
-        EXPECT_FALSE(andersonDarling(values).has_value());
+    // No answer without spread or for bad values.
+    const std::vector<double> bad[] = {{}, {1}, {1, 2}, {5, 5, 5, 5}, {1, NaN, 3},
+                                       {1, 2, std::numeric_limits<double>::infinity()}};
+    for (const auto& values : bad) {
+        EXPECT_FALSE(andersonDarling(values).has_value()) << values.size();
     }
 }
 
@@ -305,15 +221,13 @@ TEST(NormalityTest, AGrosslyNonGaussianLotNeverLooksGaussian)
 
 TEST(ExactK, MatchesIndependentValuesAndPublishedTables)
 {
-    // "2.742" and "1.8740" are the one-sided tolerance factors of published tables.
+    // (5, 0.1, 0.1) and (43, 0.01, 0.1) agree with the published one-sided tolerance
+    // factors 2.742 and 1.8740.
     const std::tuple<int, double, double, const char*> rows[] = {
-        {2, 0.10, 0.10, "10.2527140279"},      {2, 0.01, 0.01, "185.6169586032"},
-        {3, 0.05, 0.05, "7.6559001332"},       {5, 0.10, 0.10, "2.7423482030"},
-        {5, 0.10, 0.10, "2.742"},              {20, 0.05, 0.01, "3.2951569362"},
-        {43, 0.01, 0.10, "1.8739536059"},      {43, 0.01, 0.10, "1.8740"},
-        {1000, 0.10, 0.10, "1.3376452052"},    {1000, 0.01, 0.01, "2.4745797060"},
-        {100000, 0.10, 0.10, "1.2870341114"},  {100000, 0.01, 0.01, "2.3405727268"},
-        {100000, 0.16, 0.16, "0.9983097369"},
+        {2, 0.10, 0.10, "10.2527140279"},   {2, 0.01, 0.01, "185.6169586032"},
+        {3, 0.05, 0.05, "7.6559001332"},    {5, 0.10, 0.10, "2.7423482030"},
+        {20, 0.05, 0.01, "3.2951569362"},   {43, 0.01, 0.10, "1.8739536059"},
+        {1000, 0.10, 0.10, "1.3376452052"}, {100000, 0.01, 0.01, "2.3405727268"},
     };
     for (const auto& [n, cr, ltpd, k] : rows) {
         SCOPED_TRACE(::testing::Message() << n << " CR " << cr << " LTPD " << ltpd);
@@ -321,24 +235,6 @@ TEST(ExactK, MatchesIndependentValuesAndPublishedTables)
     }
     // The buttons' defaults (index 1) are CR 0.1 and LTPD 10 %.
     EXPECT_EQ(exactK(5, nominalConsumerRisk(1), nominalLtpd(1)), exactK(5, 0.1, 0.1));
-}
-
-TEST(ExactK, RefusesPlansWithoutAnAnswer)
-{
-    EXPECT_QV_ERROR(exactK(1, 0.1, 0.1), ErrorCode::InvalidArgument);
-    // t' would be 3e299 and the library's search stops near 1e154.
-    EXPECT_QV_ERROR(exactK(2, 1e-300, 0.5), ErrorCode::Overflow);
-    for (const double risk : {0.0, 1.0, -0.1, NaN}) {
-        SCOPED_TRACE(risk);
-        EXPECT_QV_ERROR(exactK(5, risk, 0.1), ErrorCode::InvalidArgument);
-        EXPECT_QV_ERROR(exactK(5, 0.1, risk), ErrorCode::InvalidArgument);
-        EXPECT_QV_ERROR(ocCurve(5, 2.7, risk), ErrorCode::InvalidArgument);
-    }
-    EXPECT_QV_ERROR(acceptanceProbability(1, 2.7, 0.1), ErrorCode::InvalidArgument);
-    EXPECT_QV_ERROR(acceptanceProbability(5, NaN, 0.1), ErrorCode::InvalidArgument);
-    EXPECT_QV_ERROR(acceptanceProbability(5, 2.7, NaN), ErrorCode::InvalidArgument);
-    EXPECT_QV_ERROR(nominalConsumerRisk(-1), ErrorCode::SubscriptOutOfRange);
-    EXPECT_QV_ERROR(nominalLtpd(4), ErrorCode::SubscriptOutOfRange);
 }
 
 TEST(OcCurve, PassesThroughTheConsumersRiskAtTheLtpdAndFallsWithQuality)
@@ -364,7 +260,6 @@ TEST(OcCurve, MatchesIndependentAcceptanceProbabilities)
 {
     const std::tuple<int, double, double, double> rows[] = {
         {5, 2.7423482029512916, 0.01, 0.424296481831186},
-        {5, 2.7423482029512916, 0.30, 0.014044656839854},
         {43, 1.8739536058511987, 0.20, 1.47787823712211e-5},
         {100000, 1.2870341114315602, 0.09, 1.0},
         {100000, 1.2870341114315602, 0.11, 6.74289722095733e-46},

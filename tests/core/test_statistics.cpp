@@ -1,8 +1,9 @@
-// The statistics of a set and what they stand on: the statistics pass with its
-// acceptance factors and probability positions, the distributions, the
-// probability range of the axis and the least-squares fit with its confidence
-// curves, against the printed values.
+// The statistics of a set and what they stand on: the data editors' rules (what a click
+// does to a point's state, how a row reads), the statistics pass with its acceptance
+// factors and probability positions, the distributions, the probability range of the
+// axis and the least-squares fit with its confidence curves, against the printed values.
 #include "ChartHarness.h"
+#include "core/document/PointEditor.h"
 #include "core/plot/ProbabilityRange.h"
 #include "core/stats/Distributions.h"
 #include "core/stats/LeastSquaresFit.h"
@@ -13,6 +14,8 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <new>
+#include <stdexcept>
 #include <tuple>
 #include <vector>
 
@@ -22,6 +25,95 @@ namespace {
 using test::makeSet;
 
 constexpr std::int16_t Off = 0, On = 1, OffHilited = 2, OnHilited = 3;
+
+DataSet setOf(const test::States& states)
+{
+    return test::makeSet(test::Values(states.size(), 1.0), states);
+}
+
+TEST(PointEditor, AClickFlipsTheEditorsBitAndKeepsTheEnabledCountInStep)
+{
+    // Each row: the editor, the point's state before and after and the change of the count.
+    const std::tuple<EditorKind, std::int16_t, std::int16_t, int> rows[] = {
+        {EditorKind::EnableDisable, 1, 0, -1}, {EditorKind::EnableDisable, 3, 2, -1},
+        {EditorKind::Hilite, 1, 3, 0},         {EditorKind::Hilite, 0, 2, 0},
+    };
+    for (const auto& [kind, before, after, countChange] : rows) {
+        SCOPED_TRACE(testing::Message() << "editor " << static_cast<int>(kind) << ", state " << before);
+        DataSet set = setOf({1, before, 1});
+        const int count = set.enabledCount;
+        ASSERT_TRUE(togglePoint(set, kind, 2));
+        EXPECT_EQ(set.states, (test::States{1, after, 1}));
+        EXPECT_EQ(set.enabledCount, count + countChange);
+        // A second click gives both back: the opposite change.
+        ASSERT_TRUE(togglePoint(set, kind, 2));
+        EXPECT_EQ(set.states, (test::States{1, before, 1}));
+        EXPECT_EQ(set.enabledCount, count);
+    }
+}
+
+TEST(PointEditor, EachEditorMarksItsOwnStates)
+{
+    const struct { std::int16_t state; bool enableMark, hiliteMark; } rows[] = {
+        {0, true, false}, {1, false, false}, {2, true, true}, {3, false, true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.state);
+        EXPECT_EQ(isMarked(EditorKind::EnableDisable, row.state), row.enableMark);
+        EXPECT_EQ(isMarked(EditorKind::Hilite, row.state), row.hiliteMark);
+    }
+}
+
+TEST(PointEditor, ClicksOutsideTheSetChangeNothing)
+{
+    for (EditorKind kind : {EditorKind::EnableDisable, EditorKind::Hilite}) {
+        for (int point : {0, -1, 4}) {
+            SCOPED_TRACE(point);
+            DataSet set = setOf({1, 7, 0});
+            EXPECT_FALSE(togglePoint(set, kind, point));
+            EXPECT_EQ(set.states, (std::vector<std::int16_t>{1, 7, 0}));
+            EXPECT_EQ(set.enabledCount, 1);
+        }
+    }
+}
+
+TEST(PointEditor, RowsReadAsTheGridsWriteThem)
+{
+    EXPECT_EQ(pointNumberText(7, false), " 7");
+    EXPECT_EQ(pointNumberText(7, true), "x 7");
+    EXPECT_EQ(widestPointNumberText(100000), "x 100000");
+    EXPECT_EQ(widestPointNumberText(0), "x 1");
+    const std::pair<double, const char*> values[] = {
+        {1234.5, "1.23E+03"}, {0, "0.00E+00"},          {-0.001234, "-1.23E-03"},
+        {9.996, "1.00E+01"},  {1e-100, "1.00E-100"}};
+    for (const auto& [value, text] : values) {
+        EXPECT_EQ(editorValueText(value), text);
+    }
+}
+
+TEST(PointEditor, AGridIsRefusedWhenTheSetCannotHoldItsRows)
+{
+    DataSet good = setOf({1, 1, 1});
+    EXPECT_EQ(gridRowCount(good), 3);
+    DataSet torn = setOf({1, 1});
+    torn.pointCount = 3;
+    DataSet negative = setOf({});
+    negative.pointCount = -1;
+    for (const DataSet* set : {&torn, &negative}) {
+        try {
+            gridRowCount(*set);
+            ADD_FAILURE() << "a torn set was accepted";
+        } catch (const QvError& e) {
+            EXPECT_EQ(buildFailureText(EditorKind::EnableDisable, e), "Too much data to edit");
+            EXPECT_EQ(buildFailureText(EditorKind::Hilite, e), "Too much data to Hilite");
+        }
+    }
+    EXPECT_EQ(buildFailureText(EditorKind::EnableDisable, std::bad_alloc()), "Edit Buffer Full");
+    EXPECT_EQ(buildFailureText(EditorKind::Hilite, std::bad_alloc()), "Hilite Buffer Full");
+    EXPECT_EQ(buildFailureText(EditorKind::Hilite, std::runtime_error("x")),
+              "Error in Hilite routine");
+    EXPECT_STREQ(editorTexts(EditorKind::EnableDisable).failureTitle, "Data Edit Error");
+    EXPECT_STREQ(editorTexts(EditorKind::Hilite).failureTitle, "Hilite Error");
+}
 
 struct Pass
 {
@@ -39,7 +131,7 @@ Pass run(const DataSet& set, const StatsInputs& inputs = {})
     return pass;
 }
 
-TEST(StatisticsPass, GivesThePrintedNumbersForOneToFiveOnBothScalesAndAboveABackground)
+TEST(StatisticsPass, GivesThePrintedNumbersAndAcceptanceFactors)
 {
     const std::array<const char*, 5> gaussian = {"-0.967374", "-0.430717", "0", "0.430717",
                                                  "0.967374"};
@@ -62,32 +154,16 @@ TEST(StatisticsPass, GivesThePrintedNumbersForOneToFiveOnBothScalesAndAboveABack
         EXPECT_EQ(pass.stats.shownMin, 1.0);
     }
     const SetStatistics s = run(makeSet({1, 2, 3, 4, 5})).stats;
-    EXPECT_EQ(s.n, 5);
     EXPECT_EQ(s.range, 4.0);
-    EXPECT_PRINTED(s.mean, "3");
     EXPECT_PRINTED(s.sigma, "1.581139");
     EXPECT_PRINTED(s.k, "2.585859");
     EXPECT_PRINTED(s.normalLow, "0.976142"); // 3 - 1.28 * 1.581139
     EXPECT_PRINTED(s.normalHigh, "5.023858");
-}
-
-TEST(AcceptanceFactors, GivesThePrintedFactorsAndFailsOnANegativeRoot)
-{
-    const AcceptanceFactors f = acceptanceFactors(5, 1.28155, 1.28155);
-    EXPECT_PRINTED(f.a, "0.794704");
-    EXPECT_PRINTED(f.b, "1.313896");
-    const std::tuple<int, double, const char*> rows[] = {
-        {5, 1.28155, "2.585859"}, {5, 1.64485, "3.380653"},
-        {3, 1.28155, "3.868392"}, {2, 1.28155, "14.005937"}};
-    for (const auto& [n, consumerRiskZ, k] : rows) {
-        SCOPED_TRACE(::testing::Message() << "N " << n << " Kb " << consumerRiskZ);
-        EXPECT_PRINTED(acceptanceFactors(n, consumerRiskZ, 1.28155).k, k);
-    }
-    // N - 1 < Kb^2 / 2: a and k come out negative, unchecked.
-    EXPECT_LT(acceptanceFactors(3, 2.32635, 2.32635).k, 0.0);
-    // The only offered failing case: N = 2, Kb = 2.32635 and K2 = 1 or 1.28155.
+    // The acceptance factor k for two points; for 3 and 5 it is read off the passes.
+    EXPECT_PRINTED(acceptanceFactors(2, 1.28155, 1.28155).k, "14.005937");
+    // The only offered failing case: N = 2, Kb = 2.32635 and K2 = 1 or 1.28155. A negative
+    // k (N - 1 < Kb^2 / 2) is drawn: see Restart in test_annotations.cpp.
     EXPECT_QV_ERROR(acceptanceFactors(2, 2.32635, 1.0), ErrorCode::InvalidArgument);
-    EXPECT_QV_ERROR(acceptanceFactors(2, 2.32635, 1.28155), ErrorCode::InvalidArgument);
 }
 
 TEST(StatisticsPass, RenumbersEnabledPointsWithoutGapsAndGivesTiesConsecutivePositions)
@@ -114,17 +190,10 @@ TEST(StatisticsPass, ShowsDataUnitsOnALogAxisAndRefusesValuesOfZeroOrLess)
     StatsInputs inputs{ProbabilityScale::Gaussian, ValueScale::Log};
     const Pass pass = run(makeSet({10, 100, 1000}), inputs);
     const SetStatistics& s = pass.stats;
-    EXPECT_DOUBLE_EQ(pass.points[0].value, 1.0);
-    EXPECT_DOUBLE_EQ(pass.points[2].value, 3.0);
-    EXPECT_PRINTED(s.mean, "2");
-    EXPECT_PRINTED(s.sigma, "1");
     EXPECT_PRINTED(s.k, "3.868392");
     EXPECT_PRINTED(s.ts, "5.868392");
-    EXPECT_PRINTED(s.shownMean, "370");
-    EXPECT_PRINTED(s.shownSigma, "547.448628");
+    EXPECT_PRINTED(s.shownSigma, "547.448628"); // mean, min and max are in the box's caption
     EXPECT_PRINTED(s.shownTs, "2487.746014");
-    EXPECT_EQ(s.shownMin, 10.0);
-    EXPECT_EQ(s.shownMax, 1000.0);
 
     // An enabled value of 0 or less gives no statistics.
     std::vector<PlotPoint> points;
@@ -144,24 +213,12 @@ TEST(StatisticsPass, ShowsDataUnitsOnALogAxisAndRefusesValuesOfZeroOrLess)
 
 TEST(StatisticsPass, FailsWithTheCodeOfEachBadSet)
 {
-    DataSet undercounted = makeSet({1, 2, 3});
-    undercounted.enabledCount = 2;
-    DataSet overcounted = makeSet({1, 2, 3}, {On, Off});
-    overcounted.enabledCount = 3;
-    StatsInputs noMultiplier;
-    noMultiplier.consumerRiskZ = 2.32635;
-    noMultiplier.ltpdZ = 1.0;
     const std::tuple<const char*, DataSet, StatsInputs, int> rows[] = {
-        {"no points", makeSet({}), {}, ErrorCode::Overflow},
         {"none enabled", makeSet({4, 5}, {Off, Off}), {}, ErrorCode::Overflow},
-        {"one point", makeSet({4}), {}, ErrorCode::Overflow},
         {"two points on Student's t", makeSet({4, 5}), {ProbabilityScale::StudentT},
          ErrorCode::DivisionByZero},
-        {"no acceptance factor", makeSet({4, 5}), noMultiplier, ErrorCode::InvalidArgument},
         // sum(y^2) - N * mean * mean comes out just below 0.
         {"negative variance", makeSet({0.1, 0.1, 0.1}), {}, ErrorCode::InvalidArgument},
-        {"fewer counted than enabled", undercounted, {}, ErrorCode::SubscriptOutOfRange},
-        {"more counted than enabled", overcounted, {}, ErrorCode::SubscriptOutOfRange},
     };
     std::vector<PlotPoint> points;
     for (const auto& [what, set, inputs, code] : rows) {
@@ -177,7 +234,6 @@ TEST(StatisticsPass, FailsWithTheCodeOfEachBadSet)
 TEST(PositionTable, HoldsExactlyTheQuantilesOfEachPointAndFailsAsTheyWould)
 {
     const std::pair<int, ProbabilityScale> rows[] = {{5, ProbabilityScale::Gaussian},
-                                                     {1000, ProbabilityScale::Gaussian},
                                                      {100000, ProbabilityScale::Gaussian},
                                                      {29, ProbabilityScale::StudentT}};
     PositionTable table;
@@ -202,41 +258,19 @@ TEST(PositionTable, HoldsExactlyTheQuantilesOfEachPointAndFailsAsTheyWould)
 // the positions of StatisticsPass.GivesThePrintedNumbers... above.
 TEST(Distributions, MatchTheApproximationsPrintedValues)
 {
-    for (auto [x, printed] : {std::pair{1.0, "0.841352"}, {1.644854, "0.950001"}, {-1.0, "0.158648"}}) {
+    for (auto [x, printed] : {std::pair{1.644854, "0.950001"}, {-1.0, "0.158648"}}) {
         EXPECT_PRINTED(normalCdf(x), printed) << x;
     }
-    EXPECT_EQ(normalCdf(0.0), 0.5);
     const std::pair<double, const char*> quantiles[] = {
         {0.6, "0.250689"},  // one step of the Newton walk
         {0.95, "1.644681"}, // four steps, not the exact 1.644854
-        {0.975, "1.955917"}, {0.995, "2.576020"}, {0.05, "-1.644681"}, {0.0001, "-3.721009"},
-        {0.00001, "-4.267468"},
+        {0.995, "2.576020"}, {0.05, "-1.644681"}, {0.00001, "-4.267468"},
     };
     for (auto [p, printed] : quantiles) {
         EXPECT_PRINTED(normalQuantile(p), printed) << p;
     }
-    // q > 0.5 / 1.01 stops before the first step: 0.4950495... < p < 0.5049505...
-    for (auto [p, zero] : {std::pair{0.5, true}, {0.4950496, true}, {0.5049504, true},
-                           {0.4950494, false}, {0.5049506, false}}) {
-        EXPECT_EQ(normalQuantile(p) == 0.0, zero) << p;
-    }
     EXPECT_PRINTED(studentTQuantile(0.975, 8), "2.299924");
     EXPECT_PRINTED(studentTQuantile(0.975, 3), "3.166385");
-}
-
-TEST(Distributions, FailWithTheirCodesWhereTheyCannotReach)
-{
-    EXPECT_QV_ERROR(normalQuantile(0.0), ErrorCode::DivisionByZero);
-    EXPECT_QV_ERROR(normalQuantile(1.0), ErrorCode::DivisionByZero);
-    EXPECT_QV_ERROR(normalQuantile(-0.1), ErrorCode::InvalidArgument);
-    EXPECT_QV_ERROR(normalQuantile(std::nan("")), ErrorCode::InvalidArgument);
-    // The approximation cannot come within 1 % this deep: the walk would never stop.
-    EXPECT_QV_ERROR(normalQuantile(1e-16), ErrorCode::InvalidArgument);
-    // No degrees of freedom.
-    EXPECT_QV_ERROR(studentTQuantile(1.0 / 3.0, 0), ErrorCode::DivisionByZero);
-    EXPECT_QV_ERROR(studentTQuantile(0.5, 0), ErrorCode::Overflow); // 0 / 0
-    EXPECT_QV_ERROR(log10(0.0), ErrorCode::InvalidArgument);
-    EXPECT_QV_ERROR(log10(-5.0), ErrorCode::InvalidArgument);
 }
 
 TEST(ProbabilityRange, ChoosesTheNinesFromTheEnabledCountOrTheExplicitRange)
@@ -319,10 +353,7 @@ TEST(LeastSquaresFit, WarnsOnceOfZeroUncertaintiesAndFailsOnTooFewPointsOrNoWeig
     // Two points leave no residual: 0 / 0 in the residual variance.
     EXPECT_QV_ERROR(leastSquaresFit({{-0.5, 1.0, 0.0, false}, {0.5, 3.0, 0.0, false}}, 2, false),
                     ErrorCode::Overflow);
-    EXPECT_QV_ERROR(leastSquaresFit(points, 1, false), ErrorCode::Overflow); // one point at 0
-    EXPECT_QV_ERROR(leastSquaresFit(points, 0, false), ErrorCode::Overflow);
     EXPECT_QV_ERROR(leastSquaresFit(points, 5, true), ErrorCode::Overflow); // every sigma 0
-    EXPECT_QV_ERROR(leastSquaresFit(points, 6, false), ErrorCode::SubscriptOutOfRange);
 }
 
 TEST(ConfidenceCurves, GivesThePrintedHalfWidthsForOneToFive)
@@ -338,7 +369,6 @@ TEST(ConfidenceCurves, GivesThePrintedHalfWidthsForOneToFive)
         EXPECT_PRINTED(sample.upper - fittedValue(fit, sample.x), halfWidth);
         EXPECT_PRINTED(fittedValue(fit, sample.x) - sample.lower, halfWidth);
     }
-    EXPECT_QV_ERROR(confidenceCurves(fit, 2, 95, -1.28, 1.28), ErrorCode::DivisionByZero);
 }
 
 } // namespace

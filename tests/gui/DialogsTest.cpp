@@ -1,16 +1,13 @@
-// The settings dialogs as the user sees them. The binder that ties their
-// widgets to the settings by object name (with a small Graph Options layout);
-// the four option dialogs: their state after a reset and after a project-like
-// batch of settings, the names screen readers say, Axes Options' refusals,
-// Escape, the switching between dialogs through the main window, and Page
-// Setup's resize and bold choices at Refresh; the Data File Parameters dialog
-// and the Qt prompter that shows it.
+// The settings dialogs as the user sees them: the four option dialogs following
+// resets, clicks, code and batches of settings through their binders, the names
+// screen readers say, Axes Options' refusals, Escape, the switching between
+// dialogs through the main window, and Page Setup's resize and bold choices at
+// Refresh; the Data File Parameters dialog and the Qt prompter that shows it.
 #include "core/document/FileCommands.h"
 #include "core/model/ScriptedPrompter.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/QtPrompter.h"
 #include "gui/dialogs/AxesOptionsDialog.h"
-#include "gui/dialogs/FileCharDialog.h"
 #include "gui/dialogs/GraphOptionsDialog.h"
 #include "gui/dialogs/OptionDialogSet.h"
 #include "gui/dialogs/PageSetupDialog.h"
@@ -22,15 +19,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -46,87 +39,6 @@ template <typename T> T* child(QWidget& root, const char* name)
     T* widget = root.findChild<T*>(QString::fromUtf8(name));
     EXPECT_NE(widget, nullptr) << name;
     return widget;
-}
-
-// A part of the Graph Options layout: widgets named after their controls.
-struct GraphOptionsPart
-{
-    QDialog dialog;
-    SettingsBinder* binder;
-
-    GraphOptionsPart()
-    {
-        dialog.setObjectName("PlotOpts");
-        auto* layout = new QVBoxLayout(&dialog);
-        auto add = [&](QWidget* widget, const char* name) {
-            widget->setObjectName(name);
-            layout->addWidget(widget);
-        };
-        add(new QCheckBox("Limit Lines"), "LimitLines");
-        add(new QLineEdit, "ULimit");
-        add(new QLabel("Upper Limit"), "ULimitLabel");
-        for (const char* name : {"CR_0", "CR_1", "CR_2", "CR_3"}) {
-            add(new QRadioButton(name), name);
-        }
-        auto* axis = new QGroupBox("Y Axis");
-        auto* axisLayout = new QVBoxLayout(axis);
-        for (const char* name : {"LinearY", "LogY"}) {
-            auto* radio = new QRadioButton(name, axis);
-            radio->setObjectName(name);
-            axisLayout->addWidget(radio);
-        }
-        layout->addWidget(axis);
-        binder = new SettingsBinder(dialog);
-    }
-    template <typename T> T* widget(const char* name) { return child<T>(dialog, name); }
-};
-
-TEST(SettingsBinder, ShowsTheSettingsAndTakesClicksThroughTheirHandlers)
-{
-    Settings s;
-    GraphOptionsPart g;
-    g.binder->attach(&s);
-    // Before the first reset no consumer's risk is chosen.
-    for (const char* name : {"CR_0", "CR_1", "CR_2", "CR_3"}) {
-        EXPECT_FALSE(g.widget<QRadioButton>(name)->isChecked()) << name;
-    }
-    EXPECT_EQ(g.binder->widgetFor(PlotOpts_CR, 2), g.widget<QWidget>("CR_2"));
-    EXPECT_EQ(g.binder->widgetFor(PlotOpts_CR), nullptr);
-
-    // A reset is one notice, and every widget follows it.
-    s.resetOptions();
-    EXPECT_TRUE(g.widget<QRadioButton>("CR_1")->isChecked());
-    EXPECT_TRUE(g.widget<QRadioButton>("LinearY")->isChecked());
-    EXPECT_EQ(g.widget<QLineEdit>("ULimit")->text(), "0");
-    EXPECT_FALSE(g.widget<QLineEdit>("ULimit")->isEnabled());
-    EXPECT_FALSE(g.widget<QLabel>("ULimitLabel")->isEnabled());
-
-    // Clicks and typing go to the setters, whose handlers enable and derive.
-    g.widget<QCheckBox>("LimitLines")->click();
-    EXPECT_EQ(s.check(PlotOpts_LimitLines), 1);
-    EXPECT_TRUE(g.widget<QLineEdit>("ULimit")->isEnabled());
-    EXPECT_TRUE(g.widget<QLabel>("ULimitLabel")->isEnabled());
-    auto* limit = g.widget<QLineEdit>("ULimit");
-    limit->selectAll();
-    QTest::keyClicks(limit, "125");
-    EXPECT_EQ(s.text(PlotOpts_ULimit), "125");
-    g.widget<QRadioButton>("CR_3")->click();
-    EXPECT_EQ(s.group(PlotOpts_CR), 3);
-    EXPECT_FALSE(g.widget<QRadioButton>("CR_1")->isChecked());
-    g.widget<QRadioButton>("LogY")->click();
-    EXPECT_TRUE(s.selected(PlotOpts_LogY));
-    EXPECT_FALSE(s.selected(PlotOpts_LinearY));
-
-    // Changes from code show at once, over what the user typed (as the plot
-    // routine's "0" in the upper limit of switched-off limit lines does); a
-    // detached dialog no longer follows.
-    s.selectButton(PlotOpts_LinearY);
-    EXPECT_TRUE(g.widget<QRadioButton>("LinearY")->isChecked());
-    s.setText(PlotOpts_ULimit, "0");
-    EXPECT_EQ(limit->text(), "0");
-    g.binder->attach(nullptr);
-    s.setText(PlotOpts_ULimit, "7");
-    EXPECT_EQ(limit->text(), "0");
 }
 
 // The dialogs on their own settings, built and shown without a modal loop.
@@ -154,6 +66,7 @@ struct Dialogs
         const auto dot = path.find('.');
         return child<QWidget>(dialog(path.substr(0, dot)), path.substr(dot + 1).c_str());
     }
+    void click(const std::string& path) { qobject_cast<QAbstractButton*>(widget(path))->click(); }
 };
 
 // "name=on", "name=off" (checked or not), "name=text", each with "!" when disabled.
@@ -181,43 +94,62 @@ void expectShown(Dialogs& d, std::initializer_list<const char*> rows)
     }
 }
 
-TEST(OptionDialogs, ShowTheResetDefaultsAndThenAProjectLikeBatchOfSettingsAtOnce)
+TEST(OptionDialogs, FollowEveryChangeOfTheSettingsAtOnceAndPassClicksAndTypingToThem)
 {
     Dialogs d;
-    d.settings.resetOptions();
+    Settings& s = d.settings;
+    // A reset is one notice, and every dialog follows it.
+    s.resetOptions();
     expectShown(d, {"PlotOpts.LimitLines=off", "PlotOpts.ULimit=0!", "PlotOpts.ULimitLabel=!",
-                    "PlotOpts.UL_Line=on!", "PlotOpts.NinetyLine=off!", "PlotOpts.BkgValue=0!",
-                    "PlotOpts.ConfidenceFrame=!", "PlotOpts.ConfInterval_3=on!",
-                    "PlotOpts.weighting_1=on!", "PlotOpts.CR_1=on", "PlotOpts.LTPD_1=on",
-                    "PlotOpts.NormalDist=on", "PlotOpts.LinearY=on", "PlotOpts.Statistics=on",
-                    "PlotOpts.MoreStats=", "PlotOpts.PlotText=", "AxesOpts.Auto=on",
-                    "AxesOpts.YscaleMin=0!", "AxesOpts.YMinLabel=!", "AxesOpts.TickInterval=0!",
-                    "AxesOpts.NumNines_0=on", "AxesOpts.Stdformat=on", "AxesOpts.DataSymbol_0=on",
-                    "AxesOpts.Yprecision_0=on", "AxesOpts.Yplaces=0!", "AxesOpts.Places=!",
-                    "StatsForm.NumData=on", "StatsForm.chkMin=on", "StatsForm.StatsPrecision_0=on",
-                    "StatsForm.Digits=0!", "StatsForm.Places=!"});
+                    "PlotOpts.FiftyLine=off!", "PlotOpts.ConfidenceFrame=!", "PlotOpts.CR_1=on",
+                    "PlotOpts.LinearY=on", "AxesOpts.YscaleMin=0!", "AxesOpts.YMinLabel=!",
+                    "AxesOpts.NumNines_0=on", "StatsForm.chkMin=on", "StatsForm.Digits=0!",
+                    "StatsForm.Places=!"});
     EXPECT_EQ(child<QComboBox>(d.set.axesOptions(), "Yplaces")->count(), 6);
-    EXPECT_EQ(child<QComboBox>(d.set.statsBox(), "Digits")->count(), 5);
 
-    // The dialogs, built before the batch as reopened dialogs are, follow it at once.
+    // Clicks and typing go to the setters, whose handlers enable and derive.
+    d.click("PlotOpts.LimitLines");
+    EXPECT_EQ(s.check(PlotOpts_LimitLines), 1);
+    expectShown(d, {"PlotOpts.ULimit=0", "PlotOpts.ULimitLabel=", "PlotOpts.FiftyLine=off"});
+    auto* limit = qobject_cast<QLineEdit*>(d.widget("PlotOpts.ULimit"));
+    limit->selectAll();
+    QTest::keyClicks(limit, "125");
+    EXPECT_EQ(s.text(PlotOpts_ULimit), "125");
+    d.click("PlotOpts.CR_3");
+    EXPECT_EQ(s.group(PlotOpts_CR), 3);
+    d.click("PlotOpts.LogY");
+    EXPECT_TRUE(s.selected(PlotOpts_LogY));
+    EXPECT_FALSE(s.selected(PlotOpts_LinearY));
+
+    // Changes from code show at once, over what the user typed (as the plot
+    // routine's "0" in the upper limit of switched-off limit lines does).
+    s.selectButton(PlotOpts_LinearY);
+    s.setText(PlotOpts_ULimit, "0");
+    expectShown(d, {"PlotOpts.LinearY=on", "PlotOpts.LogY=off", "PlotOpts.ULimit=0"});
+
+    // A batch, as a project's settings come, shows at its end.
     {
         const Settings::Batch batch(d.settings);
         for (auto [name, value] :
-             {std::pair{"FileChar.ErrorBars", "1"}, {"PlotOpts.LimitLines", "1"},
-              {"PlotOpts.ULimit", "120"}, {"PlotOpts.LSQfit", "1"}, {"PlotOpts.weighting", "0"},
-              {"PlotOpts.LogY", "1"}, {"AxesOpts.Manual", "1"}, {"AxesOpts.YscaleMin", "1"},
-              {"AxesOpts.YscaleMax", "1000"}, {"PlotOpts.CR", "3"}, {"PlotOpts.Statistics", "0"},
-              {"StatsForm.StatsPrecision", "1"}, {"StatsForm.Digits", "3"},
-              {"frmPageSetup.cboFont", "DejaVu Sans"}, {"frmPageSetup.optPrtOrientation", "1"}}) {
+             {std::pair{"FileChar.ErrorBars", "1"}, {"PlotOpts.ULimit", "120"},
+              {"PlotOpts.LSQfit", "1"}, {"PlotOpts.weighting", "0"}, {"PlotOpts.LogY", "1"},
+              {"AxesOpts.Manual", "1"}, {"AxesOpts.YscaleMin", "1"}, {"AxesOpts.YscaleMax", "1000"},
+              {"PlotOpts.CR", "0"}, {"PlotOpts.Statistics", "0"}, {"StatsForm.StatsPrecision", "1"},
+              {"StatsForm.Digits", "3"}, {"frmPageSetup.cboFont", "DejaVu Sans"},
+              {"frmPageSetup.optPrtOrientation", "1"}}) {
             d.settings.setFromText(*findControl(name), value);
         }
     }
-    expectShown(d, {"PlotOpts.ULimit=120", "PlotOpts.FiftyLine=off", "PlotOpts.ConfInterval_3=on",
-                    "PlotOpts.weighting_0=on", "PlotOpts.LogY=on", "PlotOpts.LinearY=off",
-                    "PlotOpts.CR_3=on", "PlotOpts.CR_1=off", "PlotOpts.MoreStats=!",
-                    "AxesOpts.Manual=on", "AxesOpts.YscaleMin=1", "AxesOpts.YscaleMax=1000",
+    expectShown(d, {"PlotOpts.ULimit=120", "PlotOpts.ConfInterval_3=on", "PlotOpts.weighting_0=on",
+                    "PlotOpts.LogY=on", "PlotOpts.CR_0=on", "PlotOpts.CR_3=off",
+                    "PlotOpts.MoreStats=!", "AxesOpts.Manual=on", "AxesOpts.YscaleMax=1000",
                     "AxesOpts.TickInterval=10!", "StatsForm.Digits=3", "StatsForm.Places=",
                     "frmPageSetup.cboFont=DejaVu Sans", "frmPageSetup.optPrtOrientation_1=on"});
+
+    // A detached dialog no longer follows.
+    d.set.graphOptions().binder().attach(nullptr);
+    s.setText(PlotOpts_ULimit, "7");
+    EXPECT_EQ(limit->text(), "120");
 }
 
 // What a screen reader says a control is: a field (line edit or combo box) by
@@ -239,18 +171,10 @@ TEST(OptionDialogs, EveryControlIsNamedForScreenReadersByItsCaptionOrItsLabel)
 {
     Dialogs d;
     const std::pair<const char*, const char*> named[] = {
-        {"PlotOpts.OK", "OK"},
-        {"PlotOpts.MoreStats", "Statistics Box Options"},
-        {"PlotOpts.ULimit", "Upper Limit:"},
-        {"PlotOpts.OverlayText", "Overlay Text"},
-        {"PlotOpts.ConfidenceFrame", "Confidence Intervals"},
-        {"AxesOpts.YscaleMin", "Y Minimum:"},
-        {"AxesOpts.Yplaces", "Places"},
-        {"AxesOpts.Graph", "Graph Options"},
-        {"StatsForm.Digits", "Digits"},
-        {"StatsForm.txtOverlayStatBoxTitle", "Overlay Stat Box Title"},
-        {"frmPageSetup.cboFont", "Select Graph Font"},
+        {"PlotOpts.OK", "OK"},           {"PlotOpts.ULimit", "Upper Limit:"},
+        {"AxesOpts.Yplaces", "Places"},  {"PlotOpts.ConfidenceFrame", "Confidence Intervals"},
         {"frmPageSetup.optPlotSize_4", "Keep Current Size"},
+        {"StatsForm.txtOverlayStatBoxTitle", "Overlay Stat Box Title"},
     };
     for (auto [path, name] : named) {
         SCOPED_TRACE(path);
@@ -387,7 +311,6 @@ TEST_F(OptionDialogsWindow, PageSetupResizesOnceAndAppliesBoldAtRefreshAndOkHide
     PageSetupDialog& page = m_window.optionDialogs().pageSetup();
     ASSERT_TRUE(page.isVisible());
     EXPECT_FALSE(page.isModal());
-    EXPECT_FALSE(child<QComboBox>(page, "cboFont")->isEditable());
     const int width = m_window.plotArea()->width();
     const int windowWidth = m_window.width();
 
@@ -406,96 +329,60 @@ TEST_F(OptionDialogsWindow, PageSetupResizesOnceAndAppliesBoldAtRefreshAndOkHide
     EXPECT_NEAR(m_window.plotArea()->width(), width * 0.6, 2);
 }
 
-// The dialog showing the reader's prefill for a file whose second line has `columns` fields.
-struct Prefilled
-{
-    Settings settings;
-    FileCharDialog dialog;
-
-    explicit Prefilled(int columns)
-    {
-        Settings& s = settings;
-        s.setCheck(Ctl::FileChar_Labels, 1);
-        s.setText(Ctl::FileChar_Ncol, std::to_string(columns));
-        s.setFileCharColumnItems(columns);
-        s.setText(Ctl::FileChar_ColN, "1");
-        s.setEnabled(Ctl::FileChar_Frame2, columns != 1);
-        dialog.attach(&settings, {"mass,error,batch", "1.5,0.1,7"});
-    }
-    template <typename T> T* widget(const char* name) { return child<T>(dialog, name); }
-};
-
-TEST(FileCharDialog, ShowsThePrefillUnderItsCaptionsAndUncertaintiesOnlyForSeveralColumns)
-{
-    Prefilled d(3);
-    EXPECT_EQ(d.dialog.windowTitle(), "Data File Parameters");
-    for (const char* row :
-         {"Frame1=Data File Preview", "Frame3=Data Parameters", "Frame2=Uncertainty Bars",
-          "lblFirstRow=1st Row:", "lblSecondRow=2nd Row:", "lblLabels=Labels in First Row?",
-          "lblNcol=No. of Data Columns", "lblColN=Column Number to Analyze",
-          "lblErrorBars=Data Uncertainties in Column?", "lblErrorColumn=Uncertainty Column Number",
-          "OK=OK", "Cancel=Cancel", "FirstRow=mass,error,batch", "SecondRow=1.5,0.1,7"}) {
-        const std::string entry = row;
-        const std::size_t split = entry.find('=');
-        QWidget* shown = d.widget<QWidget>(entry.substr(0, split).c_str());
-        ASSERT_NE(shown, nullptr);
-        const char* property = shown->inherits("QGroupBox") ? "title" : "text";
-        EXPECT_EQ(shown->property(property).toString().toStdString(), entry.substr(split + 1));
-    }
-    EXPECT_TRUE(d.widget<QPushButton>("OK")->isDefault());
-    EXPECT_TRUE(d.widget<QCheckBox>("Labels")->isChecked());
-    EXPECT_EQ(d.widget<QLineEdit>("Ncol")->text(), "3");
-    auto* colN = d.widget<QComboBox>("ColN");
-    EXPECT_EQ(colN->count(), 3);
-    EXPECT_EQ(colN->currentText(), "1");
-    EXPECT_FALSE(d.widget<QCheckBox>("ErrorBars")->isChecked());
-
-    // Uncertainties need several columns, and propose the one after the values.
-    for (int columns : {1, 3}) {
-        SCOPED_TRACE(columns);
-        Prefilled p(columns);
-        EXPECT_EQ(p.widget<QGroupBox>("Frame2")->isEnabled(), columns > 1);
-        EXPECT_EQ(p.widget<QLabel>("lblErrorBars")->isEnabled(), columns > 1);
-        EXPECT_EQ(p.widget<QCheckBox>("ErrorBars")->isEnabled(), columns > 1);
-        EXPECT_FALSE(p.widget<QComboBox>("ErrorColumn")->isEnabled());
-    }
-    auto* errorBars = d.widget<QCheckBox>("ErrorBars");
-    auto* errorColumn = d.widget<QComboBox>("ErrorColumn");
-    d.widget<QComboBox>("ColN")->setCurrentIndex(1);
-    errorBars->click();
-    EXPECT_TRUE(errorColumn->isEnabled());
-    EXPECT_EQ(errorColumn->currentText(), "3");
-    EXPECT_EQ(d.settings.text(Ctl::FileChar_ErrorColumn), "3");
-
-    errorBars->click();
-    EXPECT_FALSE(errorColumn->isEnabled());
-    EXPECT_EQ(d.settings.check(Ctl::FileChar_ErrorBars), 0);
-}
-
-TEST(QtPrompter, RealDialogLoadsTheColumnChosenOnOkAndCancelKeepsTheLoadedData)
+TEST(QtPrompter, ShowsTheDataFileParametersAndLoadsTheColumnChosenOnOkOrKeepsTheDataOnCancel)
 {
     test::TempFiles files;
     QtPrompter prompter;
     MainWindow window(prompter);
+    Settings& s = window.session().settings;
     bool okFocused = false;
     whenModalShown([&](QWidget& dialog) {
-        okFocused = dialog.focusWidget() == child<QPushButton>(dialog, "OK");
+        okFocused = dialog.focusWidget() == child<QPushButton>(dialog, "OK"); // Enter accepts
+        EXPECT_EQ(dialog.windowTitle(), "Data File Parameters");
+        for (const char* row : {"Frame2=Uncertainty Bars", "lblColN=Column Number to Analyze",
+                                "FirstRow=mass,error,batch", "SecondRow=1.5,0.1,7"}) {
+            const std::string entry = row;
+            const std::size_t split = entry.find('=');
+            QWidget* shown = child<QWidget>(dialog, entry.substr(0, split).c_str());
+            ASSERT_NE(shown, nullptr);
+            const char* property = shown->inherits("QGroupBox") ? "title" : "text";
+            EXPECT_EQ(shown->property(property).toString().toStdString(), entry.substr(split + 1));
+        }
         EXPECT_TRUE(child<QCheckBox>(dialog, "Labels")->isChecked());
-        EXPECT_EQ(child<QLineEdit>(dialog, "Ncol")->text(), "2");
+        EXPECT_EQ(child<QLineEdit>(dialog, "Ncol")->text(), "3");
+        EXPECT_EQ(child<QComboBox>(dialog, "ColN")->count(), 3);
+        // Uncertainties propose the column after the values.
+        EXPECT_TRUE(child<QWidget>(dialog, "lblErrorBars")->isEnabled());
+        auto* errorBars = child<QCheckBox>(dialog, "ErrorBars");
+        auto* errorColumn = child<QComboBox>(dialog, "ErrorColumn");
+        EXPECT_FALSE(errorColumn->isEnabled());
         child<QComboBox>(dialog, "ColN")->setCurrentIndex(1);
+        errorBars->click();
+        EXPECT_TRUE(errorColumn->isEnabled());
+        EXPECT_EQ(errorColumn->currentText(), "3");
+        EXPECT_EQ(s.text(Ctl::FileChar_ErrorColumn), "3");
+        errorBars->click();
+        EXPECT_FALSE(errorColumn->isEnabled());
+        EXPECT_EQ(s.check(Ctl::FileChar_ErrorBars), 0);
         child<QPushButton>(dialog, "OK")->click();
     });
-    window.openFromCommandLine(
-        QString::fromStdString(files.write("pairs.csv", "x,y\r\n1,2\r\n3,4\r\n")));
-    EXPECT_TRUE(okFocused); // Enter accepts
-    EXPECT_EQ(window.session().set(1).values, (std::vector<double>{2, 4}));
-    EXPECT_EQ(window.session().settings.text(Ctl::PlotOpts_YAxisLabel), "y");
-    EXPECT_EQ(window.windowTitle(), "Quantiview 3.0 (pairs.csv)");
+    window.openFromCommandLine(QString::fromStdString(
+        files.write("lot.csv", "mass,error,batch\r\n1.5,0.1,7\r\n2.5,0.2,8\r\n")));
+    EXPECT_TRUE(okFocused);
+    EXPECT_EQ(window.session().set(1).values, (std::vector<double>{0.1, 0.2}));
+    EXPECT_EQ(s.text(Ctl::PlotOpts_YAxisLabel), "error");
+    EXPECT_EQ(window.windowTitle(), "Quantiview 3.0 (lot.csv)");
 
-    whenModalShown([](QWidget& dialog) { child<QPushButton>(dialog, "Cancel")->click(); });
-    window.openFromCommandLine(QString::fromStdString(files.write("other.csv", "5,6\n7,8\n")));
-    EXPECT_EQ(window.session().set(1).values, (std::vector<double>{2, 4}));
-    EXPECT_EQ(window.windowTitle(), "Quantiview 3.0 (pairs.csv)");
+    // One column offers no uncertainties; Cancel keeps the loaded data.
+    whenModalShown([](QWidget& dialog) {
+        for (const char* name : {"Frame2", "lblErrorBars", "ErrorBars"}) {
+            EXPECT_FALSE(child<QWidget>(dialog, name)->isEnabled()) << name;
+        }
+        child<QPushButton>(dialog, "Cancel")->click();
+    });
+    window.openFromCommandLine(QString::fromStdString(files.write("other.csv", "5\n7\n")));
+    EXPECT_EQ(window.session().set(1).values, (std::vector<double>{0.1, 0.2}));
+    EXPECT_EQ(window.windowTitle(), "Quantiview 3.0 (lot.csv)");
 }
 
 TEST(QtPrompter, FileDialogsOfferTheFilterListAsQtNameFilters)
@@ -504,9 +391,6 @@ TEST(QtPrompter, FileDialogsOfferTheFilterListAsQtNameFilters)
     EXPECT_EQ(qtNameFilters(OpenFilter),
               (QStringList{"All Files (*)", "CSV Files (*.csv *.CSV)",
                            "Quantiview Files (*.qvw *.QVW)", "Text Files (*.txt *.TXT)"}));
-    EXPECT_EQ(qtNameFilters(SaveFilter),
-              (QStringList{"All Files (*)", "CSV Files (*.CSV *.csv)",
-                           "Quantiview Files (*.QVW *.qvw)", "Text Files (*.TXT *.txt)"}));
     EXPECT_EQ(qtNameFilters("A|*.a|B|*.b;*.c"), (QStringList{"A (*.a)", "B (*.b *.c)"}));
 }
 

@@ -45,13 +45,6 @@ QImage noise(int width, int height, bool gray)
     return image;
 }
 
-QImage readBack(const QByteArray& bytes)
-{
-    QImage image;
-    image.loadFromData(bytes, "PNG");
-    return image;
-}
-
 TEST(PngWriter, WritesPicturesThatReadBackToExactlyTheirPixelsAndResolution)
 {
     QImage oneRed = grayChart(800, 595);
@@ -64,7 +57,6 @@ TEST(PngWriter, WritesPicturesThatReadBackToExactlyTheirPixelsAndResolution)
         {"a chart in black, white and grays (and a resolution of its own)", chart, true},
         {"a chart with one red pixel", oneRed, false},
         {"gray noise over many chunks", noise(1200, 900, true), true},
-        {"colour noise over many chunks", noise(700, 500, false), false},
         {"one pixel", noise(1, 1, false), false},
         {"a picture with an alpha channel",
          grayChart(64, 48).convertToFormat(QImage::Format_ARGB32_Premultiplied), true},
@@ -74,7 +66,7 @@ TEST(PngWriter, WritesPicturesThatReadBackToExactlyTheirPixelsAndResolution)
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         ASSERT_TRUE(writePng(image, out));
-        const QImage back = readBack(out.data());
+        const QImage back = QImage::fromData(out.data(), "PNG");
         ASSERT_FALSE(back.isNull()) << "not a readable PNG";
         EXPECT_EQ(back.format() == QImage::Format_Grayscale8, grayscale);
         EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32),
