@@ -168,10 +168,10 @@ TEST(ValueAxis, LabelMasksFollowTheStepAndTicksLabelZeroAndTheTopOnce)
     EXPECT_EQ(valueLabelMask({0, 5000, 500}, true, 0, false, 2000), "#,##0");
     EXPECT_EQ(valueLabelMask({0, 5000, 500}, false, 2, true, 2000), "0.00E+00");
     EXPECT_EQ(valueLabelMask({0, 5000, 500}, true, 0, true, 2000), "0E+00");
-    // A tiny mean widens the places by the power of ten of the bottom, which must not be 0.
+    // A tiny mean widens the places by the power of ten of the bottom; a bottom
+    // of 0 keeps the places of the tick instead of failing the drawing.
     EXPECT_EQ(valueLabelMask({1e-5, 9e-5, 1e-5}, true, 0, false, 5e-5), "#,##0.00000000000");
-    EXPECT_QV_ERROR(valueLabelMask({0, 9e-5, 1e-5}, true, 0, false, 5e-5),
-                    ErrorCode::InvalidArgument);
+    EXPECT_EQ(valueLabelMask({0, 9e-5, 1e-5}, true, 0, false, 5e-5), "#,##0.000000");
 
     // Ticks snap to zero and label the top once.
     const auto ticks = valueTickValues({-0.3, 0.3, 0.1}, false);

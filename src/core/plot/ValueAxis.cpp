@@ -85,7 +85,9 @@ std::string valueLabelMask(const ValueRange& range, bool autoPlaces, double type
                            bool exponentForm, double meanOfMainSet)
 {
     double places = autoPlaces ? nearest(1 - qv::log10(range.ytick)) : nearest(typedPlaces);
-    if (!exponentForm && std::fabs(meanOfMainSet) < 0.0001) {
+    // A tiny mean widens the places by the power of ten of the bottom; a
+    // bottom of 0 has none, and the places stay as the tick gives them.
+    if (!exponentForm && std::fabs(meanOfMainSet) < 0.0001 && range.ymin != 0) {
         places = nearest(places - std::floor(qv::log10(std::fabs(range.ymin))));
     }
     // Beyond 15 places no double shows more digits; the cap keeps the mask sane.
