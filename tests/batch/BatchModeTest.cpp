@@ -1,7 +1,7 @@
 // Batch mode run in the test's process: the JSON report's fields, the messages
 // and exit statuses of failed loads and usage errors, the files it writes, the
 // progress line and Page Setup's choices given with --set.
-#include "gui/app/BatchMode.h"
+#include "batch/BatchMode.h"
 #include "support/TempFiles.h"
 #include "support/TestTolerance.h"
 
