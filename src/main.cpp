@@ -1,9 +1,9 @@
 // Quantiview: the window, or batch mode (--report, --export, --help, --version)
 // without one. Any option means batch mode, so an unknown one is a usage error
 // and never opens a window.
+#include "batch/BatchMemory.h"
+#include "batch/BatchMode.h"
 #include "core/model/Session.h"
-#include "gui/app/BatchMemory.h"
-#include "gui/app/BatchMode.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/QtPrompter.h"
 #include "gui/dialogs/AboutWindows.h"
@@ -13,6 +13,16 @@
 
 #include <csignal>
 
+namespace {
+
+void nameProgram()
+{
+    QCoreApplication::setApplicationName("quantiview");
+    QCoreApplication::setApplicationVersion(qv::ProgramVersion);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     // Past a file-size limit a save fails with its message instead of ending the program.
@@ -21,18 +31,17 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
-    const bool batch = qv::isBatchInvocation(arguments);
-    if (batch) {
+    if (qv::isBatchInvocation(arguments)) {
+        // The platform is chosen before the application object exists.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qv::keepFreedMemoryForReuse();
-    }
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("quantiview");
-    QApplication::setApplicationVersion(qv::ProgramVersion);
-    if (batch) {
+        QGuiApplication app(argc, argv);
+        nameProgram();
         return qv::runBatch(arguments);
     }
 
+    QApplication app(argc, argv);
+    nameProgram();
     // The desktop matches the window to its menu entry and shows the installed icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(QV_APP_ID));
     QApplication::setWindowIcon(

@@ -5,7 +5,7 @@
 // nothing is left beside it, and the message says why. (A project that cannot
 // be written: tests/core/test_fault_injection.cpp and BatchModeTest.cpp.)
 #include "core/model/ScriptedPrompter.h"
-#include "gui/app/BatchMode.h"
+#include "batch/BatchMode.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/WindowCommands.h"
 #include "gui/output/ChartOutput.h"

@@ -10,10 +10,6 @@ class QTextStream;
 
 namespace qv {
 
-// The largest --screen side, in pixels: a chart picture beyond it would take
-// gigabytes to paint.
-inline constexpr int MaxScreenPixels = 16384;
-
 // True when the arguments hold any option: the program then runs without a
 // window (the offscreen platform must be chosen before the application object
 // exists), and an option it does not know is a usage error. Only a plain FILE,

@@ -1,4 +1,4 @@
-#include "gui/app/BatchMemory.h"
+#include "batch/BatchMemory.h"
 
 // Any C library header says which library it is.
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Batch mode run in the test's process: the JSON report's fields, the messages
 // and exit statuses of failed loads and usage errors, the files it writes, the
 // progress line and Page Setup's choices given with --set.
-#include "gui/app/BatchMode.h"
+#include "batch/BatchMode.h"
 #include "support/TempFiles.h"
 #include "support/TestTolerance.h"
 
@@ -318,7 +318,7 @@ TEST(BatchMode, ManyLotsGiveOneJsonLineEachInOrderTheWorstExitStatusAndProgressO
     const QString good = files.lot("good.csv", "5\n4\n3\n2\n1\n");
     const QString pairs = files.lot("pairs.csv", "1,10\n2,20\n3,30\n");
     // Statuses 0 and 3 with --fail-on-reject, a failed lot winning over a rejected
-    // one and the lines' order: tests/cli/exit_statuses.sh.
+    // one and the lines' order: tests/batch/exit_statuses.sh.
     const std::tuple<const char*, QStringList, int, QStringList, const char*> rows[] = {
         {"rejected but not asked to fail",
          QStringList{"--report"} + LimitTen +

@@ -1,0 +1,166 @@
+#include "batch/BatchArguments.h"
+
+#include "batch/UsageError.h"
+#include "render/QtText.h"
+
+#include <QCommandLineParser>
+
+namespace qv {
+
+namespace {
+
+constexpr const char* ExitStatusHelp =
+    "\nSeveral FILEs:\n"
+    "  Each lot is loaded and drawn afresh with the same options, in the order given;\n"
+    "  a lot that fails does not stop the others. --report prints one JSON object per\n"
+    "  line (JSON Lines), \"outcome\": \"failed\" for a lot that failed. --export,\n"
+    "  --oc-curve and --save-project then need {name} in OUT, which stands for each\n"
+    "  FILE's name without its folder and last extension (--export charts/{name}.png);\n"
+    "  two outputs that would land on the same file are a usage error. With more than\n"
+    "  20 FILEs the progress is shown on standard error when that is a terminal.\n"
+    "\nExit status:\n"
+    "  0  every chart was drawn (warnings allowed)\n"
+    "  1  a load or a drawing failed or stopped, a file could not be written, or\n"
+    "     --fail-on-reject met a lot without an upper limit; 1 wins over 3\n"
+    "  2  usage error: an unknown option, a bad value, no FILE, a column the file does not have\n"
+    "  3  with --fail-on-reject: the main set of a lot was rejected (Ts above the upper\n"
+    "     limit, \"accepted\": false in the report) and no lot failed\n";
+
+int positiveNumber(const QString& text, const char* option)
+{
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < 1) {
+        throw UsageError(std::string(option) + " takes a whole number of 1 or more");
+    }
+    return n;
+}
+
+void declareOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        "Quantiview: probability charts for sampling inspection by variables.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument("FILE...", "Data files or project files (.qvw) to open; several "
+                                            "FILEs are drawn one after the other (see below).");
+    parser.addOptions({
+        {"report", "Print the chart's report as JSON (one line per FILE with several)."},
+        {"export", "Write the chart picture to OUT (.png, .bmp, .svg, .pdf).", "OUT"},
+        {"oc-curve",
+         "Write the OC curve of the main set's exact sampling plan to OUT (.png, .svg, .pdf).",
+         "OUT"},
+        {"fail-on-reject", "Exit with 3 when the main set of a lot is rejected (Ts above the "
+                           "upper limit)."},
+        {"columns", "Fields per data line.", "N"},
+        {"value-column", "Field that holds the value.", "C"},
+        {"sigma-column", "Field that holds the uncertainty.", "C"},
+        {"labels", "The first line holds column labels."},
+        {"no-labels", "The first line holds data."},
+        {"overlay", "Load FILE2 as the overlay.", "FILE2"},
+        {"set", "Set one setting by its name (repeatable).", "NAME=VALUE"},
+        {"save-project", "Write the project file after drawing.", "OUT.qvw"},
+        {"screen", "Screen size in pixels for the layout.", "WxH"},
+    });
+}
+
+// The Data File Parameters answers: --columns, the value and uncertainty columns, --labels.
+DataFileAnswers dataFileAnswers(const QCommandLineParser& parser)
+{
+    DataFileAnswers answers;
+    if (parser.isSet("columns")) {
+        answers.columns = positiveNumber(parser.value("columns"), "--columns");
+    }
+    if (parser.isSet("value-column")) {
+        answers.valueColumn = positiveNumber(parser.value("value-column"), "--value-column");
+    }
+    if (parser.isSet("sigma-column")) {
+        answers.sigmaColumn = positiveNumber(parser.value("sigma-column"), "--sigma-column");
+    }
+    if (parser.isSet("labels") && parser.isSet("no-labels")) {
+        throw UsageError("--labels and --no-labels exclude each other");
+    }
+    if (parser.isSet("labels")) {
+        answers.labels = true;
+    } else if (parser.isSet("no-labels")) {
+        answers.labels = false;
+    }
+    return answers;
+}
+
+SettingValues settingValues(const QStringList& assignments)
+{
+    SettingValues sets;
+    for (const QString& assignment : assignments) {
+        const auto eq = assignment.indexOf(QLatin1Char('='));
+        if (eq <= 0) {
+            throw UsageError("--set takes NAME=VALUE, not " + toUtf8(assignment));
+        }
+        const std::string name = toUtf8(assignment.left(eq));
+        const auto id = findControl(name);
+        if (!id) {
+            throw UsageError("unknown setting " + name);
+        }
+        sets.emplace_back(*id, toUtf8(assignment.mid(eq + 1)));
+    }
+    return sets;
+}
+
+void readScreen(const QString& text, BatchArguments& arguments)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    if (parts.size() != 2) {
+        throw UsageError("--screen takes WxH, for example 1024x768");
+    }
+    arguments.screenWidth = positiveNumber(parts[0], "--screen");
+    arguments.screenHeight = positiveNumber(parts[1], "--screen");
+    if (arguments.screenWidth > MaxScreenPixels || arguments.screenHeight > MaxScreenPixels) {
+        throw UsageError("--screen takes at most " + std::to_string(MaxScreenPixels) +
+                         " pixels a side");
+    }
+}
+
+} // namespace
+
+BatchArguments parseBatchArguments(const QStringList& arguments, QCommandLineParser& parser)
+{
+    declareOptions(parser);
+    if (!parser.parse(arguments)) {
+        throw UsageError(toUtf8(parser.errorText()));
+    }
+    BatchArguments request;
+    if (parser.isSet("help")) {
+        request.help = true;
+        return request;
+    }
+    if (parser.isSet("version")) {
+        request.version = true;
+        return request;
+    }
+    request.report = parser.isSet("report");
+    request.failOnReject = parser.isSet("fail-on-reject");
+    request.exportPath = parser.value("export");
+    request.ocCurvePath = parser.value("oc-curve");
+    request.files = parser.positionalArguments();
+    if (request.files.isEmpty()) {
+        throw UsageError("FILE is missing");
+    }
+    request.answers = dataFileAnswers(parser);
+    request.overlay = parser.value("overlay");
+    request.saveProject = parser.value("save-project");
+    request.sets = settingValues(parser.values("set"));
+    if (parser.isSet("screen")) {
+        readScreen(parser.value("screen"), request);
+    }
+    if (!request.report && request.exportPath.isEmpty() && request.ocCurvePath.isEmpty()) {
+        throw UsageError("--report, --export or --oc-curve is needed with options");
+    }
+    return request;
+}
+
+QString batchHelpText(const QCommandLineParser& parser)
+{
+    return parser.helpText() + QLatin1String(ExitStatusHelp);
+}
+
+} // namespace qv

@@ -1,0 +1,186 @@
+#include "batch/LotRunner.h"
+
+#include "batch/BatchArguments.h"
+#include "batch/BatchPrompter.h"
+#include "batch/BatchReport.h"
+#include "batch/OcCurveOutput.h"
+#include "batch/OutputNames.h"
+#include "core/Errors.h"
+#include "core/Units.h"
+#include "core/document/ChartDocument.h"
+#include "core/document/GraphOutput.h"
+#include "render/QtText.h"
+#include "render/ScreenFonts.h"
+
+#include <QJsonDocument>
+#include <QStandardPaths>
+#include <QTextStream>
+
+namespace qv {
+
+namespace {
+
+QString qs(const std::string& text)
+{
+    return toQString(text);
+}
+
+// Why a load failed that showed no message, or nothing when it showed one.
+std::string silentFailure(const ChartDocument& document, const ScriptedPrompter& prompter,
+                          const QString& file)
+{
+    const LoadResult& load = document.lastLoad();
+    if (load.status != LoadStatus::Failed || !prompter.messages.empty()) {
+        return {};
+    }
+    if (load.errorCode == ErrorCode::BadFileName) {
+        return "the file name is empty";
+    }
+    if (load.errorCode == ErrorCode::PathFileAccess) {
+        return toUtf8(file) + " is a folder or cannot be reached";
+    }
+    return toUtf8(file) + " was not loaded (error " + std::to_string(load.errorCode) + ")";
+}
+
+} // namespace
+
+LotRunner::LotRunner(const BatchArguments& arguments)
+    : m_arguments(arguments), m_fonts(screenFontFamilies()),
+      m_layout(designLayout(arguments.screenWidth * TwipsPerScreenPixel,
+                            arguments.screenHeight * TwipsPerScreenPixel)),
+      m_documentsFolder(
+          toUtf8(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))),
+      m_many(arguments.files.size() > 1)
+{
+}
+
+LotResult LotRunner::run(const QString& file, QTextStream& out, QTextStream& err) const
+{
+    const OutputNames outputs = OutputNames::forLot(m_arguments, file);
+    LotResult lot;
+
+    // The chart is laid out for the screen as the window would be.
+    BatchPrompter prompter;
+    ChartDocument document(prompter, m_measurer);
+    document.startUp(m_layout, m_fonts, ArialTwin);
+    Session& session = document.session();
+    session.documentsFolder = m_documentsFolder;
+    session.dataFolder = session.documentsFolder;
+
+    const bool overlay = !m_arguments.overlay.isEmpty();
+    prompter.dataFileAnswers.push_back(m_arguments.answers);
+    if (overlay) {
+        prompter.openAnswers.push_back(toUtf8(m_arguments.overlay));
+        prompter.dataFileAnswers.push_back(m_arguments.answers);
+    }
+    const LotRun run = runLot(document, toUtf8(file), overlay, m_arguments.sets);
+    const QString lastFile = run.lastTarget == 2 ? m_arguments.overlay : file;
+    if (!prompter.refusal.empty()) {
+        lot.refused = true;
+        lot.failed = true;
+        err << "quantiview: " << lastFile << ": " << qs(prompter.refusal) << "\n";
+        if (!m_many) {
+            return lot;
+        }
+    }
+    const std::string silent = silentFailure(document, prompter, lastFile);
+    const bool written = writeOutputs(document, prompter, run, outputs, err);
+    if (!silent.empty()) {
+        err << "quantiview: " << qs(silent) << "\n";
+    }
+    tell(document, prompter, run.outcome, file, out, err);
+    lot.failed = lot.failed || run.outcome != LotOutcome::Drawn || !written;
+    if (m_arguments.failOnReject && run.outcome == LotOutcome::Drawn) {
+        judge(document, file, lot, err);
+    }
+    return lot;
+}
+
+bool LotRunner::writeOutputs(ChartDocument& document, BatchPrompter& prompter, const LotRun& run,
+                             const OutputNames& outputs, QTextStream& err) const
+{
+    bool written = true;
+    // The picture is written whatever the drawing left, as Save Graph As would
+    // capture it; a failed load leaves nothing to draw, and nothing to save.
+    if (!outputs.exportPath.isEmpty()) {
+        written = run.loaded && pictureWritten(exportChart(document.scene(), outputs.exportPath,
+                                                           printOrientation(document.settings())),
+                                               prompter, err);
+    }
+    if (!outputs.ocCurvePath.isEmpty()) {
+        const auto oc = writeOcCurve(document, run.loaded && run.outcome == LotOutcome::Drawn,
+                                     m_measurer, outputs.ocCurvePath, err);
+        if (!oc || !pictureWritten(*oc, prompter, err)) {
+            written = false;
+        }
+    }
+    if (!outputs.saveProject.isEmpty()) {
+        if (!run.loaded) {
+            written = false;
+        } else if (!document.writeProject(toUtf8(outputs.saveProject))) {
+            written = false;
+            if (m_arguments.report) {
+                err << "quantiview: " << outputs.saveProject
+                    << " was not written: " << qs(prompter.messages.back().text) << "\n";
+            }
+        }
+    }
+    return written;
+}
+
+bool LotRunner::pictureWritten(const ExportResult& result, BatchPrompter& prompter,
+                               QTextStream& err) const
+{
+    if (result.ok) {
+        return true;
+    }
+    prompter.message(toUtf8(result.errorText), "Export Error", MessageIcon::Warning);
+    if (m_arguments.report) {
+        err << "quantiview: " << result.errorText << "\n";
+    }
+    return false;
+}
+
+void LotRunner::tell(const ChartDocument& document, const BatchPrompter& prompter,
+                     LotOutcome outcome, const QString& file, QTextStream& out,
+                     QTextStream& err) const
+{
+    if (m_arguments.report) {
+        const QJsonDocument json(lotReport(document, prompter, outcome));
+        if (m_many) {
+            out << json.toJson(QJsonDocument::Compact) << "\n";
+        } else {
+            out << json.toJson(QJsonDocument::Indented);
+        }
+        out.flush();
+        return;
+    }
+    // Without a report nothing would show the messages: each goes to stderr.
+    for (const RecordedMessage& m : prompter.messages) {
+        if (m_many) {
+            err << file << ": ";
+        }
+        err << qs(m.title) << ": " << qs(m.text) << "\n";
+    }
+}
+
+void LotRunner::judge(const ChartDocument& document, const QString& file, LotResult& lot,
+                      QTextStream& err) const
+{
+    switch (judgeLot(document)) {
+    case LotJudgement::Unjudged:
+        // A lot that cannot be judged must not pass as accepted.
+        err << "quantiview: " << file
+            << ": no upper limit is set (PlotOpts.LimitLines, PlotOpts.ULimit), so "
+               "--fail-on-reject cannot judge the lot\n";
+        lot.failed = true;
+        break;
+    case LotJudgement::Rejected:
+        lot.rejected = true;
+        break;
+    case LotJudgement::Accepted:
+        break;
+    }
+}
+
+} // namespace qv
