@@ -3,7 +3,8 @@
 // disk, rename), reading the file's points and blocks, and the whole reopening
 // through the chart document's load command, which draws the chart after it.
 #include "core/document/ChartDocument.h"
-#include "core/io/ProjectFile.h"
+#include "core/io/ProjectFileReader.h"
+#include "core/io/ProjectFileWriter.h"
 #include "core/io/TextFile.h"
 #include "core/model/ScriptedPrompter.h"
 #include "render/QtTextMeasurer.h"

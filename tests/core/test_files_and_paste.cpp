@@ -8,7 +8,8 @@
 #include "core/io/AscendingOrder.h"
 #include "core/io/DataFileParser.h"
 #include "core/io/PasteText.h"
-#include "core/io/ProjectFile.h"
+#include "core/io/ProjectFileReader.h"
+#include "core/io/ProjectFileWriter.h"
 #include "core/io/TextFile.h"
 #include "support/TestTolerance.h"
 

@@ -8,7 +8,7 @@
 #include "core/io/DataFileParser.h"
 #include "core/io/FilePaths.h"
 #include "core/io/PasteText.h"
-#include "core/io/ProjectFile.h"
+#include "core/io/ProjectFileReader.h"
 #include "core/io/TextFile.h"
 #include "core/model/Prompter.h"
 #include "core/model/StartUp.h"

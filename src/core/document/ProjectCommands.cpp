@@ -6,8 +6,10 @@
 #include "core/document/FileCommands.h"
 #include "core/io/DataFileParser.h"
 #include "core/io/PasteText.h"
-#include "core/io/ProjectFile.h"
+#include "core/io/ProjectFileReader.h"
+#include "core/io/ProjectFileWriter.h"
 #include "core/io/SafeFileWriter.h"
+#include "core/io/ScaleTexts.h"
 #include "core/model/Prompter.h"
 #include "core/plot/PlotMapping.h"
 
@@ -24,19 +26,13 @@ using enum Ctl;
 constexpr const char* SaveFailureTitle = "Save As... Error";
 
 // Selects the manual scale as the saved file has it, keeping the scale texts
-// that were written (the manual choice's handler may rewrite the tick step).
+// that were written.
 void selectSavedScale(Settings& s)
 {
     const Settings::Batch batch(s);
-    const Ctl scale[] = {AxesOpts_YscaleMin, AxesOpts_YscaleMax, AxesOpts_TickInterval};
-    std::string texts[3];
-    for (std::size_t i = 0; i < 3; ++i) {
-        texts[i] = s.text(scale[i]);
-    }
+    const ScaleTexts written = ScaleTexts::of(s);
     s.selectButton(AxesOpts_Manual);
-    for (std::size_t i = 0; i < 3; ++i) {
-        s.setText(scale[i], std::move(texts[i]));
-    }
+    written.putBack(s);
 }
 
 } // namespace
