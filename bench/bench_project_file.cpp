@@ -55,7 +55,7 @@ struct Chart
         session.settings.resetOptions();
         session.set(1) = gaussianSet(25.4, 0.12, true, 42);
         session.set(2) = gaussianSet(25.6, 0.10, false, 7);
-        session.overlayLoaded = true;
+        session.sources.overlayLoaded = true;
         document.drawPlot();
     }
 };

@@ -728,7 +728,7 @@ void chartDocument(std::string_view bytes)
     requireConsistent(session.set(1));
     const DataSet& main = session.set(1);
     require(std::is_sorted(main.values.begin(), main.values.end()), "a loaded set is not sorted");
-    if (session.overlayLoaded) {
+    if (session.sources.overlayLoaded) {
         requireConsistent(session.set(2));
     }
     for (const RecordedMessage& m : prompter.messages) {

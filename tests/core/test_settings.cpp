@@ -5,6 +5,7 @@
 #include "ChartHarness.h"
 #include "core/document/OptionDialogs.h"
 #include "core/plot/ChartBounds.h"
+#include "support/SettingText.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ TEST(Settings, ResetPutsTheDefaultsAndDerivedValuesInPlaceAndLeavesTheRest)
         {PlotOpts_LinearY, "true"}, {AxesOpts_Auto, "true"},    {AxesOpts_TickInterval, "0"},
         {PlotOpts_FiftyLine, "1"},  {PlotOpts_YAxisLabel, "mm"}}; // the last two left alone
     for (auto [id, value] : values) {
-        EXPECT_EQ(s.valueText(id), value) << controlInfo(id).name;
+        EXPECT_EQ(test::settingText(s, id), value) << controlInfo(id).name;
     }
     EXPECT_DOUBLE_EQ(s.consumerRiskZ(), 1.28155);
     // Unchecked limit lines, the automatic scale and automatic precisions disable their fields.
@@ -168,7 +169,7 @@ TEST(StartUp, SelectsArialOrItsMetricTwinOrElseTheFirstFont)
     for (const auto& [list, chosen] : fonts) {
         Session session;
         startUp(session, list, "Liberation Sans");
-        EXPECT_EQ(session.graphFontName, chosen);
+        EXPECT_EQ(session.window.graphFontName, chosen);
     }
 }
 

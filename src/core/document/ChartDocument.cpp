@@ -158,7 +158,7 @@ template <typename Body> bool ChartDocument::command(const char* failureTitle, B
     }
     setBusy(false);
     if (m_view) {
-        m_view->titleChanged(m_session.windowTitle);
+        m_view->titleChanged(m_session.window.windowTitle);
         m_view->menusChanged(m_session.menus);
     }
     return done;
@@ -224,7 +224,7 @@ const LotDecision* ChartDocument::lotDecision(int setNumber) const
     }
     const auto index = static_cast<std::size_t>(setNumber - 1);
     const SetResults& drawn = m_plot.results().sets[index];
-    if (!drawn.statistics || (setNumber == 2 && !m_session.overlayLoaded)) {
+    if (!drawn.statistics || (setNumber == 2 && !m_session.sources.overlayLoaded)) {
         return nullptr;
     }
     if (!m_decisions[index]) {
@@ -258,12 +258,12 @@ bool ChartDocument::openFromCommandLine(std::string_view argument)
 bool ChartDocument::inputNewData()
 {
     return command("File Error", [this] {
-        m_session.pasteMode = false;
+        m_session.sources.pasteMode = false;
         const auto path = m_prompter.askOpenFile(openDialogRequest(m_session, true));
         if (!path) {
             return false;
         }
-        m_session.sourcePath = *path;
+        m_session.fileDialogs.sourcePath = *path;
         if (isProjectPath(*path)) {
             m_prompter.message("New data file must be *.CSV or equivalent", ProgramName,
                                MessageIcon::Warning);
@@ -284,20 +284,21 @@ bool ChartDocument::openChosen(int targetSet, TitleFrom title,
                                const std::function<std::optional<std::string>()>& choose)
 {
     return command("File Open Error", [&] {
-        m_session.pasteMode = false;
-        m_session.projectFileFlag = false;
+        m_session.sources.pasteMode = false;
+        m_session.sources.projectFileFlag = false;
         const std::optional<std::string> path = choose();
         if (!path) {
             return false;
         }
-        m_session.sourcePath = *path;
+        m_session.fileDialogs.sourcePath = *path;
         if (targetSet == 1) {
-            m_session.lastExtension = splitPath(*path).extension;
-            m_session.firstOpen = false;
+            m_session.fileDialogs.lastExtension = splitPath(*path).extension;
+            m_session.fileDialogs.firstOpen = false;
         }
-        m_session.projectFileFlag = isProjectPath(*path);
-        m_session.menus.set(Menu::NewData, m_session.projectFileFlag);
-        const LoadKind kind = m_session.projectFileFlag ? LoadKind::Project : LoadKind::DataFile;
+        m_session.sources.projectFileFlag = isProjectPath(*path);
+        m_session.menus.set(Menu::NewData, m_session.sources.projectFileFlag);
+        const LoadKind kind =
+            m_session.sources.projectFileFlag ? LoadKind::Project : LoadKind::DataFile;
         std::optional<std::string> titlePath;
         if (title == TitleFrom::Path) {
             titlePath = *path;
@@ -339,7 +340,7 @@ LoadResult ChartDocument::load(const LoadRequest& request)
     // count and the value column from the dialog, and keep the project's settings.
     const bool intoProject =
         (request.kind == LoadKind::NewData || request.kind == LoadKind::Paste) &&
-        m_session.projectFileFlag;
+        m_session.sources.projectFileFlag;
     const bool fullAnswers = request.kind != LoadKind::Project && !intoProject;
     // The reader's number conversions and the sort run at full speed after the dialogs.
     clearUpperVectorState();
@@ -348,7 +349,7 @@ LoadResult ChartDocument::load(const LoadRequest& request)
         TextFile file;
         std::vector<std::string_view> pasted;
         const std::vector<std::string_view>& lines =
-            readLoadLines(request, m_session.pasteBuffer, file, pasted);
+            readLoadLines(request, m_session.sources.pasteBuffer, file, pasted);
         std::optional<ProjectRead> project;
         if (request.kind == LoadKind::Project) {
             project = readProject(lines, request.targetSet == 2, m_session.settings);
@@ -424,7 +425,7 @@ void ChartDocument::applyLoad(const LoadRequest& request, ParsedData& parsed,
             s.setEnabled(PlotOpts_Tdist, false);
             s.selectButton(PlotOpts_NormalDist);
         }
-        m_session.placeBoxesPending = true;
+        m_session.sources.placeBoxesPending = true;
     }
     clearChart();
     setBusy(false);
@@ -438,14 +439,14 @@ void ChartDocument::applyLoad(const LoadRequest& request, ParsedData& parsed,
 void ChartDocument::applyLoadState(const LoadRequest& request, bool projectOverlay)
 {
     if (request.titlePath) {
-        m_session.titlePath = *request.titlePath;
+        m_session.sources.titlePath = *request.titlePath;
         m_session.setTitleFromPath();
     }
     if (request.targetSet == 2) {
-        m_session.overlayPath = request.path;
-        m_session.overlayLoaded = true;
+        m_session.sources.overlayPath = request.path;
+        m_session.sources.overlayLoaded = true;
     } else if (request.kind != LoadKind::NewData) {
-        m_session.overlayLoaded = projectOverlay;
+        m_session.sources.overlayLoaded = projectOverlay;
     }
     // Pasted data, too, can be edited, given options and an overlay.
     m_session.menus.set(

@@ -96,7 +96,7 @@ public:
     // Where the project file stores the free text, the statistics box (chart
     // units of the last drawing) and the value-axis label (twips); the stored
     // places of the last project read when no drawing set the chart's units.
-    std::array<double, 6> projectPositions() const;
+    SavedPositions projectPositions() const;
 
     // Draws the chart without the one-time resize (after an option dialog's OK).
     DrawOutcome drawPlot();

@@ -37,9 +37,9 @@ void selectSavedScale(Settings& s)
 
 } // namespace
 
-std::array<double, 6> ChartDocument::projectPositions() const
+SavedPositions ChartDocument::projectPositions() const
 {
-    SavedPositions positions = m_session.savedPositions;
+    SavedPositions positions = m_session.sources.savedPositions;
     const Placements& p = m_session.placements;
     if (const auto mapping = mappingOf(scene())) {
         positions[0] = mapping->twipsToY(p.plotText.top);
@@ -57,7 +57,7 @@ bool ChartDocument::writeProject(const std::string& path)
     int failure = 0;
     try {
         setBusy(true);
-        const DataSet* overlay = m_session.overlayLoaded ? &m_session.set(2) : nullptr;
+        const DataSet* overlay = m_session.sources.overlayLoaded ? &m_session.set(2) : nullptr;
         writeFileReplacing(path, projectFileText(m_session.set(1), overlay, m_session.settings,
                                                  projectPositions()));
     } catch (const QvError& e) {
@@ -90,7 +90,7 @@ bool ChartDocument::saveAs()
             return false;
         }
         selectSavedScale(m_session.settings);
-        m_session.titlePath = path;
+        m_session.sources.titlePath = path;
         m_session.setTitleFromPath();
         return true;
     });
@@ -110,16 +110,16 @@ bool ChartDocument::applyProjectBlocks(ProjectRead& read, const std::string& pat
         set.editGridBuilt = false;
         set.hiliteGridBuilt = false;
         m_session.set(2) = std::move(set);
-        m_session.overlayPath = path;
+        m_session.sources.overlayPath = path;
         overlay = true;
     }
     Settings& s = m_session.settings;
     settingsFailure =
-        readSettingsBlock(s, read.settingsBlock, m_session.savedPositions, m_fallbackFont)
+        readSettingsBlock(s, read.settingsBlock, m_session.sources.savedPositions, m_fallbackFont)
             .errorCode;
     // The bold choices hold from this drawing on, not only after a refresh.
-    m_session.graphFontBold = s.check(frmPageSetup_chkBoldFont) == 1;
-    m_session.titleFontBold = s.check(frmPageSetup_chkGraphTitleBold) == 1;
+    m_session.window.graphFontBold = s.check(frmPageSetup_chkBoldFont) == 1;
+    m_session.window.titleFontBold = s.check(frmPageSetup_chkGraphTitleBold) == 1;
     return overlay;
 }
 
@@ -150,12 +150,12 @@ bool ChartDocument::pasteData(const std::optional<std::string>& text)
             ~Restore()
             {
                 if (!keep) {
-                    session.pasteBuffer = std::move(buffer);
-                    session.pasteMode = mode;
+                    session.sources.pasteBuffer = std::move(buffer);
+                    session.sources.pasteMode = mode;
                 }
             }
-        } restore{m_session, std::exchange(m_session.pasteBuffer, std::move(cut.lines)),
-                  std::exchange(m_session.pasteMode, true)};
+        } restore{m_session, std::exchange(m_session.sources.pasteBuffer, std::move(cut.lines)),
+                  std::exchange(m_session.sources.pasteMode, true)};
         restore.keep = load({LoadKind::Paste, 1, {}, std::nullopt}).status == LoadStatus::Loaded;
         return restore.keep;
     });

@@ -5,6 +5,7 @@
 // there are no keys, so the line order is the format. The reader and the writer
 // both walk the table of settings lines built here from the control table.
 
+#include "core/model/Placements.h"
 #include "core/model/Settings.h"
 
 #include <array>
@@ -18,11 +19,6 @@ inline constexpr std::string_view OverlayEndLine = "OVERLAY END";
 inline constexpr std::string_view ProjectLineEnd = "\r\n";
 // Settings lines after the counts line.
 inline constexpr int SettingsLineCount = 82;
-
-// The stored places of the movable items, in the order of settings lines 54 to
-// 59: top and left of the free text, of the statistics box (both in chart
-// units) and of the value-axis label (window twips).
-using SavedPositions = std::array<double, 6>;
 
 // How one settings line is written and read.
 enum class LineForm

@@ -120,6 +120,64 @@ DataSet readMainPoints(const std::vector<std::string_view>& lines, std::size_t& 
     return set;
 }
 
+// A counts line: enabled count and point count, or nothing when it is not two
+// numbers.
+struct CountsLine
+{
+    int enabledCount = 0;
+    int pointCount = 0;
+};
+
+std::optional<CountsLine> readCountsLine(std::string_view line)
+{
+    LineFields fields;
+    int count = 0;
+    try {
+        count = splitDataLine(line, fields);
+        if (count != 2) {
+            return std::nullopt;
+        }
+        return CountsLine{static_cast<int>(roundToInteger(fields.values[0], MaxPoints * 10LL)),
+                          static_cast<int>(roundToInteger(fields.values[1], MaxPoints * 10LL))};
+    } catch (const QvError&) {
+        return std::nullopt;
+    }
+}
+
+// The overlay block from the line after "OVERLAY START" to "OVERLAY END"; `next`
+// moves past "OVERLAY END". Raises QvError as readProjectLines fails.
+DataSet readOverlayBlock(const std::vector<std::string_view>& lines, std::size_t& next)
+{
+    if (next >= lines.size()) {
+        raise(ErrorCode::InputPastEnd);
+    }
+    const auto counts = readCountsLine(lines[next]);
+    if (!counts) {
+        raise(ErrorCode::TypeMismatch);
+    }
+    ++next;
+    DataSet set;
+    LineFields fields;
+    bool withSigmas = false;
+    for (;; ++next) {
+        if (next >= lines.size()) {
+            raise(ErrorCode::InputPastEnd);
+        }
+        if (isMarker(lines[next], OverlayEndLine)) {
+            ++next;
+            break;
+        }
+        const int count = splitDataLine(lines[next], fields);
+        if (count != 2 && count != 3) {
+            raise(ErrorCode::TypeMismatch);
+        }
+        withSigmas = withSigmas || count == 3;
+        addPoint(set, fields, count);
+    }
+    finishSet(set, withSigmas, counts->pointCount);
+    return set;
+}
+
 template <typename Body> int failureOf(Body body)
 {
     try {
@@ -224,54 +282,6 @@ bool isNumberText(std::string_view t)
         }
     }
     return i == t.size();
-}
-
-std::optional<CountsLine> readCountsLine(std::string_view line)
-{
-    LineFields fields;
-    int count = 0;
-    try {
-        count = splitDataLine(line, fields);
-        if (count != 2) {
-            return std::nullopt;
-        }
-        return CountsLine{static_cast<int>(roundToInteger(fields.values[0], MaxPoints * 10LL)),
-                          static_cast<int>(roundToInteger(fields.values[1], MaxPoints * 10LL))};
-    } catch (const QvError&) {
-        return std::nullopt;
-    }
-}
-
-DataSet readOverlayBlock(const std::vector<std::string_view>& lines, std::size_t& next)
-{
-    if (next >= lines.size()) {
-        raise(ErrorCode::InputPastEnd);
-    }
-    const auto counts = readCountsLine(lines[next]);
-    if (!counts) {
-        raise(ErrorCode::TypeMismatch);
-    }
-    ++next;
-    DataSet set;
-    LineFields fields;
-    bool withSigmas = false;
-    for (;; ++next) {
-        if (next >= lines.size()) {
-            raise(ErrorCode::InputPastEnd);
-        }
-        if (isMarker(lines[next], OverlayEndLine)) {
-            ++next;
-            break;
-        }
-        const int count = splitDataLine(lines[next], fields);
-        if (count != 2 && count != 3) {
-            raise(ErrorCode::TypeMismatch);
-        }
-        withSigmas = withSigmas || count == 3;
-        addPoint(set, fields, count);
-    }
-    finishSet(set, withSigmas, counts->pointCount);
-    return set;
 }
 
 ProjectReadResult readProjectLines(const std::vector<std::string_view>& lines,

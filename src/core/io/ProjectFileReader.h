@@ -44,19 +44,6 @@ struct ProjectReadResult
 ProjectReadResult readProjectLines(const std::vector<std::string_view>& lines,
                                    bool skipOverlayBlock);
 
-// The overlay block from the line after "OVERLAY START" to "OVERLAY END"; `next`
-// moves past "OVERLAY END". Raises QvError as readProjectLines fails.
-DataSet readOverlayBlock(const std::vector<std::string_view>& lines, std::size_t& next);
-
-// A counts line: enabled count and point count, or nothing when it is not two
-// numbers.
-struct CountsLine
-{
-    int enabledCount = 0;
-    int pointCount = 0;
-};
-std::optional<CountsLine> readCountsLine(std::string_view line);
-
 struct SettingsBlockResult
 {
     int errorCode = 0;    // the failure that stopped the block, 0 when none

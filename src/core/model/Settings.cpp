@@ -344,17 +344,4 @@ void Settings::setFromText(Ctl id, std::string_view value)
     }
 }
 
-std::string Settings::valueText(Ctl id) const
-{
-    switch (controlInfo(id).kind) {
-    case ControlKind::Check:
-    case ControlKind::Group:
-        return std::to_string(m_number[at(id)]);
-    case ControlKind::Button:
-        return selected(id) ? "true" : "false";
-    default:
-        return m_text[at(id)];
-    }
-}
-
 } // namespace qv

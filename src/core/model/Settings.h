@@ -113,8 +113,6 @@ public:
     // Sets a control from its text as --set and the option windows take it.
     // Throws std::invalid_argument for a value of the wrong kind.
     void setFromText(Ctl id, std::string_view value);
-    // The value as the report writes it: check 0/1, group index, pair "true"/"false", text.
-    std::string valueText(Ctl id) const;
 
 private:
     // Copies of the settings start without listeners.

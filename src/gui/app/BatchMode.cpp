@@ -446,7 +446,7 @@ QJsonObject setReport(const ChartDocument& document, int number)
     const DataSet& set = session.set(number);
     QJsonObject out;
     out["set"] = number;
-    out["source"] = qs(number == 1 ? session.titlePath : session.overlayPath);
+    out["source"] = qs(number == 1 ? session.sources.titlePath : session.sources.overlayPath);
     out["point_count"] = set.pointCount;
     out["enabled_count"] = set.enabledCount;
     out["values"] = numbers(set.values);
@@ -484,7 +484,7 @@ QJsonObject report(const ChartDocument& document, const ScriptedPrompter& prompt
     const Session& session = document.session();
     const DrawingResults& drawing = document.plot().results();
     QJsonObject out;
-    out["window_title"] = qs(session.windowTitle);
+    out["window_title"] = qs(session.window.windowTitle);
     out["outcome"] = outcome;
     QJsonArray messages;
     for (const auto& m : prompter.messages) {
@@ -495,7 +495,7 @@ QJsonObject report(const ChartDocument& document, const ScriptedPrompter& prompt
     if (session.set(1).pointCount > 0 || outcome != "failed") {
         sets.append(setReport(document, 1));
     }
-    if (session.overlayLoaded) {
+    if (session.sources.overlayLoaded) {
         sets.append(setReport(document, 2));
     }
     out["sets"] = sets;
@@ -572,9 +572,8 @@ bool writeOcCurve(const BatchContext& ctx, ChartDocument& document, BatchPrompte
                "CR and an LTPD chosen\n";
         return false;
     }
-    const ExportResult result =
-        exportChart(ocChartScene(*decision->plan, ctx.measurer, document.session().graphFontName),
-                    path);
+    const ExportResult result = exportChart(
+        ocChartScene(*decision->plan, ctx.measurer, document.session().window.graphFontName), path);
     if (!result.ok) {
         prompter.message(toUtf8(result.errorText), "Export Error", MessageIcon::Warning);
         if (ctx.request.report) {
@@ -599,8 +598,8 @@ LotResult runLot(const BatchContext& ctx, const QString& file, QTextStream& out,
     ChartDocument document(prompter, ctx.measurer);
     document.startUp(ctx.layout, ctx.fonts, ArialTwin);
     Session& session = document.session();
-    session.documentsFolder = ctx.documentsFolder;
-    session.dataFolder = session.documentsFolder;
+    session.fileDialogs.documentsFolder = ctx.documentsFolder;
+    session.fileDialogs.dataFolder = session.fileDialogs.documentsFolder;
 
     prompter.dataFileAnswers.push_back(request.answers);
     bool loaded = document.openFromCommandLine(toUtf8(file));
