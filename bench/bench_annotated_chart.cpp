@@ -35,7 +35,7 @@ struct Lot
         qv::Settings& s = session.settings;
         s.resetOptions();
         qv::bench::fillGaussianLot(session.set(1));
-        session.titlePath = "lot-100000.csv";
+        session.sources.titlePath = "lot-100000.csv";
         s.setText(PlotOpts_PlotTitle, "Lot 7 Coating Thickness");
         s.setText(PlotOpts_PlotText, "Line 3, night shift");
         s.setCheck(PlotOpts_TestStatistic, 1);
@@ -45,7 +45,7 @@ struct Lot
         s.setCheck(PlotOpts_FiftyLine, 1);
         s.setCheck(PlotOpts_LSQfit, 1);
         s.selectGroup(PlotOpts_ConfInterval, 1);
-        session.placeBoxesPending = true;
+        session.sources.placeBoxesPending = true;
         fresh();
     }
     // A plot routine that has drawn nothing yet, as after a load.

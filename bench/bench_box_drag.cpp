@@ -47,7 +47,7 @@ void DragFrameOverOneHundredThousandPoints(benchmark::State& state)
     session.settings.setCheck(PlotOpts_TestStatistic, 1);
     session.settings.setCheck(PlotOpts_LSQfit, 1);
     session.settings.selectGroup(PlotOpts_ConfInterval, 1);
-    session.placeBoxesPending = true;
+    session.sources.placeBoxesPending = true;
     window.document().drawPlot();
     window.show();
     QApplication::processEvents();

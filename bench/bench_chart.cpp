@@ -30,7 +30,7 @@ struct Lot
         qv::startUp(session, qv::screenFontFamilies(), qv::ArialTwin);
         session.settings.resetOptions();
         qv::bench::fillGaussianLot(session.set(1));
-        session.titlePath = "lot-100000.csv";
+        session.sources.titlePath = "lot-100000.csv";
         plot.layout() =
             qv::designLayout(1024 * qv::TwipsPerScreenPixel, 768 * qv::TwipsPerScreenPixel);
     }

@@ -38,7 +38,7 @@ struct Lot
             qv::screenFontFamilies(), qv::ArialTwin);
         document.settings().resetOptions();
         qv::bench::fillGaussianLot(document.session().set(1));
-        document.session().titlePath = "lot-100000.csv";
+        document.session().sources.titlePath = "lot-100000.csv";
         document.session().menus.set(qv::Menu::Options_File, true);
         // Options a user changes in the dialogs before OK.
         document.settings().setCheck(qv::Ctl::PlotOpts_TestStatistic, 1);

@@ -3,7 +3,8 @@
 // disk, rename), reading the file's points and blocks, and the whole reopening
 // through the chart document's load command, which draws the chart after it.
 #include "core/document/ChartDocument.h"
-#include "core/io/ProjectFile.h"
+#include "core/io/ProjectFileReader.h"
+#include "core/io/ProjectFileWriter.h"
 #include "core/io/TextFile.h"
 #include "core/model/ScriptedPrompter.h"
 #include "render/QtTextMeasurer.h"
@@ -54,7 +55,7 @@ struct Chart
         session.settings.resetOptions();
         session.set(1) = gaussianSet(25.4, 0.12, true, 42);
         session.set(2) = gaussianSet(25.6, 0.10, false, 7);
-        session.overlayLoaded = true;
+        session.sources.overlayLoaded = true;
         document.drawPlot();
     }
 };

@@ -9,7 +9,8 @@
 #include "core/format/RoundSignificant.h"
 #include "core/io/DataFileParser.h"
 #include "core/io/PasteText.h"
-#include "core/io/ProjectFile.h"
+#include "core/io/ProjectFileReader.h"
+#include "core/io/ProjectFileWriter.h"
 #include "core/io/TextEncoding.h"
 #include "core/io/TextFile.h"
 #include "core/model/ScriptedPrompter.h"
@@ -73,47 +74,6 @@ template <typename Body> int codeOf(Body body)
 }
 
 // ---- numbers -----------------------------------------------------------------
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Whether the text is one decimal number as the C library reads it too: sign,
-// digits with at most one point (at least one digit), an optional exponent.
-bool isPlainNumber(std::string_view t)
-{
-    std::size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
-        ++i;
-    }
-    std::size_t digits = 0;
-    bool point = false;
-    for (; i < t.size() && (isDigit(t[i]) || (t[i] == '.' && !point)); ++i) {
-        if (t[i] == '.') {
-            point = true;
-        } else {
-            ++digits;
-        }
-    }
-    if (digits == 0) {
-        return false;
-    }
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
-            ++i;
-        }
-        const std::size_t start = i;
-        while (i < t.size() && isDigit(t[i])) {
-            ++i;
-        }
-        if (i == start) {
-            return false;
-        }
-    }
-    return i == t.size();
-}
 
 // The C library's reading of a number, whatever the process's locale.
 double referenceNumber(const std::string& text, bool& outOfRange)
@@ -385,7 +345,7 @@ void numberReader(std::string_view bytes)
                 "a blank before or a comma after a number changed it");
     }
 
-    if (isPlainNumber(bytes)) {
+    if (isNumberText(bytes)) {
         bool outOfRange = false;
         const double reference = referenceNumber(std::string(bytes), outOfRange);
         if (std::isinf(reference)) {
@@ -768,7 +728,7 @@ void chartDocument(std::string_view bytes)
     requireConsistent(session.set(1));
     const DataSet& main = session.set(1);
     require(std::is_sorted(main.values.begin(), main.values.end()), "a loaded set is not sorted");
-    if (session.overlayLoaded) {
+    if (session.sources.overlayLoaded) {
         requireConsistent(session.set(2));
     }
     for (const RecordedMessage& m : prompter.messages) {

@@ -173,7 +173,7 @@ QJsonObject setReport(const ChartDocument& document, int number)
     const DataSet& set = session.set(number);
     QJsonObject out;
     out["set"] = number;
-    out["source"] = qs(number == 1 ? session.titlePath : session.overlayPath);
+    out["source"] = qs(number == 1 ? session.sources.titlePath : session.sources.overlayPath);
     out["point_count"] = set.pointCount;
     out["enabled_count"] = set.enabledCount;
     out["values"] = numbers(set.values);
@@ -262,7 +262,7 @@ QJsonObject lotReport(const ChartDocument& document, const ScriptedPrompter& pro
 {
     const Session& session = document.session();
     QJsonObject out;
-    out["window_title"] = qs(session.windowTitle);
+    out["window_title"] = qs(session.window.windowTitle);
     out["outcome"] = outcomeName(outcome);
     QJsonArray messages;
     for (const auto& m : prompter.messages) {
@@ -274,7 +274,7 @@ QJsonObject lotReport(const ChartDocument& document, const ScriptedPrompter& pro
     if (session.set(1).pointCount > 0 || outcome != LotOutcome::Failed) {
         sets.append(setReport(document, 1));
     }
-    if (session.overlayLoaded) {
+    if (session.sources.overlayLoaded) {
         sets.append(setReport(document, 2));
     }
     out["sets"] = sets;

@@ -64,8 +64,8 @@ LotResult LotRunner::run(const QString& file, QTextStream& out, QTextStream& err
     ChartDocument document(prompter, m_measurer);
     document.startUp(m_layout, m_fonts, ArialTwin);
     Session& session = document.session();
-    session.documentsFolder = m_documentsFolder;
-    session.dataFolder = session.documentsFolder;
+    session.fileDialogs.documentsFolder = m_documentsFolder;
+    session.fileDialogs.dataFolder = session.fileDialogs.documentsFolder;
 
     const bool overlay = !m_arguments.overlay.isEmpty();
     prompter.dataFileAnswers.push_back(m_arguments.answers);

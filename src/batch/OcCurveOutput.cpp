@@ -22,7 +22,7 @@ std::optional<ExportResult> writeOcCurve(const ChartDocument& document, bool dra
                "CR and an LTPD chosen\n";
         return std::nullopt;
     }
-    return exportChart(ocChartScene(*decision->plan, measurer, document.session().graphFontName),
+    return exportChart(ocChartScene(*decision->plan, measurer, document.session().window.graphFontName),
                        path);
 }
 

@@ -106,7 +106,7 @@ struct Chart
         session.set(1) = makeSet(values);
         plot.layout() = designLayout(15360, 11520);
         session.placements = designPlacements(plot.layout().plotArea);
-        session.placeBoxesPending = true;
+        session.sources.placeBoxesPending = true;
         set(settings);
     }
     void set(const Lines& settings)

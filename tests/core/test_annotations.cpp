@@ -111,7 +111,7 @@ struct Chart : test::Chart
     void overlay(const Values& values)
     {
         session.set(2) = test::makeSet(values);
-        session.overlayLoaded = true;
+        session.sources.overlayLoaded = true;
     }
     const SetResults& main() const { return plot.results().sets[0]; }
     PlotMapping mapping() const { return *mappingOf(scene()); }
@@ -218,7 +218,7 @@ TEST(PlotRoutine, DrawsHilitedTrianglesAndTheOverlayAsCircles)
     c.session.set(2) = c.session.set(1);
     c.session.set(2).states = {1, 1, 1, 1, 1};
     c.session.set(2).enabledCount = 5;
-    c.session.overlayLoaded = true;
+    c.session.sources.overlayLoaded = true;
     ASSERT_EQ(c.plot.drawPlot(), DrawOutcome::Drawn);
     EXPECT_EQ(c.all<SceneCircle>().size(), 5u);
     // 4 triangles * 3 + 20 hilite strokes + 2 distribution lines + 3 x ticks * 2 + the y ticks * 2.
@@ -504,7 +504,7 @@ TEST(Placement, TheBoxStaysOnTheScreenAcrossARescaleAndGoesBackAfterALoad)
     EXPECT_NE(c.mapping().twipsToY(2500), before.twipsToY(2500));
     EXPECT_EQ(std::pair(c.box.left, c.box.top), std::pair(3000.0, 2500.0));
 
-    c.session.placeBoxesPending = true; // a new load, which resets the options
+    c.session.sources.placeBoxesPending = true; // a new load, which resets the options
     c.s.resetOptions();
     ASSERT_EQ(c.draw(), DrawOutcome::Drawn);
     EXPECT_NEAR(c.box.left, c.defaultLeft(), 1e-9);
@@ -514,8 +514,8 @@ TEST(Placement, TheBoxStaysOnTheScreenAcrossARescaleAndGoesBackAfterALoad)
 TEST(Placement, AProjectsStoredPlaceIsTakenWithTheBoxOffAndABoxOutOfSightComesBack)
 {
     Chart c(OneToFive, {"PlotOpts.PlotText=Note", "PlotOpts.Statistics=0"});
-    c.session.projectFileFlag = true;
-    c.session.savedPositions = {5.5, 0.25, 6.0, -0.5, 0, 0};
+    c.session.sources.projectFileFlag = true;
+    c.session.sources.savedPositions = {5.5, 0.25, 6.0, -0.5, 0, 0};
     ASSERT_EQ(c.draw(), DrawOutcome::Drawn);
     EXPECT_FALSE(c.box.visible);
     const Placement& text = c.session.placements.plotText;

@@ -92,24 +92,24 @@ TEST(FileCommands, CommandLinePathKeepsItsCharactersWithOrWithoutQuotes)
     for (const std::string& argument : {path, "\"" + path + "\"", "  " + path + " "}) {
         SCOPED_TRACE(argument);
         ASSERT_TRUE(d.document.openFromCommandLine(argument));
-        EXPECT_EQ(d.session.windowTitle, "Quantiview 3.0 (RUN1.CSV)");
-        EXPECT_EQ(d.session.sourcePath, path);
+        EXPECT_EQ(d.session.window.windowTitle, "Quantiview 3.0 (RUN1.CSV)");
+        EXPECT_EQ(d.session.fileDialogs.sourcePath, path);
         EXPECT_EQ(d.session.set(1).pointCount, 3);
-        EXPECT_EQ(d.session.lastExtension, "CSV");
+        EXPECT_EQ(d.session.fileDialogs.lastExtension, "CSV");
     }
     EXPECT_TRUE(d.prompter.messages.empty());
     // The path keeps its case: a lower-case twin does not exist on this file system.
     EXPECT_FALSE(d.document.openFromCommandLine(d.files.path("run1.csv")));
     EXPECT_EQ(d.said(), Lines{"File Error: File Error 53 Try Again"});
-    EXPECT_EQ(d.session.windowTitle, "Quantiview 3.0 (RUN1.CSV)");
+    EXPECT_EQ(d.session.window.windowTitle, "Quantiview 3.0 (RUN1.CSV)");
 }
 
 TEST(FileCommands, OpenDialogFollowsFirstOpenAndTheLastExtension)
 {
     Session session;
     startUp(session, {"Arial"});
-    session.documentsFolder = "/home/user/Documents";
-    session.dataFolder = "/home/user/data";
+    session.fileDialogs.documentsFolder = "/home/user/Documents";
+    session.fileDialogs.dataFolder = "/home/user/data";
     const FileDialogRequest first = openDialogRequest(session, false);
     EXPECT_EQ(first.filter, OpenFilter);
     EXPECT_EQ(first.filterIndex, 3);
@@ -118,11 +118,11 @@ TEST(FileCommands, OpenDialogFollowsFirstOpenAndTheLastExtension)
     EXPECT_EQ(input.filterIndex, 2);
     EXPECT_EQ(input.initialFolder, "/home/user/data");
 
-    session.firstOpen = false;
+    session.fileDialogs.firstOpen = false;
     for (auto [ext, index] :
          {std::pair{"CSV", 2}, {"csv", 2}, {"QVW", 3}, {"TXT", 4}, {"Csv", 1}, {"dat", 1}}) {
         SCOPED_TRACE(ext);
-        session.lastExtension = ext;
+        session.fileDialogs.lastExtension = ext;
         EXPECT_EQ(openDialogRequest(session, false).filterIndex, index);
         EXPECT_EQ(openDialogRequest(session, false).initialFolder, "");
     }
@@ -141,7 +141,7 @@ TEST(FileCommands, EveryCommandTakesTheProjectExtensionInAnyCaseAndInputNewDataR
     EXPECT_EQ(d.prompter.dataFileDialogs, 0);
     EXPECT_EQ(d.session.set(1).states, (test::States{1, 3, 1}));
     EXPECT_TRUE(d.session.menus.enabled(Menu::NewData));
-    const std::string title = d.session.windowTitle;
+    const std::string title = d.session.window.windowTitle;
 
     d.prompter.openAnswers.push_back(d.files.write("other.qVW", "9\n8\n"));
     EXPECT_FALSE(d.document.inputNewData());
@@ -152,7 +152,7 @@ TEST(FileCommands, EveryCommandTakesTheProjectExtensionInAnyCaseAndInputNewDataR
     ASSERT_TRUE(d.document.inputNewData());
     // Into a loaded project the labels row is dropped as a foreign line.
     EXPECT_EQ(d.session.set(1).values, (Values{5, 6, 7}));
-    EXPECT_EQ(d.session.windowTitle, title);
+    EXPECT_EQ(d.session.window.windowTitle, title);
 }
 
 TEST(GraphOutput, ProposesTheLastFileWithABitmapExtensionKeepingItsCase)
@@ -170,16 +170,16 @@ TEST(GraphOutput, ProposesTheLastFileWithABitmapExtensionKeepingItsCase)
 TEST(GraphOutput, TheDialogOffersBitmapsInTheDocumentsFolderOnlyBeforeTheFirstFile)
 {
     Session session;
-    session.documentsFolder = "/home/u/Documents";
-    session.firstOpen = true;
+    session.fileDialogs.documentsFolder = "/home/u/Documents";
+    session.fileDialogs.firstOpen = true;
     FileDialogRequest request = saveGraphRequest(session);
     EXPECT_EQ(request.filter, "All Files (*.*)|*.*|BMP Files (*.bmp)|*.bmp");
     EXPECT_EQ(request.filterIndex, 2);
     EXPECT_EQ(request.initialFolder, "/home/u/Documents");
     EXPECT_EQ(request.proposedName, "GRAPH1.BMP");
 
-    session.firstOpen = false;
-    session.sourcePath = "/lots/RUN1.CSV";
+    session.fileDialogs.firstOpen = false;
+    session.fileDialogs.sourcePath = "/lots/RUN1.CSV";
     request = saveGraphRequest(session);
     EXPECT_EQ(request.initialFolder, "");
     EXPECT_EQ(request.proposedName, "/lots/RUN1.BMP");

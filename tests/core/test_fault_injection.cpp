@@ -76,13 +76,14 @@ TEST(SaveFileAs, AProjectThatCannotBeWrittenLeavesTheOldFileAndTheChartAsTheyWer
         const std::vector<std::string> before = folderNames(folder);
         Document d;
         ASSERT_TRUE(d.open(files.write("lot7.csv", "2.51\n2.53\n2.49\n2.55\n2.50\n")));
-        const std::string title = d.session.windowTitle;
+        const std::string title = d.session.window.windowTitle;
 
         const test::ChildResult child = test::runInChild(limits, [&] {
             d.prompter.confirmAnswers.push_back(true);
             const bool saved = d.saveAs(target);
-            return std::string(saved ? "saved\n" : "") + saidText(d) + d.session.windowTitle +
-                   "\n" + (d.s.selected(Ctl::AxesOpts_Auto) ? "auto scale\n" : "");
+            return std::string(saved ? "saved\n" : "") + saidText(d) +
+                   d.session.window.windowTitle + "\n" +
+                   (d.s.selected(Ctl::AxesOpts_Auto) ? "auto scale\n" : "");
         });
         if (child.exitStatus == 125) {
             GTEST_SKIP() << "the child could not drop to an unprivileged user";

@@ -8,7 +8,8 @@
 #include "core/io/AscendingOrder.h"
 #include "core/io/DataFileParser.h"
 #include "core/io/PasteText.h"
-#include "core/io/ProjectFile.h"
+#include "core/io/ProjectFileReader.h"
+#include "core/io/ProjectFileWriter.h"
 #include "core/io/TextFile.h"
 #include "support/TestTolerance.h"
 
@@ -170,7 +171,7 @@ TEST(DataFileReader, ReportsFailuresAsFileErrorsAndCancelsSilentlyKeepingTheSet)
     ASSERT_TRUE(l.openText("lot.csv", labels + twenty + twenty, {.valueColumn = 20}));
     EXPECT_EQ(l.session.set(1).values, (Values{20, 20}));
     l.s.setCheck(Ctl::PlotOpts_TestStatistic, 1);
-    const std::string title = l.session.windowTitle;
+    const std::string title = l.session.window.windowTitle;
 
     const std::tuple<const char*, std::string, DataFileAnswers, const char*> rows[] = {
         {"21 fields", "Depth\n" + twenty + numbersUpTo(21) + "\n", {}, "Unexpected Error 9"},
@@ -194,7 +195,7 @@ TEST(DataFileReader, ReportsFailuresAsFileErrorsAndCancelsSilentlyKeepingTheSet)
         EXPECT_EQ(l.session.set(1).values, (Values{20, 20}));
         EXPECT_EQ(l.s.text(Ctl::PlotOpts_YAxisLabel), "Width");
         EXPECT_EQ(l.s.check(Ctl::PlotOpts_TestStatistic), 1);
-        EXPECT_EQ(l.session.windowTitle, title);
+        EXPECT_EQ(l.session.window.windowTitle, title);
         EXPECT_EQ(l.draws, 1);
     }
     // A folder is a path access error, which is not reported.
@@ -386,7 +387,7 @@ TEST(ProjectFile, ALogAutomaticChartReopensWithBothSetsEverySettingAndItsPlaces)
 
     Document reader;
     ASSERT_TRUE(reader.open(path));
-    ASSERT_TRUE(reader.session.overlayLoaded);
+    ASSERT_TRUE(reader.session.sources.overlayLoaded);
     for (int n : {1, 2}) {
         SCOPED_TRACE(n);
         const DataSet& a = saver.session.set(n);
@@ -399,7 +400,8 @@ TEST(ProjectFile, ALogAutomaticChartReopensWithBothSetsEverySettingAndItsPlaces)
     }
     for (const ControlInfo& info : controlTable()) {
         if (info.fileLine != 0 && info.id != Ctl::PlotOpts_PlotTitle) {
-            EXPECT_EQ(reader.s.valueText(info.id), s.valueText(info.id)) << info.name;
+            EXPECT_EQ(reader.s.valueText(info.id), s.valueText(info.id))
+                << info.name;
         }
     }
     // The free text "n = 5," and the box title "  Main  " came back whole with the rest.
@@ -516,7 +518,7 @@ TEST(ProjectFile, OverlaysReopenUpToMaxPointsAndAProjectAsOverlaySkipsItsOwn)
     d.prompter.dataFileAnswers = {{.accept = false}}; // the project asked no dialog
     EXPECT_FALSE(d.document.inputOverlayData());
     EXPECT_EQ(d.session.set(2).values, (Values{1, 3, 5}));
-    EXPECT_TRUE(d.session.overlayLoaded);
+    EXPECT_TRUE(d.session.sources.overlayLoaded);
     // "OVERLAY START" in a data file is just a foreign line.
     ASSERT_TRUE(d.openText("odd.csv", "1\n2\nOVERLAY START\n3\n"));
     EXPECT_EQ(d.session.set(1).values, (Values{1, 2, 3}));
@@ -525,7 +527,7 @@ TEST(ProjectFile, OverlaysReopenUpToMaxPointsAndAProjectAsOverlaySkipsItsOwn)
 TEST(SaveFileAs, ProposesTheSourceNameAddsTheExtensionAndAsksBeforeReplacing)
 {
     Document d;
-    d.session.documentsFolder = "/home/user/Documents";
+    d.session.fileDialogs.documentsFolder = "/home/user/Documents";
     d.document.saveAs();
     EXPECT_EQ(d.prompter.fileRequests.back().proposedName, "GRAPH.QVW");
     EXPECT_EQ(d.prompter.fileRequests.back().initialFolder, "/home/user/Documents");
@@ -579,8 +581,8 @@ TEST(PasteData, LoadsColumnsAndBlocksAtStartUpAndKeepsTheOptionsOfATitledChart)
     Document d;
     ASSERT_TRUE(d.paste("1.5\r\n2.5\r\n0.5\r\n"));
     EXPECT_EQ(d.session.set(1).values, (Values{0.5, 1.5, 2.5}));
-    EXPECT_EQ(d.session.windowTitle, "Quantiview 3.0");
-    EXPECT_EQ(d.session.pasteBuffer, (Lines{"1.5", "2.5", "0.5", "END OF PASTE"}));
+    EXPECT_EQ(d.session.window.windowTitle, "Quantiview 3.0");
+    EXPECT_EQ(d.session.sources.pasteBuffer, (Lines{"1.5", "2.5", "0.5", "END OF PASTE"}));
     for (Menu item : {Menu::Options_File, Menu::EnableDisable, Menu::InputOverlayData}) {
         EXPECT_TRUE(d.session.menus.enabled(item)) << menuName(item);
     }
@@ -620,9 +622,9 @@ TEST(PasteData, ACancelledOrFailedPasteChangesNothing)
         EXPECT_FALSE(d.paste(text, {.accept = accept}));
         EXPECT_EQ(d.said(), said ? Lines{said} : Lines{});
         EXPECT_EQ(d.session.set(1).values, (Values{1, 2, 3}));
-        EXPECT_TRUE(d.session.overlayLoaded);
-        EXPECT_FALSE(d.session.pasteMode);
-        EXPECT_EQ(d.session.pasteBuffer, (Lines{"1", "2", "3", "END OF PASTE"}));
+        EXPECT_TRUE(d.session.sources.overlayLoaded);
+        EXPECT_FALSE(d.session.sources.pasteMode);
+        EXPECT_EQ(d.session.sources.pasteBuffer, (Lines{"1", "2", "3", "END OF PASTE"}));
     }
 }
 

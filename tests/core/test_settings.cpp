@@ -168,7 +168,7 @@ TEST(StartUp, SelectsArialOrItsMetricTwinOrElseTheFirstFont)
     for (const auto& [list, chosen] : fonts) {
         Session session;
         startUp(session, list, "Liberation Sans");
-        EXPECT_EQ(session.graphFontName, chosen);
+        EXPECT_EQ(session.window.graphFontName, chosen);
     }
 }
 

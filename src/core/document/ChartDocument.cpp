@@ -8,7 +8,7 @@
 #include "core/io/DataFileParser.h"
 #include "core/io/FilePaths.h"
 #include "core/io/PasteText.h"
-#include "core/io/ProjectFile.h"
+#include "core/io/ProjectFileReader.h"
 #include "core/io/TextFile.h"
 #include "core/model/Prompter.h"
 #include "core/model/StartUp.h"
@@ -41,6 +41,77 @@ void putPrefill(Settings& s, const DataFilePrefill& prefill)
     s.setCheck(FileChar_ErrorBars, 0);
     s.setEnabled(FileChar_ErrorColumn, false);
     s.setEnabled(FileChar_Frame2, prefill.fieldCount != 1);
+}
+
+// The lines a load reads: the paste buffer's, or the file's (held by `file`).
+const std::vector<std::string_view>& readLoadLines(const LoadRequest& request,
+                                                   const std::vector<std::string>& pasteBuffer,
+                                                   TextFile& file,
+                                                   std::vector<std::string_view>& pasted)
+{
+    if (request.kind == LoadKind::Paste) {
+        pasted.assign(pasteBuffer.begin(), pasteBuffer.end());
+        return pasted;
+    }
+    file = TextFile::read(request.path);
+    return file.lines();
+}
+
+// A project's point lines and blocks; the first point line decides the point
+// format, without a dialog. A project read as the overlay passes over its own
+// overlay block.
+ProjectRead readProject(const std::vector<std::string_view>& lines, bool asOverlay, Settings& s)
+{
+    ProjectReadResult read = readProjectLines(lines, asOverlay);
+    if (!read.project) {
+        raise(read.errorCode);
+    }
+    s.setCheck(FileChar_ErrorBars, read.project->main.hasSigmas ? 1 : 0);
+    return std::move(*read.project);
+}
+
+DataLayout projectLayout(const ProjectRead& project)
+{
+    DataLayout layout;
+    layout.withSigmas = project.main.hasSigmas;
+    return layout;
+}
+
+// The layout the Data File Parameters dialog was answered with. A load into a
+// project takes only the field count and the value column; the other columns
+// stay those of the set it replaces.
+DataLayout answeredLayout(const LoadRequest& request, const Settings& s, const DataSet& target,
+                          bool fullAnswers)
+{
+    DataLayout layout;
+    layout.sigmaColumn = target.sigmaColumn;
+    layout.columnCount = toInt(s.number(FileChar_Ncol));
+    layout.valueColumn = toInt(s.number(FileChar_ColN));
+    if (fullAnswers) {
+        if (s.check(FileChar_ErrorBars) == 1) {
+            layout.sigmaColumn = toInt(s.number(FileChar_ErrorColumn));
+        }
+        if (s.check(FileChar_Labels) == 1) {
+            layout.labelsRow =
+                request.kind == LoadKind::Paste ? LabelsRow::TabFields : LabelsRow::Items;
+        }
+    }
+    layout.withSigmas = s.check(FileChar_ErrorBars) == 1;
+    return layout;
+}
+
+// The points of the load: the project's main set as read, else the lines by `layout`.
+ParsedData parseLoad(const std::vector<std::string_view>& lines, const DataLayout& layout,
+                     std::optional<ProjectRead>& project)
+{
+    if (project) {
+        return ParsedData{std::move(project->main), {}};
+    }
+    ParseResult parsed = parseDataLines(lines, layout);
+    if (!parsed.data) {
+        raise(parsed.errorCode);
+    }
+    return std::move(*parsed.data);
 }
 
 } // namespace
@@ -87,7 +158,7 @@ template <typename Body> bool ChartDocument::command(const char* failureTitle, B
     }
     setBusy(false);
     if (m_view) {
-        m_view->titleChanged(m_session.windowTitle);
+        m_view->titleChanged(m_session.window.windowTitle);
         m_view->menusChanged(m_session.menus);
     }
     return done;
@@ -153,7 +224,7 @@ const LotDecision* ChartDocument::lotDecision(int setNumber) const
     }
     const auto index = static_cast<std::size_t>(setNumber - 1);
     const SetResults& drawn = m_plot.results().sets[index];
-    if (!drawn.statistics || (setNumber == 2 && !m_session.overlayLoaded)) {
+    if (!drawn.statistics || (setNumber == 2 && !m_session.sources.overlayLoaded)) {
         return nullptr;
     }
     if (!m_decisions[index]) {
@@ -164,56 +235,35 @@ const LotDecision* ChartDocument::lotDecision(int setNumber) const
 
 bool ChartDocument::openFile()
 {
-    return command("File Open Error", [this] {
-        m_session.pasteMode = false;
-        m_session.projectFileFlag = false;
-        const auto path = m_prompter.askOpenFile(openDialogRequest(m_session, false));
-        if (!path) {
-            return false;
-        }
-        m_session.sourcePath = *path;
-        m_session.lastExtension = splitPath(*path).extension;
-        m_session.firstOpen = false;
-        m_session.projectFileFlag = isProjectPath(*path);
-        m_session.menus.set(Menu::NewData, m_session.projectFileFlag);
-        const LoadKind kind = m_session.projectFileFlag ? LoadKind::Project : LoadKind::DataFile;
-        return load({kind, 1, *path, *path}).status == LoadStatus::Loaded;
+    return openChosen(1, TitleFrom::Path, [this] {
+        return m_prompter.askOpenFile(openDialogRequest(m_session, false));
     });
 }
 
 bool ChartDocument::openFromCommandLine(std::string_view argument)
 {
-    return command("File Open Error", [this, argument] {
-        m_session.pasteMode = false;
-        m_session.projectFileFlag = false;
+    return openChosen(1, TitleFrom::FileName, [this, argument]() -> std::optional<std::string> {
         std::string_view path = trimBlanks(argument);
         if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
             path = path.substr(1, path.size() - 2);
         }
         if (path.empty()) {
             m_lastLoad = {LoadStatus::Failed, ErrorCode::BadFileName};
-            return false;
+            return std::nullopt;
         }
-        const std::string chosen(path);
-        m_session.sourcePath = chosen;
-        m_session.lastExtension = splitPath(chosen).extension;
-        m_session.firstOpen = false;
-        m_session.projectFileFlag = isProjectPath(chosen);
-        m_session.menus.set(Menu::NewData, m_session.projectFileFlag);
-        const LoadKind kind = m_session.projectFileFlag ? LoadKind::Project : LoadKind::DataFile;
-        return load({kind, 1, chosen, splitPath(chosen).fileName}).status == LoadStatus::Loaded;
+        return std::string(path);
     });
 }
 
 bool ChartDocument::inputNewData()
 {
     return command("File Error", [this] {
-        m_session.pasteMode = false;
+        m_session.sources.pasteMode = false;
         const auto path = m_prompter.askOpenFile(openDialogRequest(m_session, true));
         if (!path) {
             return false;
         }
-        m_session.sourcePath = *path;
+        m_session.fileDialogs.sourcePath = *path;
         if (isProjectPath(*path)) {
             m_prompter.message("New data file must be *.CSV or equivalent", ProgramName,
                                MessageIcon::Warning);
@@ -225,18 +275,37 @@ bool ChartDocument::inputNewData()
 
 bool ChartDocument::inputOverlayData()
 {
-    return command("File Open Error", [this] {
-        m_session.pasteMode = false;
-        m_session.projectFileFlag = false;
-        const auto path = m_prompter.askOpenFile(openDialogRequest(m_session, true));
+    return openChosen(2, TitleFrom::None, [this] {
+        return m_prompter.askOpenFile(openDialogRequest(m_session, true));
+    });
+}
+
+bool ChartDocument::openChosen(int targetSet, TitleFrom title,
+                               const std::function<std::optional<std::string>()>& choose)
+{
+    return command("File Open Error", [&] {
+        m_session.sources.pasteMode = false;
+        m_session.sources.projectFileFlag = false;
+        const std::optional<std::string> path = choose();
         if (!path) {
             return false;
         }
-        m_session.sourcePath = *path;
-        m_session.projectFileFlag = isProjectPath(*path);
-        m_session.menus.set(Menu::NewData, m_session.projectFileFlag);
-        const LoadKind kind = m_session.projectFileFlag ? LoadKind::Project : LoadKind::DataFile;
-        return load({kind, 2, *path, std::nullopt}).status == LoadStatus::Loaded;
+        m_session.fileDialogs.sourcePath = *path;
+        if (targetSet == 1) {
+            m_session.fileDialogs.lastExtension = splitPath(*path).extension;
+            m_session.fileDialogs.firstOpen = false;
+        }
+        m_session.sources.projectFileFlag = isProjectPath(*path);
+        m_session.menus.set(Menu::NewData, m_session.sources.projectFileFlag);
+        const LoadKind kind =
+            m_session.sources.projectFileFlag ? LoadKind::Project : LoadKind::DataFile;
+        std::optional<std::string> titlePath;
+        if (title == TitleFrom::Path) {
+            titlePath = *path;
+        } else if (title == TitleFrom::FileName) {
+            titlePath = splitPath(*path).fileName;
+        }
+        return load({kind, targetSet, *path, titlePath}).status == LoadStatus::Loaded;
     });
 }
 
@@ -267,140 +336,34 @@ void ChartDocument::reportLoadFailure(int code, const std::string& detail)
 
 LoadResult ChartDocument::load(const LoadRequest& request)
 {
-    Settings& s = m_session.settings;
-    const bool project = request.kind == LoadKind::Project;
     // Input New Data and pasted lines into a loaded project take only the field
     // count and the value column from the dialog, and keep the project's settings.
     const bool intoProject =
         (request.kind == LoadKind::NewData || request.kind == LoadKind::Paste) &&
-        m_session.projectFileFlag;
-    const bool fullAnswers = !project && !intoProject;
-    DataSet& target = m_session.set(request.targetSet);
+        m_session.sources.projectFileFlag;
+    const bool fullAnswers = request.kind != LoadKind::Project && !intoProject;
     // The reader's number conversions and the sort run at full speed after the dialogs.
     clearUpperVectorState();
     try {
-        s.setCheck(FileChar_Labels, 0);
+        m_session.settings.setCheck(FileChar_Labels, 0);
         TextFile file;
         std::vector<std::string_view> pasted;
-        const std::vector<std::string_view>* lines = &pasted;
-        if (request.kind == LoadKind::Paste) {
-            pasted.assign(m_session.pasteBuffer.begin(), m_session.pasteBuffer.end());
-        } else {
-            file = TextFile::read(request.path);
-            lines = &file.lines();
+        const std::vector<std::string_view>& lines =
+            readLoadLines(request, m_session.sources.pasteBuffer, file, pasted);
+        std::optional<ProjectRead> project;
+        if (request.kind == LoadKind::Project) {
+            project = readProject(lines, request.targetSet == 2, m_session.settings);
+        } else if (!askDataLayout(request, lines)) {
+            m_lastLoad = {LoadStatus::Cancelled, 0};
+            return m_lastLoad;
         }
-
-        DataLayout layout;
-        int settingsFailure = 0;
-        layout.columnCount = target.columnCount;
-        layout.valueColumn = target.valueColumn;
-        layout.sigmaColumn = target.sigmaColumn;
-        std::optional<ProjectRead> projectRead;
-        if (project) {
-            // The first point line decides the point format; no dialog. A project
-            // read as the overlay passes over its own overlay block.
-            ProjectReadResult read = readProjectLines(*lines, request.targetSet == 2);
-            if (!read.project) {
-                raise(read.errorCode);
-            }
-            projectRead = std::move(read.project);
-            s.setCheck(FileChar_ErrorBars, projectRead->main.hasSigmas ? 1 : 0);
-        } else {
-            // A one-line paste previews its line twice rather than the end line.
-            std::vector<std::string_view> onePastedLine;
-            if (request.kind == LoadKind::Paste && lines->size() == 2 &&
-                (*lines)[1] == EndOfPaste) {
-                onePastedLine.assign(2, (*lines)[0]);
-            }
-            const PrefillResult prefill =
-                prefillFromLines(onePastedLine.empty() ? *lines : onePastedLine);
-            if (!prefill.prefill) {
-                raise(prefill.errorCode);
-            }
-            putPrefill(s, *prefill.prefill);
-            const DataFilePreview preview{prefill.prefill->firstRow, prefill.prefill->secondRow};
-            if (!m_prompter.askDataFileParameters(s, preview)) {
-                m_lastLoad = {LoadStatus::Cancelled, 0};
-                return m_lastLoad;
-            }
-        }
-
         setBusy(true);
-        if (!project) {
-            layout.columnCount = toInt(s.number(FileChar_Ncol));
-            layout.valueColumn = toInt(s.number(FileChar_ColN));
-            if (fullAnswers) {
-                if (s.check(FileChar_ErrorBars) == 1) {
-                    layout.sigmaColumn = toInt(s.number(FileChar_ErrorColumn));
-                }
-                if (s.check(FileChar_Labels) == 1) {
-                    layout.labelsRow =
-                        request.kind == LoadKind::Paste ? LabelsRow::TabFields : LabelsRow::Items;
-                }
-            }
-        }
-        layout.withSigmas =
-            project ? projectRead->main.hasSigmas : s.check(FileChar_ErrorBars) == 1;
-        ParseResult parsed;
-        if (project) {
-            parsed.data = ParsedData{std::move(projectRead->main), {}};
-        } else {
-            parsed = parseDataLines(*lines, layout);
-        }
-        if (!parsed.data) {
-            raise(parsed.errorCode);
-        }
-
-        // The lines were read: from here on the chart changes.
-        {
-            const Settings::Batch batch(s);
-            if (fullAnswers) {
-                s.setText(PlotOpts_YAxisLabel, parsed.data->label);
-                // Pasted lines keep the options of a chart that has a title.
-                if (request.kind != LoadKind::Paste || s.text(PlotOpts_PlotTitle).empty()) {
-                    s.resetOptions();
-                }
-            }
-            DataSet& loaded = parsed.data->set;
-            sortSet(loaded, loaded.pointCount);
-            target = std::move(loaded);
-            target.editGridBuilt = false;
-            target.hiliteGridBuilt = false;
-            bool projectOverlay = false;
-            if (projectRead) {
-                projectOverlay = applyProjectBlocks(*projectRead, request.path, settingsFailure);
-            }
-
-            if (request.titlePath) {
-                m_session.titlePath = *request.titlePath;
-                m_session.setTitleFromPath();
-            }
-            if (request.targetSet == 2) {
-                m_session.overlayPath = request.path;
-                m_session.overlayLoaded = true;
-            } else if (request.kind != LoadKind::NewData) {
-                m_session.overlayLoaded = projectOverlay;
-            }
-            // Pasted data, too, can be edited, given options and an overlay.
-            m_session.menus.set(
-                {Menu::EnableDisable, Menu::Options_File, Menu::SaveAs, Menu::InputOverlayData},
-                true);
-            s.setEnabled(PlotOpts_ErrorBars, layout.withSigmas);
-            if (target.enabledCount < 30) {
-                s.setEnabled(PlotOpts_Tdist, true);
-            } else {
-                s.setEnabled(PlotOpts_Tdist, false);
-                s.selectButton(PlotOpts_NormalDist);
-            }
-            m_session.placeBoxesPending = true;
-        }
-        clearChart();
-        setBusy(false);
-        if (settingsFailure != 0) {
-            // The settings before the failing line stay applied; the data are loaded.
-            m_prompter.message(unexpectedErrorText(settingsFailure, ErrorPrefix::Spaced),
-                               "Read QVW Error", MessageIcon::Warning);
-        }
+        const DataLayout layout =
+            project ? projectLayout(*project)
+                    : answeredLayout(request, m_session.settings, m_session.set(request.targetSet),
+                                     fullAnswers);
+        ParsedData parsed = parseLoad(lines, layout, project);
+        applyLoad(request, parsed, project, layout.withSigmas, fullAnswers);
     } catch (const QvError& e) {
         reportLoadFailure(e.code(), e.what());
         m_lastLoad = {LoadStatus::Failed, e.code()};
@@ -413,6 +376,81 @@ LoadResult ChartDocument::load(const LoadRequest& request)
     m_lastLoad = {LoadStatus::Loaded, 0};
     drawPlot();
     return m_lastLoad;
+}
+
+bool ChartDocument::askDataLayout(const LoadRequest& request,
+                                  const std::vector<std::string_view>& lines)
+{
+    // A one-line paste previews its line twice rather than the end line.
+    std::vector<std::string_view> onePastedLine;
+    if (request.kind == LoadKind::Paste && lines.size() == 2 && lines[1] == EndOfPaste) {
+        onePastedLine.assign(2, lines[0]);
+    }
+    const PrefillResult prefill = prefillFromLines(onePastedLine.empty() ? lines : onePastedLine);
+    if (!prefill.prefill) {
+        raise(prefill.errorCode);
+    }
+    putPrefill(m_session.settings, *prefill.prefill);
+    const DataFilePreview preview{prefill.prefill->firstRow, prefill.prefill->secondRow};
+    return m_prompter.askDataFileParameters(m_session.settings, preview);
+}
+
+void ChartDocument::applyLoad(const LoadRequest& request, ParsedData& parsed,
+                              std::optional<ProjectRead>& project, bool withSigmas,
+                              bool fullAnswers)
+{
+    Settings& s = m_session.settings;
+    int settingsFailure = 0;
+    {
+        const Settings::Batch batch(s);
+        if (fullAnswers) {
+            s.setText(PlotOpts_YAxisLabel, parsed.label);
+            // Pasted lines keep the options of a chart that has a title.
+            if (request.kind != LoadKind::Paste || s.text(PlotOpts_PlotTitle).empty()) {
+                s.resetOptions();
+            }
+        }
+        DataSet& target = m_session.set(request.targetSet);
+        sortSet(parsed.set, parsed.set.pointCount);
+        target = std::move(parsed.set);
+        target.editGridBuilt = false;
+        target.hiliteGridBuilt = false;
+        const bool projectOverlay =
+            project && applyProjectBlocks(*project, request.path, settingsFailure);
+        applyLoadState(request, projectOverlay);
+        s.setEnabled(PlotOpts_ErrorBars, withSigmas);
+        if (target.enabledCount < 30) {
+            s.setEnabled(PlotOpts_Tdist, true);
+        } else {
+            s.setEnabled(PlotOpts_Tdist, false);
+            s.selectButton(PlotOpts_NormalDist);
+        }
+        m_session.sources.placeBoxesPending = true;
+    }
+    clearChart();
+    setBusy(false);
+    if (settingsFailure != 0) {
+        // The settings before the failing line stay applied; the data are loaded.
+        m_prompter.message(unexpectedErrorText(settingsFailure, ErrorPrefix::Spaced),
+                           "Read QVW Error", MessageIcon::Warning);
+    }
+}
+
+void ChartDocument::applyLoadState(const LoadRequest& request, bool projectOverlay)
+{
+    if (request.titlePath) {
+        m_session.sources.titlePath = *request.titlePath;
+        m_session.setTitleFromPath();
+    }
+    if (request.targetSet == 2) {
+        m_session.sources.overlayPath = request.path;
+        m_session.sources.overlayLoaded = true;
+    } else if (request.kind != LoadKind::NewData) {
+        m_session.sources.overlayLoaded = projectOverlay;
+    }
+    // Pasted data, too, can be edited, given options and an overlay.
+    m_session.menus.set(
+        {Menu::EnableDisable, Menu::Options_File, Menu::SaveAs, Menu::InputOverlayData}, true);
 }
 
 } // namespace qv

@@ -21,6 +21,7 @@ namespace qv {
 
 class Prompter;
 class TextMeasurer;
+struct ParsedData;
 struct ProjectRead;
 
 class ChartDocument : private BusyPointer
@@ -95,7 +96,7 @@ public:
     // Where the project file stores the free text, the statistics box (chart
     // units of the last drawing) and the value-axis label (twips); the stored
     // places of the last project read when no drawing set the chart's units.
-    std::array<double, 6> projectPositions() const;
+    SavedPositions projectPositions() const;
 
     // Draws the chart without the one-time resize (after an option dialog's OK).
     DrawOutcome drawPlot();
@@ -119,6 +120,29 @@ private:
     // After each drawing: what its lot decisions will be decided with.
     void noteDrawing();
     void reportLoadFailure(int code, const std::string& detail);
+
+    // What an open command's load puts into the window title.
+    enum class TitleFrom
+    {
+        Path,     // the chosen path
+        FileName, // its file name
+        None,     // the title stays
+    };
+    // The open commands' common part: leaves the paste mode, takes the path
+    // `choose` gives (nothing: the command stops), remembers it and loads it
+    // into `targetSet` as a project or a data file by its extension.
+    bool openChosen(int targetSet, TitleFrom title,
+                    const std::function<std::optional<std::string>()>& choose);
+    // Fills the Data File Parameters dialog from the lines and asks it; false
+    // when it was cancelled.
+    bool askDataLayout(const LoadRequest& request, const std::vector<std::string_view>& lines);
+    // The read points replace the target set (sorted) and the chart's state
+    // follows: options, a project's blocks, title, overlay, enabling; then the
+    // chart is cleared and a failing project settings line reported.
+    void applyLoad(const LoadRequest& request, ParsedData& parsed,
+                   std::optional<ProjectRead>& project, bool withSigmas, bool fullAnswers);
+    // The window title, the overlay state and the menus after a load.
+    void applyLoadState(const LoadRequest& request, bool projectOverlay);
     // The overlay block (into set 2) and the settings block of a project being
     // loaded; true when the file had an overlay. `settingsFailure` receives the
     // code of a settings line that could not be applied.

@@ -8,12 +8,13 @@ FileDialogRequest openDialogRequest(const Session& session, bool inputCommand)
 {
     FileDialogRequest request;
     request.filter = OpenFilter;
-    if (session.firstOpen) {
-        request.initialFolder = inputCommand ? session.dataFolder : session.documentsFolder;
+    if (session.fileDialogs.firstOpen) {
+        request.initialFolder =
+            inputCommand ? session.fileDialogs.dataFolder : session.fileDialogs.documentsFolder;
         request.filterIndex = inputCommand ? 2 : 3;
         return request;
     }
-    const std::string& ext = session.lastExtension;
+    const std::string& ext = session.fileDialogs.lastExtension;
     if (ext == "CSV" || ext == "csv") {
         request.filterIndex = 2;
     } else if (ext == "QVW" || ext == "qvw") {
@@ -44,10 +45,10 @@ FileDialogRequest saveDialogRequest(const Session& session)
     FileDialogRequest request;
     request.filter = SaveFilter;
     request.filterIndex = 3;
-    if (session.firstOpen) {
-        request.initialFolder = session.documentsFolder;
+    if (session.fileDialogs.firstOpen) {
+        request.initialFolder = session.fileDialogs.documentsFolder;
     }
-    const std::string& source = session.sourcePath;
+    const std::string& source = session.fileDialogs.sourcePath;
     request.proposedName = source.empty() ? "GRAPH.QVW" : source.substr(0, extensionStart(source));
     return request;
 }

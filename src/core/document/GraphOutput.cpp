@@ -38,10 +38,10 @@ FileDialogRequest saveGraphRequest(const Session& session)
     request.title = "Save Graph As";
     request.filter = GraphFilter;
     request.filterIndex = GraphFilterBitmapEntry;
-    if (session.firstOpen) {
-        request.initialFolder = session.documentsFolder;
+    if (session.fileDialogs.firstOpen) {
+        request.initialFolder = session.fileDialogs.documentsFolder;
     }
-    request.proposedName = proposedGraphName(session.sourcePath);
+    request.proposedName = proposedGraphName(session.fileDialogs.sourcePath);
     return request;
 }
 

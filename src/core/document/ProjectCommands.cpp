@@ -6,8 +6,10 @@
 #include "core/document/FileCommands.h"
 #include "core/io/DataFileParser.h"
 #include "core/io/PasteText.h"
-#include "core/io/ProjectFile.h"
+#include "core/io/ProjectFileReader.h"
+#include "core/io/ProjectFileWriter.h"
 #include "core/io/SafeFileWriter.h"
+#include "core/io/ScaleTexts.h"
 #include "core/model/Prompter.h"
 #include "core/plot/PlotMapping.h"
 
@@ -24,26 +26,20 @@ using enum Ctl;
 constexpr const char* SaveFailureTitle = "Save As... Error";
 
 // Selects the manual scale as the saved file has it, keeping the scale texts
-// that were written (the manual choice's handler may rewrite the tick step).
+// that were written.
 void selectSavedScale(Settings& s)
 {
     const Settings::Batch batch(s);
-    const Ctl scale[] = {AxesOpts_YscaleMin, AxesOpts_YscaleMax, AxesOpts_TickInterval};
-    std::string texts[3];
-    for (std::size_t i = 0; i < 3; ++i) {
-        texts[i] = s.text(scale[i]);
-    }
+    const ScaleTexts written = ScaleTexts::of(s);
     s.selectButton(AxesOpts_Manual);
-    for (std::size_t i = 0; i < 3; ++i) {
-        s.setText(scale[i], std::move(texts[i]));
-    }
+    written.putBack(s);
 }
 
 } // namespace
 
-std::array<double, 6> ChartDocument::projectPositions() const
+SavedPositions ChartDocument::projectPositions() const
 {
-    SavedPositions positions = m_session.savedPositions;
+    SavedPositions positions = m_session.sources.savedPositions;
     const Placements& p = m_session.placements;
     if (const auto mapping = mappingOf(scene())) {
         positions[0] = mapping->twipsToY(p.plotText.top);
@@ -61,7 +57,7 @@ bool ChartDocument::writeProject(const std::string& path)
     int failure = 0;
     try {
         setBusy(true);
-        const DataSet* overlay = m_session.overlayLoaded ? &m_session.set(2) : nullptr;
+        const DataSet* overlay = m_session.sources.overlayLoaded ? &m_session.set(2) : nullptr;
         writeFileReplacing(path, projectFileText(m_session.set(1), overlay, m_session.settings,
                                                  projectPositions()));
     } catch (const QvError& e) {
@@ -94,7 +90,7 @@ bool ChartDocument::saveAs()
             return false;
         }
         selectSavedScale(m_session.settings);
-        m_session.titlePath = path;
+        m_session.sources.titlePath = path;
         m_session.setTitleFromPath();
         return true;
     });
@@ -114,16 +110,16 @@ bool ChartDocument::applyProjectBlocks(ProjectRead& read, const std::string& pat
         set.editGridBuilt = false;
         set.hiliteGridBuilt = false;
         m_session.set(2) = std::move(set);
-        m_session.overlayPath = path;
+        m_session.sources.overlayPath = path;
         overlay = true;
     }
     Settings& s = m_session.settings;
     settingsFailure =
-        readSettingsBlock(s, read.settingsBlock, m_session.savedPositions, m_fallbackFont)
+        readSettingsBlock(s, read.settingsBlock, m_session.sources.savedPositions, m_fallbackFont)
             .errorCode;
     // The bold choices hold from this drawing on, not only after a refresh.
-    m_session.graphFontBold = s.check(frmPageSetup_chkBoldFont) == 1;
-    m_session.titleFontBold = s.check(frmPageSetup_chkGraphTitleBold) == 1;
+    m_session.window.graphFontBold = s.check(frmPageSetup_chkBoldFont) == 1;
+    m_session.window.titleFontBold = s.check(frmPageSetup_chkGraphTitleBold) == 1;
     return overlay;
 }
 
@@ -154,12 +150,12 @@ bool ChartDocument::pasteData(const std::optional<std::string>& text)
             ~Restore()
             {
                 if (!keep) {
-                    session.pasteBuffer = std::move(buffer);
-                    session.pasteMode = mode;
+                    session.sources.pasteBuffer = std::move(buffer);
+                    session.sources.pasteMode = mode;
                 }
             }
-        } restore{m_session, std::exchange(m_session.pasteBuffer, std::move(cut.lines)),
-                  std::exchange(m_session.pasteMode, true)};
+        } restore{m_session, std::exchange(m_session.sources.pasteBuffer, std::move(cut.lines)),
+                  std::exchange(m_session.sources.pasteMode, true)};
         restore.keep = load({LoadKind::Paste, 1, {}, std::nullopt}).status == LoadStatus::Loaded;
         return restore.keep;
     });

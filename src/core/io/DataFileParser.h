@@ -1,6 +1,6 @@
 #pragma once
 // The data-line parser behind the loads of data files and pasted lines (project
-// files have their own reader, ProjectFile.h). Pure: lines and a layout in, a data set (or an
+// files have their own reader, ProjectFileReader.h). Pure: lines and a layout in, a data set (or an
 // error code) out. Asking the user, the settings and the redraw belong to the
 // load command of the chart document.
 

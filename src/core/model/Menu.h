@@ -3,7 +3,6 @@
 // whether each is available. The core decides availability; the window shows it.
 
 #include <array>
-#include <optional>
 #include <string_view>
 
 namespace qv {
@@ -37,7 +36,6 @@ enum class Menu : int {
 };
 
 std::string_view menuName(Menu item);
-std::optional<Menu> findMenu(std::string_view name);
 
 class MenuState
 {

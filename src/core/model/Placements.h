@@ -6,9 +6,15 @@
 
 #include "core/model/FontSpec.h"
 
+#include <array>
 #include <string>
 
 namespace qv {
+
+// The places of the movable items a project file stores, in the order of its
+// settings lines 54 to 59: top and left of the free text, of the statistics box
+// (both in chart units) and of the value-axis label (window twips).
+using SavedPositions = std::array<double, 6>;
 
 // A rectangle on the main window, in twips.
 struct TwipsRect

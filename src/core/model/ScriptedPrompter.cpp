@@ -16,6 +16,24 @@ template <typename T> std::optional<T> takeFront(std::deque<T>& queue)
     queue.pop_front();
     return value;
 }
+
+// Puts answers into the FileChar controls through their setters, as a user would.
+void applyDataFileAnswers(Settings& s, const DataFileAnswers& answers)
+{
+    if (answers.labels) {
+        s.setCheck(Ctl::FileChar_Labels, *answers.labels ? 1 : 0);
+    }
+    if (answers.columns) {
+        s.setText(Ctl::FileChar_Ncol, std::to_string(*answers.columns));
+    }
+    if (answers.valueColumn) {
+        s.setText(Ctl::FileChar_ColN, std::to_string(*answers.valueColumn));
+    }
+    if (answers.sigmaColumn) {
+        s.setCheck(Ctl::FileChar_ErrorBars, 1);
+        s.setText(Ctl::FileChar_ErrorColumn, std::to_string(*answers.sigmaColumn));
+    }
+}
 } // namespace
 
 std::optional<std::string> ScriptedPrompter::askOpenFile(const FileDialogRequest& request)
@@ -64,23 +82,6 @@ bool ScriptedPrompter::askPrint(PrintTarget& target)
         target.printToFile(answer->outputFile);
     }
     return true;
-}
-
-void applyDataFileAnswers(Settings& s, const DataFileAnswers& answers)
-{
-    if (answers.labels) {
-        s.setCheck(Ctl::FileChar_Labels, *answers.labels ? 1 : 0);
-    }
-    if (answers.columns) {
-        s.setText(Ctl::FileChar_Ncol, std::to_string(*answers.columns));
-    }
-    if (answers.valueColumn) {
-        s.setText(Ctl::FileChar_ColN, std::to_string(*answers.valueColumn));
-    }
-    if (answers.sigmaColumn) {
-        s.setCheck(Ctl::FileChar_ErrorBars, 1);
-        s.setText(Ctl::FileChar_ErrorColumn, std::to_string(*answers.sigmaColumn));
-    }
 }
 
 } // namespace qv

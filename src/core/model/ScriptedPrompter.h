@@ -61,7 +61,4 @@ public:
     bool askPrint(PrintTarget& target) override;
 };
 
-// Puts answers into the FileChar controls through their setters, as a user would.
-void applyDataFileAnswers(Settings& settings, const DataFileAnswers& answers);
-
 } // namespace qv

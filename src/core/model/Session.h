@@ -9,7 +9,6 @@
 #include "core/model/Placements.h"
 #include "core/model/Settings.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -34,33 +33,49 @@ public:
     MenuState menus;
     Placements placements;
 
-    // What the file commands and the later readers remember.
-    bool overlayLoaded = false;
-    // The last file opened was a project file: pasted lines and Input New Data
-    // then keep its settings, and the boxes go to the places it stored.
-    bool projectFileFlag = false;
-    // The main set came from the paste buffer.
-    bool pasteMode = false;
-    std::string sourcePath; // the file last chosen
-    std::string titlePath;
-    std::string overlayPath;
-    bool firstOpen = false;
-    std::string lastExtension;
-    std::vector<std::string> pasteBuffer;
-    std::array<double, 6> savedPositions{};
-    bool placeBoxesPending = false;
+    // Where the chart's sets came from and what the next load or drawing does
+    // because of it.
+    struct Sources
+    {
+        bool overlayLoaded = false;
+        // The last file opened was a project file: pasted lines and Input New Data
+        // then keep its settings, and the boxes go to the places it stored.
+        bool projectFileFlag = false;
+        // The main set came from the paste buffer.
+        bool pasteMode = false;
+        std::string titlePath;
+        std::string overlayPath;
+        std::vector<std::string> pasteBuffer;
+        SavedPositions savedPositions{};
+        bool placeBoxesPending = false;
+    } sources;
 
-    // Main-window state.
-    std::string graphFontName;
-    bool graphFontBold = false;
-    bool titleFontBold = false;
-    std::string windowTitle = ProgramName;
-    void setTitleFromPath() { windowTitle = std::string(ProgramName) + " (" + titlePath + ")"; }
+    // What the file dialogs remember from one command to the next.
+    struct FileDialogMemory
+    {
+        std::string sourcePath; // the file last chosen
+        bool firstOpen = false;
+        std::string lastExtension;
+        // Folders the open commands start in: the user's documents folder while
+        // no file has been chosen, and the fallback of Input New Data and Input
+        // Overlay Data.
+        std::string documentsFolder;
+        std::string dataFolder;
+    } fileDialogs;
 
-    // Folders the open commands start in: the user's documents folder while no
-    // file has been chosen, and the fallback of Input New Data and Input Overlay Data.
-    std::string documentsFolder;
-    std::string dataFolder;
+    // The main window's state.
+    struct Window
+    {
+        std::string graphFontName;
+        bool graphFontBold = false;
+        bool titleFontBold = false;
+        std::string windowTitle = ProgramName;
+    } window;
+
+    void setTitleFromPath()
+    {
+        window.windowTitle = std::string(ProgramName) + " (" + sources.titlePath + ")";
+    }
 
 private:
     std::array<DataSet, 2> m_sets;

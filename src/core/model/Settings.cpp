@@ -11,24 +11,12 @@ namespace qv {
 
 namespace {
 
-// Button counts and pair partners in the control table.
-constexpr int None = 0, Two = 2, Three = 3, Four = 4, Five = 5, Nine = 9;
-constexpr int buttonsOf(int n) { return n; }
-constexpr int buttonsOf(Ctl) { return 0; }
-constexpr Ctl partnerOf(int) { return Ctl::Count; }
-constexpr Ctl partnerOf(Ctl c) { return c; }
-
 using enum Ctl;
 
-constexpr std::array<ControlInfo, static_cast<std::size_t>(Ctl::Count)> kControls{{
-#define QV_CONTROL(id, name, kind, design, line, enabled, extra)                                  \
-    ControlInfo{Ctl::id, name, ControlKind::kind, design, line, enabled, buttonsOf(extra),        \
-                partnerOf(extra)},
-#include "core/model/Controls.def"
-#undef QV_CONTROL
-}};
-
-std::size_t at(Ctl id) { return static_cast<std::size_t>(id); }
+std::size_t at(Ctl id)
+{
+    return static_cast<std::size_t>(id);
+}
 
 bool parseInt(std::string_view text, int& out)
 {
@@ -37,32 +25,13 @@ bool parseInt(std::string_view text, int& out)
     return ec == std::errc() && ptr == end;
 }
 
-// The derived number of each option group's buttons.
-constexpr std::array<double, 4> kRiskZ{1.0, 1.28155, 1.64485, 2.32635};
-constexpr std::array<int, 4> kConfidence{90, 95, 99, 0};
-constexpr std::array<int, 2> kWeighted{1, 0};
-constexpr std::array<int, 5> kNines{0, 2, 3, 4, 5};
-
 } // namespace
 
-std::span<const ControlInfo> controlTable() { return kControls; }
-
-const ControlInfo& controlInfo(Ctl id) { return kControls[at(id)]; }
-
-std::optional<Ctl> findControl(std::string_view name)
-{
-    for (const auto& info : kControls) {
-        if (name == info.name) {
-            return info.id;
-        }
-    }
-    return std::nullopt;
-}
-
 Settings::Settings()
-    : m_text(kControls.size()), m_number(kControls.size(), 0), m_enabled(kControls.size(), 1)
+    : m_text(controlTable().size()), m_number(controlTable().size(), 0),
+      m_enabled(controlTable().size(), 1)
 {
-    for (const auto& info : kControls) {
+    for (const auto& info : controlTable()) {
         const std::size_t i = at(info.id);
         m_enabled[i] = info.designEnabled ? 1 : 0;
         switch (info.kind) {
@@ -77,12 +46,42 @@ Settings::Settings()
     }
 }
 
-int Settings::check(Ctl id) const { return m_number[at(id)]; }
-const std::string& Settings::text(Ctl id) const { return m_text[at(id)]; }
-int Settings::group(Ctl id) const { return m_number[at(id)]; }
-bool Settings::selected(Ctl id) const { return m_number[at(id)] != 0; }
-bool Settings::enabled(Ctl id) const { return m_enabled[at(id)] != 0; }
-double Settings::number(Ctl id) const { return readNumber(m_text[at(id)]); }
+int Settings::check(Ctl id) const
+{
+    return m_number[at(id)];
+}
+const std::string& Settings::text(Ctl id) const
+{
+    return m_text[at(id)];
+}
+std::string Settings::valueText(Ctl id) const
+{
+    switch (controlInfo(id).kind) {
+    case ControlKind::Check:
+    case ControlKind::Group:
+        return std::to_string(m_number[at(id)]);
+    case ControlKind::Button:
+        return selected(id) ? "true" : "false";
+    default:
+        return m_text[at(id)];
+    }
+}
+int Settings::group(Ctl id) const
+{
+    return m_number[at(id)];
+}
+bool Settings::selected(Ctl id) const
+{
+    return m_number[at(id)] != 0;
+}
+bool Settings::enabled(Ctl id) const
+{
+    return m_enabled[at(id)] != 0;
+}
+double Settings::number(Ctl id) const
+{
+    return readNumber(m_text[at(id)]);
+}
 
 void Settings::setCheck(Ctl id, int value)
 {
@@ -92,7 +91,7 @@ void Settings::setCheck(Ctl id, int value)
     }
     m_number[at(id)] = value;
     notify(id, SettingChange::Value);
-    runHandler(id);
+    m_rules.runHandler(*this, id);
 }
 
 void Settings::setText(Ctl id, std::string value)
@@ -115,7 +114,7 @@ void Settings::selectGroup(Ctl id, int index)
     }
     m_number[at(id)] = index;
     notify(id, SettingChange::Value);
-    runHandler(id);
+    m_rules.runHandler(*this, id);
 }
 
 void Settings::selectButton(Ctl id)
@@ -131,7 +130,7 @@ void Settings::selectButton(Ctl id)
     if (partnerWasSelected) {
         notify(partner, SettingChange::Value);
     }
-    runHandler(id);
+    m_rules.runHandler(*this, id);
 }
 
 void Settings::deselectButton(Ctl id)
@@ -151,14 +150,14 @@ void Settings::click(Ctl id, int index)
         break;
     case ControlKind::Group:
         if (index >= 0 && group(id) == index) {
-            runHandler(id);
+            m_rules.runHandler(*this, id);
         } else {
             selectGroup(id, index);
         }
         break;
     case ControlKind::Button:
         if (selected(id)) {
-            runHandler(id);
+            m_rules.runHandler(*this, id);
         } else {
             selectButton(id);
         }
@@ -263,157 +262,9 @@ Settings::Batch::~Batch()
     }
 }
 
-void Settings::enable(std::initializer_list<Ctl> ids, bool on)
-{
-    for (Ctl id : ids) {
-        setEnabled(id, on);
-    }
-}
-
-void Settings::runHandler(Ctl id)
-{
-    auto focus = [this](Ctl field) { notify(field, SettingChange::Focus); };
-    switch (id) {
-    case PlotOpts_LimitLines: {
-        const bool on = check(id) == 1;
-        enable({PlotOpts_ULimitLabel, PlotOpts_ULimit, PlotOpts_UL_Line, PlotOpts_NinetyLine,
-                PlotOpts_FiftyLine},
-               on);
-        if (on) {
-            focus(PlotOpts_ULimit);
-        }
-        break;
-    }
-    case PlotOpts_BkgSubtraction:
-        if (check(id) == 1) {
-            enable({PlotOpts_BkgLabel, PlotOpts_BkgValue}, true);
-            focus(PlotOpts_BkgValue);
-        } else {
-            enable({PlotOpts_BkgLabel, PlotOpts_BkgValue}, false);
-            setText(PlotOpts_BkgValue, "0");
-        }
-        break;
-    case PlotOpts_LSQfit:
-        if (check(id) == 1) {
-            enable({PlotOpts_ConfidenceFrame, PlotOpts_ConfInterval}, true);
-            if (check(FileChar_ErrorBars) == 1) {
-                enable({PlotOpts_WeightingFrame, PlotOpts_weighting}, true);
-            }
-        } else {
-            enable({PlotOpts_ConfidenceFrame, PlotOpts_ConfInterval, PlotOpts_WeightingFrame,
-                    PlotOpts_weighting},
-                   false);
-        }
-        break;
-    case PlotOpts_Statistics:
-        setEnabled(PlotOpts_MoreStats, check(id) == 1);
-        break;
-    case PlotOpts_LogY:
-        setText(AxesOpts_TickInterval, "10");
-        setEnabled(AxesOpts_TickInterval, false);
-        break;
-    case PlotOpts_CR:
-        m_consumerRiskZ = kRiskZ[static_cast<std::size_t>(group(id))];
-        break;
-    case PlotOpts_LTPD:
-        m_ltpdZ = kRiskZ[static_cast<std::size_t>(group(id))];
-        break;
-    case PlotOpts_ConfInterval:
-        m_confidenceLevel = kConfidence[static_cast<std::size_t>(group(id))];
-        break;
-    case PlotOpts_weighting:
-        m_weightedFit = kWeighted[static_cast<std::size_t>(group(id))];
-        break;
-    case AxesOpts_NumNines:
-        m_xRangeNines = kNines[static_cast<std::size_t>(group(id))];
-        break;
-    case AxesOpts_DataSymbol:
-        m_dataSymbolCode = group(id) + 1;
-        break;
-    case AxesOpts_Auto:
-        enable({AxesOpts_YMinLabel, AxesOpts_YMaxLabel, AxesOpts_TickLabel, AxesOpts_YscaleMin,
-                AxesOpts_YscaleMax, AxesOpts_TickInterval},
-               false);
-        break;
-    case AxesOpts_Manual:
-        enable({AxesOpts_YMinLabel, AxesOpts_YMaxLabel, AxesOpts_TickLabel, AxesOpts_YscaleMin,
-                AxesOpts_YscaleMax},
-               true);
-        if (selected(PlotOpts_LogY)) {
-            setText(AxesOpts_TickInterval, "10");
-            setEnabled(AxesOpts_TickInterval, false);
-        } else {
-            setEnabled(AxesOpts_TickInterval, true);
-        }
-        focus(AxesOpts_YscaleMin);
-        break;
-    case AxesOpts_Yprecision: {
-        const bool manual = group(id) == 1;
-        enable({AxesOpts_Yplaces, AxesOpts_Places}, manual);
-        if (manual) {
-            focus(AxesOpts_Yplaces);
-        }
-        break;
-    }
-    case StatsForm_StatsPrecision: {
-        const bool manual = group(id) == 1;
-        enable({StatsForm_Digits, StatsForm_Places}, manual);
-        if (manual) {
-            focus(StatsForm_Digits);
-        }
-        break;
-    }
-    case FileChar_ErrorBars:
-        if (check(id) == 1) {
-            setEnabled(FileChar_ErrorColumn, true);
-            const double column = number(FileChar_ColN) + 1;
-            setText(FileChar_ErrorColumn, std::to_string(static_cast<long long>(column)));
-        } else {
-            setEnabled(FileChar_ErrorColumn, false);
-        }
-        break;
-    default:
-        break;
-    }
-}
-
 void Settings::resetOptions()
 {
-    const Batch batch(*this);
-    setText(AxesOpts_YscaleMin, "0");
-    setText(AxesOpts_YscaleMax, "0");
-    setText(AxesOpts_TickInterval, "0");
-    selectGroup(AxesOpts_DataSymbol, 0);
-    selectButton(AxesOpts_Auto);
-    selectGroup(AxesOpts_NumNines, 0);
-    selectButton(AxesOpts_Stdformat);
-    selectGroup(AxesOpts_DataSymbol, 0);
-    selectGroup(AxesOpts_Yprecision, 0);
-    setText(AxesOpts_Yplaces, "0");
-    setCheck(PlotOpts_Statistics, 1);
-    setCheck(PlotOpts_UL_Line, 1);
-    setCheck(PlotOpts_BkgSubtraction, 0);
-    setCheck(PlotOpts_TestStatistic, 0);
-    setCheck(PlotOpts_LimitLines, 0);
-    setText(PlotOpts_ULimit, "0");
-    setText(PlotOpts_BkgValue, "0");
-    setText(PlotOpts_PlotTitle, "");
-    setText(PlotOpts_PlotText, "");
-    setCheck(PlotOpts_ErrorBars, 0);
-    setCheck(PlotOpts_LSQfit, 0);
-    selectGroup(PlotOpts_ConfInterval, 3);
-    selectGroup(PlotOpts_weighting, 1);
-    selectButton(PlotOpts_NormalDist);
-    selectButton(PlotOpts_LinearY);
-    selectGroup(PlotOpts_LTPD, 1);
-    selectGroup(PlotOpts_CR, 1);
-    setCheck(StatsForm_NumData, 1);
-    setCheck(StatsForm_Mean, 1);
-    setCheck(StatsForm_StdDev, 1);
-    setCheck(StatsForm_TS, 1);
-    selectGroup(StatsForm_StatsPrecision, 0);
-    setText(StatsForm_Digits, "0");
-    setText(PlotOpts_OverlayText, "");
+    OptionRules::resetOptions(*this);
 }
 
 void Settings::setFontList(std::vector<std::string> fonts)
@@ -478,7 +329,8 @@ void Settings::setFromText(Ctl id, std::string_view value)
         break;
     case ControlKind::Group:
         if (!parseInt(value, n) || n < 0 || n >= info.buttons) {
-            throw std::invalid_argument(std::string(info.name) + " takes a button index from 0 to " +
+            throw std::invalid_argument(std::string(info.name) +
+                                        " takes a button index from 0 to " +
                                         std::to_string(info.buttons - 1));
         }
         selectGroup(id, n);
@@ -501,19 +353,6 @@ void Settings::setFromText(Ctl id, std::string_view value)
         break;
     case ControlKind::Control:
         throw std::invalid_argument(std::string(info.name) + " holds no value");
-    }
-}
-
-std::string Settings::valueText(Ctl id) const
-{
-    switch (controlInfo(id).kind) {
-    case ControlKind::Check:
-    case ControlKind::Group:
-        return std::to_string(m_number[at(id)]);
-    case ControlKind::Button:
-        return selected(id) ? "true" : "false";
-    default:
-        return m_text[at(id)];
     }
 }
 

@@ -6,31 +6,15 @@
 // enabling rules and the derived values in step. The dialogs are views on it:
 // listeners hear of every real change of a control's value, enabling or list.
 
+#include "core/model/ControlTable.h"
+#include "core/model/OptionRules.h"
+
 #include <functional>
-#include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace qv {
-
-enum class Ctl : int {
-#define QV_CONTROL(id, name, kind, design, line, enabled, extra) id,
-#include "core/model/Controls.def"
-#undef QV_CONTROL
-    Count
-};
-
-enum class ControlKind {
-    Check,   // 0 or 1
-    Text,    // free text
-    Combo,   // free text with a drop-down list
-    Group,   // option buttons of an indexed array: the selected index, -1 for none
-    Button,  // one button of a named pair: selected or not
-    Font,    // the font combo: one entry of the font list
-    Control, // no value: only its enabling is kept
-};
 
 // What changed about a control, as listeners are told.
 enum class SettingChange
@@ -50,33 +34,19 @@ struct SettingsNotice
 
 using SettingsListener = std::function<void(const SettingsNotice&)>;
 
-struct ControlInfo
-{
-    Ctl id;
-    const char* name;       // "PlotOpts.LSQfit"
-    ControlKind kind;
-    const char* design;     // value when the window is created
-    int fileLine;           // line of the project file's settings block, 0 when not stored
-    bool designEnabled;
-    int buttons;            // number of buttons of a group
-    Ctl partner;            // the other button of a pair
-};
-
-// Every control, in the order of the table; one name per control.
-std::span<const ControlInfo> controlTable();
-const ControlInfo& controlInfo(Ctl id);
-std::optional<Ctl> findControl(std::string_view name);
-
 class Settings
 {
 public:
     Settings(); // every control as its window has it when created
 
-    int check(Ctl id) const;                // check box: 0 or 1
-    const std::string& text(Ctl id) const;  // text, combo and font controls
-    int group(Ctl id) const;                // option group: index, -1 when none is selected
-    bool selected(Ctl id) const;            // pair button
+    int check(Ctl id) const;               // check box: 0 or 1
+    const std::string& text(Ctl id) const; // text, combo and font controls
+    int group(Ctl id) const;               // option group: index, -1 when none is selected
+    bool selected(Ctl id) const;           // pair button
     bool enabled(Ctl id) const;
+    // The value as one text, as the report and the setting tables print it:
+    // check 0/1, group index, pair "true"/"false", the text of any other control.
+    std::string valueText(Ctl id) const;
     // The number at the start of a text control, as every dialog field is read.
     double number(Ctl id) const;
 
@@ -136,18 +106,16 @@ public:
     std::vector<std::string> items(Ctl id) const;
 
     // Values kept in step by the option groups' handlers (0 until the first selection).
-    double consumerRiskZ() const { return m_consumerRiskZ; }
-    double ltpdZ() const { return m_ltpdZ; }
-    int confidenceLevel() const { return m_confidenceLevel; }
-    int weightedFit() const { return m_weightedFit; }
-    int xRangeNines() const { return m_xRangeNines; }
-    int dataSymbolCode() const { return m_dataSymbolCode; }
+    double consumerRiskZ() const { return m_rules.consumerRiskZ(); }
+    double ltpdZ() const { return m_rules.ltpdZ(); }
+    int confidenceLevel() const { return m_rules.confidenceLevel(); }
+    int weightedFit() const { return m_rules.weightedFit(); }
+    int xRangeNines() const { return m_rules.xRangeNines(); }
+    int dataSymbolCode() const { return m_rules.dataSymbolCode(); }
 
     // Sets a control from its text as --set and the option windows take it.
     // Throws std::invalid_argument for a value of the wrong kind.
     void setFromText(Ctl id, std::string_view value);
-    // The value as the report writes it: check 0/1, group index, pair "true"/"false", text.
-    std::string valueText(Ctl id) const;
 
 private:
     // Copies of the settings start without listeners.
@@ -162,8 +130,9 @@ private:
         bool batchChanged = false;
     };
 
-    void runHandler(Ctl id);
-    void enable(std::initializer_list<Ctl> ids, bool on);
+    // The handlers tell of the focus they move.
+    friend class OptionRules;
+
     void notify(Ctl id, SettingChange change);
 
     Listeners m_listeners;
@@ -173,12 +142,7 @@ private:
     std::vector<char> m_enabled;
     std::vector<std::string> m_fonts;
     int m_fileCharItems = 0;
-    double m_consumerRiskZ = 0;
-    double m_ltpdZ = 0;
-    int m_confidenceLevel = 0;
-    int m_weightedFit = 0;
-    int m_xRangeNines = 0;
-    int m_dataSymbolCode = 0;
+    OptionRules m_rules;
 };
 
 } // namespace qv

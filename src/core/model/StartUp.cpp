@@ -15,8 +15,8 @@ void startUp(Session& session, std::vector<std::string> fonts, const std::string
 
     Settings& s = session.settings;
     s.setCheck(Ctl::frmPageSetup_chkGraphTitleBold, 1);
-    session.graphFontBold = s.check(Ctl::frmPageSetup_chkBoldFont) == 1;
-    session.titleFontBold = s.check(Ctl::frmPageSetup_chkGraphTitleBold) == 1;
+    session.window.graphFontBold = s.check(Ctl::frmPageSetup_chkBoldFont) == 1;
+    session.window.titleFontBold = s.check(Ctl::frmPageSetup_chkGraphTitleBold) == 1;
 
     s.setFontList(std::move(fonts));
     if (!s.walkFontListTo("Arial") && !preferredFallback.empty()) {
@@ -26,7 +26,7 @@ void startUp(Session& session, std::vector<std::string> fonts, const std::string
             s.selectFontOrFirst(preferredFallback);
         }
     }
-    session.graphFontName = s.text(Ctl::frmPageSetup_cboFont);
+    session.window.graphFontName = s.text(Ctl::frmPageSetup_cboFont);
 
     s.selectGroup(Ctl::frmPageSetup_optPlotSize, 4);
     s.selectGroup(Ctl::frmPageSetup_optPlotTitleFontsize, 2);
@@ -37,7 +37,7 @@ void startUp(Session& session, std::vector<std::string> fonts, const std::string
     m.set({Menu::EnableDisable, Menu::NewData, Menu::Options_File, Menu::SaveAs,
            Menu::InputOverlayData},
           false);
-    session.firstOpen = true;
+    session.fileDialogs.firstOpen = true;
 }
 
 } // namespace qv

@@ -158,8 +158,8 @@ DrawOutcome PlotRoutine::refreshPlot()
     if (size >= 0 && size < static_cast<int>(PlotSizeFactors.size())) {
         m_plotSizeFactor = PlotSizeFactors[static_cast<std::size_t>(size)];
     }
-    m_session.graphFontBold = s.check(frmPageSetup_chkBoldFont) == 1;
-    m_session.titleFontBold = s.check(frmPageSetup_chkGraphTitleBold) == 1;
+    m_session.window.graphFontBold = s.check(frmPageSetup_chkBoldFont) == 1;
+    m_session.window.titleFontBold = s.check(frmPageSetup_chkGraphTitleBold) == 1;
     if (!resizePlotArea(m_layout, m_plotSizeFactor)) {
         m_prompter.message(PlotSizeRefusedText, PlotSizeRefusedTitle, MessageIcon::Information);
     }
@@ -217,9 +217,9 @@ PlotRoutine::Pass PlotRoutine::drawOnce(DrawOutcome& outcome)
         placeValueAxisLabel(d);
         drawBoxesAndReferenceLines(d, 1);
         warnOutOfRange(d, 1);
-        m_session.placeBoxesPending = false;
+        m_session.sources.placeBoxesPending = false;
         setBusy(false);
-        if (m_session.overlayLoaded) {
+        if (m_session.sources.overlayLoaded) {
             drawOverlay(d);
         }
         return Pass::Done;
@@ -256,8 +256,8 @@ void PlotRoutine::beginFrameAndFonts(Drawing& d)
     m_session.menus.set({Menu::mnuPageSetup, Menu::mnuRefresh, Menu::mnuCopy, Menu::mnuPrint,
                          Menu::HiliteUnhilite, Menu::SaveAs, Menu::mnuSaveGraph},
                         true);
-    m_session.graphFontName = s.text(frmPageSetup_cboFont);
-    d.face = m_session.graphFontName;
+    m_session.window.graphFontName = s.text(frmPageSetup_cboFont);
+    d.face = m_session.window.graphFontName;
     clear();
     reserveScene();
     m_results = DrawingResults{};
@@ -269,13 +269,14 @@ void PlotRoutine::beginFrameAndFonts(Drawing& d)
     d.screenFactor = m_layout.screenFactor();
     d.titleSizeOffset = pickSize(TitleSizeOffsets, s.group(frmPageSetup_optPlotTitleFontsize), -2);
     const double labelSize = pickSize(LabelSizes, s.group(frmPageSetup_optYAxisLabelFontsize), 12);
-    d.footerFont = {d.face, chartPointSize(6 * d.screenFactor), m_session.graphFontBold};
-    d.windowFont = {d.face, chartPointSize(10 * d.screenFactor), m_session.graphFontBold};
+    d.footerFont = {d.face, chartPointSize(6 * d.screenFactor), m_session.window.graphFontBold};
+    d.windowFont = {d.face, chartPointSize(10 * d.screenFactor), m_session.window.graphFontBold};
     d.labelFont = {d.face, labelSize, s.check(frmPageSetup_chkYBold) == 1};
-    d.referenceFont = {d.face, chartPointSize(6 * d.screenFactor), m_session.graphFontBold};
+    d.referenceFont = {d.face, chartPointSize(6 * d.screenFactor), m_session.window.graphFontBold};
 
     Placements& p = m_session.placements;
-    const FontSpec boxFont{d.face, chartPointSize(8 * d.screenFactor), m_session.graphFontBold};
+    const FontSpec boxFont{d.face, chartPointSize(8 * d.screenFactor),
+                           m_session.window.graphFontBold};
     for (Placement* box : {&p.statsBox, &p.overlayStats, &p.plotText, &p.overlayText}) {
         box->font = boxFont;
     }
@@ -291,13 +292,13 @@ void PlotRoutine::reserveScene()
     constexpr std::size_t Headroom = 4096;
     const Settings& s = m_session.settings;
     auto points = static_cast<std::size_t>(std::max(m_session.set(1).pointCount, 0));
-    if (m_session.overlayLoaded) {
+    if (m_session.sources.overlayLoaded) {
         points += static_cast<std::size_t>(std::max(m_session.set(2).pointCount, 0));
     }
     // A triangle is three lines (the overlay's symbol follows the main one's);
     // an uncertainty bar is one more.
     const int symbol = std::clamp(s.dataSymbolCode(), 1, 3);
-    const bool triangles = symbol == 3 || (m_session.overlayLoaded && symbol == 2);
+    const bool triangles = symbol == 3 || (m_session.sources.overlayLoaded && symbol == 2);
     const std::size_t perPoint =
         (triangles ? 3u : 1u) + (s.check(PlotOpts_ErrorBars) == 1 ? 1u : 0u);
     m_scene.primitives.reserve(points * perPoint + Headroom);
@@ -396,7 +397,7 @@ void PlotRoutine::drawFooter(Drawing& d)
 {
     d.footerLineHeight = m_measurer.textHeight("U", d.footerFont);
     const double top = d.plot.bottom() + 3.8 * d.footerLineHeight;
-    m_scene.windowTexts.push_back({d.plot.left, top, m_session.titlePath, d.footerFont});
+    m_scene.windowTexts.push_back({d.plot.left, top, m_session.sources.titlePath, d.footerFont});
     const std::string date = formatDate(today());
     m_scene.windowTexts.push_back(
         {d.plot.right() - m_measurer.textWidth(date, d.footerFont), top, date, d.footerFont});
@@ -495,7 +496,7 @@ void PlotRoutine::showTitle(const Drawing& d)
     if (!title.empty()) {
         m_lastTitle.caption = title;
         m_lastTitle.font = FontSpec{d.face, chartPointSize(12 * d.screenFactor + d.titleSizeOffset),
-                                    m_session.titleFontBold};
+                                    m_session.window.titleFontBold};
     }
     if (!m_lastTitle.caption.empty()) {
         m_lastTitle.font.family = d.face;
@@ -700,13 +701,13 @@ void PlotRoutine::keepLabelsInSight(const Drawing& d)
 void PlotRoutine::drawStatsBox(Drawing& d, int setNumber)
 {
     const Settings& s = m_session.settings;
-    if (setNumber == 1 && m_session.placeBoxesPending) {
-        m_statsBoxAtDefault = !(m_session.projectFileFlag && !m_session.pasteMode);
+    if (setNumber == 1 && m_session.sources.placeBoxesPending) {
+        m_statsBoxAtDefault = !(m_session.sources.projectFileFlag && !m_session.sources.pasteMode);
         if (!m_statsBoxAtDefault) {
             const PlotMapping mapping = *mappingOf(m_scene);
             Placement& box = m_session.placements.statsBox;
-            box.left = mapping.xToTwips(m_session.savedPositions[3]);
-            box.top = mapping.yToTwips(m_session.savedPositions[2]);
+            box.left = mapping.xToTwips(m_session.sources.savedPositions[3]);
+            box.top = mapping.yToTwips(m_session.sources.savedPositions[2]);
         }
     }
     if (setNumber == 1 && m_statsBoxAtDefault) {
@@ -742,11 +743,12 @@ void PlotRoutine::drawStatsBox(Drawing& d, int setNumber)
 // file is opened the main set's text first goes to the place the file stored.
 void PlotRoutine::drawFreeText(Drawing& d, int setNumber)
 {
-    if (setNumber == 1 && m_session.placeBoxesPending && m_session.projectFileFlag) {
+    if (setNumber == 1 && m_session.sources.placeBoxesPending &&
+        m_session.sources.projectFileFlag) {
         const PlotMapping mapping = *mappingOf(m_scene);
         Placement& text = m_session.placements.plotText;
-        text.top = mapping.yToTwips(m_session.savedPositions[0]);
-        text.left = mapping.xToTwips(m_session.savedPositions[1]);
+        text.top = mapping.yToTwips(m_session.sources.savedPositions[0]);
+        text.left = mapping.xToTwips(m_session.sources.savedPositions[1]);
     }
     const std::string& text =
         m_session.settings.text(setNumber == 1 ? PlotOpts_PlotText : PlotOpts_OverlayText);
@@ -915,13 +917,13 @@ void PlotRoutine::drawOverlay(Drawing& d)
 {
     const SetStatistics& overlay = runStatistics(d, 2);
     m_scene.windowTexts.push_back({d.plot.left, d.plot.bottom() + 5 * d.footerLineHeight,
-                                   m_session.overlayPath, d.footerFont});
+                                   m_session.sources.overlayPath, d.footerFont});
     const int mainSymbol = std::clamp(m_session.settings.dataSymbolCode(), 1, 3);
     drawPoints(d, 2, mainSymbol % 3 + 1);
     drawDistributionLine(d, overlay);
     drawBoxesAndReferenceLines(d, 2);
     warnOutOfRange(d, 2);
-    m_session.placeBoxesPending = false;
+    m_session.sources.placeBoxesPending = false;
 }
 
 } // namespace qv

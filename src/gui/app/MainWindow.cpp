@@ -122,8 +122,8 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     Session& session = m_document.session();
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    session.documentsFolder = folderOrHome(documents);
-    session.dataFolder = session.documentsFolder;
+    session.fileDialogs.documentsFolder = folderOrHome(documents);
+    session.fileDialogs.dataFolder = session.fileDialogs.documentsFolder;
 
     m_dialogs = std::make_unique<OptionDialogSet>(
         session.settings, m_document.prompter(), [this] { m_document.refreshPlot(); }, this);
@@ -299,20 +299,20 @@ void MainWindow::runStartUp()
     placeWidgets();
     fitWindowToPlot();
     centreOnScreen(*this);
-    titleChanged(session().windowTitle);
+    titleChanged(session().window.windowTitle);
     menusChanged(session().menus);
 }
 
 void MainWindow::applyFonts()
 {
     const Session& s = session();
-    const QString family = toQString(s.graphFontName);
+    const QString family = toQString(s.window.graphFontName);
     m_yLabel->setFont(QFont(family));
     QFont title(family);
-    title.setBold(s.titleFontBold);
+    title.setBold(s.window.titleFontBold);
     m_plotTitle->setFont(title);
     QFont graph(family);
-    graph.setBold(s.graphFontBold);
+    graph.setBold(s.window.graphFontBold);
     m_plotArea->setFont(graph);
 }
 

@@ -72,8 +72,6 @@ public:
     // The status bar's line with the main lot's decisions, below the chart.
     QLabel* lotStatus() const { return m_lotStatus; }
     ChartDragger* dragger() const { return m_dragger; }
-    // Position and size of the plot area on the window, in twips.
-    QRectF plotAreaTwips() const { return m_plotTwips; }
     const TwipScale& twipScale() const { return m_twips; }
     // Output, the data editors, help and the About windows.
     WindowCommands& windowCommands() const { return *m_windowCommands; }

@@ -34,8 +34,6 @@ public:
     QtPrompter(const QtPrompter&) = delete;
     QtPrompter& operator=(const QtPrompter&) = delete;
 
-    void setParentWidget(QWidget* parent) { m_parent = parent; }
-
     std::optional<std::string> askOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> askSaveFile(const FileDialogRequest& request) override;
     bool askDataFileParameters(Settings& settings, const DataFilePreview& preview) override;

@@ -161,10 +161,10 @@ DataEditorDialog::DataEditorDialog(Session& session, Prompter& prompter, EditorK
 
 void DataEditorDialog::showEditor()
 {
-    m_grids[1]->setVisible(m_session.overlayLoaded);
+    m_grids[1]->setVisible(m_session.sources.overlayLoaded);
     {
         const BusyCursor busy;
-        if (buildGrid(1) && m_session.overlayLoaded) {
+        if (buildGrid(1) && m_session.sources.overlayLoaded) {
             buildGrid(2);
         }
     }

@@ -132,7 +132,7 @@ void SamplingPlanWindow::follow(const ChartDocument& document)
         return;
     }
     const Session& session = document.session();
-    setValue(m_lot, "Main lot: " + session.titlePath);
+    setValue(m_lot, "Main lot: " + session.sources.titlePath);
     const SamplingPlanTexts t =
         samplingPlanTexts(*decision, statistics->n, document.decisionSettings());
     setValue(m_n, t.n);
@@ -146,7 +146,7 @@ void SamplingPlanWindow::follow(const ChartDocument& document)
     setValue(m_verdictExact, t.verdictExact);
     setValue(m_normality, t.normality);
     if (const auto& plan = decision->plan) {
-        m_oc = ocChartScene(*plan, m_measurer, session.graphFontName);
+        m_oc = ocChartScene(*plan, m_measurer, session.window.graphFontName);
         const double atLtpd = plan->oc.probabilityOfAcceptance[9];
         m_picture->setAccessibleDescription(
             toQString("OC curve of the exact plan: " + planCaption(*plan) + ". Pa = " +

@@ -1,14 +1,11 @@
 #pragma once
-// The project file: a whole chart as text and back. The main set's point lines,
-// then the overlay block or the line "FORMATTING", then the counts line of the
-// main set and 82 settings lines in a fixed order. Lines end in CR LF and the
-// text is UTF-8; there are no keys, so the line order is the format.
-// Pure: data sets, settings and positions in, text out; lines in, data sets out,
-// and the settings lines applied through the settings' setters.
+// Reads a project file: its point lines and overlay block into data sets, its
+// settings block applied through the settings' setters. Pure: lines in, data
+// sets or an error code out.
 
+#include "core/io/ProjectFileLayout.h"
 #include "core/model/DataSet.h"
 
-#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,31 +13,6 @@
 #include <vector>
 
 namespace qv {
-
-class Settings;
-
-inline constexpr std::string_view FormattingLine = "FORMATTING";
-inline constexpr std::string_view OverlayStartLine = "OVERLAY START";
-inline constexpr std::string_view OverlayEndLine = "OVERLAY END";
-// Settings lines after the counts line.
-inline constexpr int SettingsLineCount = 82;
-
-// The stored places of the movable items, in the order of settings lines 54 to
-// 59: top and left of the free text, of the statistics box (both in chart
-// units) and of the value-axis label (window twips).
-using SavedPositions = std::array<double, 6>;
-
-// The project file's text. `overlay` is null without an overlay. Each set's
-// point lines carry an uncertainty field when that set has uncertainties;
-// settings line 1 says whether the main set has them. The scale choice is
-// written as manual (line 32 "False", line 33 "True") with the scale texts as
-// they are; line breaks inside a text are written as blanks.
-std::string projectFileText(const DataSet& main, const DataSet* overlay, const Settings& settings,
-                            const SavedPositions& positions);
-
-// Settings lines 1 to 82 as projectFileText writes them.
-std::vector<std::string> settingsBlockLines(const Settings& settings, bool mainHasSigmas,
-                                            const SavedPositions& positions);
 
 // What the point lines and the overlay block of a project file hold.
 struct ProjectRead
@@ -72,19 +44,6 @@ struct ProjectReadResult
 ProjectReadResult readProjectLines(const std::vector<std::string_view>& lines,
                                    bool skipOverlayBlock);
 
-// The overlay block from the line after "OVERLAY START" to "OVERLAY END"; `next`
-// moves past "OVERLAY END". Raises QvError as readProjectLines fails.
-DataSet readOverlayBlock(const std::vector<std::string_view>& lines, std::size_t& next);
-
-// A counts line: enabled count and point count, or nothing when it is not two
-// numbers.
-struct CountsLine
-{
-    int enabledCount = 0;
-    int pointCount = 0;
-};
-std::optional<CountsLine> readCountsLine(std::string_view line);
-
 struct SettingsBlockResult
 {
     int errorCode = 0;    // the failure that stopped the block, 0 when none
@@ -103,5 +62,10 @@ struct SettingsBlockResult
 SettingsBlockResult readSettingsBlock(Settings& settings, std::span<const std::string_view> block,
                                       SavedPositions& positions,
                                       std::string_view fallbackFont = {});
+
+// Whether the whole text is one decimal number: sign, digits with at most one
+// point, an optional exponent. Option lines and whole-number check lines take
+// nothing else besides "True" and "False".
+bool isNumberText(std::string_view text);
 
 } // namespace qv
