@@ -6,7 +6,7 @@
 
 #include "core/document/ChartDocument.h"
 #include "core/model/Menu.h"
-#include "gui/app/Twips.h"
+#include "gui/widgets/Twips.h"
 #include "gui/dialogs/OptionDialogSet.h"
 #include "render/ChartPainter.h"
 #include "render/QtTextMeasurer.h"
@@ -45,7 +45,6 @@ public:
     const Session& session() const { return m_document.session(); }
     Prompter& prompter() { return m_document.prompter(); }
     const Scene& scene() const { return m_document.scene(); }
-    const TextMeasurer& textMeasurer() const { return m_measurer; }
 
     // Opens the file named on the command line, with or without double quotes
     // around it. A blank argument does nothing.
@@ -72,8 +71,6 @@ public:
     // The status bar's line with the main lot's decisions, below the chart.
     QLabel* lotStatus() const { return m_lotStatus; }
     ChartDragger* dragger() const { return m_dragger; }
-    // Position and size of the plot area on the window, in twips.
-    QRectF plotAreaTwips() const { return m_plotTwips; }
     const TwipScale& twipScale() const { return m_twips; }
     // Output, the data editors, help and the About windows.
     WindowCommands& windowCommands() const { return *m_windowCommands; }

@@ -34,8 +34,6 @@ public:
     QtPrompter(const QtPrompter&) = delete;
     QtPrompter& operator=(const QtPrompter&) = delete;
 
-    void setParentWidget(QWidget* parent) { m_parent = parent; }
-
     std::optional<std::string> askOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> askSaveFile(const FileDialogRequest& request) override;
     bool askDataFileParameters(Settings& settings, const DataFilePreview& preview) override;
@@ -44,10 +42,6 @@ public:
     // Qt's print dialog on a QtPrintTarget's printer; printing to a PDF file is
     // offered, page ranges and selection are not. False for any other target.
     bool askPrint(PrintTarget& target) override;
-
-    // The Data File Parameters dialog, created on first use and hidden between
-    // uses; null before the first use.
-    FileCharDialog* fileCharDialog() const;
 
 private:
     QWidget* dialogParent() const;

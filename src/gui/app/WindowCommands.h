@@ -12,19 +12,27 @@
 
 #include <array>
 
+class QWidget;
+
 namespace qv {
 
 class AboutDialog;
 class CalculationsWindow;
+class ChartDocument;
 class DataEditorDialog;
 class HelpWindow;
-class MainWindow;
 class SamplingPlanWindow;
+class TextMeasurer;
+class TwipScale;
 
 class WindowCommands
 {
 public:
-    explicit WindowCommands(MainWindow& window);
+    // The commands act on `document`; their windows open over `window`, the
+    // chart leaves at the scale of `twips` and the Sampling Plan window measures
+    // its texts with `measurer`. All of them must outlive the commands.
+    WindowCommands(ChartDocument& document, const TwipScale& twips, const TextMeasurer& measurer,
+                   QWidget& window);
     ~WindowCommands();
     WindowCommands(const WindowCommands&) = delete;
     WindowCommands& operator=(const WindowCommands&) = delete;
@@ -63,7 +71,10 @@ private:
     // manual cannot be found or opened.
     HelpWindow* ensureHelp();
 
-    MainWindow& m_window;
+    ChartDocument& m_document;
+    const TwipScale& m_twips;
+    const TextMeasurer& m_measurer;
+    QWidget& m_window;
     std::array<QPointer<DataEditorDialog>, 2> m_editors;
     QPointer<HelpWindow> m_help;
     QPointer<AboutDialog> m_about;

@@ -1,7 +1,7 @@
 #include "gui/dialogs/FileCharDialog.h"
 
 #include "core/model/Settings.h"
-#include "gui/app/Twips.h"
+#include "gui/widgets/Twips.h"
 #include "gui/dialogs/SettingsBinder.h"
 #include "render/QtText.h"
 

@@ -73,7 +73,6 @@ public:
     QHelpEngine& engine() const { return *m_engine; }
     HelpBrowser* browser() const { return m_browser; }
     QTabWidget* tabs() const { return m_tabs; }
-    bool isIndexing() const { return m_indexing; }
 
 Q_SIGNALS:
     // A search has finished with `hits` results.

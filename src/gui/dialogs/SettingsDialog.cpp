@@ -1,6 +1,6 @@
 #include "gui/dialogs/SettingsDialog.h"
 
-#include "gui/app/Twips.h"
+#include "gui/widgets/Twips.h"
 #include "gui/dialogs/SettingsBinder.h"
 
 #include <QAbstractButton>
