@@ -331,12 +331,13 @@ void MainWindow::fitWindowToPlot()
     layout.plotArea = {m_plotTwips.left(), m_plotTwips.top(), m_plotTwips.width(),
                        m_plotTwips.height()};
     fitWindowToPlotArea(layout);
-    const QSize client(m_twips.toPixelsX(layout.windowWidth), m_twips.toPixelsY(layout.windowHeight));
+    const QSize client(m_twips.toPixelsX(layout.windowWidth),
+                       m_twips.toPixelsY(layout.windowHeight));
     m_surface->setMinimumSize(client);
     // The window's own minimum follows at once, so that a smaller plot area shrinks it.
     QMainWindow::layout()->activate();
-    resize(client.width(), client.height() + menuBar()->sizeHint().height() +
-                               statusBar()->sizeHint().height());
+    resize(client.width(),
+           client.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 }
 
 QAction* MainWindow::action(Menu item) const

@@ -74,8 +74,7 @@ void WindowCommands::openEditor(EditorKind kind)
     QPointer<DataEditorDialog>& editor = m_editors[slot(kind)];
     if (!editor) {
         editor = new DataEditorDialog(m_document.session(), m_document.prompter(), kind, &m_window);
-        QObject::connect(editor, &QDialog::accepted, &m_window,
-                         [this] { m_document.drawPlot(); });
+        QObject::connect(editor, &QDialog::accepted, &m_window, [this] { m_document.drawPlot(); });
     }
     editor->showEditor();
 }
@@ -119,13 +118,13 @@ HelpWindow* WindowCommands::ensureHelp()
     const QString file = findHelpFile(m_programFolder);
     if (file.isEmpty()) {
         m_document.prompter().message(toUtf8(missingHelpText(helpFileCandidates(m_programFolder))),
-                                    HelpErrorTitle, MessageIcon::Warning);
+                                      HelpErrorTitle, MessageIcon::Warning);
         return nullptr;
     }
     auto* help = new HelpWindow(file, m_helpCollection, &m_window);
     if (!help->errorText().isEmpty()) {
         m_document.prompter().message(toUtf8(help->errorText()), HelpErrorTitle,
-                                    MessageIcon::Warning);
+                                      MessageIcon::Warning);
         delete help;
         return nullptr;
     }

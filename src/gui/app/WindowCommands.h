@@ -1,8 +1,8 @@
 #pragma once
 // The main window's commands that send the chart out (Copy Graph, Save Graph
 // As, Print) or open windows of their own (the two data editors, the help
-// window, About the Calculations, the About box, the Sampling Plan window). Each window is created on
-// first use and then only hidden.
+// window, About the Calculations, the About box, the Sampling Plan window). Each window is created
+// on first use and then only hidden.
 
 #include "core/document/PointEditor.h"
 
