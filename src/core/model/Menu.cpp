@@ -14,14 +14,4 @@ constexpr std::array<std::string_view, static_cast<std::size_t>(Menu::Count)> kN
 
 std::string_view menuName(Menu item) { return kNames[static_cast<std::size_t>(item)]; }
 
-std::optional<Menu> findMenu(std::string_view name)
-{
-    for (std::size_t i = 0; i < kNames.size(); ++i) {
-        if (kNames[i] == name) {
-            return static_cast<Menu>(i);
-        }
-    }
-    return std::nullopt;
-}
-
 } // namespace qv

@@ -37,7 +37,6 @@ enum class Menu : int {
 };
 
 std::string_view menuName(Menu item);
-std::optional<Menu> findMenu(std::string_view name);
 
 class MenuState
 {
