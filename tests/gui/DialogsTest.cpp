@@ -2,12 +2,14 @@
 // resets, clicks, code and batches of settings through their binders, the names
 // screen readers say, Axes Options' refusals, Escape, the switching between
 // dialogs through the main window, and Page Setup's resize and bold choices at
-// Refresh; the Data File Parameters dialog and the Qt prompter that shows it.
+// Refresh; every control of the control table with its widget in its dialog;
+// the Data File Parameters dialog and the Qt prompter that shows it.
 #include "core/document/FileCommands.h"
 #include "core/model/ScriptedPrompter.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/QtPrompter.h"
 #include "gui/dialogs/AxesOptionsDialog.h"
+#include "gui/dialogs/FileCharDialog.h"
 #include "gui/dialogs/GraphOptionsDialog.h"
 #include "gui/dialogs/OptionDialogSet.h"
 #include "gui/dialogs/PageSetupDialog.h"
@@ -150,6 +152,52 @@ TEST(OptionDialogs, FollowEveryChangeOfTheSettingsAtOnceAndPassClicksAndTypingTo
     d.set.graphOptions().binder().attach(nullptr);
     s.setText(PlotOpts_ULimit, "7");
     EXPECT_EQ(limit->text(), "120");
+}
+
+// The widget class that shows a control of `kind`.
+const char* widgetClass(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Check:
+        return "QCheckBox";
+    case ControlKind::Group:
+    case ControlKind::Button:
+        return "QRadioButton";
+    case ControlKind::Text:
+        return "QLineEdit";
+    case ControlKind::Combo:
+    case ControlKind::Font:
+        return "QComboBox";
+    case ControlKind::Control:
+        break;
+    }
+    return "QWidget";
+}
+
+TEST(OptionDialogs, EveryControlOfTheTableHasAWidgetOfItsKindInItsDialog)
+{
+    Dialogs d;
+    FileCharDialog fileChar;
+    for (const ControlInfo& control : controlTable()) {
+        SCOPED_TRACE(control.name);
+        const std::string name = control.name;
+        const auto dot = name.find('.');
+        const std::string dialogName = name.substr(0, dot);
+        QWidget& dialog =
+            dialogName == "FileChar" ? static_cast<QWidget&>(fileChar) : d.dialog(dialogName);
+        ASSERT_EQ(dialog.objectName().toStdString(), dialogName);
+        // A group has one button per index, "CR_0" to "CR_3".
+        const bool group = control.kind == ControlKind::Group;
+        std::vector<std::string> widgets;
+        for (int i = 0; i < (group ? control.buttons : 1); ++i) {
+            widgets.push_back(name.substr(dot + 1) + (group ? "_" + std::to_string(i) : ""));
+        }
+        for (const std::string& widgetName : widgets) {
+            QWidget* w = child<QWidget>(dialog, widgetName.c_str());
+            ASSERT_NE(w, nullptr);
+            EXPECT_TRUE(w->inherits(widgetClass(control.kind))) << widgetName;
+        }
+    }
 }
 
 // What a screen reader says a control is: a field (line edit or combo box) by

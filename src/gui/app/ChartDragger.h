@@ -11,7 +11,7 @@
 // for the Axes Options.
 
 #include "core/plot/BoxDrag.h"
-#include "gui/app/Twips.h"
+#include "gui/widgets/Twips.h"
 
 #include <QObject>
 #include <QPixmap>

@@ -4,10 +4,10 @@
 #include "core/model/Prompter.h"
 #include "core/plot/ChartDescription.h"
 #include "gui/app/ChartDragger.h"
-#include "gui/app/ChartWidgets.h"
-#include "gui/dialogs/PageSetupDialog.h"
 #include "gui/app/WindowCommands.h"
+#include "gui/dialogs/PageSetupDialog.h"
 #include "gui/dialogs/SamplingPlanWindow.h"
+#include "gui/widgets/ChartWidgets.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
 
@@ -127,7 +127,7 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
 
     m_dialogs = std::make_unique<OptionDialogSet>(
         session.settings, m_document.prompter(), [this] { m_document.refreshPlot(); }, this);
-    m_windowCommands = std::make_unique<WindowCommands>(*this);
+    m_windowCommands = std::make_unique<WindowCommands>(m_document, m_twips, m_measurer, *this);
     buildSurface();
     buildMenus();
     buildCommandTable();
@@ -331,12 +331,13 @@ void MainWindow::fitWindowToPlot()
     layout.plotArea = {m_plotTwips.left(), m_plotTwips.top(), m_plotTwips.width(),
                        m_plotTwips.height()};
     fitWindowToPlotArea(layout);
-    const QSize client(m_twips.toPixelsX(layout.windowWidth), m_twips.toPixelsY(layout.windowHeight));
+    const QSize client(m_twips.toPixelsX(layout.windowWidth),
+                       m_twips.toPixelsY(layout.windowHeight));
     m_surface->setMinimumSize(client);
     // The window's own minimum follows at once, so that a smaller plot area shrinks it.
     QMainWindow::layout()->activate();
-    resize(client.width(), client.height() + menuBar()->sizeHint().height() +
-                               statusBar()->sizeHint().height());
+    resize(client.width(),
+           client.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
 }
 
 QAction* MainWindow::action(Menu item) const

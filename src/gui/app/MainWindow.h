@@ -6,7 +6,7 @@
 
 #include "core/document/ChartDocument.h"
 #include "core/model/Menu.h"
-#include "gui/app/Twips.h"
+#include "gui/widgets/Twips.h"
 #include "gui/dialogs/OptionDialogSet.h"
 #include "render/ChartPainter.h"
 #include "render/QtTextMeasurer.h"
@@ -45,7 +45,6 @@ public:
     const Session& session() const { return m_document.session(); }
     Prompter& prompter() { return m_document.prompter(); }
     const Scene& scene() const { return m_document.scene(); }
-    const TextMeasurer& textMeasurer() const { return m_measurer; }
 
     // Opens the file named on the command line, with or without double quotes
     // around it. A blank argument does nothing.

@@ -59,11 +59,6 @@ QtPrompter::~QtPrompter()
     delete m_fileChar.data();
 }
 
-FileCharDialog* QtPrompter::fileCharDialog() const
-{
-    return m_fileChar.data();
-}
-
 QWidget* QtPrompter::dialogParent() const
 {
     if (m_parent) {

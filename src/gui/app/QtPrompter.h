@@ -43,10 +43,6 @@ public:
     // offered, page ranges and selection are not. False for any other target.
     bool askPrint(PrintTarget& target) override;
 
-    // The Data File Parameters dialog, created on first use and hidden between
-    // uses; null before the first use.
-    FileCharDialog* fileCharDialog() const;
-
 private:
     QWidget* dialogParent() const;
     std::optional<std::string> askFile(const FileDialogRequest& request, bool save);

@@ -1,13 +1,14 @@
 #include "gui/app/WindowCommands.h"
 
+#include "core/document/ChartDocument.h"
 #include "core/document/GraphOutput.h"
 #include "core/model/Prompter.h"
-#include "gui/app/MainWindow.h"
 #include "gui/dialogs/AboutWindows.h"
 #include "gui/dialogs/DataEditorDialog.h"
 #include "gui/dialogs/HelpWindow.h"
 #include "gui/dialogs/SamplingPlanWindow.h"
 #include "gui/output/ChartOutput.h"
+#include "gui/widgets/Twips.h"
 #include "render/ChartExport.h"
 #include "render/QtText.h"
 
@@ -26,8 +27,10 @@ std::size_t slot(EditorKind kind)
 
 } // namespace
 
-WindowCommands::WindowCommands(MainWindow& window)
-    : m_window(window), m_programFolder(QCoreApplication::applicationDirPath()),
+WindowCommands::WindowCommands(ChartDocument& document, const TwipScale& twips,
+                               const TextMeasurer& measurer, QWidget& window)
+    : m_document(document), m_twips(twips), m_measurer(measurer), m_window(window),
+      m_programFolder(QCoreApplication::applicationDirPath()),
       m_helpCollection(userHelpCollection())
 {
 }
@@ -46,33 +49,32 @@ WindowCommands::~WindowCommands()
 
 QImage WindowCommands::windowPicture() const
 {
-    return chartImage(m_window.scene(), 1.0 / m_window.twipScale().twipsPerPixelX());
+    return chartImage(m_document.scene(), 1.0 / m_twips.twipsPerPixelX());
 }
 
 void WindowCommands::copyGraph()
 {
-    copyPictureToClipboard(windowPicture(), m_window.prompter());
+    copyPictureToClipboard(windowPicture(), m_document.prompter());
 }
 
 void WindowCommands::saveGraphAs()
 {
-    qv::saveGraphAs(m_window.session(), m_window.prompter(), [this](const std::string& path) {
+    qv::saveGraphAs(m_document.session(), m_document.prompter(), [this](const std::string& path) {
         return writeBitmap(windowPicture(), toQString(path));
     });
 }
 
 void WindowCommands::print()
 {
-    printChart(m_window.scene(), m_window.session().settings, m_window.prompter());
+    printChart(m_document.scene(), m_document.session().settings, m_document.prompter());
 }
 
 void WindowCommands::openEditor(EditorKind kind)
 {
     QPointer<DataEditorDialog>& editor = m_editors[slot(kind)];
     if (!editor) {
-        editor = new DataEditorDialog(m_window.session(), m_window.prompter(), kind, &m_window);
-        QObject::connect(editor, &QDialog::accepted, &m_window,
-                         [this] { m_window.document().drawPlot(); });
+        editor = new DataEditorDialog(m_document.session(), m_document.prompter(), kind, &m_window);
+        QObject::connect(editor, &QDialog::accepted, &m_window, [this] { m_document.drawPlot(); });
     }
     editor->showEditor();
 }
@@ -115,14 +117,14 @@ HelpWindow* WindowCommands::ensureHelp()
     }
     const QString file = findHelpFile(m_programFolder);
     if (file.isEmpty()) {
-        m_window.prompter().message(toUtf8(missingHelpText(helpFileCandidates(m_programFolder))),
-                                    HelpErrorTitle, MessageIcon::Warning);
+        m_document.prompter().message(toUtf8(missingHelpText(helpFileCandidates(m_programFolder))),
+                                      HelpErrorTitle, MessageIcon::Warning);
         return nullptr;
     }
     auto* help = new HelpWindow(file, m_helpCollection, &m_window);
     if (!help->errorText().isEmpty()) {
-        m_window.prompter().message(toUtf8(help->errorText()), HelpErrorTitle,
-                                    MessageIcon::Warning);
+        m_document.prompter().message(toUtf8(help->errorText()), HelpErrorTitle,
+                                      MessageIcon::Warning);
         delete help;
         return nullptr;
     }
@@ -155,8 +157,8 @@ void WindowCommands::calculations()
 void WindowCommands::samplingPlan()
 {
     if (!m_samplingPlan) {
-        m_samplingPlan = new SamplingPlanWindow(m_window.textMeasurer(), &m_window);
-        m_samplingPlan->follow(m_window.document());
+        m_samplingPlan = new SamplingPlanWindow(m_measurer, &m_window);
+        m_samplingPlan->follow(m_document);
     }
     m_samplingPlan->showWindow();
 }

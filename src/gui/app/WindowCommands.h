@@ -1,8 +1,8 @@
 #pragma once
 // The main window's commands that send the chart out (Copy Graph, Save Graph
 // As, Print) or open windows of their own (the two data editors, the help
-// window, About the Calculations, the About box, the Sampling Plan window). Each window is created on
-// first use and then only hidden.
+// window, About the Calculations, the About box, the Sampling Plan window). Each window is created
+// on first use and then only hidden.
 
 #include "core/document/PointEditor.h"
 
@@ -12,19 +12,27 @@
 
 #include <array>
 
+class QWidget;
+
 namespace qv {
 
 class AboutDialog;
 class CalculationsWindow;
+class ChartDocument;
 class DataEditorDialog;
 class HelpWindow;
-class MainWindow;
 class SamplingPlanWindow;
+class TextMeasurer;
+class TwipScale;
 
 class WindowCommands
 {
 public:
-    explicit WindowCommands(MainWindow& window);
+    // The commands act on `document`; their windows open over `window`, the
+    // chart leaves at the scale of `twips` and the Sampling Plan window measures
+    // its texts with `measurer`. All of them must outlive the commands.
+    WindowCommands(ChartDocument& document, const TwipScale& twips, const TextMeasurer& measurer,
+                   QWidget& window);
     ~WindowCommands();
     WindowCommands(const WindowCommands&) = delete;
     WindowCommands& operator=(const WindowCommands&) = delete;
@@ -63,7 +71,10 @@ private:
     // manual cannot be found or opened.
     HelpWindow* ensureHelp();
 
-    MainWindow& m_window;
+    ChartDocument& m_document;
+    const TwipScale& m_twips;
+    const TextMeasurer& m_measurer;
+    QWidget& m_window;
     std::array<QPointer<DataEditorDialog>, 2> m_editors;
     QPointer<HelpWindow> m_help;
     QPointer<AboutDialog> m_about;

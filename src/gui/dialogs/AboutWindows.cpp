@@ -1,7 +1,7 @@
 #include "gui/dialogs/AboutWindows.h"
 
 #include "core/model/Session.h"
-#include "gui/app/Twips.h"
+#include "gui/widgets/Twips.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

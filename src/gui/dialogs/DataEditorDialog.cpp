@@ -2,8 +2,8 @@
 
 #include "core/model/Prompter.h"
 #include "core/model/Session.h"
-#include "gui/app/BusyCursor.h"
-#include "gui/app/Twips.h"
+#include "gui/widgets/BusyCursor.h"
+#include "gui/widgets/Twips.h"
 #include "gui/dialogs/PointGridModel.h"
 #include "render/QtText.h"
 

@@ -1,8 +1,8 @@
 #include "gui/dialogs/FileCharDialog.h"
 
 #include "core/model/Settings.h"
-#include "gui/app/Twips.h"
 #include "gui/dialogs/SettingsBinder.h"
+#include "gui/widgets/Twips.h"
 #include "render/QtText.h"
 
 #include <QCheckBox>
@@ -37,16 +37,16 @@ QLabel* makeLabel(const char* objectName, const char* text, QWidget* parent)
     return label;
 }
 
-QComboBox* makeColumnCombo(const char* objectName, QWidget* parent)
-{
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromUtf8(objectName));
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setMinimumContentsLength(4);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    return combo;
-}
+// The questions of a frame: each answer's widget with its caption before it.
+const FileCharDialog::Question kParameters[] = {
+    {"lblLabels", "Labels in First Row?", Ctl::FileChar_Labels},
+    {"lblNcol", "No. of Data Columns", Ctl::FileChar_Ncol},
+    {"lblColN", "Column Number to Analyze", Ctl::FileChar_ColN},
+};
+const FileCharDialog::Question kUncertainty[] = {
+    {"lblErrorBars", "Data Uncertainties in Column?", Ctl::FileChar_ErrorBars},
+    {"lblErrorColumn", "Uncertainty Column Number", Ctl::FileChar_ErrorColumn},
+};
 
 } // namespace
 
@@ -56,8 +56,7 @@ FileCharDialog::FileCharDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Data File Parameters"));
     setModal(true);
 
-    auto* frame1 = new QGroupBox(QStringLiteral("Data File Preview"), this);
-    frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* frame1 = makeFrame("Frame1", "Data File Preview");
     m_firstRow = makeLabel("FirstRow", "", frame1);
     m_secondRow = makeLabel("SecondRow", "", frame1);
     const int previewWidth = fontMetrics().averageCharWidth() * PreviewChars;
@@ -73,42 +72,10 @@ FileCharDialog::FileCharDialog(QWidget* parent) : QDialog(parent)
     preview->addRow(makeLabel("lblFirstRow", "1st Row:", frame1), m_firstRow);
     preview->addRow(makeLabel("lblSecondRow", "2nd Row:", frame1), m_secondRow);
 
-    auto* frame3 = new QGroupBox(QStringLiteral("Data Parameters"), this);
-    frame3->setObjectName(QStringLiteral("Frame3"));
-    auto* labels = new QCheckBox(frame3);
-    labels->setObjectName(QStringLiteral("Labels"));
-    m_ncol = new QLineEdit(frame3);
-    m_ncol->setObjectName(QStringLiteral("Ncol"));
-    m_ncol->setMaxLength(6);
-    m_ncol->setFixedWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6 + 12);
-    m_ncol->installEventFilter(this);
-    auto* colN = makeColumnCombo("ColN", frame3);
-    auto* labelsLabel = makeLabel("lblLabels", "Labels in First Row?", frame3);
-    labelsLabel->setBuddy(labels);
-    labelsLabel->installEventFilter(this);
-    auto* ncolLabel = makeLabel("lblNcol", "No. of Data Columns", frame3);
-    ncolLabel->setBuddy(m_ncol);
-    auto* colNLabel = makeLabel("lblColN", "Column Number to Analyze", frame3);
-    colNLabel->setBuddy(colN);
-    auto* parameters = new QFormLayout(frame3);
-    parameters->addRow(labelsLabel, labels);
-    parameters->addRow(ncolLabel, m_ncol);
-    parameters->addRow(colNLabel, colN);
-
-    auto* frame2 = new QGroupBox(QStringLiteral("Uncertainty Bars"), this);
-    frame2->setObjectName(QStringLiteral("Frame2"));
-    auto* errorBars = new QCheckBox(frame2);
-    errorBars->setObjectName(QStringLiteral("ErrorBars"));
-    auto* errorColumn = makeColumnCombo("ErrorColumn", frame2);
-    auto* errorBarsLabel = makeLabel("lblErrorBars", "Data Uncertainties in Column?", frame2);
-    errorBarsLabel->setBuddy(errorBars);
-    errorBarsLabel->installEventFilter(this);
-    auto* errorColumnLabel = makeLabel("lblErrorColumn", "Uncertainty Column Number", frame2);
-    errorColumnLabel->setBuddy(errorColumn);
-    auto* uncertainty = new QFormLayout(frame2);
-    uncertainty->addRow(errorBarsLabel, errorBars);
-    uncertainty->addRow(errorColumnLabel, errorColumn);
-
+    auto* frame3 = makeFrame("Frame3", "Data Parameters");
+    QFormLayout* parameters = addQuestions(frame3, kParameters);
+    auto* frame2 = makeFrame(controlWidgetName(Ctl::FileChar_Frame2), "Uncertainty Bars");
+    QFormLayout* uncertainty = addQuestions(frame2, kUncertainty);
     for (QFormLayout* form : {preview, parameters, uncertainty}) {
         form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
@@ -141,6 +108,59 @@ FileCharDialog::FileCharDialog(QWidget* parent) : QDialog(parent)
 
     adjustSize();
     centreOnScreen(*this);
+}
+
+QGroupBox* FileCharDialog::makeFrame(const QString& name, const char* title)
+{
+    auto* frame = new QGroupBox(QString::fromUtf8(title), this);
+    frame->setObjectName(name);
+    return frame;
+}
+
+QWidget* FileCharDialog::makeAnswer(Ctl id, QWidget* parent)
+{
+    const QString name = controlWidgetName(id);
+    switch (controlInfo(id).kind) {
+    case ControlKind::Check: {
+        auto* box = new QCheckBox(parent);
+        box->setObjectName(name);
+        return box;
+    }
+    case ControlKind::Text:
+        m_ncol = new QLineEdit(parent);
+        m_ncol->setObjectName(name);
+        m_ncol->setMaxLength(6);
+        m_ncol->setFixedWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6 + 12);
+        m_ncol->installEventFilter(this);
+        return m_ncol;
+    default:
+        break;
+    }
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMinimumContentsLength(4);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    return combo;
+}
+
+QFormLayout* FileCharDialog::addQuestions(QGroupBox* frame, std::span<const Question> questions)
+{
+    std::vector<QWidget*> answers;
+    for (const Question& question : questions) {
+        answers.push_back(makeAnswer(question.answer, frame));
+    }
+    auto* form = new QFormLayout(frame);
+    for (std::size_t i = 0; i < questions.size(); ++i) {
+        QLabel* label = makeLabel(questions[i].label, questions[i].caption, frame);
+        label->setBuddy(answers[i]);
+        if (qobject_cast<QCheckBox*>(answers[i])) {
+            label->installEventFilter(this);
+        }
+        form->addRow(label, answers[i]);
+    }
+    return form;
 }
 
 void FileCharDialog::attach(Settings* settings, const DataFilePreview& preview)

@@ -6,16 +6,20 @@
 // the click rules run in the core, and every change shows at once.
 
 #include "core/model/Prompter.h"
+#include "core/model/Settings.h"
 
 #include <QDialog>
 
+#include <span>
+
+class QFormLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace qv {
 
-class Settings;
 class SettingsBinder;
 
 class FileCharDialog : public QDialog
@@ -36,11 +40,26 @@ public:
 
     SettingsBinder& binder() const { return *m_binder; }
 
+    // A question of the dialog: the label's name and caption, and the control
+    // that answers it.
+    struct Question
+    {
+        const char* label;
+        const char* caption;
+        Ctl answer;
+    };
+
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QGroupBox* makeFrame(const QString& name, const char* title);
+    // The widget of a control named after it: a check box, the field count or
+    // a column combo box.
+    QWidget* makeAnswer(Ctl id, QWidget* parent);
+    // Lays out the questions in `frame`, the answers first in the tab order.
+    QFormLayout* addQuestions(QGroupBox* frame, std::span<const Question> questions);
     void setPreview(QLabel* label, const std::string& line);
 
     SettingsBinder* m_binder = nullptr;

@@ -17,6 +17,11 @@ public:
 
 protected:
     bool okRules() override;
+
+private:
+    // A check box and, after a gap, the labelled field of `width` pixels it
+    // switches on.
+    QHBoxLayout* makeSwitchedField(const CheckEntry& check, const FieldEntry& field, int width);
 };
 
 } // namespace qv

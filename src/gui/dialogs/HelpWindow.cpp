@@ -1,6 +1,6 @@
 #include "gui/dialogs/HelpWindow.h"
 
-#include "gui/app/Twips.h"
+#include "gui/widgets/Twips.h"
 
 #include <QDateTime>
 #include <QDesktopServices>

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-class QComboBox;
+class QVBoxLayout;
 
 namespace qv {
 
@@ -28,6 +28,11 @@ public:
     void accept() override;
 
 private:
+    // A bold caption over a frame of five font sizes, smallest at the top,
+    // with its bold check box below them.
+    QVBoxLayout* makeSizeColumn(const char* label, const char* caption, const ChoiceFrame& sizes,
+                                const CheckEntry& boldCheck);
+
     std::function<void()> m_refresh;
 };
 

@@ -4,8 +4,8 @@
 #include "core/document/LotDecisionText.h"
 #include "core/format/DecisionNumber.h"
 #include "core/plot/OcChart.h"
-#include "gui/app/ChartWidgets.h"
-#include "gui/app/Twips.h"
+#include "gui/widgets/ChartWidgets.h"
+#include "gui/widgets/Twips.h"
 #include "render/ChartExport.h"
 #include "render/QtText.h"
 

@@ -90,6 +90,16 @@ void setComboText(QComboBox* combo, const QString& text)
 
 } // namespace
 
+QString controlWidgetName(Ctl id, int index)
+{
+    const std::string_view name = controlInfo(id).name;
+    QString widget = toQString(name.substr(name.find('.') + 1));
+    if (index >= 0) {
+        widget += QStringLiteral("_%1").arg(index);
+    }
+    return widget;
+}
+
 SettingsBinder::SettingsBinder(QWidget& root) : QObject(&root), m_root(root)
 {
     const std::string prefix = toUtf8(root.objectName()) + ".";

@@ -28,6 +28,11 @@ class QWidget;
 
 namespace qv {
 
+// The object name that binds a widget to control `id` in its dialog: the
+// control's name after the dialog's ("PlotOpts.ULimit" gives "ULimit"), with
+// "_" and `index` for a button of an option group ("CR_2").
+QString controlWidgetName(Ctl id, int index = -1);
+
 class SettingsBinder : public QObject
 {
     Q_OBJECT

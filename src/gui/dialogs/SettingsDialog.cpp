@@ -1,19 +1,27 @@
 #include "gui/dialogs/SettingsDialog.h"
 
-#include "gui/app/Twips.h"
 #include "gui/dialogs/SettingsBinder.h"
+#include "gui/widgets/Twips.h"
+#include "render/QtText.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+#include <string>
 
 namespace qv {
 
@@ -70,39 +78,51 @@ void SettingsDialog::switchTo(DialogExit exit)
     leave(exit);
 }
 
-QCheckBox* SettingsDialog::makeCheck(const char* name, const char* caption, const char* tooltip,
-                                     QWidget* parent)
+QString SettingsDialog::objectNameOf(const WidgetName& name) const
 {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
-    box->setObjectName(QString::fromUtf8(name));
-    if (tooltip) {
-        box->setToolTip(QString::fromUtf8(tooltip));
+    if (name.own) {
+        return QString::fromUtf8(name.own);
+    }
+    const std::string control = controlInfo(name.control).name;
+    if (control.rfind(toUtf8(objectName()) + ".", 0) != 0) {
+        throw std::logic_error(control + " is no control of " + toUtf8(objectName()));
+    }
+    return controlWidgetName(name.control, name.index);
+}
+
+QCheckBox* SettingsDialog::makeCheck(const CheckEntry& check, QWidget* parent)
+{
+    auto* box = new QCheckBox(QString::fromUtf8(check.caption), parent);
+    box->setObjectName(objectNameOf(check.id));
+    if (check.tooltip) {
+        box->setToolTip(QString::fromUtf8(check.tooltip));
     }
     return box;
 }
 
-QRadioButton* SettingsDialog::makeRadio(const char* name, const char* caption, QWidget* parent)
+QRadioButton* SettingsDialog::makeRadio(const WidgetName& name, const char* caption,
+                                        QWidget* parent)
 {
     auto* radio = new QRadioButton(QString::fromUtf8(caption), parent);
-    radio->setObjectName(QString::fromUtf8(name));
+    radio->setObjectName(objectNameOf(name));
     return radio;
 }
 
-QLineEdit* SettingsDialog::makeField(const char* name, const char* tooltip, QWidget* parent)
+QLineEdit* SettingsDialog::makeField(Ctl id, const char* tooltip, QWidget* parent)
 {
     auto* field = new QLineEdit(parent);
-    field->setObjectName(QString::fromUtf8(name));
+    field->setObjectName(objectNameOf(id));
     if (tooltip) {
         field->setToolTip(QString::fromUtf8(tooltip));
     }
     return field;
 }
 
-QLabel* SettingsDialog::makeLabel(const char* name, const char* caption, QWidget* buddy,
+QLabel* SettingsDialog::makeLabel(const WidgetName& name, const char* caption, QWidget* buddy,
                                   QWidget* parent)
 {
     auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setObjectName(QString::fromUtf8(name));
+    label->setObjectName(objectNameOf(name));
     label->setTextFormat(Qt::PlainText);
     if (buddy) {
         label->setBuddy(buddy);
@@ -111,22 +131,22 @@ QLabel* SettingsDialog::makeLabel(const char* name, const char* caption, QWidget
     return label;
 }
 
-QGroupBox* SettingsDialog::makeFrame(const char* name, const char* title, const char* tooltip,
+QGroupBox* SettingsDialog::makeFrame(const WidgetName& name, const char* title, const char* tooltip,
                                      QWidget* parent)
 {
     auto* frame = new QGroupBox(QString::fromUtf8(title), parent);
-    frame->setObjectName(QString::fromUtf8(name));
+    frame->setObjectName(objectNameOf(name));
     if (tooltip) {
         frame->setToolTip(QString::fromUtf8(tooltip));
     }
     return frame;
 }
 
-QPushButton* SettingsDialog::makeButton(const char* name, const char* caption, const char* tooltip,
-                                        QWidget* parent)
+QPushButton* SettingsDialog::makeButton(const WidgetName& name, const char* caption,
+                                        const char* tooltip, QWidget* parent)
 {
     auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::fromUtf8(name));
+    button->setObjectName(objectNameOf(name));
     button->setAutoDefault(false);
     if (tooltip) {
         button->setToolTip(QString::fromUtf8(tooltip));
@@ -134,15 +154,115 @@ QPushButton* SettingsDialog::makeButton(const char* name, const char* caption, c
     return button;
 }
 
-QComboBox* SettingsDialog::makeCombo(const char* name, QWidget* parent)
+QComboBox* SettingsDialog::makeCombo(Ctl id, QWidget* parent)
 {
     auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromUtf8(name));
+    combo->setObjectName(objectNameOf(id));
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMinimumContentsLength(3);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     return combo;
+}
+
+void SettingsDialog::addChecks(QBoxLayout* layout, std::initializer_list<CheckEntry> checks,
+                               QWidget* parent)
+{
+    for (const CheckEntry& check : checks) {
+        layout->addWidget(makeCheck(check, parent));
+    }
+}
+
+QFormLayout* SettingsDialog::makeFields(std::initializer_list<FieldEntry> fields,
+                                        const std::function<void(QLineEdit*)>& shape)
+{
+    auto* form = new QFormLayout;
+    for (const FieldEntry& entry : fields) {
+        QLineEdit* field = makeField(entry.field, entry.tooltip, this);
+        if (shape) {
+            shape(field);
+        }
+        form->addRow(makeLabel(entry.label, entry.caption, field, this), field);
+    }
+    return form;
+}
+
+QGroupBox* SettingsDialog::makeChoices(const ChoiceFrame& choices, QWidget* parent)
+{
+    QGroupBox* frame = makeFrame(choices.frame, choices.title, choices.tooltip, parent);
+    QLayout* layout = nullptr;
+    auto* grid = choices.arrangement == Arrangement::TwoColumns ? new QGridLayout(frame) : nullptr;
+    if (grid) {
+        layout = grid;
+    } else if (choices.arrangement == Arrangement::Row) {
+        layout = new QHBoxLayout(frame);
+    } else {
+        layout = new QVBoxLayout(frame);
+    }
+    const bool pair = controlInfo(choices.buttons).kind == ControlKind::Button;
+    int i = 0;
+    for (const char* caption : choices.captions) {
+        const WidgetName name = !pair    ? WidgetName(choices.buttons, i)
+                                : i == 0 ? WidgetName(choices.buttons)
+                                         : WidgetName(controlInfo(choices.buttons).partner);
+        QRadioButton* radio = makeRadio(name, caption, frame);
+        if (grid) {
+            grid->addWidget(radio, i / 2, i % 2);
+        } else {
+            layout->addWidget(radio);
+        }
+        ++i;
+    }
+    if (choices.arrangement == Arrangement::ColumnAtTop) {
+        static_cast<QVBoxLayout*>(layout)->addStretch();
+    }
+    return frame;
+}
+
+QGroupBox* SettingsDialog::makePrecision(const ChoiceFrame& choices, Ctl combo,
+                                         const WidgetName& places, const char* placesCaption)
+{
+    QGroupBox* frame = makeFrame(choices.frame, choices.title, choices.tooltip, this);
+    auto* layout = new QGridLayout(frame);
+    int row = 0;
+    for (const char* caption : choices.captions) {
+        layout->addWidget(makeRadio(WidgetName(choices.buttons, row), caption, frame), row, 0);
+        ++row;
+    }
+    QComboBox* number = makeCombo(combo, frame);
+    layout->addWidget(number, row - 1, 1);
+    layout->addWidget(makeLabel(places, placesCaption, number, frame), row - 1, 2);
+    selectAllOnFocus(number);
+    return frame;
+}
+
+std::vector<ButtonEntry> SettingsDialog::optionButtons(const char* okTooltip,
+                                                       const char* cancelTooltip, ButtonEntry other)
+{
+    return {{"OK", "O&K", okTooltip, [this] { ok(); }},
+            {"Command1", "&Cancel", cancelTooltip, [this] { reject(); }},
+            std::move(other)};
+}
+
+void SettingsDialog::layOut(std::initializer_list<QLayout*> rows,
+                            const std::vector<ButtonEntry>& buttons)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    QPushButton* first = nullptr;
+    for (const ButtonEntry& entry : buttons) {
+        QPushButton* button = makeButton(entry.name, entry.caption, entry.tooltip, this);
+        row->addWidget(button);
+        connect(button, &QPushButton::clicked, this, entry.clicked);
+        first = first ? first : button;
+    }
+    auto* layout = new QVBoxLayout(this);
+    for (QLayout* part : rows) {
+        layout->addLayout(part);
+    }
+    layout->addSpacing(6);
+    layout->addLayout(row);
+    finish(first);
 }
 
 void SettingsDialog::selectAllOnFocus(QWidget* field)

@@ -4,7 +4,7 @@
 #include "core/Units.h"
 #include "core/document/GraphOutput.h"
 #include "core/io/SafeFileWriter.h"
-#include "gui/app/BusyCursor.h"
+#include "gui/widgets/BusyCursor.h"
 #include "render/ChartPainter.h"
 #include "render/QtText.h"
 

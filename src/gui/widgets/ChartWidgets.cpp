@@ -1,4 +1,4 @@
-#include "gui/app/ChartWidgets.h"
+#include "gui/widgets/ChartWidgets.h"
 
 #include <QMouseEvent>
 #include <QPainter>
