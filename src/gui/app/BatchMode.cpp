@@ -4,6 +4,7 @@
 #include "core/Units.h"
 #include "core/document/ChartDocument.h"
 #include "core/document/GraphOutput.h"
+#include "core/document/LotDecisionText.h"
 #include "core/model/ScriptedPrompter.h"
 #include "core/model/StartUp.h"
 #include "core/plot/OcChart.h"
@@ -49,10 +50,12 @@ constexpr const char* ExitStatusHelp =
     "\nExit status:\n"
     "  0  every chart was drawn (warnings allowed)\n"
     "  1  a load or a drawing failed or stopped, a file could not be written, or\n"
-    "     --fail-on-reject met a lot without an upper limit; 1 wins over 3\n"
+    "     --fail-on-reject met a lot without a verdict (no upper limit, or neither the\n"
+    "     chart's nor the exact plan's verdict available); 1 wins over 3\n"
     "  2  usage error: an unknown option, a bad value, no FILE, a column the file does not have\n"
-    "  3  with --fail-on-reject: the main set of a lot was rejected (Ts above the upper\n"
-    "     limit, \"accepted\": false in the report) and no lot failed\n";
+    "  3  with --fail-on-reject: the main set of a lot was rejected by any verdict given\n"
+    "     (the chart's or the exact plan's Ts above the upper limit, \"accepted\": false or\n"
+    "     \"accepted_exact\": false in the report) and no lot failed\n";
 
 // The text in an output name that stands for each FILE's name.
 constexpr const char* NamePlaceholder = "{name}";
@@ -105,8 +108,8 @@ BatchRequest parseArguments(const QStringList& arguments, QCommandLineParser& pa
         {"oc-curve",
          "Write the OC curve of the main set's exact sampling plan to OUT (.png, .svg, .pdf).",
          "OUT"},
-        {"fail-on-reject", "Exit with 3 when the main set of a lot is rejected (Ts above the "
-                           "upper limit)."},
+        {"fail-on-reject", "Exit with 3 when any verdict rejects the main set of a lot (the "
+                           "chart's or the exact Ts above the upper limit)."},
         {"columns", "Fields per data line.", "N"},
         {"value-column", "Field that holds the value.", "C"},
         {"sigma-column", "Field that holds the uncertainty.", "C"},
@@ -404,22 +407,29 @@ void addAnnotations(QJsonObject& out, const SetResults& r, const Scene& scene, i
     }
 }
 
+// A number, or null where it cannot be given.
+template <class T> QJsonValue orNull(const std::optional<T>& v)
+{
+    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
+}
+
 QJsonObject normalityReport(const NormalityTest& test)
 {
     return QJsonObject{{"test", "anderson-darling"},
                        {"a2", test.a2},
                        {"a2_adjusted", test.a2Adjusted},
-                       {"p_value", test.pValue}};
+                       {"p_value", orNull(test.pValue)}};
 }
 
 // The verdicts with an upper limit: the chart's, and the exact plan's where it has one.
 QJsonObject acceptanceReport(const LotDecision& decision)
 {
     const LotVerdict& verdict = *decision.verdict;
-    QJsonObject out{{"upper_limit", verdict.upperLimit},
-                    {"k", decision.k},
-                    {"ts", decision.ts},
-                    {"accepted", verdict.accepted}};
+    QJsonObject out{{"scale", decision.scale == ValueScale::Log ? "log" : "linear"},
+                    {"upper_limit", verdict.upperLimit},
+                    {"k", orNull(decision.k)},
+                    {"ts", orNull(decision.ts)},
+                    {"accepted", orNull(verdict.accepted)}};
     if (const auto& plan = decision.plan) {
         out["k_exact"] = plan->kExact;
         if (decision.tsExact && verdict.acceptedExact) {
@@ -698,15 +708,22 @@ LotResult runLot(const BatchContext& ctx, const QString& file, QTextStream& out,
         }
     }
     lot.failed = lot.failed || outcome != "drawn" || !written;
+    const LotDecision* decision = loaded ? document.lotDecision(1) : nullptr;
+    if (decision && decision->verdict && !decision->verdict->accepted) {
+        err << "quantiview: " << file << ": the chart's verdict is not available: "
+            << qs(chartKNote(*decision)) << "\n";
+    }
     if (request.failOnReject && outcome == "drawn") {
-        // A lot that cannot be judged must not pass as accepted.
-        const LotDecision* decision = document.lotDecision(1);
-        if (!decision || !decision->verdict) {
+        // A lot that cannot be judged must not pass as accepted; any verdict
+        // that is given and rejects it rejects it.
+        const LotVerdict* verdict = decision && decision->verdict ? &*decision->verdict : nullptr;
+        if (!verdict || (!verdict->accepted && !verdict->acceptedExact)) {
             err << "quantiview: " << file
-                << ": no upper limit is set (PlotOpts.LimitLines, PlotOpts.ULimit), so "
-                   "--fail-on-reject cannot judge the lot\n";
+                << (verdict ? ": neither the chart's nor the exact verdict is available, so "
+                            : ": no upper limit is set (PlotOpts.LimitLines, PlotOpts.ULimit), so ")
+                << "--fail-on-reject cannot judge the lot\n";
             lot.failed = true;
-        } else if (!decision->verdict->accepted) {
+        } else if (verdict->accepted == false || verdict->acceptedExact == false) {
             lot.rejected = true;
         }
     }
