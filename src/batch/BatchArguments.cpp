@@ -21,10 +21,12 @@ constexpr const char* ExitStatusHelp =
     "\nExit status:\n"
     "  0  every chart was drawn (warnings allowed)\n"
     "  1  a load or a drawing failed or stopped, a file could not be written, or\n"
-    "     --fail-on-reject met a lot without an upper limit; 1 wins over 3\n"
+    "     --fail-on-reject met a lot without a verdict (no upper limit, or neither the\n"
+    "     chart's nor the exact plan's verdict available); 1 wins over 3\n"
     "  2  usage error: an unknown option, a bad value, no FILE, a column the file does not have\n"
-    "  3  with --fail-on-reject: the main set of a lot was rejected (Ts above the upper\n"
-    "     limit, \"accepted\": false in the report) and no lot failed\n";
+    "  3  with --fail-on-reject: the main set of a lot was rejected by any verdict given\n"
+    "     (the chart's or the exact plan's Ts above the upper limit, \"accepted\": false or\n"
+    "     \"accepted_exact\": false in the report) and no lot failed\n";
 
 int positiveNumber(const QString& text, const char* option)
 {
@@ -50,8 +52,8 @@ void declareOptions(QCommandLineParser& parser)
         {"oc-curve",
          "Write the OC curve of the main set's exact sampling plan to OUT (.png, .svg, .pdf).",
          "OUT"},
-        {"fail-on-reject", "Exit with 3 when the main set of a lot is rejected (Ts above the "
-                           "upper limit)."},
+        {"fail-on-reject", "Exit with 3 when any verdict rejects the main set of a lot (the "
+                           "chart's or the exact Ts above the upper limit)."},
         {"columns", "Fields per data line.", "N"},
         {"value-column", "Field that holds the value.", "C"},
         {"sigma-column", "Field that holds the uncertainty.", "C"},

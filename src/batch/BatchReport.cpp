@@ -133,22 +133,29 @@ void addAnnotations(QJsonObject& out, const SetResults& r, const Scene& scene, i
     }
 }
 
+// A number, or null where it cannot be given.
+template <class T> QJsonValue orNull(const std::optional<T>& v)
+{
+    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
+}
+
 QJsonObject normalityReport(const NormalityTest& test)
 {
     return QJsonObject{{"test", "anderson-darling"},
                        {"a2", test.a2},
                        {"a2_adjusted", test.a2Adjusted},
-                       {"p_value", test.pValue}};
+                       {"p_value", orNull(test.pValue)}};
 }
 
 // The verdicts with an upper limit: the chart's, and the exact plan's where it has one.
 QJsonObject acceptanceReport(const LotDecision& decision)
 {
     const LotVerdict& verdict = *decision.verdict;
-    QJsonObject out{{"upper_limit", verdict.upperLimit},
-                    {"k", decision.k},
-                    {"ts", decision.ts},
-                    {"accepted", verdict.accepted}};
+    QJsonObject out{{"scale", decision.scale == ValueScale::Log ? "log" : "linear"},
+                    {"upper_limit", verdict.upperLimit},
+                    {"k", orNull(decision.k)},
+                    {"ts", orNull(decision.ts)},
+                    {"accepted", orNull(verdict.accepted)}};
     if (const auto& plan = decision.plan) {
         out["k_exact"] = plan->kExact;
         if (decision.tsExact && verdict.acceptedExact) {

@@ -8,6 +8,7 @@
 #include "core/Errors.h"
 #include "core/Units.h"
 #include "core/document/ChartDocument.h"
+#include "core/document/LotDecisionText.h"
 #include "core/document/GraphOutput.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
@@ -89,6 +90,7 @@ LotResult LotRunner::run(const QString& file, QTextStream& out, QTextStream& err
         err << "quantiview: " << qs(silent) << "\n";
     }
     tell(document, prompter, run.outcome, file, out, err);
+    noteMissingChartVerdict(run.loaded ? document.lotDecision(1) : nullptr, file, err);
     lot.failed = lot.failed || run.outcome != LotOutcome::Drawn || !written;
     if (m_arguments.failOnReject && run.outcome == LotOutcome::Drawn) {
         judge(document, file, lot, err);
@@ -164,6 +166,17 @@ void LotRunner::tell(const ChartDocument& document, const BatchPrompter& prompte
     }
 }
 
+// The chart's verdict is missing where the written k is not positive: say why,
+// since the report only shows null.
+void LotRunner::noteMissingChartVerdict(const LotDecision* decision, const QString& file,
+                                        QTextStream& err)
+{
+    if (decision && decision->verdict && !decision->verdict->accepted) {
+        err << "quantiview: " << file << ": the chart's verdict is not available: "
+            << qs(chartKNote(*decision)) << "\n";
+    }
+}
+
 void LotRunner::judge(const ChartDocument& document, const QString& file, LotResult& lot,
                       QTextStream& err) const
 {
@@ -172,6 +185,12 @@ void LotRunner::judge(const ChartDocument& document, const QString& file, LotRes
         // A lot that cannot be judged must not pass as accepted.
         err << "quantiview: " << file
             << ": no upper limit is set (PlotOpts.LimitLines, PlotOpts.ULimit), so "
+               "--fail-on-reject cannot judge the lot\n";
+        lot.failed = true;
+        break;
+    case LotJudgement::NoVerdictGiven:
+        err << "quantiview: " << file
+            << ": neither the chart's nor the exact verdict is available, so "
                "--fail-on-reject cannot judge the lot\n";
         lot.failed = true;
         break;

@@ -19,6 +19,7 @@ namespace qv {
 struct BatchArguments;
 class BatchPrompter;
 class ChartDocument;
+struct LotDecision;
 struct OutputNames;
 
 struct LotResult
@@ -55,6 +56,8 @@ private:
     void tell(const ChartDocument& document, const BatchPrompter& prompter, LotOutcome outcome,
               const QString& file, QTextStream& out, QTextStream& err) const;
     // --fail-on-reject's verdict on a drawn lot.
+    static void noteMissingChartVerdict(const LotDecision* decision, const QString& file,
+                                        QTextStream& err);
     void judge(const ChartDocument& document, const QString& file, LotResult& lot,
                QTextStream& err) const;
 

@@ -425,5 +425,58 @@ TEST(BatchMode, PageSetupChoicesResizeThePictureAndTurnThePdfPage)
     EXPECT_TRUE(turned);
 }
 
+// Exact k by mpmath 1.3.0 at 40 digits (see test_lot_decision.cpp).
+TEST(BatchReport, GivesNoChartVerdictWhereItsKIsNotPositiveAndFailsOnAnyRejection)
+{
+    Files files;
+    const QString two = files.lot("two.csv", "2\n3\n");
+    const QStringList limitOne = {"--set", "PlotOpts.LimitLines=1", "--set", "PlotOpts.ULimit=1"};
+    // CR 0.05: the chart's k is -7.38 and would pass the lot at Ts -2.72.
+    const BatchRun run = runReport(QStringList{"--report", "--fail-on-reject", "--set",
+                                               "PlotOpts.CR=2"} +
+                                   limitOne + QStringList{two});
+    EXPECT_EQ(run.status, 3) << run.errors.toStdString();
+    const QJsonObject a = run.set()["acceptance"].toObject();
+    EXPECT_EQ(a["scale"].toString(), "linear");
+    EXPECT_TRUE(a["accepted"].isNull());
+    EXPECT_PRINTED(a["k"].toDouble(), "-7.377013");
+    EXPECT_PRINTED(a["k_exact"].toDouble(), "20.5814676242");
+    EXPECT_EQ(a["accepted_exact"], QJsonValue(false));
+    EXPECT_TRUE(run.errors.contains("the chart's k = -7.38 is not positive for N = 2 at CR 0.05 "
+                                    "and LTPD 10%; use the exact plan"))
+        << run.errors.toStdString();
+
+    // CR 0.01: the chart's k has no value and the drawing fails; the exact plan still judges.
+    const BatchRun failed = runReport(QStringList{"--report", "--set", "PlotOpts.CR=3"} +
+                                      limitOne + QStringList{two});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.report["outcome"].toString(), "failed");
+    const QJsonObject exact = failed.set()["acceptance"].toObject();
+    EXPECT_TRUE(exact["k"].isNull());
+    EXPECT_TRUE(exact["ts"].isNull());
+    EXPECT_PRINTED(exact["k_exact"].toDouble(), "103.0286130010");
+    EXPECT_EQ(exact["accepted_exact"], QJsonValue(false));
+}
+
+TEST(BatchReport, GivesNoNormalityPValueBelowFivePointsAndNamesTheLogScale)
+{
+    // A^2 and A*^2 of 1, 1, 2 by R 4.2.2 with pnorm(log.p = TRUE) (the true p is 0).
+    Files files;
+    const BatchRun three =
+        runReport(QStringList{"--report"} + LimitTen + QStringList{files.lot("t.csv", "1\n1\n2\n")});
+    const QJsonObject normality = three.set()["normality"].toObject();
+    EXPECT_PRINTED(normality["a2"].toDouble(), "0.4877667359");
+    EXPECT_PRINTED(normality["a2_adjusted"].toDouble(), "0.7316501038");
+    EXPECT_TRUE(normality["p_value"].isNull());
+
+    // On a log axis the exact Ts is 10^(2 + 4.25816493670642) (k by mpmath 1.3.0).
+    const BatchRun log =
+        runReport(QStringList{"--report", "--set", "PlotOpts.LogY=1"} + LimitTen +
+                  QStringList{files.lot("l.csv", "10\n100\n1000\n")});
+    const QJsonObject a = log.set()["acceptance"].toObject();
+    EXPECT_EQ(a["scale"].toString(), "log");
+    EXPECT_PRINTED(a["ts_exact"].toDouble(), "1812028.1");
+}
+
 } // namespace
 } // namespace qv

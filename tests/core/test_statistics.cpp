@@ -217,18 +217,44 @@ TEST(StatisticsPass, FailsWithTheCodeOfEachBadSet)
         {"none enabled", makeSet({4, 5}, {Off, Off}), {}, ErrorCode::Overflow},
         {"two points on Student's t", makeSet({4, 5}), {ProbabilityScale::StudentT},
          ErrorCode::DivisionByZero},
-        // sum(y^2) - N * mean * mean comes out just below 0.
-        {"negative variance", makeSet({0.1, 0.1, 0.1}), {}, ErrorCode::InvalidArgument},
     };
     std::vector<PlotPoint> points;
     for (const auto& [what, set, inputs, code] : rows) {
         SCOPED_TRACE(what);
         EXPECT_QV_ERROR(statisticsPass(set, inputs, points), code);
     }
-    // Equal values give a sigma of 0, not a failure.
-    const SetStatistics s = run(makeSet({2, 2, 2})).stats;
-    EXPECT_EQ(s.sigma, 0.0);
-    EXPECT_EQ(s.ts, 2.0);
+}
+
+// 25 readings near 1e7 with a spread of 0.015: the one-pass sums would give
+// sigma 0.1443 (Σy² - N·mean² keeps nothing of the spread at that offset).
+const test::Values OffsetReadings = {
+    10000000.469, 10000000.474, 10000000.478, 10000000.481, 10000000.484,
+    10000000.486, 10000000.488, 10000000.490, 10000000.491, 10000000.493,
+    10000000.495, 10000000.496, 10000000.498, 10000000.500, 10000000.501,
+    10000000.503, 10000000.505, 10000000.506, 10000000.508, 10000000.510,
+    10000000.512, 10000000.515, 10000000.518, 10000000.522, 10000000.527};
+
+TEST(StatisticsPass, KeepsTheSpreadOfReadingsFarFromZeroAndGivesEqualReadingsNoSpread)
+{
+    // Mean and sigma of the doubles by Python 3.11.7 statistics.mean and
+    // statistics.stdev (exact rational arithmetic); Ts with the written k 1.6851011701.
+    const Pass linear = run(makeSet(OffsetReadings));
+    EXPECT_PRINTED(linear.stats.mean, "10000000.498000000");
+    EXPECT_NEAR(linear.stats.sigma, 0.014991664364397613, 1e-12);
+    EXPECT_PRINTED(linear.stats.ts, "10000000.5232625");
+    // The shown numbers of a log axis come from the same values unlogged.
+    const Pass log = run(makeSet(OffsetReadings), {ProbabilityScale::Gaussian, ValueScale::Log});
+    EXPECT_NEAR(log.stats.shownSigma, 0.014991664364397613, 1e-12);
+
+    // Equal readings: exactly their value and no spread (the one-pass sums
+    // gave a negative variance for 2.675 and 0.0143 for 1000000.1).
+    for (const double v : {2.675, 1000000.1, 0.1}) {
+        SCOPED_TRACE(v);
+        const SetStatistics s = run(makeSet(test::Values(v == 2.675 ? 7 : 20, v))).stats;
+        EXPECT_EQ(s.mean, v);
+        EXPECT_EQ(s.sigma, 0.0);
+        EXPECT_EQ(s.ts, v);
+    }
 }
 
 TEST(PositionTable, HoldsExactlyTheQuantilesOfEachPointAndFailsAsTheyWould)
@@ -354,6 +380,20 @@ TEST(LeastSquaresFit, WarnsOnceOfZeroUncertaintiesAndFailsOnTooFewPointsOrNoWeig
     EXPECT_QV_ERROR(leastSquaresFit({{-0.5, 1.0, 0.0, false}, {0.5, 3.0, 0.0, false}}, 2, false),
                     ErrorCode::Overflow);
     EXPECT_QV_ERROR(leastSquaresFit(points, 5, true), ErrorCode::Overflow); // every sigma 0
+}
+
+TEST(LeastSquaresFit, GivesReadingsFarFromZeroTheResidualVarianceOfTheirDeviations)
+{
+    // The same readings less 1e7 are ordinary numbers; the fit's scatter must not change.
+    test::Values near(OffsetReadings.size());
+    std::ranges::transform(OffsetReadings, near.begin(), [](double v) { return v - 1e7; });
+    const Pass far = run(makeSet(OffsetReadings));
+    const Pass shifted = run(makeSet(near));
+    const FitResult farFit = leastSquaresFit(far.points, 25, false).fit;
+    const FitResult nearFit = leastSquaresFit(shifted.points, 25, false).fit;
+    EXPECT_NEAR(farFit.residualVariance, nearFit.residualVariance,
+                1e-6 * nearFit.residualVariance);
+    EXPECT_NEAR(farFit.slope, nearFit.slope, 1e-6 * nearFit.slope);
 }
 
 TEST(ConfidenceCurves, GivesThePrintedHalfWidthsForOneToFive)

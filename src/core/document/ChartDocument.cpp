@@ -213,7 +213,7 @@ void ChartDocument::refreshPlot()
 void ChartDocument::noteDrawing()
 {
     m_decisions = {};
-    m_decidable = m_lastOutcome == DrawOutcome::Drawn;
+    m_decidable = m_lastOutcome != DrawOutcome::Stopped;
     m_decisionSettings = qv::decisionSettings(m_session.settings);
 }
 
@@ -224,13 +224,18 @@ const LotDecision* ChartDocument::lotDecision(int setNumber) const
     }
     const auto index = static_cast<std::size_t>(setNumber - 1);
     const SetResults& drawn = m_plot.results().sets[index];
-    if (!drawn.statistics || (setNumber == 2 && !m_session.sources.overlayLoaded)) {
+    if (setNumber == 2 && !m_session.sources.overlayLoaded) {
         return nullptr;
     }
-    if (!m_decisions[index]) {
+    if (m_lastOutcome == DrawOutcome::Failed) {
+        // A lot whose drawing failed for want of the chart's k is still judged exactly.
+        if (!m_decisions[index] && setNumber == 1) {
+            m_decisions[index] = decideWithoutChartK(m_session.set(1), m_decisionSettings);
+        }
+    } else if (!m_decisions[index] && drawn.statistics) {
         m_decisions[index] = decideLot(drawn.points, *drawn.statistics, m_decisionSettings);
     }
-    return &*m_decisions[index];
+    return m_decisions[index] ? &*m_decisions[index] : nullptr;
 }
 
 bool ChartDocument::openFile()

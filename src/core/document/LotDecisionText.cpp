@@ -55,13 +55,54 @@ std::string riskText(int index, bool percent)
     return percent ? percentOf(nominalLtpd(index)) : plainText(nominalConsumerRisk(index));
 }
 
+std::string normalityText(const NormalityTest& test)
+{
+    if (!test.pValue) {
+        return "A*\u00b2 = " + decisionNumber(test.a2Adjusted, 3, 3) + ", no p below " +
+               std::to_string(NormalityPValueFrom) + " points";
+    }
+    const std::string p = pValueText(*test.pValue);
+    return "p " + std::string(p.starts_with('<') ? "" : "= ") + p;
+}
+
+std::string planWords(const LotDecision& decision)
+{
+    std::string words = "N = " + std::to_string(decision.n);
+    if (const auto& plan = decision.plan) {
+        words += " at CR " + plainText(plan->consumerRisk) + " and LTPD " + percentOf(plan->ltpd);
+    }
+    return words;
+}
+
 } // namespace
+
+std::string chartKNote(const LotDecision& decision)
+{
+    switch (decision.chartK) {
+    case ChartK::Usable:
+        return {};
+    case ChartK::NotPositive:
+        return "the chart's k = " + decisionNumber(decision.k.value_or(0.0), 2, 3) +
+               " is not positive for " + planWords(decision) + "; use the exact plan";
+    case ChartK::NoValue:
+        break;
+    }
+    return "the chart's k has no value for " + planWords(decision) + "; use the exact plan";
+}
 
 DecisionSettings decisionSettings(const Settings& settings)
 {
     DecisionSettings out;
     out.crIndex = settings.group(PlotOpts_CR);
     out.ltpdIndex = settings.group(PlotOpts_LTPD);
+    out.axis = settings.selected(PlotOpts_LogY) ? ValueScale::Log : ValueScale::Linear;
+    out.consumerRiskZ = settings.consumerRiskZ();
+    out.ltpdZ = settings.ltpdZ();
+    try {
+        out.backgroundValue = settings.number(PlotOpts_BkgValue);
+    } catch (const QvError&) {
+        // The drawing refused it with its own message; its decisions are not made.
+    }
     if (settings.check(PlotOpts_LimitLines) == 1) {
         try {
             out.upperLimit = settings.number(PlotOpts_ULimit);
@@ -77,19 +118,22 @@ std::string lotStatusText(const LotDecision& decision)
 {
     std::vector<std::string> parts;
     if (decision.normality) {
-        const std::string p = pValueText(decision.normality->pValue);
-        parts.push_back("Anderson-Darling p " + std::string(p.starts_with('<') ? "" : "= ") + p);
+        parts.push_back("Anderson-Darling " + normalityText(*decision.normality));
     }
     if (const auto& verdict = decision.verdict) {
         const std::string limit = plainText(verdict->upperLimit);
-        parts.push_back("Ts " + tsAgainst(decision.ts, verdict->upperLimit, 2, 3) +
-                        (verdict->accepted ? AtMost : " > ") + "UL " + limit + ": " +
-                        verdictWord(verdict->accepted));
+        if (verdict->accepted) {
+            parts.push_back("Ts " + tsAgainst(*decision.ts, verdict->upperLimit, 2, 3) +
+                            (*verdict->accepted ? AtMost : " > ") + "UL " + limit + ": " +
+                            verdictWord(*verdict->accepted));
+        } else {
+            parts.push_back("chart's verdict not available: " + chartKNote(decision));
+        }
         if (decision.plan) {
             std::string exact = "exact k " + decisionNumber(decision.plan->kExact, 2, 3);
             if (decision.tsExact && verdict->acceptedExact) {
-                exact += ", Ts " + tsAgainst(*decision.tsExact, verdict->upperLimit, 2, 3) +
-                         ": " + verdictWord(*verdict->acceptedExact);
+                exact += ", Ts " + tsAgainst(*decision.tsExact, verdict->upperLimit, 2, 3) + ": " +
+                         verdictWord(*verdict->acceptedExact);
             }
             parts.push_back(exact);
         }
@@ -101,20 +145,24 @@ std::string lotStatusText(const LotDecision& decision)
     return text;
 }
 
-SamplingPlanTexts samplingPlanTexts(const LotDecision& decision, int n,
-                                    const DecisionSettings& settings)
+SamplingPlanTexts samplingPlanTexts(const LotDecision& decision, const DecisionSettings& settings)
 {
     SamplingPlanTexts t;
-    t.n = std::to_string(n);
+    t.n = std::to_string(decision.n);
     t.consumerRisk = riskText(settings.crIndex, false);
     t.ltpd = riskText(settings.ltpdIndex, true);
-    t.k = decisionNumber(decision.k, 3, 4);
-    t.ts = decisionNumber(decision.ts, 3, 4);
-    const std::string noExact = n < 2 ? "needs at least 2 enabled points" : "no value";
+    const std::string noChartK = "no value: " + chartKNote(decision);
+    t.k = decision.k ? decisionNumber(*decision.k, 3, 4) : noChartK;
+    t.ts = decision.ts ? decisionNumber(*decision.ts, 3, 4) : noChartK;
+    const std::string noExact = decision.n < 2 ? "needs at least 2 enabled points" : "no value";
     t.kExact = decision.plan ? decisionNumber(decision.plan->kExact, 3, 4) : noExact;
     t.tsExact = decision.tsExact ? decisionNumber(*decision.tsExact, 3, 4) : noExact;
+    if (decision.tsExact && decision.scale == ValueScale::Log) {
+        t.tsExact += " (log-normal)";
+    }
     if (const auto& verdict = decision.verdict) {
-        t.verdict = verdictText(verdict->accepted, verdict->upperLimit);
+        t.verdict = verdict->accepted ? verdictText(*verdict->accepted, verdict->upperLimit)
+                                      : "not available: " + chartKNote(decision);
         t.verdictExact = verdict->acceptedExact
                              ? verdictText(*verdict->acceptedExact, verdict->upperLimit)
                              : noExact;
@@ -122,10 +170,11 @@ SamplingPlanTexts samplingPlanTexts(const LotDecision& decision, int n,
         t.verdict = t.verdictExact = "no upper limit set";
     }
     if (const auto& test = decision.normality) {
-        const std::string p = pValueText(test->pValue);
-        t.normality = "A\u00b2 = " + decisionNumber(test->a2, 3, 3) + ", A*\u00b2 = " +
-                      decisionNumber(test->a2Adjusted, 3, 3) + ", p " +
-                      (p.starts_with('<') ? "" : "= ") + p;
+        t.normality = "A\u00b2 = " + decisionNumber(test->a2, 3, 3) +
+                      ", A*\u00b2 = " + decisionNumber(test->a2Adjusted, 3, 3) + ", " +
+                      (test->pValue ? normalityText(*test)
+                                    : "p not given below " + std::to_string(NormalityPValueFrom) +
+                                          " points, where its formula does not hold");
     } else {
         t.normality = "needs at least 3 enabled points that are not all equal";
     }

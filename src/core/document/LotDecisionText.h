@@ -16,11 +16,18 @@ class Settings;
 // Lines is ticked (0 otherwise, as the chart takes it).
 DecisionSettings decisionSettings(const Settings& settings);
 
+// Why the chart's k cannot judge the lot, naming N and the plan and pointing
+// to the exact plan: "the chart's k = -7.38 is not positive for N = 2 at CR
+// 0.05 and LTPD 10%; use the exact plan"; "" while it can.
+std::string chartKNote(const LotDecision& decision);
+
 // The status bar's line: the normality test, and with an upper limit both
 // verdicts, joined by " · ":
 //   "Anderson-Darling p = 0.54 · Ts 7.09 ≤ UL 10: accepted · exact k 2.74, Ts 7.34: accepted"
-// A part without an answer is left out; "" when nothing has one. Where Ts and
-// the limit would print alike although they differ, Ts gets more digits.
+// A part without an answer is left out ("Anderson-Darling A*² = 0.344, no p
+// below 5 points"; "chart's verdict not available: " and chartKNote); "" when
+// nothing has one. Where Ts and the limit would print alike although they
+// differ, Ts gets more digits.
 std::string lotStatusText(const LotDecision& decision);
 
 // The Sampling Plan window's fields for the main lot. A field without a value
@@ -34,14 +41,14 @@ struct SamplingPlanTexts
     std::string kExact;       // "2.742"
     std::string ts;           // the chart's Ts: "7.089"
     std::string tsExact;      // "7.336"
-    std::string verdict;      // "accepted: Ts ≤ UL 10", "rejected: Ts > UL 10", "no upper limit set"
+    std::string verdict; // "accepted: Ts ≤ UL 10", "rejected: Ts > UL 10", "no upper limit set",
+                         // "not available: " and chartKNote
     std::string verdictExact;
-    std::string normality;    // "A² = 0.186, A*² = 0.198, p = 0.89"
+    std::string normality; // "A² = 0.186, A*² = 0.198, p = 0.89"
 };
 
-// The fields for a drawn lot of N enabled points with its decision and the
-// risks and limit it was decided with.
-SamplingPlanTexts samplingPlanTexts(const LotDecision& decision, int n,
-                                    const DecisionSettings& settings);
+// The fields for a lot with its decision and the risks and limit it was
+// decided with; an exact Ts of a log-normal lot ends in " (log-normal)".
+SamplingPlanTexts samplingPlanTexts(const LotDecision& decision, const DecisionSettings& settings);
 
 } // namespace qv

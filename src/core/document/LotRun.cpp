@@ -74,7 +74,14 @@ LotJudgement judgeLot(const ChartDocument& document)
     if (!decision || !decision->verdict) {
         return LotJudgement::Unjudged;
     }
-    return decision->verdict->accepted ? LotJudgement::Accepted : LotJudgement::Rejected;
+    const LotVerdict& verdict = *decision->verdict;
+    if (!verdict.accepted && !verdict.acceptedExact) {
+        return LotJudgement::NoVerdictGiven;
+    }
+    if (verdict.accepted == false || verdict.acceptedExact == false) {
+        return LotJudgement::Rejected;
+    }
+    return LotJudgement::Accepted;
 }
 
 } // namespace qv

@@ -33,12 +33,14 @@ struct LotRun
     int lastTarget = 1;
 };
 
-// Whether a drawn lot passes, judged by the verdict on its main set.
+// Whether a drawn lot passes, judged by the verdicts on its main set: any
+// verdict that is given and rejects it rejects it.
 enum class LotJudgement
 {
     Accepted,
     Rejected,
-    Unjudged, // no verdict: no upper limit, or nothing drawn to decide on
+    Unjudged,    // no verdict: no upper limit, or nothing drawn to decide on
+    NoVerdictGiven, // a limit, but neither the chart's nor the exact verdict exists
 };
 
 // True for the settings that take effect at Refresh Plot rather than at the

@@ -34,7 +34,7 @@ std::string planCaption(const SamplingPlan& plan)
 {
     const char* dot = " \u00b7 ";
     return "N = " + std::to_string(plan.n) + dot + "exact k = " + decisionNumber(plan.kExact, 3, 4) +
-           dot + "chart's k = " + decisionNumber(plan.k, 3, 4) + dot +
+           dot + "chart's k = " + (plan.k ? decisionNumber(*plan.k, 3, 4) : "none") + dot +
            "CR = " + plainText(plan.consumerRisk) + dot + "LTPD = " + percentOf(plan.ltpd);
 }
 

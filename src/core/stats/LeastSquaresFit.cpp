@@ -7,32 +7,51 @@
 
 namespace qv {
 
+namespace {
+
+// The weight of each point in turn: 1 unweighted; 1 / sigma^2 weighted, where
+// a point with sigma 0 keeps the weight of the point before it.
+class Weights
+{
+public:
+    explicit Weights(bool weighted) : m_weighted(weighted), m_w(weighted ? 0.0 : 1.0) {}
+    double next(const PlotPoint& point)
+    {
+        if (m_weighted && point.sigma != 0.0) {
+            m_w = checkedDiv(1.0, point.sigma * point.sigma);
+        }
+        return m_w;
+    }
+
+private:
+    bool m_weighted;
+    double m_w;
+};
+
+} // namespace
+
 FitOutcome leastSquaresFit(const std::vector<PlotPoint>& points, int n, bool weighted)
 {
     if (n < 0 || static_cast<std::size_t>(n) > points.size()) {
         raise(ErrorCode::SubscriptOutOfRange);
     }
+    const auto count = static_cast<std::size_t>(n);
     FitOutcome outcome;
-    double w = weighted ? 0.0 : 1.0;
+    Weights weights(weighted);
     double s = 0.0;
     double sx = 0.0;
     double sy = 0.0;
     double sxx = 0.0;
     double sxy = 0.0;
-    double syy = 0.0;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
-        const PlotPoint& point = points[i];
-        if (weighted && point.sigma != 0.0) {
-            w = checkedDiv(1.0, point.sigma * point.sigma);
-        }
-        const double x = point.position;
-        const double y = point.value;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double w = weights.next(points[i]);
+        const double x = points[i].position;
+        const double y = points[i].value;
         s += w;
         sx += w * x;
         sy += w * y;
         sxx += x * (w * x);
         sxy += y * (w * x);
-        syy += y * (w * y);
     }
 
     FitResult& fit = outcome.fit;
@@ -41,14 +60,16 @@ FitOutcome leastSquaresFit(const std::vector<PlotPoint>& points, int n, bool wei
     fit.slope = checkedDiv(s * sxy - sx * sy, delta);
     fit.weightSum = s;
     fit.meanPosition = checkedDiv(sx, s);
-    const double dx = s * sxx - sx * sx;
-    const double dy = checkedFinite(s * syy - sy * sy);
-    const double c = s * sxy - sx * sy;
-    fit.positionSpread = dx;
-    const double residual =
-        checkedDiv(checkedDiv(checkedDiv(checkedFinite(dx * dy - c * c), s), n - 2), dx);
-    // The raw sums of points exactly on a line leave about -1e-16 instead of 0.
-    fit.residualVariance = residual < 0.0 ? 0.0 : residual;
+    fit.positionSpread = delta;
+    // The residuals themselves, not S Syy - Sy^2 and its kin: those raw sums
+    // cancel to noise when the values sit far from zero.
+    Weights again(weighted);
+    double squares = 0.0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double r = points[i].value - fittedValue(fit, points[i].position);
+        squares += again.next(points[i]) * r * r;
+    }
+    fit.residualVariance = checkedDiv(checkedFinite(squares), n - 2);
     return outcome;
 }
 

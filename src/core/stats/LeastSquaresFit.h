@@ -37,8 +37,8 @@ std::optional<StatsMessage> zeroUncertaintyMessage(const std::vector<PlotPoint>&
 // Fits the first n entries of points with weight 1 each, or with weight
 // 1 / sigma^2 when weighted. A point with sigma 0 in a weighted fit keeps the
 // weight of the point before it (0 for the first point), so it still counts
-// with the neighbouring uncertainty. Points exactly on a line leave a residual
-// variance of 0 (never the tiny negative number rounding gives).
+// with the neighbouring uncertainty. The residual variance is the weighted sum
+// of the squared residuals from the line / (N - 2), never negative.
 // Errors (QvError): n = 2 divides by N - 2 = 0 in the residual variance (6 for
 // the 0 / 0 of two exact points, 11 when rounding leaves a residual), n < 2 or every weight 0 gives
 // 0/0 (6), a sigma so small that its square is 0 divides by zero (11), n > points.size() raises 9.

@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 #include "core/VectorState.h"
 #include "core/model/DataSet.h"
+#include "core/stats/SampleMoments.h"
 
 #include <algorithm>
 #include <cmath>
@@ -100,10 +101,6 @@ StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
     const std::int16_t* states = set.states.data();
     const double* sigmas = set.sigmas.data();
 
-    double sumY = 0.0;
-    double sumY2 = 0.0;
-    double sumV = 0.0;
-    double sumV2 = 0.0;
     double shownMin = 0.0;
     double shownMax = 0.0;
     int j = 0;
@@ -127,16 +124,12 @@ StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
                 return {StatisticsStatus::NonPositiveOnLogAxis, std::nullopt};
             }
             value = log10(v);
-            sumV += v;
-            sumV2 += v * v;
         }
         PlotPoint& point = out[j - 1];
         point.position = position;
         point.value = value;
         point.sigma = haveSigmas ? sigmas[i] : 0.0;
         point.hilited = state == static_cast<std::int16_t>(PointState::EnabledHilited);
-        sumY += value;
-        sumY2 += value * value;
         if (j == 1) {
             shownMin = v;
         }
@@ -145,16 +138,19 @@ StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
     if (j != n) {
         raise(ErrorCode::SubscriptOutOfRange);
     }
-    checkedFinite(sumY2);
-    checkedFinite(sumV2);
 
+    const SampleMoments plot = sampleMoments(n, [&points](auto&& take) {
+        for (const PlotPoint& point : points) {
+            take(point.value);
+        }
+    });
     SetStatistics s;
     s.n = n;
-    s.mean = checkedDiv(sumY, n);
+    s.mean = plot.mean;
     s.minPlot = points[0].value;
     s.maxPlot = points[static_cast<std::size_t>(n - 1)].value;
     s.range = s.maxPlot - s.minPlot;
-    s.sigma = checkedSqrt(checkedDiv(sumY2 - n * s.mean * s.mean, n - 1));
+    s.sigma = plot.sigma;
     s.normalLow = s.mean + inputs.xmin * s.sigma;
     s.normalHigh = s.mean + inputs.xmax * s.sigma;
     s.k = acceptanceFactors(n, inputs.consumerRiskZ, inputs.ltpdZ).k;
@@ -162,8 +158,15 @@ StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
     s.shownMin = shownMin;
     s.shownMax = shownMax;
     if (logAxis) {
-        s.shownMean = checkedDiv(sumV, n);
-        s.shownSigma = checkedSqrt(checkedDiv(sumV2 - n * (s.shownMean * s.shownMean), n - 1));
+        const SampleMoments shown = sampleMoments(n, [&](auto&& take) {
+            for (std::size_t i = 0; i < pointCount; ++i) {
+                if (isEnabledState(states[i])) {
+                    take(values[i] - background);
+                }
+            }
+        });
+        s.shownMean = shown.mean;
+        s.shownSigma = shown.sigma;
         s.shownTs = checkedFinite(s.shownMean + s.k * s.shownSigma);
     } else {
         s.shownMean = s.mean;

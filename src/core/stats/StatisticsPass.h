@@ -118,11 +118,14 @@ AcceptanceFactors acceptanceFactors(int n, double consumerRiskZ, double ltpdZ);
 // set.enabledCount. points is resized to N and entries 0..N-1 are written; its
 // capacity should be reserved for set.pointCount once, so the pass allocates
 // nothing.
+// Mean and sigma (plot units, and the shown ones in data units on a log axis)
+// come from two passes over the values (sampleMoments), so readings far from
+// zero keep their spread and equal values give a sigma of exactly 0.
 // Errors (QvError, no statistics): an empty set (6), one point (6: 0/0 in the
 // variance), a Student's t scale with 2 points (11: no degrees of freedom), a
-// tiny negative variance from rounding (5), a negative K2^2 - a b (5), an
-// overflowing sum (6), and an enabledCount that does not match the states or
-// lists shorter than pointCount (9). points may then be partly written.
+// negative K2^2 - a b (5), an overflowing sum (6), and an enabledCount that
+// does not match the states or lists shorter than pointCount (9). points may
+// then be partly written.
 [[nodiscard]] StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
                                                std::vector<PlotPoint>& points);
 

@@ -119,8 +119,7 @@ void SamplingPlanWindow::showWindow()
 void SamplingPlanWindow::follow(const ChartDocument& document)
 {
     const LotDecision* decision = document.lotDecision(1);
-    const auto& statistics = document.plot().results().sets[0].statistics;
-    if (!decision || !statistics) {
+    if (!decision) {
         setValue(m_lot, "No lot is drawn.");
         for (QLabel* value : {m_n, m_cr, m_ltpd, m_k, m_kExact, m_ts, m_tsExact, m_verdict,
                               m_verdictExact, m_normality}) {
@@ -133,8 +132,7 @@ void SamplingPlanWindow::follow(const ChartDocument& document)
     }
     const Session& session = document.session();
     setValue(m_lot, "Main lot: " + session.sources.titlePath);
-    const SamplingPlanTexts t =
-        samplingPlanTexts(*decision, statistics->n, document.decisionSettings());
+    const SamplingPlanTexts t = samplingPlanTexts(*decision, document.decisionSettings());
     setValue(m_n, t.n);
     setValue(m_cr, t.consumerRisk);
     setValue(m_ltpd, t.ltpd);

@@ -1,7 +1,6 @@
 #include "core/stats/decisions/ExactPlan.h"
 
 #include "core/Errors.h"
-#include "core/stats/StatisticsPass.h"
 #include "core/stats/decisions/ExactPolicy.h"
 
 #include <algorithm>
@@ -100,9 +99,10 @@ OcCurve ocCurve(int n, double kExact, double ltpd)
     return curve;
 }
 
-double tsExact(const SetStatistics& stats, double kExact)
+double tsExact(double mean, double sigma, double kExact, ValueScale scale)
 {
-    return checkedFinite(stats.shownMean + kExact * stats.shownSigma);
+    const double ts = checkedFinite(mean + kExact * sigma);
+    return scale == ValueScale::Log ? checkedFinite(std::pow(10.0, ts)) : ts;
 }
 
 bool lotAccepted(double ts, double upperLimit)

@@ -5,11 +5,11 @@
 // functions beside the chart's written approximation of k; nothing here feeds
 // the chart. Risks and fractions defective are fractions (0.1 for 10 %).
 
+#include "core/stats/StatisticsPass.h"
+
 #include <array>
 
 namespace qv {
-
-struct SetStatistics;
 
 // The nominal risks of the consumer's-risk and LTPD buttons, indexed like the
 // option groups plotOpts.CR ("0.16", "0.1", "0.05", "0.01") and plotOpts.LTPD
@@ -51,11 +51,12 @@ struct OcCurve
 // 1 raises QvError 5. (With ltpd above 1/3 the points at p >= 1 get Pa = 0.)
 [[nodiscard]] OcCurve ocCurve(int n, double kExact, double ltpd);
 
-// The test statistic with k_exact in place of the written k, formed as the
-// chart's shown Ts is: in data units minus the background, from the unlogged
-// mean and sigma on a log axis (shownMean + kExact * shownSigma). An
-// overflowing result raises QvError 6.
-[[nodiscard]] double tsExact(const SetStatistics& stats, double kExact);
+// The test statistic with k_exact in place of the written k, from the mean
+// and sample standard deviation of the lot's plot values: mean + kExact * sigma
+// on a linear axis; on a log axis (plot values are decimal logarithms) the lot
+// is taken as log-normal and Ts is 10^(mean + kExact * sigma). Data units less
+// the background either way. A result beyond the largest double raises QvError 6.
+[[nodiscard]] double tsExact(double mean, double sigma, double kExact, ValueScale scale);
 
 // The verdict of the test: a lot is accepted when ts <= upperLimit (equality
 // accepts). A NaN on either side rejects.

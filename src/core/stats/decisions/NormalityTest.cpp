@@ -125,7 +125,9 @@ std::optional<NormalityTest> andersonDarling(std::span<const double> values)
     NormalityTest result;
     result.a2 = -n - total.value() / n;
     result.a2Adjusted = result.a2 * (1.0 + 0.75 / n + 2.25 / (n * n));
-    result.pValue = andersonDarlingPValue(result.a2Adjusted);
+    if (count >= static_cast<std::size_t>(NormalityPValueFrom)) {
+        result.pValue = andersonDarlingPValue(result.a2Adjusted);
+    }
     return result;
 }
 
