@@ -141,6 +141,69 @@ double readNumber(std::string_view text)
     return negative ? -value : value;
 }
 
+std::optional<double> readWholeNumber(std::string_view text, DecimalMark mark)
+{
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    std::size_t digits = 0;
+    std::size_t markAt = std::string_view::npos;
+    for (; i < n; ++i) {
+        const char c = text[i];
+        const bool isMark = (c == '.' && mark != DecimalMark::Comma) ||
+                            (c == ',' && mark != DecimalMark::Point);
+        if (isDigit(c)) {
+            ++digits;
+        } else if (isMark && markAt == std::string_view::npos) {
+            markAt = i;
+        } else {
+            break;
+        }
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+        std::size_t j = i + 1;
+        if (j < n && (text[j] == '+' || text[j] == '-')) {
+            ++j;
+        }
+        const std::size_t expDigits = j;
+        while (j < n && isDigit(text[j])) {
+            ++j;
+        }
+        if (j == expDigits) {
+            return std::nullopt;
+        }
+        i = j;
+    }
+    if (i != n) {
+        return std::nullopt;
+    }
+    if (markAt != std::string_view::npos && text[markAt] == ',') {
+        std::string copy(text);
+        copy[markAt] = '.';
+        return readNumber(copy);
+    }
+    return readNumber(text);
+}
+
+std::optional<double> readTypedNumber(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    try {
+        return readWholeNumber(text, DecimalMark::Either);
+    } catch (const QvError&) {
+        return std::nullopt;
+    }
+}
+
 long long roundToInteger(double value, long long limit)
 {
     if (!std::isfinite(value)) {
