@@ -120,19 +120,24 @@ struct Field
     double value = 0.0;
 };
 
-// What a field holds. Raises QvError 6 for a number beyond a double's range.
-Field readField(std::string_view text, DecimalMark mark)
+// What a field's text without quotes holds. Raises QvError 6 for a number beyond
+// a double's range.
+Field classify(std::string_view text, DecimalMark mark)
 {
-    std::string plain;
-    if (!text.empty() && text.front() == '"') {
-        plain = unquote(text);
-        text = plain;
-    }
     if (text.empty() || text == "NA") {
         return {FieldKind::Missing, 0.0};
     }
     const std::optional<double> number = readWholeNumber(text, mark);
     return number ? Field{FieldKind::Number, *number} : Field{};
+}
+
+// What a field as written holds.
+Field readField(std::string_view text, DecimalMark mark)
+{
+    if (!text.empty() && text.front() == '"') {
+        return classify(unquote(text), mark);
+    }
+    return classify(text, mark);
 }
 
 // The kinds of all fields of a line (beyond MaxFields too); a number too large
