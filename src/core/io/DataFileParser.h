@@ -20,9 +20,11 @@ struct LineFields
     std::array<double, MaxFields> values{};
 };
 
-// Splits a line at commas, blanks and tabs into fields and returns their count:
-// 0 for an empty line, -1 for a line with a foreign character (skipped whatever
-// its length). A line of numbers with more than 20 fields raises QvError 9.
+// Splits a project file's point line at commas, blanks and tabs into fields and
+// returns their count: 0 for an empty line, -1 for a line with a foreign
+// character (skipped whatever its length); an empty field reads as 0. A line of
+// numbers with more than 20 fields raises QvError 9. Data files and pasted lines
+// are read by parseDataLines, which takes quotes, text fields and gaps.
 int splitDataLine(std::string_view line, LineFields& fields);
 
 // Sorts the first `count` points of `set` ascending by value. The sort is stable
