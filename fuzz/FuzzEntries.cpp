@@ -135,46 +135,179 @@ bool samePoints(const DataSet& a, const DataSet& b)
     return true;
 }
 
-// The points a layout takes from the lines: those of lines with exactly
-// columnCount fields, up to the end marker or the first line that is neither
-// such a line nor a foreign one (which is skipped). Field numbers outside the
-// line fail with 9.
+// The fields of a line as a CSV reader cuts them: at the separators outside double
+// quotes; a field that starts with a quote loses its quotes ("" inside them is one)
+// and the blanks around its content. Each field is a number, missing (empty or NA)
+// or text; a number too large for a double is noted.
+struct OracleField
+{
+    enum Kind
+    {
+        Number,
+        Missing,
+        Text
+    } kind = Text;
+    double value = 0.0;
+    bool overflow = false;
+};
+
+std::vector<OracleField> oracleFields(std::string_view line, bool decimalComma)
+{
+    const std::string_view separators = decimalComma ? "; \t" : ", \t";
+    std::vector<std::string> texts(1);
+    bool quoted = false;
+    for (const char c : trimBlanks(line)) {
+        if (c == '"') {
+            quoted = !quoted;
+        }
+        if (!quoted && c != '"' && separators.find(c) != std::string_view::npos) {
+            texts.emplace_back();
+        } else {
+            texts.back() += c;
+        }
+    }
+    if (trimBlanks(line).empty()) {
+        return {};
+    }
+    std::vector<OracleField> fields;
+    for (std::string text : texts) {
+        if (!text.empty() && text[0] == '"') {
+            std::string plain;
+            bool inside = false;
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                if (text[i] != '"') {
+                    plain += text[i];
+                } else if (inside && i + 1 < text.size() && text[i + 1] == '"') {
+                    plain += text[i++];
+                } else {
+                    inside = !inside;
+                }
+            }
+            text = std::string(trimBlanks(plain));
+        }
+        OracleField field;
+        if (text.empty() || text == "NA") {
+            field.kind = OracleField::Missing;
+        } else {
+            const int code = codeOf([&] {
+                if (auto v = readWholeNumber(text, decimalComma ? DecimalMark::Comma
+                                                                : DecimalMark::Point)) {
+                    field = {OracleField::Number, *v};
+                }
+            });
+            if (code != 0) {
+                field = {OracleField::Number, 0.0, true};
+            }
+        }
+        fields.push_back(field);
+    }
+    return fields;
+}
+
+// The points a layout takes from the lines and the lines it skips: a line of
+// columnCount fields is a point when its value (and uncertainty) field is a
+// number, foreign when one of them is text, a missing value when one is
+// missing; a line of another count is foreign when it holds text and ends the
+// data otherwise (a spreadsheet's empty row of separators uncounted); an empty
+// line ends the data; after the end the lines that would have been points (or
+// missing values) are counted. Field numbers outside the line and more than 20
+// numbers fail with 9, a number too large for a double with 6.
 struct Expected
 {
     std::vector<double> values;
     std::vector<double> sigmas;
+    std::vector<int> skipped; // line numbers
     int code = 0;
 };
+
+enum class OracleLine
+{
+    Point,
+    Missing,
+    Foreign,
+    Ends,
+    EndsCounted
+};
+
+OracleLine oracleLine(std::string_view line, const DataLayout& layout, double& value, double& sigma)
+{
+    const std::vector<OracleField> fields = oracleFields(line, layout.decimalComma);
+    const int count = static_cast<int>(fields.size());
+    const auto isText = [](const OracleField& f) { return f.kind == OracleField::Text; };
+    // A spreadsheet's empty row: separators and quotes only.
+    const bool onlySeparators =
+        line.find_first_not_of(layout.decimalComma ? "; \t\"" : ", \t\"") == std::string_view::npos;
+    if (count == 0) {
+        return OracleLine::Ends;
+    }
+    if (count != layout.columnCount || count > MaxFields) {
+        if (std::any_of(fields.begin(), fields.end(), isText)) {
+            return OracleLine::Foreign;
+        }
+        if (onlySeparators) {
+            return OracleLine::Ends;
+        }
+        if (count > MaxFields) {
+            raise(ErrorCode::SubscriptOutOfRange);
+        }
+        return OracleLine::EndsCounted;
+    }
+    const auto fieldAt = [&](int column) {
+        if (column < 1 || column > count) {
+            raise(ErrorCode::SubscriptOutOfRange);
+        }
+        const OracleField& f = fields[static_cast<std::size_t>(column - 1)];
+        if (f.overflow) {
+            raise(ErrorCode::Overflow);
+        }
+        return f;
+    };
+    const OracleField v = fieldAt(layout.valueColumn);
+    const OracleField u =
+        layout.withSigmas ? fieldAt(layout.sigmaColumn) : OracleField{OracleField::Number};
+    if (isText(v) || isText(u)) {
+        return OracleLine::Foreign;
+    }
+    if (v.kind == OracleField::Missing || u.kind == OracleField::Missing) {
+        return onlySeparators ? OracleLine::Ends : OracleLine::Missing;
+    }
+    value = v.value;
+    sigma = u.value;
+    return OracleLine::Point;
+}
 
 Expected expectedPoints(const std::vector<std::string_view>& lines, const DataLayout& layout)
 {
     Expected e;
     std::size_t next = layout.labelsRow != LabelsRow::None && !lines.empty() ? 1 : 0;
-    LineFields fields;
+    bool ended = false;
     e.code = codeOf([&] {
         for (; next < lines.size(); ++next) {
             if (lines[next] == "FORMATTING" || lines[next] == EndOfPaste) {
                 break;
             }
-            const int count = splitDataLine(lines[next], fields);
-            if (count == -1) {
+            const int number = static_cast<int>(next) + 1;
+            double value = 0.0;
+            double sigma = 0.0;
+            if (ended) {
+                OracleLine kind = OracleLine::Ends;
+                codeOf([&] { kind = oracleLine(lines[next], layout, value, sigma); });
+                if (kind == OracleLine::Point || kind == OracleLine::Missing) {
+                    e.skipped.push_back(number);
+                }
                 continue;
             }
-            // An empty line ends the data whatever the layout says.
-            if (count == 0 || count != layout.columnCount) {
-                break;
-            }
-            if (e.values.size() == static_cast<std::size_t>(MaxPoints)) {
-                raise(ErrorCode::SubscriptOutOfRange);
-            }
-            const auto fieldOf = [&](int column) {
-                if (column < 1 || column > count) {
+            const OracleLine kind = oracleLine(lines[next], layout, value, sigma);
+            ended = kind == OracleLine::Ends || kind == OracleLine::EndsCounted;
+            if (kind == OracleLine::Point) {
+                if (e.values.size() == static_cast<std::size_t>(MaxPoints)) {
                     raise(ErrorCode::SubscriptOutOfRange);
                 }
-                return fields.values[static_cast<std::size_t>(column - 1)];
-            };
-            e.values.push_back(fieldOf(layout.valueColumn));
-            e.sigmas.push_back(layout.withSigmas ? fieldOf(layout.sigmaColumn) : 0.0);
+                e.values.push_back(value);
+                e.sigmas.push_back(layout.withSigmas ? sigma : 0.0);
+            } else if (kind != OracleLine::Ends) {
+                e.skipped.push_back(number);
+            }
         }
     });
     return e;
@@ -425,6 +558,7 @@ void dataFile(std::string_view bytes)
     layout.withSigmas = byteAt(bytes, 2) >= 128;
     layout.sigmaColumn = static_cast<int>((byteAt(bytes, 2) & 0x7F) % 24) - 1;
     layout.labelsRow = static_cast<LabelsRow>(byteAt(bytes, 3) % 3);
+    layout.decimalComma = byteAt(bytes, 3) / 3 % 2 == 1;
     const std::string text = toUtf8Text(bytes.substr(4));
     const std::vector<std::string_view> lines = TextFile::splitLines(text);
 
@@ -457,6 +591,13 @@ void dataFile(std::string_view bytes)
         require(sameBits(set.values[i], expected.values[i]) &&
                     sameBits(set.sigmas[i], expected.sigmas[i]),
                 "a point holds a number that its line does not");
+    }
+    require(set.skippedLines.count == static_cast<int>(expected.skipped.size()),
+            "the read counted other skipped lines than its lines say");
+    for (std::size_t i = 0; i < set.skippedLines.first.size(); ++i) {
+        require(i < expected.skipped.size() &&
+                    set.skippedLines.first[i].line == expected.skipped[i],
+                "a skipped line with another number");
     }
     DataSet sorted = set;
     sortSet(sorted, sorted.pointCount);

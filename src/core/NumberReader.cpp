@@ -16,6 +16,25 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Where an exponent ("E" or "e", optional sign, digits) that starts at `at` ends;
+// `at` itself when there is none there.
+std::size_t exponentEnd(std::string_view text, std::size_t at)
+{
+    const std::size_t n = text.size();
+    if (at >= n || (text[at] != 'E' && text[at] != 'e')) {
+        return at;
+    }
+    std::size_t j = at + 1;
+    if (j < n && (text[j] == '+' || text[j] == '-')) {
+        ++j;
+    }
+    const std::size_t digits = j;
+    while (j < n && isDigit(text[j])) {
+        ++j;
+    }
+    return j > digits ? j : at;
+}
+
 // Beyond this power of ten no double lies, either way; sums saturate here so
 // that no exponent, however long, overflows them.
 constexpr long long MagnitudeLimit = 1'000'000;
@@ -90,20 +109,7 @@ double readNumber(std::string_view text)
     if (digits == 0) {
         return 0.0;
     }
-    std::size_t end = i;
-    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
-        std::size_t j = i + 1;
-        if (j < n && (text[j] == '+' || text[j] == '-')) {
-            ++j;
-        }
-        const std::size_t expDigits = j;
-        while (j < n && isDigit(text[j])) {
-            ++j;
-        }
-        if (j > expDigits) {
-            end = j;
-        }
-    }
+    const std::size_t end = exponentEnd(text, i);
     double value = 0.0;
     const char* first = text.data() + start;
     const char* last = text.data() + end;
@@ -139,6 +145,65 @@ double readNumber(std::string_view text)
         }
     }
     return negative ? -value : value;
+}
+
+std::optional<double> readWholeNumber(std::string_view text, DecimalMark mark)
+{
+    const std::size_t n = text.size();
+    // The usual field ("25.412", "-3") goes straight through from_chars; it also
+    // takes "inf" and "nan", which the first character rules out here.
+    if (mark != DecimalMark::Comma && n > 0 &&
+        (isDigit(text[0]) || (text[0] == '-' && n > 1 && isDigit(text[1])))) {
+        double value = 0.0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + n, value);
+        if (ec == std::errc() && end == text.data() + n) {
+            return value;
+        }
+    }
+    std::size_t i = 0;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    std::size_t digits = 0;
+    std::size_t markAt = std::string_view::npos;
+    for (; i < n; ++i) {
+        const char c = text[i];
+        const bool isMark = (c == '.' && mark != DecimalMark::Comma) ||
+                            (c == ',' && mark != DecimalMark::Point);
+        if (isDigit(c)) {
+            ++digits;
+        } else if (isMark && markAt == std::string_view::npos) {
+            markAt = i;
+        } else {
+            break;
+        }
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+    if (exponentEnd(text, i) != n) {
+        return std::nullopt;
+    }
+    if (markAt != std::string_view::npos && text[markAt] == ',') {
+        std::string copy(text);
+        copy[markAt] = '.';
+        return readNumber(copy);
+    }
+    return readNumber(text);
+}
+
+std::optional<double> readTypedNumber(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    try {
+        return readWholeNumber(text, DecimalMark::Either);
+    } catch (const QvError&) {
+        return std::nullopt;
+    }
 }
 
 long long roundToInteger(double value, long long limit)

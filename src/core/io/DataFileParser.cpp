@@ -12,6 +12,7 @@
 #include <new>
 #include <numeric>
 #include <string_view>
+#include <utility>
 
 namespace qv {
 
@@ -35,20 +36,246 @@ constexpr std::array<CharKind, 256> CharKinds = [] {
     return kinds;
 }();
 
-// Field `column` (1-based) of a split line of `count` fields. A column the line
-// does not have fails as a field number beyond 20 does, rather than reading a
-// number that is not in the file.
-double field(const LineFields& fields, int count, int column)
+// The characters that separate the fields of a line.
+using Separators = std::array<bool, 256>;
+
+constexpr Separators separatorsOf(std::string_view chars)
 {
-    if (column < 1 || column > count) {
+    Separators table{};
+    for (const char c : chars) {
+        table[static_cast<unsigned char>(c)] = true;
+    }
+    return table;
+}
+
+constexpr Separators DataSeparators = separatorsOf(", \t");
+constexpr Separators CommaDataSeparators = separatorsOf("; \t");
+constexpr Separators LabelSeparators = separatorsOf(",\t");
+constexpr Separators CommaLabelSeparators = separatorsOf(";\t");
+
+const Separators& dataSeparators(bool decimalComma)
+{
+    return decimalComma ? CommaDataSeparators : DataSeparators;
+}
+
+DecimalMark markOf(bool decimalComma)
+{
+    return decimalComma ? DecimalMark::Comma : DecimalMark::Point;
+}
+
+// Calls onField(index, text) for every field of the line trimmed of blanks, the
+// text as written (quotes included), and returns the field count (0 for an empty
+// line). A separator between double quotes belongs to its field.
+template <typename OnField>
+int forEachField(std::string_view line, const Separators& separators, OnField onField)
+{
+    line = trimBlanks(line);
+    if (line.empty()) {
+        return 0;
+    }
+    bool quoted = false;
+    std::size_t start = 0;
+    int index = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && separators[static_cast<unsigned char>(c)]) {
+            onField(index++, line.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    onField(index++, line.substr(start));
+    return index;
+}
+
+// A field without its quotes ("" inside quotes is one quote) and surrounding blanks.
+std::string unquote(std::string_view text)
+{
+    std::string plain;
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '"') {
+            plain += text[i];
+        } else if (quoted && i + 1 < text.size() && text[i + 1] == '"') {
+            plain += '"';
+            ++i;
+        } else {
+            quoted = !quoted;
+        }
+    }
+    return std::string(trimBlanks(plain));
+}
+
+enum class FieldKind
+{
+    Number,
+    Missing, // an empty cell or NA
+    Text,
+};
+
+struct Field
+{
+    FieldKind kind = FieldKind::Text;
+    double value = 0.0;
+};
+
+// What a field's text without quotes holds. Raises QvError 6 for a number beyond
+// a double's range.
+Field classify(std::string_view text, DecimalMark mark)
+{
+    if (text.empty() || text == "NA") {
+        return {FieldKind::Missing, 0.0};
+    }
+    const std::optional<double> number = readWholeNumber(text, mark);
+    return number ? Field{FieldKind::Number, *number} : Field{};
+}
+
+// What a field as written holds.
+Field readField(std::string_view text, DecimalMark mark)
+{
+    if (!text.empty() && text.front() == '"') {
+        return classify(unquote(text), mark);
+    }
+    return classify(text, mark);
+}
+
+// The kinds of all fields of a line (beyond MaxFields too); a number too large
+// for a double counts as a number.
+struct LineKinds
+{
+    int count = 0;
+    bool hasNumber = false;
+    bool hasText = false;
+};
+
+LineKinds kindsOf(std::string_view line, bool decimalComma)
+{
+    LineKinds kinds;
+    kinds.count = forEachField(line, dataSeparators(decimalComma), [&](int, std::string_view text) {
+        FieldKind kind = FieldKind::Number;
+        try {
+            kind = readField(text, markOf(decimalComma)).kind;
+        } catch (const QvError&) {
+        }
+        kinds.hasNumber = kinds.hasNumber || kind == FieldKind::Number;
+        kinds.hasText = kinds.hasText || kind == FieldKind::Text;
+    });
+    return kinds;
+}
+
+// The first MaxFields fields of a line as written, and the line's field count.
+struct CutLine
+{
+    int count = 0;
+    std::array<std::string_view, MaxFields> texts;
+};
+
+void cutLine(std::string_view line, bool decimalComma, CutLine& cut)
+{
+    cut.count = forEachField(line, dataSeparators(decimalComma), [&](int i, std::string_view text) {
+        if (i < MaxFields) {
+            cut.texts[static_cast<std::size_t>(i)] = text;
+        }
+    });
+}
+
+enum class LineKind
+{
+    Point,
+    Empty,
+    MissingValue,
+    Foreign,
+    OtherCount, // numbers, but not columnCount of them: the data end here
+};
+
+struct LineRead
+{
+    LineKind kind = LineKind::Empty;
+    double value = 0.0;
+    double sigma = 0.0;
+};
+
+// Field `column` (1-based) of a cut line. A column the line does not have fails
+// as a field number beyond 20 does, rather than reading a number that is not in
+// the file.
+Field fieldOf(const CutLine& cut, int column, DecimalMark mark)
+{
+    if (column < 1 || column > cut.count) {
         raise(ErrorCode::SubscriptOutOfRange);
     }
-    return fields.values[static_cast<std::size_t>(column - 1)];
+    return readField(cut.texts[static_cast<std::size_t>(column - 1)], mark);
+}
+
+// Whether a line holds nothing but separators, as a spreadsheet's empty row ";;" does.
+bool onlySeparators(std::string_view line, bool decimalComma)
+{
+    const Separators& separators = dataSeparators(decimalComma);
+    return std::ranges::all_of(
+        line, [&](char c) { return separators[static_cast<unsigned char>(c)] || c == '"'; });
+}
+
+// What one line is for `layout`. Raises QvError 9 for a line of more than 20
+// numbers and for a value or uncertainty column outside a line of columnCount fields.
+LineRead readLine(std::string_view line, const DataLayout& layout, CutLine& cut)
+{
+    cutLine(line, layout.decimalComma, cut);
+    if (cut.count == 0) {
+        return {};
+    }
+    // An empty row of a spreadsheet ends the data as an empty line does.
+    const auto emptyRow = [&] { return onlySeparators(line, layout.decimalComma); };
+    if (cut.count != layout.columnCount || cut.count > MaxFields) {
+        const LineKinds kinds = kindsOf(line, layout.decimalComma);
+        if (kinds.hasText) {
+            return {LineKind::Foreign};
+        }
+        if (emptyRow()) {
+            return {};
+        }
+        if (cut.count > MaxFields) {
+            raise(ErrorCode::SubscriptOutOfRange);
+        }
+        return {LineKind::OtherCount};
+    }
+    const DecimalMark mark = markOf(layout.decimalComma);
+    const Field value = fieldOf(cut, layout.valueColumn, mark);
+    const Field sigma =
+        layout.withSigmas ? fieldOf(cut, layout.sigmaColumn, mark) : Field{FieldKind::Number, 0.0};
+    if (value.kind == FieldKind::Text || sigma.kind == FieldKind::Text) {
+        return {LineKind::Foreign};
+    }
+    if (value.kind == FieldKind::Missing || sigma.kind == FieldKind::Missing) {
+        return emptyRow() ? LineRead{} : LineRead{LineKind::MissingValue};
+    }
+    return {LineKind::Point, value.value, sigma.value};
+}
+
+// Whether a line after the end of the data would have been a point (or a point
+// with a missing value); never raises.
+bool wouldBeData(std::string_view line, const DataLayout& layout, CutLine& cut)
+{
+    try {
+        const LineKind kind = readLine(line, layout, cut).kind;
+        return kind == LineKind::Point || kind == LineKind::MissingValue;
+    } catch (const QvError&) {
+        return false;
+    }
+}
+
+void noteSkipped(SkippedLines& skipped, std::size_t index, const char* reason)
+{
+    ++skipped.count;
+    if (skipped.first.size() < MaxListedSkippedLines) {
+        skipped.first.push_back({static_cast<int>(index + 1), reason});
+    }
 }
 
 bool startsLikeANumber(std::string_view line)
 {
-    const char c = line.front();
+    // A quoted first field ("1",8.3) is looked into.
+    const std::size_t at = line.size() > 1 && line.front() == '"' ? 1 : 0;
+    const char c = line[at];
     return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+';
 }
 
@@ -63,7 +290,7 @@ std::string labelOf(std::string_view firstLine, const DataLayout& layout)
     if (layout.labelsRow == LabelsRow::TabFields) {
         return nthField(firstLine, layout.valueColumn);
     }
-    const auto items = splitLabelsRow(trimBlanks(firstLine));
+    const auto items = columnNames(firstLine, layout.columnCount, layout.decimalComma);
     const auto index = static_cast<std::size_t>(layout.valueColumn - 1);
     return layout.valueColumn >= 1 && index < items.size() ? items[index] : std::string();
 }
@@ -86,29 +313,45 @@ ParsedData parse(const std::vector<std::string_view>& lines, const DataLayout& l
     if (layout.withSigmas) {
         set.sigmas.reserve(reserve);
     }
-    LineFields fields;
+    CutLine cut;
+    bool ended = false;
     for (; next < lines.size(); ++next) {
         const std::string_view line = lines[next];
         if (endsTheData(line)) {
             break;
         }
-        const int count = splitDataLine(line, fields);
-        // A foreign line is skipped and an empty line ends the data whatever
-        // field count the layout asks for: neither holds a point.
-        if (count == -1) {
+        if (ended) {
+            if (wouldBeData(line, layout, cut)) {
+                noteSkipped(set.skippedLines, next, "after the end of the data");
+            }
             continue;
         }
-        if (count == 0 || count != layout.columnCount) {
+        const LineRead read = readLine(line, layout, cut);
+        switch (read.kind) {
+        case LineKind::Empty:
+            ended = true;
+            break;
+        case LineKind::OtherCount:
+            ended = true;
+            noteSkipped(set.skippedLines, next, "after the end of the data");
+            break;
+        case LineKind::Foreign:
+            noteSkipped(set.skippedLines, next, "foreign line");
+            break;
+        case LineKind::MissingValue:
+            noteSkipped(set.skippedLines, next, "missing value");
+            break;
+        case LineKind::Point:
+            if (set.values.size() == static_cast<std::size_t>(MaxPoints)) {
+                raise(ErrorCode::SubscriptOutOfRange);
+            }
+            set.values.push_back(read.value);
+            if (layout.withSigmas) {
+                set.sigmas.push_back(read.sigma);
+            }
+            set.states.push_back(std::int16_t{1});
             break;
         }
-        if (set.values.size() == static_cast<std::size_t>(MaxPoints)) {
-            raise(ErrorCode::SubscriptOutOfRange);
-        }
-        set.values.push_back(field(fields, count, layout.valueColumn));
-        if (layout.withSigmas) {
-            set.sigmas.push_back(field(fields, count, layout.sigmaColumn));
-        }
-        set.states.push_back(std::int16_t{1});
     }
     set.pointCount = static_cast<int>(set.values.size());
     set.hasSigmas = layout.withSigmas;
@@ -119,6 +362,26 @@ ParsedData parse(const std::vector<std::string_view>& lines, const DataLayout& l
     set.enabledCount =
         static_cast<int>(std::count_if(set.states.begin(), set.states.end(), isEnabledState));
     return parsed;
+}
+
+// The field count the dialog proposes: that of line 2, or of the first line
+// after it that holds a number when line 2 holds none. Raises QvError 9 when
+// that line is more than 20 numbers.
+int fieldCountOf(const std::vector<std::string_view>& lines, bool decimalComma)
+{
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (endsTheData(lines[i])) {
+            break;
+        }
+        const LineKinds kinds = kindsOf(lines[i], decimalComma);
+        if (kinds.hasNumber) {
+            if (kinds.count > MaxFields && !kinds.hasText) {
+                raise(ErrorCode::SubscriptOutOfRange);
+            }
+            return kinds.count;
+        }
+    }
+    return kindsOf(lines[1], decimalComma).count;
 }
 
 // Runs `body` and turns its failure into the code the messages print.
@@ -200,26 +463,70 @@ void sortSet(DataSet& set, int count)
     permute(set.states);
 }
 
-std::vector<std::string> splitLabelsRow(std::string_view line)
+std::vector<std::string> splitLabelsRow(std::string_view line, bool decimalComma)
 {
     std::vector<std::string> items;
-    std::string item;
-    bool quoted = false;
-    auto finish = [&] {
-        items.emplace_back(trimBlanks(item));
-        item.clear();
-    };
-    for (char c : line) {
-        if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted && (c == ',' || c == '\t')) {
-            finish();
-        } else {
-            item += c;
+    const int count =
+        forEachField(line, decimalComma ? CommaLabelSeparators : LabelSeparators,
+                     [&](int, std::string_view text) { items.push_back(unquote(text)); });
+    if (count == 0) {
+        items.emplace_back();
+    }
+    return items;
+}
+
+std::vector<std::string> columnNames(std::string_view labelsLine, int columnCount,
+                                     bool decimalComma)
+{
+    std::vector<std::string> names = splitLabelsRow(labelsLine, decimalComma);
+    if (std::cmp_less(names.size(), columnCount)) {
+        std::vector<std::string> atBlanks;
+        forEachField(labelsLine, dataSeparators(decimalComma),
+                     [&](int, std::string_view text) { atBlanks.push_back(unquote(text)); });
+        if (std::cmp_equal(atBlanks.size(), columnCount)) {
+            names = std::move(atBlanks);
         }
     }
-    finish();
-    return items;
+    return names;
+}
+
+int columnOfName(const std::vector<std::string>& names, std::string_view name)
+{
+    const auto lower = [](char c) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    };
+    const auto sameIgnoringCase = [&](std::string_view a) {
+        return std::ranges::equal(a, name, {}, lower, lower);
+    };
+    auto at = std::ranges::find(names, name);
+    if (at == names.end()) {
+        at = std::ranges::find_if(names, sameIgnoringCase);
+    }
+    return at == names.end() || name.empty() ? 0 : static_cast<int>(at - names.begin()) + 1;
+}
+
+std::string columnPickerText(int column, std::string_view name)
+{
+    std::string text = std::to_string(column);
+    if (!name.empty()) {
+        text.append(" \u00B7 ").append(name);
+    }
+    return text;
+}
+
+bool linesUseDecimalComma(const std::vector<std::string_view>& lines)
+{
+    const std::size_t n = std::min<std::size_t>(lines.size(), 100);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (lines[i].find(';') == std::string_view::npos) {
+            continue;
+        }
+        const LineKinds kinds = kindsOf(lines[i], true);
+        if (kinds.count > 1 && kinds.hasNumber) {
+            return true;
+        }
+    }
+    return false;
 }
 
 PrefillResult prefillFromLines(const std::vector<std::string_view>& lines)
@@ -240,8 +547,11 @@ PrefillResult prefillFromLines(const std::vector<std::string_view>& lines)
         }
         const std::string_view second = trimBlanks(lines[1]);
         prefill.secondRow = std::string(second);
-        LineFields fields;
-        prefill.fieldCount = splitDataLine(second, fields);
+        prefill.decimalComma = linesUseDecimalComma(lines);
+        prefill.fieldCount = fieldCountOf(lines, prefill.decimalComma);
+        if (prefill.labels) {
+            prefill.names = columnNames(first, prefill.fieldCount, prefill.decimalComma);
+        }
         result.prefill = std::move(prefill);
     });
 }
@@ -249,6 +559,28 @@ PrefillResult prefillFromLines(const std::vector<std::string_view>& lines)
 ParseResult parseDataLines(const std::vector<std::string_view>& lines, const DataLayout& layout)
 {
     return codeOf<ParseResult>([&](ParseResult& result) { result.data = parse(lines, layout); });
+}
+
+std::string skippedLinesMessage(const SkippedLines& skipped)
+{
+    if (skipped.count == 0) {
+        return {};
+    }
+    constexpr std::size_t Named = 5;
+    std::string text = std::to_string(skipped.count) +
+                       (skipped.count == 1 ? " line was not read: " : " lines were not read: ");
+    const std::size_t named = std::min(Named, skipped.first.size());
+    for (std::size_t i = 0; i < named; ++i) {
+        const SkippedLine& line = skipped.first[i];
+        if (i > 0) {
+            text += ", ";
+        }
+        text += "line " + std::to_string(line.line) + " (" + line.reason + ")";
+    }
+    if (const int more = skipped.count - static_cast<int>(named); more > 0) {
+        text += " and " + std::to_string(more) + " more";
+    }
+    return text + ".";
 }
 
 } // namespace qv
