@@ -117,5 +117,85 @@ TEST(BatchOutputs, ATargetThatIsNotARegularFileIsRefusedAndLeftAsItWas)
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
+TEST(BatchOutputs, OutputsThatAreOneFileOrAnInputAreUsageErrorsBeforeAnythingIsWritten)
+{
+    Files files;
+    const QString a = files.lot("a.csv", FiveValues);
+    const QString b = files.lot("b.csv", "1,2,3\n4,5,6\n");
+    fs::create_directory(files.path("charts"));
+    fs::create_directory_symlink(files.path("charts"), files.path("linked"));
+    fs::create_symlink(files.path("a.csv"), files.path("a-link.png"));
+    const QString folder = files.at("");
+    const Refused rows[] = {
+        {{"--export", folder + "/charts/c.png", "--oc-curve", folder + "/linked/c.png", a},
+         "would be written twice"},
+        {{"--report", "--save-project", folder + "/{name}.csv", a, b}, "is the input file"},
+        {{"--export", folder + "/linked/../a.png", "--oc-curve", folder + "/a.png", a},
+         "would be written twice"},
+        {{"--export", folder + "/a-link.png", a}, "is the input file"},
+        {{"--report", "--overlay", b, "--save-project", folder + "/./b.csv", a},
+         "is the input file"},
+        {{"--export", "", a}, "--export is given an empty file name"},
+        {{"--report", "--save-project", "", a}, "--save-project is given an empty file name"},
+    };
+    expectRefused(2, rows);
+    EXPECT_EQ(fileBytes(files.path("a.csv")), FiveValues);
+    EXPECT_EQ(fileBytes(files.path("b.csv")), "1,2,3\n4,5,6\n");
+    EXPECT_TRUE(folderNames(files.path("charts")).empty());
+}
+
+TEST(BatchOutputs, FileNamesAreTakenExactlyAsGiven)
+{
+    Files files;
+    files.lot("lot.csv", "1\n2\n3\n");
+    const QString blank = files.lot(" lot.csv", "10\n20\n30\n40\n");
+    const BatchRun spaced = runReport({"--report", files.at("") + "/ lot.csv"});
+    ASSERT_EQ(spaced.status, 0) << spaced.errors.toStdString();
+    EXPECT_EQ(spaced.set()["point_count"].toInt(), 4);
+    EXPECT_EQ(runReport({"--report", blank + " "}).status, 1); // "lot.csv " does not exist
+
+    // A name that is not UTF-8 keeps its bytes, as main() decodes it, and so
+    // does the picture named after it.
+    const std::string latin1 = files.write("lot\351.csv", "1\n2\n3\n");
+    const QString given = QString::fromStdU16String(fileNameText(latin1));
+    const BatchRun bytes =
+        runReport({"--report", "--export", files.at("") + "/{name}.png", given});
+    ASSERT_EQ(bytes.status, 0) << bytes.errors.toStdString();
+    EXPECT_EQ(bytes.set()["point_count"].toInt(), 3);
+    EXPECT_EQ(fileBytes(files.path("lot\351.png")).substr(1, 3), "PNG");
+
+    // The longest name a folder takes: the temporary file beside it must fit too.
+    const std::string longest = std::string(236, 'n') + ".qvw";
+    const BatchRun saved = runReport({"--report", "--save-project",
+                                      files.at(longest), files.at("lot.csv")});
+    EXPECT_EQ(saved.status, 0) << saved.errors.toStdString();
+    EXPECT_TRUE(fs::is_regular_file(files.path(longest)));
+}
+
+TEST(BatchOutputs, PictureFormatsAndColumnsAreCheckedBeforeDrawingAndAFailedLoadWritesNothing)
+{
+    Files files;
+    const QString lot = files.lot("lot.csv", FiveValues);
+    const Refused usageErrors[] = {
+        {{"--oc-curve", files.at("oc.jpg"), lot}, "unknown picture format"},
+        {{"--export", files.at("chart.gif"), lot}, "unknown picture format"},
+    };
+    expectRefused(2, usageErrors);
+    EXPECT_FALSE(fs::exists(files.path("oc.jpg")));
+
+    // .bmp is listed for --oc-curve and written.
+    EXPECT_TRUE(runReport({"--help"}).output.contains("OUT (.png, .bmp, .svg, .pdf)"));
+    ASSERT_EQ(runReport({"--oc-curve", files.at("oc.bmp"), lot}).status, 0);
+    EXPECT_EQ(fileBytes(files.path("oc.bmp")).substr(0, 2), "BM");
+
+    const BatchRun failed =
+        runReport({"--report", "--export", files.at("x.png"), "--oc-curve", files.at("y.png"),
+                   "--save-project", files.at("z.qvw"), files.at("missing.csv")});
+    EXPECT_EQ(failed.status, 1);
+    for (const char* name : {"x.png", "y.png", "z.qvw"}) {
+        EXPECT_FALSE(fs::exists(files.path(name))) << name;
+    }
+}
+
 } // namespace
 } // namespace qv

@@ -181,13 +181,13 @@ bool ChartDocument::openFile()
     });
 }
 
-bool ChartDocument::openFromCommandLine(std::string_view argument)
+bool ChartDocument::openFromCommandLine(std::string_view argument, bool asGiven)
 {
-    return command("File Open Error", [this, argument] {
+    return command("File Open Error", [this, argument, asGiven] {
         m_session.pasteMode = false;
         m_session.projectFileFlag = false;
-        std::string_view path = trimBlanks(argument);
-        if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
+        std::string_view path = asGiven ? argument : trimBlanks(argument);
+        if (!asGiven && path.size() >= 2 && path.front() == '"' && path.back() == '"') {
             path = path.substr(1, path.size() - 2);
         }
         if (path.empty()) {
