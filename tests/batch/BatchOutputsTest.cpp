@@ -176,9 +176,12 @@ TEST(BatchOutputs, PictureFormatsAndColumnsAreCheckedBeforeDrawingAndAFailedLoad
 {
     Files files;
     const QString lot = files.lot("lot.csv", FiveValues);
+    const QString three = files.lot("three.csv", "1,2,3\n4,5,6\n7,8,9\n");
     const Refused usageErrors[] = {
         {{"--oc-curve", files.at("oc.jpg"), lot}, "unknown picture format"},
         {{"--export", files.at("chart.gif"), lot}, "unknown picture format"},
+        {{"--report", "--columns", "2", three},
+         "--columns 2 does not match the 3 fields of the file's second line"},
     };
     expectRefused(2, usageErrors);
     EXPECT_FALSE(fs::exists(files.path("oc.jpg")));
