@@ -4,6 +4,7 @@
 // names taken exactly as given, and formats and columns refused before drawing.
 #include "batch/BatchRun.h"
 #include "core/io/FilePaths.h"
+#include "core/io/TextFile.h"
 #include "support/ChildProcess.h"
 
 #include <QFileInfo>
@@ -198,6 +199,24 @@ TEST(BatchOutputs, PictureFormatsAndColumnsAreCheckedBeforeDrawingAndAFailedLoad
     for (const char* name : {"x.png", "y.png", "z.qvw"}) {
         EXPECT_FALSE(fs::exists(files.path(name))) << name;
     }
+}
+
+TEST(BatchOutputs, AFileOfMoreLinesThanTheLargestLotFailsAsALotBeyondThePointLimit)
+{
+    Files files;
+    std::string points;
+    for (int i = 0; i < MaxPoints; ++i) {
+        points += "# reading\n" + std::to_string(i % 97) + "\n";
+    }
+    // A full lot among as many comments still loads.
+    const BatchRun full = runReport({"--report", files.lot("full.csv", points)});
+    EXPECT_EQ(full.set()["point_count"].toInt(), MaxPoints) << full.errors.toStdString();
+    // Two points and then empty lines: the reader stops at the first line past the limit.
+    const std::string empty(MaxFileLines, '\n');
+    const BatchRun beyond = runReport({"--report", files.lot("two.csv", "1\n2\n" + empty)});
+    EXPECT_EQ(beyond.status, 1);
+    EXPECT_EQ(beyond.report["messages"].toArray().at(0).toObject()["text"].toString(),
+              "Unexpected Error 9");
 }
 
 } // namespace
