@@ -155,6 +155,15 @@ TEST(BatchOutputs, FileNamesAreTakenExactlyAsGiven)
     EXPECT_EQ(spaced.set()["point_count"].toInt(), 4);
     EXPECT_EQ(runReport({"--report", blank + " "}).status, 1); // "lot.csv " does not exist
 
+    // Names go to text and back byte for byte, UTF-8 or not (an encoded
+    // surrogate, a cut sequence); UTF-8 reads as its characters.
+    for (const std::string name : {"lot\303\251.csv", "\360\237\223\210", "\355\240\200x",
+                                   "lot\303", "\377\376"}) {
+        EXPECT_EQ(fileNameBytes(fileNameText(name)), name);
+    }
+    EXPECT_EQ(fileNameText("\303\251\360\237\223\210"), u"\u00e9\U0001F4C8");
+    EXPECT_EQ(fileNameText("a\351"), u"a\xDCE9");
+
     // A name that is not UTF-8 keeps its bytes, as main() decodes it, and so
     // does the picture named after it.
     const std::string latin1 = files.write("lot\351.csv", "1\n2\n3\n");
