@@ -6,45 +6,17 @@
 #include "core/io/FilePaths.h"
 #include "core/io/TextFile.h"
 #include "support/ChildProcess.h"
+#include "support/FailingSync.h"
 
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 
 #include <sys/stat.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
-namespace {
-
-// The error the disk's flush reports while a child sets it; 0 leaves it alone.
-std::atomic<int> failingSyncError{0};
-
-int syncOrFail(long call, int fd)
-{
-    if (const int error = failingSyncError.load()) {
-        errno = error;
-        return -1;
-    }
-    return static_cast<int>(::syscall(call, fd));
-}
-
-} // namespace
-
-// The program's own calls (and Qt's) reach these instead of the C library's.
-extern "C" int fsync(int fd)
-{
-    return syncOrFail(SYS_fsync, fd);
-}
-extern "C" int fdatasync(int fd)
-{
-    return syncOrFail(SYS_fdatasync, fd);
-}
 
 namespace qv {
 namespace {
@@ -61,22 +33,30 @@ namespace fs = std::filesystem;
 const char* const OldBytes = "the picture that was there\n";
 const std::string FiveValues = "5\n4\n3\n2\n1\n";
 
-TEST(BatchOutputs, AFlushThatFailsKeepsTheOldFileAndExitsWithOneSayingWhy)
+TEST(BatchOutputs, AFlushOrWriteThatFailsKeepsTheOldFileAndExitsWithOneSayingWhy)
 {
-    const std::tuple<const char*, int, const char*> rows[] = {
-        {"--export", EIO, "Input/output error"},
-        {"--oc-curve", ENOSPC, "No space left on device"},
-        {"--save-project", EIO, "Unexpected Error 75"},
+    // Each row: the output, the error the flush reports (0: none), a file-size
+    // limit in bytes (0: none) and what the message says.
+    const std::tuple<const char*, int, rlim_t, const char*> rows[] = {
+        {"--export", EIO, 0, "Input/output error"},
+        {"--oc-curve", ENOSPC, 0, "No space left on device"},
+        {"--save-project", EIO, 0, "Unexpected Error 75"},
+        // The limit stops the picture part way, after its first bytes.
+        {"--export", 0, 1000, "File too large"},
     };
-    for (const auto& [option, error, why] : rows) {
-        SCOPED_TRACE(option);
+    for (const auto& [option, error, limit, why] : rows) {
+        SCOPED_TRACE(why);
         Files files;
         const QString lot = files.lot("lot.csv", FiveValues);
         const std::string target =
             files.write(option == std::string("--save-project") ? "lot.qvw" : "chart.png", OldBytes);
         const std::vector<std::string> before = folderNames(files.path(""));
-        const test::ChildResult child = test::runInChild({}, [&, error = error, option = option] {
-            failingSyncError = error;
+        test::ChildLimits limits;
+        if (limit > 0) {
+            limits.fileSizeBytes = limit;
+        }
+        const test::ChildResult child = test::runInChild(limits, [&, error = error, option = option] {
+            test::failingSyncError = error;
             const BatchRun run =
                 runReport({"--report", option, QString::fromStdString(target), lot});
             return std::to_string(run.status) + "\n" + run.errors.toStdString();
