@@ -52,8 +52,7 @@ QtMessageHandler previousMessageHandler = nullptr;
 
 // Qt's notice that it chose a runtime folder of its own says nothing to a
 // batch run's user, who may have no desktop session to give it one.
-void dropRuntimeFolderNotice(QtMsgType type, const QMessageLogContext& context,
-                             const QString& text)
+void dropRuntimeFolderNotice(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) {
         return;

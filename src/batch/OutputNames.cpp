@@ -72,8 +72,8 @@ void checkOutputNames(const BatchArguments& arguments)
                 continue;
             }
             if (out.isEmpty()) {
-                throw UsageError(std::string(option) + " " + toUtf8(given) +
-                                 " names no file for " + toUtf8(file));
+                throw UsageError(std::string(option) + " " + toUtf8(given) + " names no file for " +
+                                 toUtf8(file));
             }
             const std::string identity = fileIdentity(nameBytes(out));
             if (const auto input = inputs.find(identity); input != inputs.end()) {

@@ -179,8 +179,9 @@ ExportResult exportChart(const Scene& scene, const QString& path, PageOrientatio
         return failure(cannotWrite(path, QStringLiteral("the picture could not be painted")));
     }
     try {
-        writeFileReplacing(fileNameBytes(path.toStdU16String()),
-                           std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        writeFileReplacing(
+            fileNameBytes(path.toStdU16String()),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     } catch (const QvError& e) {
         return failure(cannotWrite(path, QString::fromLocal8Bit(e.what())));
     }

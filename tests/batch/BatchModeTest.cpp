@@ -21,9 +21,9 @@ namespace qv {
 namespace {
 
 using test::BatchRun;
+using test::expectRefused;
 using test::Files;
 using test::Refused;
-using test::expectRefused;
 using test::runReport;
 
 QStringList strings(const QJsonArray& array)

@@ -22,11 +22,11 @@ namespace qv {
 namespace {
 
 using test::BatchRun;
-using test::Files;
-using test::Refused;
 using test::expectRefused;
 using test::fileBytes;
+using test::Files;
 using test::folderNames;
+using test::Refused;
 using test::runReport;
 namespace fs = std::filesystem;
 
@@ -48,19 +48,20 @@ TEST(BatchOutputs, AFlushOrWriteThatFailsKeepsTheOldFileAndExitsWithOneSayingWhy
         SCOPED_TRACE(why);
         Files files;
         const QString lot = files.lot("lot.csv", FiveValues);
-        const std::string target =
-            files.write(option == std::string("--save-project") ? "lot.qvw" : "chart.png", OldBytes);
+        const std::string target = files.write(
+            option == std::string("--save-project") ? "lot.qvw" : "chart.png", OldBytes);
         const std::vector<std::string> before = folderNames(files.path(""));
         test::ChildLimits limits;
         if (limit > 0) {
             limits.fileSizeBytes = limit;
         }
-        const test::ChildResult child = test::runInChild(limits, [&, error = error, option = option] {
-            test::failingSyncError = error;
-            const BatchRun run =
-                runReport({"--report", option, QString::fromStdString(target), lot});
-            return std::to_string(run.status) + "\n" + run.errors.toStdString();
-        });
+        const test::ChildResult child =
+            test::runInChild(limits, [&, error = error, option = option] {
+                test::failingSyncError = error;
+                const BatchRun run =
+                    runReport({"--report", option, QString::fromStdString(target), lot});
+                return std::to_string(run.status) + "\n" + run.errors.toStdString();
+            });
         EXPECT_EQ(child.exitStatus, 0);
         EXPECT_EQ(child.output.substr(0, 2), "1\n");
         EXPECT_NE(child.output.find(why), std::string::npos) << child.output;
@@ -137,8 +138,8 @@ TEST(BatchOutputs, FileNamesAreTakenExactlyAsGiven)
 
     // Names go to text and back byte for byte, UTF-8 or not (an encoded
     // surrogate, a cut sequence); UTF-8 reads as its characters.
-    for (const std::string name : {"lot\303\251.csv", "\360\237\223\210", "\355\240\200x",
-                                   "lot\303", "\377\376"}) {
+    for (const std::string name :
+         {"lot\303\251.csv", "\360\237\223\210", "\355\240\200x", "lot\303", "\377\376"}) {
         EXPECT_EQ(fileNameBytes(fileNameText(name)), name);
     }
     EXPECT_EQ(fileNameText("\303\251\360\237\223\210"), u"\u00e9\U0001F4C8");
@@ -148,16 +149,15 @@ TEST(BatchOutputs, FileNamesAreTakenExactlyAsGiven)
     // does the picture named after it.
     const std::string latin1 = files.write("lot\351.csv", "1\n2\n3\n");
     const QString given = QString::fromStdU16String(fileNameText(latin1));
-    const BatchRun bytes =
-        runReport({"--report", "--export", files.at("") + "/{name}.png", given});
+    const BatchRun bytes = runReport({"--report", "--export", files.at("") + "/{name}.png", given});
     ASSERT_EQ(bytes.status, 0) << bytes.errors.toStdString();
     EXPECT_EQ(bytes.set()["point_count"].toInt(), 3);
     EXPECT_EQ(fileBytes(files.path("lot\351.png")).substr(1, 3), "PNG");
 
     // The longest name a folder takes: the temporary file beside it must fit too.
     const std::string longest = std::string(236, 'n') + ".qvw";
-    const BatchRun saved = runReport({"--report", "--save-project",
-                                      files.at(longest), files.at("lot.csv")});
+    const BatchRun saved =
+        runReport({"--report", "--save-project", files.at(longest), files.at("lot.csv")});
     EXPECT_EQ(saved.status, 0) << saved.errors.toStdString();
     EXPECT_TRUE(fs::is_regular_file(files.path(longest)));
 }

@@ -1,7 +1,8 @@
 // Saving a project that fails for real (a file-size limit, a flush the disk reports
-// as failed, a folder the user may not write to, a folder where the file should be), reading a file that another program
-// changes, truncates, removes or replaces meanwhile, and every fuzz seed and every input
-// that once broke a target (tests/data/fuzz/<target>/) through the targets' entry points.
+// as failed, a folder the user may not write to, a folder where the file should be),
+// reading a file that another program changes, truncates, removes or replaces meanwhile,
+// and every fuzz seed and every input that once broke a target (tests/data/fuzz/<target>/)
+// through the targets' entry points.
 #include "ChartHarness.h"
 #include "FuzzEntries.h"
 #include "support/ChildProcess.h"

@@ -147,7 +147,8 @@ void writeFileReplacing(const std::string& path, std::string_view content)
         }
         // A device or a FIFO is never replaced by a file, nor written to.
         if (!S_ISREG(info.st_mode)) {
-            throw QvError(ErrorCode::BadFileMode, "not a regular file (a device, a FIFO or a socket)");
+            throw QvError(ErrorCode::BadFileMode,
+                          "not a regular file (a device, a FIFO or a socket)");
         }
         // A file the user has made read-only stays as it is.
         if (::access(target.c_str(), W_OK) != 0) {
