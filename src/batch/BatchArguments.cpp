@@ -1,6 +1,7 @@
 #include "batch/BatchArguments.h"
 
 #include "batch/UsageError.h"
+#include "render/ChartExport.h"
 #include "render/QtText.h"
 
 #include <QCommandLineParser>
@@ -18,12 +19,22 @@ constexpr const char* ExitStatusHelp =
     "  FILE's name without its folder and last extension (--export charts/{name}.png);\n"
     "  two outputs that would land on the same file are a usage error. With more than\n"
     "  20 FILEs the progress is shown on standard error when that is a terminal.\n"
+    "\nNames and outputs:\n"
+    "  FILE names are used exactly as given, blanks and bytes that are not UTF-8\n"
+    "  included. An empty OUT, two outputs that are one file (through any link or\n"
+    "  spelling) and an output that is one of the FILEs are usage errors, found before\n"
+    "  anything is written. Each output is written beside its target and renamed over\n"
+    "  it once the disk has it; a target that is not a regular file (a device, a FIFO)\n"
+    "  is refused. A report that cannot be written to standard output exits with 1.\n"
     "\nExit status:\n"
     "  0  every chart was drawn (warnings allowed)\n"
-    "  1  a load or a drawing failed or stopped, a file could not be written, or\n"
-    "     --fail-on-reject met a lot without a verdict (no upper limit, or neither the\n"
-    "     chart's nor the exact plan's verdict available); 1 wins over 3\n"
-    "  2  usage error: an unknown option, a bad value, no FILE, a column the file does not have\n"
+    "  1  a load or a drawing failed or stopped, a file or the report could not be\n"
+    "     written, or --fail-on-reject met a lot without a verdict (no upper limit, or\n"
+    "     neither the chart's nor the exact plan's verdict available); 1 wins over 3\n"
+    "  2  usage error: an unknown option, a bad value, no FILE, an empty or colliding\n"
+    "     OUT, a picture format other than .png, .bmp, .svg or .pdf, a column the file\n"
+    "     does not have, --columns other than the fields of the file's second line, or\n"
+    "     no display for the window\n"
     "  3  with --fail-on-reject: the main set of a lot was rejected by any verdict given\n"
     "     (the chart's or the exact plan's Ts above the upper limit, \"accepted\": false or\n"
     "     \"accepted_exact\": false in the report) and no lot failed\n";
@@ -50,7 +61,8 @@ void declareOptions(QCommandLineParser& parser)
         {"report", "Print the chart's report as JSON (one line per FILE with several)."},
         {"export", "Write the chart picture to OUT (.png, .bmp, .svg, .pdf).", "OUT"},
         {"oc-curve",
-         "Write the OC curve of the main set's exact sampling plan to OUT (.png, .svg, .pdf).",
+         "Write the OC curve of the main set's exact sampling plan to OUT (.png, .bmp, .svg, "
+         ".pdf).",
          "OUT"},
         {"fail-on-reject", "Exit with 3 when any verdict rejects the main set of a lot (the "
                            "chart's or the exact Ts above the upper limit)."},
@@ -108,6 +120,25 @@ SettingValues settingValues(const QStringList& assignments)
     return sets;
 }
 
+// An output option's file name: empty when the option is not given; given
+// empty (an unset variable in a script), a usage error. A picture's format
+// must be known before anything is drawn.
+QString outputName(const QCommandLineParser& parser, const char* option, bool picture)
+{
+    if (!parser.isSet(option)) {
+        return {};
+    }
+    const QString name = parser.value(option);
+    if (name.isEmpty()) {
+        throw UsageError(std::string("--") + option + " is given an empty file name");
+    }
+    if (picture && !knownPictureFormat(name)) {
+        throw UsageError(std::string("--") + option + " " + toUtf8(name) +
+                         ": unknown picture format, use .png, .bmp, .svg or .pdf");
+    }
+    return name;
+}
+
 void readScreen(const QString& text, BatchArguments& arguments)
 {
     const QStringList parts = text.split(QLatin1Char('x'));
@@ -141,15 +172,15 @@ BatchArguments parseBatchArguments(const QStringList& arguments, QCommandLinePar
     }
     request.report = parser.isSet("report");
     request.failOnReject = parser.isSet("fail-on-reject");
-    request.exportPath = parser.value("export");
-    request.ocCurvePath = parser.value("oc-curve");
+    request.exportPath = outputName(parser, "export", true);
+    request.ocCurvePath = outputName(parser, "oc-curve", true);
     request.files = parser.positionalArguments();
     if (request.files.isEmpty()) {
         throw UsageError("FILE is missing");
     }
     request.answers = dataFileAnswers(parser);
     request.overlay = parser.value("overlay");
-    request.saveProject = parser.value("save-project");
+    request.saveProject = outputName(parser, "save-project", false);
     request.sets = settingValues(parser.values("set"));
     if (parser.isSet("screen")) {
         readScreen(parser.value("screen"), request);

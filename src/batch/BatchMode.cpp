@@ -10,6 +10,7 @@
 #include "render/ScreenFonts.h"
 
 #include <QCommandLineParser>
+#include <QIODevice>
 #include <QTextStream>
 
 #include <cstdio>
@@ -84,7 +85,19 @@ int runBatch(const QStringList& arguments)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return runBatch(arguments, out, err, isatty(STDERR_FILENO) == 1);
+    const int status = runBatch(arguments, out, err, isatty(STDERR_FILENO) == 1);
+    // A report cut short by a full disk, a closed pipe or a size limit must
+    // not pass for a whole one: the stream is checked once it is flushed.
+    out.flush();
+    const bool written = out.status() == QTextStream::Ok;
+    const QString reason = out.device() ? out.device()->errorString() : QString();
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0 || !written) {
+        err << "quantiview: the output could not be written to standard output"
+            << (reason.isEmpty() ? QString() : ": " + reason) << "\n";
+        err.flush();
+        return status == 2 ? 2 : 1;
+    }
+    return status;
 }
 
 int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err, bool errIsTerminal)

@@ -9,6 +9,13 @@ bool BatchPrompter::askDataFileParameters(Settings& settings, const DataFilePrev
     if (!dataFileAnswers.empty()) {
         const DataFileAnswers& answers = dataFileAnswers.front();
         const int fields = settings.fileCharColumnItems();
+        // The data would end at the first line, leaving no points to draw.
+        if (answers.columns && fields > 0 && *answers.columns != fields) {
+            refusal = "--columns " + std::to_string(*answers.columns) + " does not match the " +
+                      std::to_string(fields) + " fields of the file's second line";
+            dataFileAnswers.pop_front();
+            return false;
+        }
         for (const auto& [option, column] : {std::pair{"--value-column", answers.valueColumn},
                                              std::pair{"--sigma-column", answers.sigmaColumn}}) {
             if (column && *column > fields) {

@@ -8,8 +8,10 @@
 namespace qv {
 
 // A column beyond the fields of the file's second line is refused, as the
-// dialog's lists offer no such column: the Data File Parameters dialog is then
-// cancelled and the refusal kept for the usage error.
+// dialog's lists offer no such column, and so is a --columns other than that
+// line's field count, which would end the data before its first point: the
+// Data File Parameters dialog is then cancelled and the refusal kept for the
+// usage error.
 class BatchPrompter : public ScriptedPrompter
 {
 public:

@@ -71,10 +71,10 @@ LotResult LotRunner::run(const QString& file, QTextStream& out, QTextStream& err
     const bool overlay = !m_arguments.overlay.isEmpty();
     prompter.dataFileAnswers.push_back(m_arguments.answers);
     if (overlay) {
-        prompter.openAnswers.push_back(toUtf8(m_arguments.overlay));
+        prompter.openAnswers.push_back(nameBytes(m_arguments.overlay));
         prompter.dataFileAnswers.push_back(m_arguments.answers);
     }
-    const LotRun run = runLot(document, toUtf8(file), overlay, m_arguments.sets);
+    const LotRun run = runLot(document, nameBytes(file), overlay, m_arguments.sets);
     const QString lastFile = run.lastTarget == 2 ? m_arguments.overlay : file;
     if (!prompter.refusal.empty()) {
         lot.refused = true;
@@ -119,7 +119,7 @@ bool LotRunner::writeOutputs(ChartDocument& document, BatchPrompter& prompter, c
     if (!outputs.saveProject.isEmpty()) {
         if (!run.loaded) {
             written = false;
-        } else if (!document.writeProject(toUtf8(outputs.saveProject))) {
+        } else if (!document.writeProject(nameBytes(outputs.saveProject))) {
             written = false;
             if (m_arguments.report) {
                 err << "quantiview: " << outputs.saveProject

@@ -2,12 +2,13 @@
 
 #include "batch/BatchArguments.h"
 #include "batch/UsageError.h"
+#include "core/io/FilePaths.h"
 #include "render/QtText.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <map>
+#include <tuple>
 
 namespace qv {
 
@@ -15,17 +16,6 @@ namespace {
 
 // The text in an output name that stands for each FILE's name.
 constexpr const char* NamePlaceholder = "{name}";
-
-// A FILE as given, without the double quotes the command line may wrap it in.
-QString unquoted(const QString& file)
-{
-    const QString trimmed = file.trimmed();
-    if (trimmed.size() >= 2 && trimmed.startsWith(QLatin1Char('"')) &&
-        trimmed.endsWith(QLatin1Char('"'))) {
-        return trimmed.mid(1, trimmed.size() - 2);
-    }
-    return file;
-}
 
 void requirePlaceholders(const BatchArguments& arguments)
 {
@@ -46,7 +36,7 @@ void requirePlaceholders(const BatchArguments& arguments)
 
 OutputNames OutputNames::forLot(const BatchArguments& arguments, const QString& file)
 {
-    const QString name = QFileInfo(unquoted(file)).completeBaseName();
+    const QString name = QFileInfo(file).completeBaseName();
     const auto expand = [&name](QString pattern) {
         return pattern.replace(QLatin1String(NamePlaceholder), name);
     };
@@ -54,21 +44,45 @@ OutputNames OutputNames::forLot(const BatchArguments& arguments, const QString& 
             expand(arguments.saveProject)};
 }
 
+std::string nameBytes(const QString& name)
+{
+    return fileNameBytes(name.toStdU16String());
+}
+
 void checkOutputNames(const BatchArguments& arguments)
 {
     requirePlaceholders(arguments);
-    std::map<QString, QString> written; // the file as the system sees it -> who writes it
+    // The inputs, by the file they are: an output must not replace one.
+    std::map<std::string, QString> inputs;
+    for (const QString& file : arguments.files) {
+        inputs.emplace(fileIdentity(nameBytes(file)), file);
+    }
+    if (!arguments.overlay.isEmpty()) {
+        inputs.emplace(fileIdentity(nameBytes(arguments.overlay)), arguments.overlay);
+    }
+    std::map<std::string, QString> written; // the file as the system sees it -> who writes it
     for (const QString& file : arguments.files) {
         const OutputNames outputs = OutputNames::forLot(arguments, file);
-        for (const QString* out :
-             {&outputs.exportPath, &outputs.ocCurvePath, &outputs.saveProject}) {
-            if (out->isEmpty()) {
+        const std::tuple<const char*, const QString&, const QString&> lotOutputs[] = {
+            {"--export", arguments.exportPath, outputs.exportPath},
+            {"--oc-curve", arguments.ocCurvePath, outputs.ocCurvePath},
+            {"--save-project", arguments.saveProject, outputs.saveProject}};
+        for (const auto& [option, given, out] : lotOutputs) {
+            if (given.isEmpty()) {
                 continue;
             }
-            const QString key = QDir::cleanPath(QFileInfo(*out).absoluteFilePath());
-            const auto [at, inserted] = written.emplace(key, file);
+            if (out.isEmpty()) {
+                throw UsageError(std::string(option) + " " + toUtf8(given) + " names no file for " +
+                                 toUtf8(file));
+            }
+            const std::string identity = fileIdentity(nameBytes(out));
+            if (const auto input = inputs.find(identity); input != inputs.end()) {
+                throw UsageError(std::string(option) + " " + toUtf8(out) + " is the input file " +
+                                 toUtf8(input->second) + ", which it would replace");
+            }
+            const auto [at, inserted] = written.emplace(identity, file);
             if (!inserted) {
-                throw UsageError(toUtf8(*out) + " would be written twice (for " +
+                throw UsageError(toUtf8(out) + " would be written twice (for " +
                                  toUtf8(at->second) +
                                  (at->second == file ? "" : " and " + toUtf8(file)) + ")");
             }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace qv {
 
 struct BatchArguments;
@@ -19,9 +21,14 @@ struct OutputNames
     static OutputNames forLot(const BatchArguments& arguments, const QString& file);
 };
 
-// Refuses, with a UsageError, outputs that would leave only the last of several
-// writes: with several FILEs an output name without {name}, and two outputs of
-// the run that are one file. Touches no file.
+// The bytes of a file name as the command line gave it (see fileNameText).
+std::string nameBytes(const QString& name);
+
+// Refuses, with a UsageError, outputs that would destroy or leave only the last
+// of several writes: with several FILEs an output name without {name}, an output
+// name that comes out empty, two outputs of the run that are one file and an
+// output that is one of the input files (FILEs and the overlay), each file
+// known by fileIdentity. Touches no file.
 void checkOutputNames(const BatchArguments& arguments);
 
 } // namespace qv

@@ -1,6 +1,9 @@
 #include "render/ChartExport.h"
 
+#include "core/Errors.h"
 #include "core/Units.h"
+#include "core/io/FilePaths.h"
+#include "core/io/SafeFileWriter.h"
 #include "render/PngWriter.h"
 
 #include <QBuffer>
@@ -10,7 +13,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -135,6 +137,11 @@ void paintChartFitted(QPainter& painter, const Scene& scene, const QRectF& targe
     painter.restore();
 }
 
+bool knownPictureFormat(const QString& path)
+{
+    return formatOf(path) != Format::Unknown;
+}
+
 ExportResult exportChart(const Scene& scene, const QString& path, PageOrientation orientation)
 {
     const Format format = formatOf(path);
@@ -145,14 +152,8 @@ ExportResult exportChart(const Scene& scene, const QString& path, PageOrientatio
     if (!(scene.windowWidth > 0) || !(scene.windowHeight > 0)) {
         return failure(QStringLiteral("The chart has no size to export"));
     }
-    QSaveFile file(path);
-    // Unbuffered: a small picture would otherwise sit in the device's buffer
-    // until commit(), whose flush failure this Qt does not report.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return failure(cannotWrite(path, file.errorString()));
-    }
-    // The picture is made in memory and written in one go, so a full disk or a
-    // size limit is reported by the file with its reason, not as a failed encoder.
+    // The picture is made in memory and written in one go by the project's own
+    // writer, which renames it over the target only once the disk has it.
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -175,16 +176,14 @@ ExportResult exportChart(const Scene& scene, const QString& path, PageOrientatio
     }
     buffer.close();
     if (!painted) {
-        file.cancelWriting();
         return failure(cannotWrite(path, QStringLiteral("the picture could not be painted")));
     }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return failure(cannotWrite(path, reason));
-    }
-    if (!file.commit()) {
-        return failure(cannotWrite(path, file.errorString()));
+    try {
+        writeFileReplacing(
+            fileNameBytes(path.toStdU16String()),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const QvError& e) {
+        return failure(cannotWrite(path, QString::fromLocal8Bit(e.what())));
     }
     return {true, {}};
 }

@@ -31,6 +31,9 @@ QImage chartImage(const Scene& scene, double pixelsPerTwip = ChartPainter::Scree
 // height. Nothing is painted when the scene has no size.
 void paintChartFitted(QPainter& painter, const Scene& scene, const QRectF& target);
 
+// Whether exportChart knows the picture format of `path` by its extension.
+bool knownPictureFormat(const QString& path);
+
 // Writes the whole window picture to `path`, the format chosen by the extension,
 // in any case: .png and .bmp (chartImage at 15 twips per pixel, 96 dpi), .svg
 // (vector, one unit per pixel of a 96 dpi screen), .pdf (vector, one A4 page with
@@ -38,8 +41,10 @@ void paintChartFitted(QPainter& painter, const Scene& scene, const QRectF& targe
 // than tall), the picture fitted to the printable area by
 // paintChartFitted). The file is written beside the
 // target under a temporary name and renamed over it only when complete, so a
-// failed export leaves an existing file as it was. An unknown extension, a
-// scene without size or a file that cannot be written is an error.
+// failed export leaves an existing file as it was; a target that is not a regular
+// file (a device, a FIFO, also behind a link) is refused. An unknown extension,
+// a scene without size or a file that cannot be written is an error, its text
+// naming the cause.
 ExportResult exportChart(const Scene& scene, const QString& path,
                          PageOrientation orientation = PageOrientation::Unchanged);
 

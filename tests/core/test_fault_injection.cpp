@@ -1,10 +1,12 @@
-// Saving a project that fails for real (a file-size limit, a folder the user may not
-// write to, a folder where the file should be), reading a file that another program
-// changes, truncates, removes or replaces meanwhile, and every fuzz seed and every input
-// that once broke a target (tests/data/fuzz/<target>/) through the targets' entry points.
+// Saving a project that fails for real (a file-size limit, a flush the disk reports
+// as failed, a folder the user may not write to, a folder where the file should be),
+// reading a file that another program changes, truncates, removes or replaces meanwhile,
+// and every fuzz seed and every input that once broke a target (tests/data/fuzz/<target>/)
+// through the targets' entry points.
 #include "ChartHarness.h"
 #include "FuzzEntries.h"
 #include "support/ChildProcess.h"
+#include "support/FailingSync.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +38,7 @@ std::string saidText(const Document& d)
     return text;
 }
 
-enum class Failure { SizeLimit, FolderNotWritable, TargetIsAFolder };
+enum class Failure { SizeLimit, FlushFails, FolderNotWritable, TargetIsAFolder };
 
 TEST(SaveFileAs, AProjectThatCannotBeWrittenLeavesTheOldFileAndTheChartAsTheyWere)
 {
@@ -45,6 +47,8 @@ TEST(SaveFileAs, AProjectThatCannotBeWrittenLeavesTheOldFileAndTheChartAsTheyWer
         {"a file-size limit below the project's size", Failure::SizeLimit,
          "Save As... Error: Unexpected Error 61\n"},
         {"a target that is a folder", Failure::TargetIsAFolder,
+         "Save As... Error: Unexpected Error 75\n"},
+        {"a flush the disk reports as failed", Failure::FlushFails,
          "Save As... Error: Unexpected Error 75\n"},
         // Last: run as root, the child drops to nobody, which a container may refuse.
         {"a folder the user may not write to", Failure::FolderNotWritable,
@@ -72,13 +76,17 @@ TEST(SaveFileAs, AProjectThatCannotBeWrittenLeavesTheOldFileAndTheChartAsTheyWer
         case Failure::TargetIsAFolder:
             fs::create_directory(target);
             break;
+        case Failure::FlushFails:
+            std::ofstream(target, std::ios::binary) << old;
+            break;
         }
         const std::vector<std::string> before = folderNames(folder);
         Document d;
         ASSERT_TRUE(d.open(files.write("lot7.csv", "2.51\n2.53\n2.49\n2.55\n2.50\n")));
         const std::string title = d.session.window.windowTitle;
 
-        const test::ChildResult child = test::runInChild(limits, [&] {
+        const test::ChildResult child = test::runInChild(limits, [&, failure = failure] {
+            test::failingSyncError = failure == Failure::FlushFails ? EIO : 0;
             d.prompter.confirmAnswers.push_back(true);
             const bool saved = d.saveAs(target);
             return std::string(saved ? "saved\n" : "") + saidText(d) +

@@ -222,7 +222,7 @@ TEST(CommandLine, AnExportThatCannotBeWrittenLeavesTheOldFileAndExitsWithOne)
     // message says after "Export Error: Cannot write <target>: ".
     const std::tuple<const char*, Failure, const char*> rows[] = {
         {"chart.png", Failure::SizeLimit, "File too large"},
-        {"chart.svg", Failure::TargetIsAFolder, "Filename refers to a directory"},
+        {"chart.svg", Failure::TargetIsAFolder, "Is a directory"},
         {"chart.pdf", Failure::FolderNotWritable, "Permission denied"},
     };
     for (const auto& [name, failure, why] : rows) {

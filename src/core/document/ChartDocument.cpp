@@ -245,11 +245,11 @@ bool ChartDocument::openFile()
     });
 }
 
-bool ChartDocument::openFromCommandLine(std::string_view argument)
+bool ChartDocument::openFromCommandLine(std::string_view argument, bool asGiven)
 {
-    return openChosen(1, TitleFrom::FileName, [this, argument]() -> std::optional<std::string> {
-        std::string_view path = trimBlanks(argument);
-        if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
+    return openChosen(1, TitleFrom::FileName, [this, argument, asGiven]() -> std::optional<std::string> {
+        std::string_view path = asGiven ? argument : trimBlanks(argument);
+        if (!asGiven && path.size() >= 2 && path.front() == '"' && path.back() == '"') {
             path = path.substr(1, path.size() - 2);
         }
         if (path.empty()) {

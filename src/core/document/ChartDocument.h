@@ -71,8 +71,9 @@ public:
     // failure leave the chart, its data and the window title as they were.
     bool openFile();
     // `argument` is the command line's file argument as given; double quotes
-    // around it are removed. A blank argument loads nothing.
-    bool openFromCommandLine(std::string_view argument);
+    // around it are removed. A blank argument loads nothing. `asGiven` (batch
+    // mode's FILEs) keeps blanks and quotes as part of the name.
+    bool openFromCommandLine(std::string_view argument, bool asGiven = false);
     bool inputNewData();
     bool inputOverlayData();
     // Edit > Refresh Plot: the one-time resize and bold choices of Page Setup,

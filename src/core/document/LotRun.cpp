@@ -53,7 +53,7 @@ LotRun runLot(ChartDocument& document, std::string_view file, bool overlay,
               const SettingValues& values)
 {
     LotRun run;
-    run.loaded = document.openFromCommandLine(file);
+    run.loaded = document.openFromCommandLine(file, true);
     if (run.loaded && overlay) {
         run.loaded = document.inputOverlayData();
         run.lastTarget = 2;

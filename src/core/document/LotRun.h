@@ -60,7 +60,7 @@ void applySettings(ChartDocument& document, const SettingValues& values);
 void checkSettingValues(const SettingValues& values, const std::vector<std::string>& fonts,
                         const std::string& preferredFallback);
 
-// Loads `file` (the command line's file argument as given) into the started-up
+// Loads `file` (the command line's file argument, blanks and quotes kept) into the started-up
 // `document`; with `overlay`, then runs Input Overlay Data, whose file name and
 // every Data File Parameters answer come from the document's prompter. When
 // the loads succeeded and `values` is not empty, applies them and draws.

@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <random>
 
@@ -35,10 +36,16 @@ int codeOfErrno(int error)
     }
 }
 
+// Raises the code of `error` with the system's words for it ("File too large").
 [[noreturn]] void raiseErrno(int error)
 {
-    raise(codeOfErrno(error));
+    throw QvError(codeOfErrno(error), std::strerror(error));
 }
+
+// The beginning of a temporary file's name: a dot and at most this many bytes
+// of the target's name, so that the temporary name stays within the 255 bytes
+// a file name may have even when the target's name is that long.
+constexpr std::size_t TemporaryStemBytes = 200;
 
 // The temporary file: removed again unless it was renamed over the target.
 class TemporaryFile
@@ -47,7 +54,8 @@ public:
     explicit TemporaryFile(const std::filesystem::path& target)
     {
         std::random_device random;
-        const std::string stem = "." + target.filename().string() + ".";
+        const std::string stem =
+            "." + target.filename().string().substr(0, TemporaryStemBytes) + ".";
         const auto folder = target.parent_path();
         for (int attempt = 0; attempt < 100; ++attempt) {
             const auto name = folder / (stem + std::to_string(random()) + ".tmp");
@@ -60,7 +68,7 @@ public:
                 raiseErrno(errno);
             }
         }
-        raise(ErrorCode::PathFileAccess);
+        throw QvError(ErrorCode::PathFileAccess, "no free temporary name beside the file");
     }
     ~TemporaryFile()
     {
@@ -118,12 +126,12 @@ private:
 void writeFileReplacing(const std::string& path, std::string_view content)
 {
     if (path.empty()) {
-        raise(ErrorCode::BadFileName);
+        throw QvError(ErrorCode::BadFileName, "the file name is empty");
     }
     std::error_code ec;
     std::filesystem::path target = std::filesystem::absolute(path, ec);
     if (ec) {
-        raise(ErrorCode::PathFileAccess);
+        raiseErrno(ec.value());
     }
     if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec))) {
         const auto resolved = std::filesystem::weakly_canonical(target, ec);
@@ -135,10 +143,12 @@ void writeFileReplacing(const std::string& path, std::string_view content)
     const bool exists = ::stat(target.c_str(), &info) == 0;
     if (exists) {
         if (S_ISDIR(info.st_mode)) {
-            raise(ErrorCode::PathFileAccess);
+            raiseErrno(EISDIR);
         }
+        // A device or a FIFO is never replaced by a file, nor written to.
         if (!S_ISREG(info.st_mode)) {
-            raise(ErrorCode::BadFileMode);
+            throw QvError(ErrorCode::BadFileMode,
+                          "not a regular file (a device, a FIFO or a socket)");
         }
         // A file the user has made read-only stays as it is.
         if (::access(target.c_str(), W_OK) != 0) {

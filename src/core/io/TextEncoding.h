@@ -9,6 +9,9 @@
 
 namespace qv {
 
+// Appends the code point `c` to `out` in UTF-8 (one to four bytes).
+void appendUtf8(std::string& out, char32_t c);
+
 // Whether `bytes` is well-formed UTF-8 (no overlong forms, no surrogates,
 // nothing beyond U+10FFFF).
 bool isValidUtf8(std::string_view bytes);

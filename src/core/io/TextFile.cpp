@@ -47,8 +47,9 @@ TextFile& TextFile::operator=(TextFile&& other) noexcept
 
 namespace {
 
-// Counts the characters since the last line end across the chunks of a read
-// and raises LineTooLong when a line grows past MaxLineLength.
+// Counts the lines and the characters since the last line end across the chunks
+// of a read; raises LineTooLong when a line grows past MaxLineLength and 9 when
+// the file goes on past MaxFileLines lines.
 class LineLengthGuard
 {
 public:
@@ -57,12 +58,12 @@ public:
         for (char c : chunk) {
             if (c == '\n') {
                 if (!m_afterCr) {
-                    ++m_line;
+                    newLine();
                 }
                 m_length = 0;
                 m_afterCr = false;
             } else if (c == '\r') {
-                ++m_line;
+                newLine();
                 m_length = 0;
                 m_afterCr = true;
             } else {
@@ -78,6 +79,14 @@ public:
     }
 
 private:
+    void newLine()
+    {
+        if (++m_line > MaxFileLines) {
+            throw QvError(ErrorCode::SubscriptOutOfRange,
+                          "The file has more than " + std::to_string(MaxFileLines) + " lines.");
+        }
+    }
+
     std::size_t m_line = 0; // line ends seen so far
     std::size_t m_length = 0;
     bool m_afterCr = false;

@@ -4,6 +4,8 @@
 // The text is UTF-8 once read: a byte-order mark is dropped and text that is not
 // UTF-8 is read as Windows-1252 (see TextEncoding.h).
 
+#include "core/model/DataSet.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -19,6 +21,12 @@ std::string_view trimBlanks(std::string_view text);
 // measurements, and a bound on what a file without line ends can cost.
 inline constexpr std::size_t MaxLineLength = 1 << 20;
 
+// The most lines the reader takes: the largest lot (MaxPoints points in each of
+// the two sets a project holds) with as many lines again for labels, comments
+// and settings. Reading stops at the first line past it, which fails as a lot
+// beyond MaxPoints does, so that memory follows the point limit, not the file.
+inline constexpr std::size_t MaxFileLines = 4 * static_cast<std::size_t>(MaxPoints);
+
 class TextFile
 {
 public:
@@ -27,8 +35,9 @@ public:
     // or a path that cannot be searched, 54 for anything else that is not a
     // regular file (a FIFO, a device, a socket), which could block or never
     // end, 70 when reading is not permitted, 7 when it does not fit in memory,
-    // and ErrorCode::LineTooLong, naming the line in its text, for a line longer
-    // than MaxLineLength. A file that another program changes while it is read
+    // ErrorCode::LineTooLong, naming the line in its text, for a line longer
+    // than MaxLineLength, and 9 for a file of more than MaxFileLines lines,
+    // found once that many lines are read. A file that another program changes while it is read
     // (its size or times change, or a second reading differs) is read again, up
     // to three times in all, and then fails with 55, so a read never mixes two
     // versions; a file removed or replaced after it was opened is read whole as

@@ -1,0 +1,34 @@
+#!/bin/sh
+# The program where no desktop session runs: without a display the window is
+# refused with a usage error that points to batch mode, and batch mode without
+# a runtime folder says nothing about it.
+# Usage: no_desktop.sh PATH-TO-QUANTIVIEW
+set -u
+q="$1"
+dir=$(mktemp -d) || exit 1
+trap 'rm -rf "$dir"' EXIT
+printf '5\n4\n3\n2\n1\n' > "$dir/lot.csv"
+failed=0
+
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$q" "$dir/lot.csv" > "$dir/out" 2> "$dir/err"
+got=$?
+if [ "$got" -eq 2 ] && grep -q "no display to open the window on" "$dir/err" &&
+    grep -q -- "--report" "$dir/err"; then
+    echo "ok: no display is a usage error (exit $got)"
+else
+    echo "FAIL: no display: exit $got"
+    cat "$dir/err"
+    failed=1
+fi
+
+env -u XDG_RUNTIME_DIR -u DISPLAY -u WAYLAND_DISPLAY "$q" --export "$dir/chart.png" "$dir/lot.csv" \
+    > "$dir/out" 2> "$dir/err"
+got=$?
+if [ "$got" -eq 0 ] && [ ! -s "$dir/err" ]; then
+    echo "ok: batch mode without a runtime folder writes nothing to stderr"
+else
+    echo "FAIL: batch mode without a runtime folder: exit $got"
+    cat "$dir/err"
+    failed=1
+fi
+exit $failed
