@@ -11,7 +11,7 @@
 #include "core/plot/Annotations.h"
 #include "core/plot/BoxDrag.h"
 #include "core/plot/ChartDescription.h"
-#include "core/plot/PlotMapping.h"
+#include "core/plot/ChartGeometry.h"
 #include "core/plot/Scene.h"
 #include "core/plot/ValueAxis.h"
 #include "support/TestTolerance.h"
@@ -114,7 +114,7 @@ struct Chart : test::Chart
         session.overlayLoaded = true;
     }
     const SetResults& main() const { return plot.results().sets[0]; }
-    PlotMapping mapping() const { return *mappingOf(scene()); }
+    ChartGeometry mapping() const { return *mappingOf(scene()); }
     Texts texts() const
     {
         Texts out;
@@ -487,7 +487,7 @@ TEST(Placement, TheBoxStaysOnTheScreenAcrossARescaleAndGoesBackAfterALoad)
     Chart c(OneToFive);
     ASSERT_EQ(c.draw(), DrawOutcome::Drawn);
     EXPECT_NEAR(c.box.left, c.defaultLeft(), 1e-9);
-    const PlotMapping before = c.mapping();
+    const ChartGeometry before = c.mapping();
     EXPECT_NEAR(before.twipsToY(c.box.top),
                 c.scene().ymax - 0.05 * (c.scene().ymax - c.scene().ymin), 1e-9);
 
@@ -520,7 +520,7 @@ TEST(Placement, AProjectsStoredPlaceIsTakenWithTheBoxOffAndABoxOutOfSightComesBa
     EXPECT_FALSE(c.box.visible);
     const Placement& text = c.session.placements.plotText;
     EXPECT_TRUE(text.visible) << "the free text shows without the box";
-    const PlotMapping m = c.mapping();
+    const ChartGeometry m = c.mapping();
     EXPECT_NEAR(m.twipsToX(c.box.left), -0.5, 1e-12);
     EXPECT_NEAR(m.twipsToY(c.box.top), 6.0, 1e-12);
     EXPECT_NEAR(m.twipsToX(text.left), 0.25, 1e-12);

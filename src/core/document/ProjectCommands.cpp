@@ -9,7 +9,7 @@
 #include "core/io/ProjectFile.h"
 #include "core/io/SafeFileWriter.h"
 #include "core/model/Prompter.h"
-#include "core/plot/PlotMapping.h"
+#include "core/plot/ChartGeometry.h"
 
 #include <filesystem>
 #include <new>

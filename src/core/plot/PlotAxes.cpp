@@ -161,7 +161,7 @@ void PlotRoutine::drawProbabilityAxis(Drawing& d)
 
     const auto& labels =
         d.scale == ProbabilityScale::Gaussian ? GaussianTickLabels : StudentTickLabels;
-    const PlotMapping mapping = d.mapping();
+    const ChartGeometry mapping = d.mapping();
     const double markLength = 0.025 * (d.ymax - d.ymin);
     for (int k = 4 - d.range.nines; k <= 6 + d.range.nines; ++k) {
         const auto i = static_cast<std::size_t>(k);
@@ -189,7 +189,7 @@ void PlotRoutine::drawValueAxis(Drawing& d, const SetStatistics& main)
 {
     const std::string mask = valueLabelMask(d.values, d.o.autoPlaces, d.o.places.value(),
                                             !d.o.standardFormat, main.mean);
-    const PlotMapping mapping = d.mapping();
+    const ChartGeometry mapping = d.mapping();
     const double markLength = 0.0178 * d.xspan();
     for (double v : valueTickValues(d.values, d.logAxis)) {
         m_scene.primitives.emplace_back(SceneLine{d.xmin, v, d.xmin + markLength, v});

@@ -35,7 +35,7 @@ void PlotRoutine::drawBoxesAndReferenceLines(Drawing& d, int setNumber)
 TwipsPoint PlotRoutine::defaultPlace(const Drawing& d, MovableItem item) const
 {
     if (item == MovableItem::StatsBox) {
-        const PlotMapping mapping = *mappingOf(m_scene);
+        const ChartGeometry mapping = *mappingOf(m_scene);
         return {mapping.xToTwips(d.xmin + 0.036 * d.xspan()),
                 mapping.yToTwips(d.ymax - 0.05 * (d.ymax - d.ymin))};
     }
@@ -74,7 +74,7 @@ void PlotRoutine::keepLabelsInSight(const Drawing& d)
     if (!m_statsBoxAtDefault || !box.visible) {
         return;
     }
-    const PlotMapping mapping = d.mapping();
+    const ChartGeometry mapping = d.mapping();
     std::vector<TwipsRect> labels;
     for (const ScenePrimitive& primitive : m_scene.primitives) {
         if (const auto* text = std::get_if<SceneText>(&primitive)) {
@@ -110,7 +110,7 @@ void PlotRoutine::drawStatsBox(Drawing& d, int setNumber)
     if (setNumber == 1 && m_placeBoxes) {
         m_statsBoxAtDefault = !(m_session.projectFileFlag && !m_session.pasteMode);
         if (!m_statsBoxAtDefault) {
-            const PlotMapping mapping = *mappingOf(m_scene);
+            const ChartGeometry mapping = *mappingOf(m_scene);
             Placement& box = m_scene.placements.statsBox;
             box.left = mapping.xToTwips(m_session.savedPositions[3]);
             box.top = mapping.yToTwips(m_session.savedPositions[2]);
@@ -141,7 +141,7 @@ void PlotRoutine::drawStatsBox(Drawing& d, int setNumber)
 void PlotRoutine::drawFreeText(Drawing& d, int setNumber)
 {
     if (setNumber == 1 && m_placeBoxes && m_session.projectFileFlag) {
-        const PlotMapping mapping = *mappingOf(m_scene);
+        const ChartGeometry mapping = *mappingOf(m_scene);
         Placement& text = m_scene.placements.plotText;
         text.top = mapping.yToTwips(m_session.savedPositions[0]);
         text.left = mapping.xToTwips(m_session.savedPositions[1]);

@@ -2,7 +2,7 @@
 // The state one drawing shares between the phases of the plot routine, which
 // are defined in several files by job. Only those files include this header.
 
-#include "core/plot/PlotMapping.h"
+#include "core/plot/ChartGeometry.h"
 #include "core/plot/PlotRoutine.h"
 #include "core/plot/ProbabilityRange.h"
 #include "core/plot/ValueAxis.h"
@@ -47,7 +47,7 @@ struct PlotRoutine::Drawing
     StatsInputs inputs;
 
     double xspan() const { return xmax - xmin; }
-    PlotMapping mapping() const { return {plot, xmin, xmax, ymin, ymax}; }
+    ChartGeometry mapping() const { return {plot, xmin, xmax, ymin, ymax}; }
 };
 
 // Thrown by a phase that has asked for a log-axis message: the drawing starts

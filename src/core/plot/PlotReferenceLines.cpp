@@ -20,7 +20,7 @@ constexpr const char* NonPositiveTsText =
 // and the limits all stand at the left edge) moves right, past it.
 void PlotRoutine::printReferenceLabel(Drawing& d, double x, double y, const std::string& text)
 {
-    const PlotMapping mapping = d.mapping();
+    const ChartGeometry mapping = d.mapping();
     TwipsRect place{mapping.xToTwips(x), mapping.yToTwips(y),
                     m_measurer.textWidth(text, d.referenceFont),
                     m_measurer.textHeight(text, d.referenceFont)};
@@ -64,7 +64,7 @@ void PlotRoutine::drawTsMarker(Drawing& d, int setNumber)
     out.emplace_back(SceneLine{d.xmin, height, st.k, height, 1, LineStyle::Dotted});
     out.emplace_back(SceneLine{st.k, height, st.k, d.ymin, 1, LineStyle::Dotted});
 
-    const PlotMapping mapping = d.mapping();
+    const ChartGeometry mapping = d.mapping();
     const std::string value = tsValueLabel(st.shownTs);
     // Text heights in chart units are negative: y grows upwards.
     const double valueHeight =

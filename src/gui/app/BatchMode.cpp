@@ -7,7 +7,7 @@
 #include "core/model/ScriptedPrompter.h"
 #include "core/model/StartUp.h"
 #include "core/plot/OcChart.h"
-#include "core/plot/PlotMapping.h"
+#include "core/plot/ChartGeometry.h"
 #include "render/ChartExport.h"
 #include "render/QtText.h"
 #include "render/QtTextMeasurer.h"
