@@ -4,7 +4,7 @@
 # pixels. Use it around a change that must not alter what the program shows:
 #   scripts/compare-outputs.sh OLD_BINARY NEW_BINARY
 set -euo pipefail
-old=$(realpath "$1") new=$(realpath "$2")
+old=$1 new=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
