@@ -51,7 +51,7 @@ struct Lot
     // A plot routine that has drawn nothing yet, as after a load.
     void fresh()
     {
-        plot = std::make_unique<qv::PlotRoutine>(session, prompter, measurer);
+        plot = std::make_unique<qv::PlotRoutine>(session, session.placements, measurer);
         plot->layout() =
             qv::designLayout(1024 * qv::TwipsPerScreenPixel, 768 * qv::TwipsPerScreenPixel);
     }

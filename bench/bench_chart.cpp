@@ -23,7 +23,7 @@ struct Lot
     qv::Session session;
     qv::ScriptedPrompter prompter;
     qv::QtTextMeasurer measurer;
-    qv::PlotRoutine plot{session, prompter, measurer};
+    qv::PlotRoutine plot{session, session.placements, measurer};
 
     Lot()
     {

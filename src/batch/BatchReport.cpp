@@ -2,7 +2,7 @@
 
 #include "core/document/ChartDocument.h"
 #include "core/model/ScriptedPrompter.h"
-#include "core/plot/PlotMapping.h"
+#include "core/plot/ChartGeometry.h"
 #include "render/QtText.h"
 
 #include <QJsonArray>

@@ -1,6 +1,8 @@
 #include "render/ChartPainter.h"
 
+#include "core/plot/ChartGeometry.h"
 #include "render/DeviceFont.h"
+#include "render/SymbolStamping.h"
 #include "render/QtTextMeasurer.h"
 
 #include <QFontMetricsF>
@@ -35,11 +37,6 @@ bool finite(double a, double b)
 double deviceLineWidth(int width, double pixelsPerTwip)
 {
     return std::max(1.0, std::round(std::max(width, 1) * TwipsPerScreenPixel * pixelsPerTwip));
-}
-
-bool sameFont(const FontSpec& a, const FontSpec& b)
-{
-    return a.pointSize == b.pointSize && a.bold == b.bold && a.family == b.family;
 }
 
 // The painter's pen, brush and font, changed only when a primitive needs other
@@ -78,7 +75,7 @@ public:
     // reference-size pixels; textScale() brings them to device pixels.
     const QFontMetricsF& font(const FontSpec& wanted)
     {
-        if (!m_metrics || !sameFont(wanted, m_font)) {
+        if (!m_metrics || wanted != m_font) {
             m_font = wanted;
             const ScaledFont scaled = deviceFont(wanted, m_pixelsPerTwip, *m_painter.device());
             m_painter.setFont(scaled.font);
@@ -100,211 +97,6 @@ private:
     std::optional<QFontMetricsF> m_metrics;
     double m_textScale = 1.0;
 };
-
-// Whole-pixel circles on a raster device are stamped from an image painted once
-// per radius and fill: the same pixels as painting each circle in place (the
-// engine draws them translation-invariantly), several times faster.
-class CircleStamps
-{
-public:
-    // Largest radius (device pixels) worth a stamp.
-    static constexpr int MaxRadius = 128;
-
-    // Space around the circle in the stamp for its outline.
-    static int margin(int penWidth) { return penWidth + 1; }
-
-    struct Stamp
-    {
-        QImage image;
-        // The pixels the circle covers, relative to the image's top left corner,
-        // when each is opaque foreground (painted without antialiasing, they are):
-        // then writing them is the same as painting the image.
-        std::vector<QPoint> ink;
-        bool solid = true;
-        int side = 0;       // the image's width and height
-        std::size_t id = 0; // its place among the stamps made
-    };
-
-    // The stamp of a circle of `radius` whose bounding square starts at
-    // (margin, margin), outlined with `pen` and filled with `brush`. The
-    // reference holds until the next call.
-    const Stamp& stamp(int radius, bool filled, const QPen& pen, const QBrush& brush)
-    {
-        const int penWidth = static_cast<int>(pen.widthF());
-        for (const Entry& entry : m_entries) {
-            if (entry.radius == radius && entry.filled == filled && entry.penWidth == penWidth) {
-                return entry.stamp;
-            }
-        }
-        const int m = margin(penWidth);
-        const int side = 2 * radius + 2 * m + 1;
-        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(pen);
-        painter.setBrush(brush);
-        painter.drawEllipse(QRect(m, m, 2 * radius, 2 * radius));
-        painter.end();
-        Stamp stamp;
-        stamp.side = side;
-        stamp.id = m_entries.size();
-        for (int y = 0; y < side; ++y) {
-            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            for (int x = 0; x < side; ++x) {
-                if (row[x] == OpaqueForeground) {
-                    stamp.ink.emplace_back(x, y);
-                } else if (row[x] != 0) {
-                    stamp.solid = false;
-                }
-            }
-        }
-        stamp.image = std::move(image);
-        m_entries.push_back({radius, filled, penWidth, std::move(stamp)});
-        return m_entries.back().stamp;
-    }
-
-    // Opaque foreground as a premultiplied 32-bit pixel.
-    static constexpr QRgb OpaqueForeground = 0xff000000;
-
-private:
-    struct Entry
-    {
-        int radius;
-        bool filled;
-        int penWidth;
-        Stamp stamp;
-    };
-    std::vector<Entry> m_entries;
-};
-
-// An image that stamps may be written into directly, pixel by pixel, instead of
-// through the painter: 32-bit pixels in which opaque foreground reads
-// OpaqueForeground, and a whole-pixel clip rectangle (device pixels) that stands
-// for everything the painter would clip. Painting a hundred thousand small
-// images one by one costs the engine far more than the pixels they cover.
-// Every primitive of the plot area paints in the foreground colour alone, so ink
-// once written stays: a stamp written at a place is not written there again
-// (a large set puts thousands of symbols on the same pixel).
-class DirectStamping
-{
-public:
-    // Direct stamping into the painter's device with `clip` (the painter's
-    // coordinates) as the only clip, or none when the painter's device is not such
-    // an image, the painter clips already, or `clip` is not whole pixels.
-    static std::optional<DirectStamping> into(QPainter& painter, const QRectF& clip)
-    {
-        QPaintDevice* device = painter.device();
-        if (!device || device->devType() != QInternal::Image || painter.hasClipping()) {
-            return std::nullopt;
-        }
-        auto* image = static_cast<QImage*>(device);
-        if (image->format() != QImage::Format_RGB32 &&
-            image->format() != QImage::Format_ARGB32_Premultiplied) {
-            return std::nullopt;
-        }
-        const QTransform transform = painter.deviceTransform();
-        const QRectF mapped = clip.translated(transform.dx(), transform.dy());
-        const QRect whole(QPoint(static_cast<int>(std::lround(mapped.left())),
-                                 static_cast<int>(std::lround(mapped.top()))),
-                          QSize(static_cast<int>(std::lround(mapped.width())),
-                                static_cast<int>(std::lround(mapped.height()))));
-        if (QRectF(whole) != mapped) {
-            return std::nullopt;
-        }
-        return DirectStamping(
-            *image, whole & image->rect(),
-            QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy())));
-    }
-
-    // Writes the stamp's ink with its image's top left corner at `topLeft`
-    // (the painter's coordinates).
-    void put(const CircleStamps::Stamp& stamp, QPoint topLeft)
-    {
-        const QPoint at = topLeft + m_offset;
-        const int right = at.x() + stamp.side - 1;
-        const int bottom = at.y() + stamp.side - 1;
-        if (right < m_clip.left() || at.x() > m_clip.right() || bottom < m_clip.top() ||
-            at.y() > m_clip.bottom()) {
-            return;
-        }
-        const bool inside = at.x() >= m_clip.left() && right <= m_clip.right() &&
-                            at.y() >= m_clip.top() && bottom <= m_clip.bottom();
-        if (inside && writtenBefore(stamp.id, at)) {
-            return;
-        }
-        for (const QPoint& p : stamp.ink) {
-            const int x = at.x() + p.x();
-            const int y = at.y() + p.y();
-            if (inside || m_clip.contains(x, y)) {
-                reinterpret_cast<QRgb*>(m_bits + y * m_bytesPerLine)[x] =
-                    CircleStamps::OpaqueForeground;
-            }
-        }
-    }
-
-private:
-    // Whether the stamp was written with its corner at `at` (inside the clip)
-    // before; notes that it is now.
-    bool writtenBefore(std::size_t stampId, QPoint at)
-    {
-        if (stampId >= m_written.size()) {
-            m_written.resize(stampId + 1);
-        }
-        std::vector<std::uint64_t>& places = m_written[stampId];
-        const auto width = static_cast<std::size_t>(m_clip.width());
-        if (places.empty()) {
-            places.assign((width * static_cast<std::size_t>(m_clip.height()) + 63) / 64, 0);
-        }
-        const std::size_t place = static_cast<std::size_t>(at.y() - m_clip.top()) * width +
-                                  static_cast<std::size_t>(at.x() - m_clip.left());
-        std::uint64_t& word = places[place / 64];
-        const std::uint64_t bit = std::uint64_t{1} << (place % 64);
-        const bool before = (word & bit) != 0;
-        word |= bit;
-        return before;
-    }
-
-    DirectStamping(QImage& image, QRect clip, QPoint offset)
-        : m_bits(image.bits()), m_bytesPerLine(image.bytesPerLine()), m_clip(clip), m_offset(offset)
-    {
-    }
-
-    uchar* m_bits;
-    qsizetype m_bytesPerLine;
-    QRect m_clip;
-    QPoint m_offset;
-    std::vector<std::vector<std::uint64_t>> m_written; // by stamp, a bit per place in the clip
-};
-
-// std::lround for |v| below 2^31, without the library call: halves away from
-// zero. The fraction (v less its truncation) is exact, so the comparisons decide
-// exactly as lround does.
-int roundHalfAway(double v)
-{
-    int whole = static_cast<int>(v);
-    const double fraction = v - whole;
-    if (fraction >= 0.5) {
-        ++whole;
-    } else if (fraction <= -0.5) {
-        --whole;
-    }
-    return whole;
-}
-
-// Whether circles may be stamped: a raster device reached without scaling and
-// at a whole-pixel offset.
-bool canStamp(const QPainter& painter)
-{
-    const QPaintEngine* engine = painter.paintEngine();
-    if (!engine || engine->type() != QPaintEngine::Raster) {
-        return false;
-    }
-    const QTransform transform = painter.deviceTransform();
-    return transform.type() <= QTransform::TxTranslate &&
-           transform.dx() == std::round(transform.dx()) &&
-           transform.dy() == std::round(transform.dy());
-}
 
 enum class LineAlign
 {
@@ -347,6 +139,96 @@ QSizeF captionSize(PainterState& state, const std::string& caption, const FontSp
     }
     return QSizeF(widest, metrics.height() * static_cast<double>(lines.size())) * state.textScale();
 }
+
+// Paints the primitives of the plot area, one function per kind, mapped from
+// chart units into the plot area's device rectangle and clipped to it. Plot
+// symbols are drawn without antialiasing.
+class PrimitivePainter
+{
+public:
+    PrimitivePainter(QPainter& painter, const ChartGeometry& geometry, const QRectF& deviceRect,
+                     double pixelsPerTwip)
+        : m_painter(painter), m_geometry(geometry),
+          m_stamping(painter, deviceRect), // asked before the plot area's own clip is set
+          m_state(painter, pixelsPerTwip), m_pixelsPerTwip(pixelsPerTwip)
+    {
+        const QPaintEngine* engine = painter.paintEngine();
+        m_raster = engine && engine->type() == QPaintEngine::Raster;
+        painter.setClipRect(deviceRect, Qt::IntersectClip);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+    }
+
+    void operator()(const SceneCircle& circle)
+    {
+        if (!finite(circle.cx, circle.cy) || !std::isfinite(circle.radius)) {
+            return;
+        }
+        m_state.stroke(1, LineStyle::Solid);
+        m_state.fill(circle.filled);
+        const double r = std::abs(circle.radius * m_geometry.devicePerUnitX());
+        m_stamping.paintCircle(map(circle.cx, circle.cy), r, circle.filled);
+    }
+
+    void operator()(const SceneLine& line)
+    {
+        if (!finite(line.x1, line.y1) || !finite(line.x2, line.y2)) {
+            return;
+        }
+        m_state.stroke(line.width, line.style);
+        m_painter.drawLine(map(line.x1, line.y1), map(line.x2, line.y2));
+    }
+
+    void operator()(const SceneBox& box)
+    {
+        if (!finite(box.x1, box.y1) || !finite(box.x2, box.y2)) {
+            return;
+        }
+        m_state.stroke(box.width, LineStyle::Solid);
+        m_state.fill(box.filled);
+        m_painter.drawRect(QRectF(map(box.x1, box.y1), map(box.x2, box.y2)).normalized());
+    }
+
+    // A pixel is a filled square as wide as a one-pixel line, so it stays
+    // visible on vector devices too; on a raster device snapped to the pixel
+    // the point falls in.
+    void operator()(const ScenePixel& pixel)
+    {
+        if (!finite(pixel.x, pixel.y)) {
+            return;
+        }
+        const QPointF at = map(pixel.x, pixel.y);
+        if (std::abs(at.x()) > 1e6 || std::abs(at.y()) > 1e6) {
+            return;
+        }
+        const double side = deviceLineWidth(1, m_pixelsPerTwip);
+        const QPointF corner = m_raster ? QPointF(std::floor(at.x()), std::floor(at.y()))
+                                        : at - QPointF(side / 2, side / 2);
+        m_painter.fillRect(QRectF(corner, QSizeF(side, side)), Foreground);
+    }
+
+    void operator()(const SceneText& text)
+    {
+        if (!finite(text.x, text.y)) {
+            return;
+        }
+        m_state.stroke(1, LineStyle::Solid);
+        paintCaption(m_painter, m_state, text.text(), text.font(), map(text.x, text.y),
+                     LineAlign::Left, 0);
+    }
+
+private:
+    QPointF map(double x, double y) const
+    {
+        return {m_geometry.xToDevice(x), m_geometry.yToDevice(y)};
+    }
+
+    QPainter& m_painter;
+    const ChartGeometry& m_geometry;
+    SymbolStamping m_stamping;
+    PainterState m_state;
+    double m_pixelsPerTwip;
+    bool m_raster = false;
+};
 
 } // namespace
 
@@ -447,102 +329,11 @@ void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
         painter.restore();
         return;
     }
-    // Asked before the plot area's own clip is set: no other clip may apply.
-    std::optional<DirectStamping> direct =
-        canStamp(painter) ? DirectStamping::into(painter, deviceRect) : std::nullopt;
-    painter.setClipRect(deviceRect, Qt::IntersectClip);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-
-    const double sx = deviceRect.width() / xspan;
-    const double sy = deviceRect.height() / yspan;
-    const double left = deviceRect.left();
-    const double top = deviceRect.top();
-    const double xmin = scene.xmin;
-    const double ymax = scene.ymax;
-    const auto map = [=](double x, double y) {
-        return QPointF(left + (x - xmin) * sx, top + (ymax - y) * sy);
-    };
-    // On a raster device circles snap to whole pixels: the engine's fast circle
-    // path takes only whole-pixel rectangles.
-    const QPaintEngine* engine = painter.paintEngine();
-    const bool raster = engine && engine->type() == QPaintEngine::Raster;
-    const bool stamping = canStamp(painter);
-    CircleStamps stamps;
-    const CircleStamps::Stamp* lastStamp = nullptr;
-    int lastRadius = 0;
-    bool lastFilled = false;
-    int margin = 0;
-
-    PainterState state(painter, m_pixelsPerTwip);
+    const ChartGeometry geometry = mappingOf(scene)->onDevice(
+        {deviceRect.left(), deviceRect.top(), deviceRect.width(), deviceRect.height()});
+    PrimitivePainter primitives(painter, geometry, deviceRect, m_pixelsPerTwip);
     for (const ScenePrimitive& primitive : scene.primitives) {
-        if (const auto* circle = std::get_if<SceneCircle>(&primitive)) {
-            if (!finite(circle->cx, circle->cy) || !std::isfinite(circle->radius)) {
-                continue;
-            }
-            state.stroke(1, LineStyle::Solid);
-            state.fill(circle->filled);
-            const QPointF centre = map(circle->cx, circle->cy);
-            const double r = std::abs(circle->radius * sx);
-            if (raster && r < 1e6 && std::abs(centre.x()) < 1e6 && std::abs(centre.y()) < 1e6) {
-                const int ir = std::max(1, roundHalfAway(r));
-                const int cx = roundHalfAway(centre.x());
-                const int cy = roundHalfAway(centre.y());
-                if (stamping && ir <= CircleStamps::MaxRadius) {
-                    // A run of alike symbols takes the same stamp (circles share one pen).
-                    if (!lastStamp || ir != lastRadius || circle->filled != lastFilled) {
-                        lastStamp =
-                            &stamps.stamp(ir, circle->filled, painter.pen(), painter.brush());
-                        lastRadius = ir;
-                        lastFilled = circle->filled;
-                        margin = CircleStamps::margin(static_cast<int>(painter.pen().widthF()));
-                    }
-                    const QPoint topLeft(cx - ir - margin, cy - ir - margin);
-                    if (direct && lastStamp->solid) {
-                        direct->put(*lastStamp, topLeft);
-                    } else {
-                        painter.drawImage(topLeft, lastStamp->image);
-                    }
-                } else {
-                    painter.drawEllipse(QRect(cx - ir, cy - ir, 2 * ir, 2 * ir));
-                }
-            } else {
-                painter.drawEllipse(centre, r, r);
-            }
-        } else if (const auto* line = std::get_if<SceneLine>(&primitive)) {
-            if (!finite(line->x1, line->y1) || !finite(line->x2, line->y2)) {
-                continue;
-            }
-            state.stroke(line->width, line->style);
-            painter.drawLine(map(line->x1, line->y1), map(line->x2, line->y2));
-        } else if (const auto* box = std::get_if<SceneBox>(&primitive)) {
-            if (!finite(box->x1, box->y1) || !finite(box->x2, box->y2)) {
-                continue;
-            }
-            state.stroke(box->width, LineStyle::Solid);
-            state.fill(box->filled);
-            painter.drawRect(QRectF(map(box->x1, box->y1), map(box->x2, box->y2)).normalized());
-        } else if (const auto* pixel = std::get_if<ScenePixel>(&primitive)) {
-            if (!finite(pixel->x, pixel->y)) {
-                continue;
-            }
-            const QPointF at = map(pixel->x, pixel->y);
-            if (std::abs(at.x()) > 1e6 || std::abs(at.y()) > 1e6) {
-                continue;
-            }
-            // One line width square; on a raster device snapped to the pixel
-            // the point falls in.
-            const double side = deviceLineWidth(1, m_pixelsPerTwip);
-            const QPointF corner = raster ? QPointF(std::floor(at.x()), std::floor(at.y()))
-                                          : at - QPointF(side / 2, side / 2);
-            painter.fillRect(QRectF(corner, QSizeF(side, side)), Foreground);
-        } else if (const auto* text = std::get_if<SceneText>(&primitive)) {
-            if (!finite(text->x, text->y)) {
-                continue;
-            }
-            state.stroke(1, LineStyle::Solid);
-            paintCaption(painter, state, text->text(), text->font(), map(text->x, text->y),
-                         LineAlign::Left, 0);
-        }
+        std::visit(primitives, primitive);
     }
     painter.restore();
 }
@@ -634,15 +425,14 @@ void ChartPainter::paintLabel(QPainter& painter, const WindowLabel& label, Label
     painter.restore();
 }
 
-TwipsRect ChartPainter::labelRect(const WindowLabel& label, LabelKind kind)
+TwipsRect ChartPainter::labelRect(const WindowLabel& label, LabelKind kind) const
 {
     TwipsRect rect{label.left, label.top, label.width, label.height};
     if (rect.width > 0 && rect.height > 0) {
         return rect;
     }
-    const QtTextMeasurer measurer;
-    double across = measurer.textWidth(label.caption, label.font);
-    double down = measurer.textHeight(label.caption, label.font);
+    double across = m_measurer.textWidth(label.caption, label.font);
+    double down = m_measurer.textHeight(label.caption, label.font);
     if (kind == LabelKind::AxisLabel) {
         std::swap(across, down);
     }
@@ -671,24 +461,6 @@ QPointF ChartPainter::twipsToDevice(QPointF twips) const
 QPointF ChartPainter::deviceToTwips(QPointF device) const
 {
     return device / m_pixelsPerTwip;
-}
-
-QPointF ChartPainter::chartToDevice(const Scene& scene, QPointF chart) const
-{
-    const QRectF area = plotAreaRect(scene);
-    const double sx = area.width() / (scene.xmax - scene.xmin);
-    const double sy = area.height() / (scene.ymax - scene.ymin);
-    return {area.left() + (chart.x() - scene.xmin) * sx,
-            area.top() + (scene.ymax - chart.y()) * sy};
-}
-
-QPointF ChartPainter::deviceToChart(const Scene& scene, QPointF device) const
-{
-    const QRectF area = plotAreaRect(scene);
-    const double sx = area.width() / (scene.xmax - scene.xmin);
-    const double sy = area.height() / (scene.ymax - scene.ymin);
-    return {scene.xmin + (device.x() - area.left()) / sx,
-            scene.ymax - (device.y() - area.top()) / sy};
 }
 
 } // namespace qv

@@ -12,6 +12,7 @@
 
 #include "core/Units.h"
 #include "core/plot/Scene.h"
+#include "render/QtTextMeasurer.h"
 
 #include <QPointF>
 #include <QRectF>
@@ -91,17 +92,12 @@ public:
     // A label's rectangle on the window in twips: its position, and its own width
     // and height, or where one is 0 the caption's (turned for the axis label, with
     // the padding for a bordered box). Independent of the device.
-    static TwipsRect labelRect(const WindowLabel& label, LabelKind kind);
+    TwipsRect labelRect(const WindowLabel& label, LabelKind kind) const;
 
     // Window twips and device pixels, both ways (the window's top left corner at
     // the device's origin).
     QPointF twipsToDevice(QPointF twips) const;
     QPointF deviceToTwips(QPointF device) const;
-    // The plot area's user coordinates and device pixels, both ways, exactly as
-    // paintPlotArea() maps them into plotAreaRect(). The scene's coordinates
-    // must be set.
-    QPointF chartToDevice(const Scene& scene, QPointF chart) const;
-    QPointF deviceToChart(const Scene& scene, QPointF device) const;
 
 private:
     // A twips rectangle in device pixels.
@@ -112,6 +108,7 @@ private:
     void paintWindowLabels(QPainter& painter, const Scene& scene) const;
 
     double m_pixelsPerTwip;
+    QtTextMeasurer m_measurer; // sizes the labels that have no size of their own
 };
 
 } // namespace qv

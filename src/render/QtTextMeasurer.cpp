@@ -20,8 +20,7 @@ QtTextMeasurer::QtTextMeasurer(double dpi)
 
 const QFontMetricsF& QtTextMeasurer::metricsFor(const FontSpec& font) const
 {
-    if (!m_cachedMetrics || m_cachedFont.family != font.family ||
-        m_cachedFont.pointSize != font.pointSize || m_cachedFont.bold != font.bold) {
+    if (!m_cachedMetrics || m_cachedFont != font) {
         m_cachedFont = font;
         const ScaledFont scaled = deviceFont(font, m_dpi / TwipsPerInch, m_reference);
         m_cachedMetrics.emplace(scaled.font, &m_reference);

@@ -3,6 +3,7 @@
 // scripted user, text of a fixed pitch and a folder of files made for the test.
 
 #include "core/document/ChartDocument.h"
+#include "core/document/DrawReportApply.h"
 #include "core/model/ScriptedPrompter.h"
 #include "core/model/StartUp.h"
 #include "core/plot/PlotRoutine.h"
@@ -96,7 +97,7 @@ struct Chart
     Session session;
     ScriptedPrompter prompter;
     FixedPitchMeasurer measurer;
-    PlotRoutine plot{session, prompter, measurer};
+    PlotRoutine plot{session, session.placements, measurer};
     Settings& s = session.settings;
 
     explicit Chart(const Values& values, const Lines& settings = {})
@@ -119,8 +120,11 @@ struct Chart
     DrawOutcome draw()
     {
         prompter.messages.clear();
-        return plot.drawPlot();
+        return redraw();
     }
+    // Draws and applies the drawing's report as the document does, keeping
+    // the messages said before.
+    DrawOutcome redraw() { return applyDrawReport(session, prompter, plot.drawPlot()); }
     // The texts of the messages, without their titles.
     Lines said() const
     {

@@ -11,7 +11,7 @@
 #include "core/plot/Annotations.h"
 #include "core/plot/BoxDrag.h"
 #include "core/plot/ChartDescription.h"
-#include "core/plot/PlotMapping.h"
+#include "core/plot/ChartGeometry.h"
 #include "core/plot/Scene.h"
 #include "core/plot/ValueAxis.h"
 #include "support/TestTolerance.h"
@@ -114,7 +114,7 @@ struct Chart : test::Chart
         session.sources.overlayLoaded = true;
     }
     const SetResults& main() const { return plot.results().sets[0]; }
-    PlotMapping mapping() const { return *mappingOf(scene()); }
+    ChartGeometry mapping() const { return *mappingOf(scene()); }
     Texts texts() const
     {
         Texts out;
@@ -189,7 +189,7 @@ TEST(ValueAxis, LabelMasksFollowTheStepAndTicksLabelZeroAndTheTopOnce)
 TEST(PlotRoutine, DrawsFiveGaussianPointsWithTheirAxes)
 {
     Chart c({1, 2, 3, 4, 5});
-    ASSERT_EQ(c.plot.drawPlot(), DrawOutcome::Drawn);
+    ASSERT_EQ(c.redraw(), DrawOutcome::Drawn);
     EXPECT_TRUE(c.prompter.messages.empty());
     const DrawingResults& r = c.plot.results();
     EXPECT_EQ(r.xTickLabels, (Texts{"10", "50", "90"}));
@@ -219,7 +219,7 @@ TEST(PlotRoutine, DrawsHilitedTrianglesAndTheOverlayAsCircles)
     c.session.set(2).states = {1, 1, 1, 1, 1};
     c.session.set(2).enabledCount = 5;
     c.session.sources.overlayLoaded = true;
-    ASSERT_EQ(c.plot.drawPlot(), DrawOutcome::Drawn);
+    ASSERT_EQ(c.redraw(), DrawOutcome::Drawn);
     EXPECT_EQ(c.all<SceneCircle>().size(), 5u);
     // 4 triangles * 3 + 20 hilite strokes + 2 distribution lines + 3 x ticks * 2 + the y ticks * 2.
     const std::size_t yMarks = c.plot.results().yTickLabels.size() * 2;
@@ -230,7 +230,7 @@ TEST(PlotRoutine, LogAxisWithAZeroValueOrBarRestartsLinearOnce)
 {
     Chart c({0, 1, 2, 3, 4});
     c.s.selectButton(PlotOpts_LogY);
-    ASSERT_EQ(c.plot.drawPlot(), DrawOutcome::Drawn);
+    ASSERT_EQ(c.redraw(), DrawOutcome::Drawn);
     EXPECT_EQ(c.said(), (Texts{"Dataset contains zero or negative values.  Please remove "
                                        "these values before plotting as log function"}));
     EXPECT_EQ(c.prompter.messages[0].icon, MessageIcon::None);
@@ -242,7 +242,7 @@ TEST(PlotRoutine, LogAxisWithAZeroValueOrBarRestartsLinearOnce)
     bars.session.set(1).hasSigmas = true;
     bars.s.setCheck(PlotOpts_ErrorBars, 1);
     bars.s.selectButton(PlotOpts_LogY);
-    ASSERT_EQ(bars.plot.drawPlot(), DrawOutcome::Drawn);
+    ASSERT_EQ(bars.redraw(), DrawOutcome::Drawn);
     EXPECT_EQ(bars.said(), (Texts{"Uncertainty bars contain zero or negative values.  "
                                           "Please delete these data points before turning on "
                                           "log scale."}));
@@ -252,19 +252,19 @@ TEST(PlotRoutine, LogAxisWithAZeroValueOrBarRestartsLinearOnce)
 TEST(PlotRoutine, StopsOnAZeroAxisIntervalAndTrapsOtherErrors)
 {
     Chart flat({3, 3, 3, 3});
-    EXPECT_EQ(flat.plot.drawPlot(), DrawOutcome::Stopped);
+    EXPECT_EQ(flat.redraw(), DrawOutcome::Stopped);
     EXPECT_EQ(flat.said(), (Texts{"Axis Interval is a zero or negative value.  Please "
                                           "reload data and change to a positive value."}));
 
     Chart manual({1, 2, 3, 4});
     manual.manualScale("0", "0", "1");
-    EXPECT_EQ(manual.plot.drawPlot(), DrawOutcome::Failed);
+    EXPECT_EQ(manual.redraw(), DrawOutcome::Failed);
     ASSERT_EQ(manual.prompter.messages.size(), 1u);
     EXPECT_EQ(manual.prompter.messages[0].title, "Graphing Error");
     EXPECT_TRUE(manual.plot.scene().primitives.empty());
 
     Chart one({7});
-    EXPECT_EQ(one.plot.drawPlot(), DrawOutcome::Failed);
+    EXPECT_EQ(one.redraw(), DrawOutcome::Failed);
     EXPECT_EQ(one.said(), (Texts{"Unexpected Error 6"}));
 }
 
@@ -276,7 +276,7 @@ TEST(PlotRoutine, WarnsOncePerSetOfPointsOutOfRange)
     Chart c(values);
     c.s.selectGroup(AxesOpts_NumNines, 1);
     c.manualScale("10", "190", "10");
-    ASSERT_EQ(c.plot.drawPlot(), DrawOutcome::Drawn);
+    ASSERT_EQ(c.redraw(), DrawOutcome::Drawn);
     EXPECT_EQ(test::said(c.prompter), (Texts{"Graph Warning: One or more x-values out of range",
                                              "Graph Warning: One or more y-values out of range"}));
     EXPECT_EQ(c.prompter.messages[0].icon, MessageIcon::Exclamation);
@@ -293,7 +293,7 @@ TEST(PlotRoutine, DrawsDecadeValuesAtTheEndsOfALogAxis)
             if (manual) {
                 c.manualScale(plainText(decade).c_str(), plainText(100 * decade).c_str(), "10");
             }
-            ASSERT_EQ(c.plot.drawPlot(), DrawOutcome::Drawn);
+            ASSERT_EQ(c.redraw(), DrawOutcome::Drawn);
             EXPECT_EQ(c.said(), Texts{});
             EXPECT_EQ(c.all<SceneCircle>().size(), 6u);
             if (manual) {
@@ -487,7 +487,7 @@ TEST(Placement, TheBoxStaysOnTheScreenAcrossARescaleAndGoesBackAfterALoad)
     Chart c(OneToFive);
     ASSERT_EQ(c.draw(), DrawOutcome::Drawn);
     EXPECT_NEAR(c.box.left, c.defaultLeft(), 1e-9);
-    const PlotMapping before = c.mapping();
+    const ChartGeometry before = c.mapping();
     EXPECT_NEAR(before.twipsToY(c.box.top),
                 c.scene().ymax - 0.05 * (c.scene().ymax - c.scene().ymin), 1e-9);
 
@@ -520,7 +520,7 @@ TEST(Placement, AProjectsStoredPlaceIsTakenWithTheBoxOffAndABoxOutOfSightComesBa
     EXPECT_FALSE(c.box.visible);
     const Placement& text = c.session.placements.plotText;
     EXPECT_TRUE(text.visible) << "the free text shows without the box";
-    const PlotMapping m = c.mapping();
+    const ChartGeometry m = c.mapping();
     EXPECT_NEAR(m.twipsToX(c.box.left), -0.5, 1e-12);
     EXPECT_NEAR(m.twipsToY(c.box.top), 6.0, 1e-12);
     EXPECT_NEAR(m.twipsToX(text.left), 0.25, 1e-12);

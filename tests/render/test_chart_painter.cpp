@@ -3,6 +3,7 @@
 // mapping between pixels, twips and chart units; the text measurer; and the
 // export of a chart to each picture format: readable files in place of old ones,
 // what SVG cuts off, the statistics box and single dots, and the files it refuses.
+#include "core/plot/ChartGeometry.h"
 #include "render/ChartExport.h"
 #include "render/ChartPainter.h"
 #include "render/QtTextMeasurer.h"
@@ -168,7 +169,7 @@ TEST(ChartPainter, PaintsABorderedBoxWithACaptionLineARowOverTheChartAndOnThePlo
         "WWW\rWWW\rWWW", TextFont, 1995, 2700, 0, 0, true, true}; // at (133, 180)
     const QImage image = paint(scene);
     EXPECT_TRUE(dark(image, 133, 190)) << "the left border";
-    const QRect inside = pixels(ChartPainter::labelRect(scene.placements.statsBox, LabelKind::Box))
+    const QRect inside = pixels(ChartPainter().labelRect(scene.placements.statsBox, LabelKind::Box))
                              .adjusted(2, 2, -2, -2);
     const int third = inside.height() / 3;
     for (int line = 0; line < 3; ++line) {
@@ -196,7 +197,7 @@ TEST(ChartPainter, TurnsTheAxisLabelToStandTallAndReadBottomToTop)
     scene.placements.yLabel = {"WWWW        .", {"", 12, false}, 150, 900, 0, 0, true, false};
     const QImage image = paint(scene);
     const QRect area =
-        pixels(ChartPainter::labelRect(scene.placements.yLabel, LabelKind::AxisLabel));
+        pixels(ChartPainter().labelRect(scene.placements.yLabel, LabelKind::AxisLabel));
     const Ink found = ink(image, area.adjusted(-20, -20, 20, 20));
     EXPECT_GT(found.bounds.height(), 2 * found.bounds.width());
     EXPECT_TRUE(area.adjusted(-1, -1, 1, 1).contains(found.bounds));
@@ -206,20 +207,46 @@ TEST(ChartPainter, TurnsTheAxisLabelToStandTallAndReadBottomToTop)
               3 * ink(image, QRect(area.left(), area.top(), area.width(), half)).count);
 }
 
-TEST(ChartPainter, MapsDevicePixelsToTwipsAndChartUnitsAndBack)
+TEST(ChartGeometry, MapsChartUnitsToTwipsAndDevicePixelsAndBackAtTheCornersAndTheCentre)
 {
     // At 2.5 times a 96 dpi screen: the plot area's corners, (0, 10) at pixel
     // (100, 50) and (10, 0) at (500, 350) of the screen, scaled.
     const Scene scene = baseScene();
     const ChartPainter painter(2.5 / 15.0);
-    EXPECT_EQ(painter.chartToDevice(scene, {0, 10}), QPointF(250, 125));
-    EXPECT_EQ(painter.chartToDevice(scene, {10, 0}), QPointF(1250, 875));
-    EXPECT_EQ(painter.twipsToDevice({1500, 750}), QPointF(250, 125));
-    EXPECT_EQ(painter.deviceToTwips(QPointF(1250, 875)), QPointF(7500, 5250));
+    const QRectF area = painter.plotAreaRect(scene);
+    const ChartGeometry geometry =
+        mappingOf(scene)->onDevice({area.left(), area.top(), area.width(), area.height()});
+    const struct
+    {
+        const char* name;
+        QPointF chart, twips, device;
+    } rows[] = {
+        {"top left", {0, 10}, {1500, 750}, {250, 125}},
+        {"bottom right", {10, 0}, {7500, 5250}, {1250, 875}},
+        {"top right", {10, 10}, {7500, 750}, {1250, 125}},
+        {"bottom left", {0, 0}, {1500, 5250}, {250, 875}},
+        {"centre", {5, 5}, {4500, 3000}, {750, 500}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_DOUBLE_EQ(geometry.xToTwips(row.chart.x()), row.twips.x());
+        EXPECT_DOUBLE_EQ(geometry.yToTwips(row.chart.y()), row.twips.y());
+        EXPECT_DOUBLE_EQ(geometry.twipsToX(row.twips.x()), row.chart.x());
+        EXPECT_DOUBLE_EQ(geometry.twipsToY(row.twips.y()), row.chart.y());
+        EXPECT_DOUBLE_EQ(geometry.xToDevice(row.chart.x()), row.device.x());
+        EXPECT_DOUBLE_EQ(geometry.yToDevice(row.chart.y()), row.device.y());
+        EXPECT_DOUBLE_EQ(geometry.deviceToX(row.device.x()), row.chart.x());
+        EXPECT_DOUBLE_EQ(geometry.deviceToY(row.device.y()), row.chart.y());
+        EXPECT_EQ(painter.twipsToDevice(row.twips), row.device);
+        EXPECT_EQ(painter.deviceToTwips(row.device), row.twips);
+    }
+    // A screen of 12 twips per pixel across and 10 down.
+    const ChartGeometry screen(12, 10);
+    EXPECT_DOUBLE_EQ(screen.twipsToPixelsX(1500), 125);
+    EXPECT_DOUBLE_EQ(screen.pixelsToTwipsY(75), 750);
     // And back, from a point beyond the plot area.
-    const QPointF device = painter.chartToDevice(scene, {-1, 12});
-    EXPECT_NEAR(painter.deviceToChart(scene, device).x(), -1, 1e-12);
-    EXPECT_NEAR(painter.deviceToChart(scene, device).y(), 12, 1e-12);
+    EXPECT_NEAR(geometry.deviceToX(geometry.xToDevice(-1)), -1, 1e-12);
+    EXPECT_NEAR(geometry.deviceToY(geometry.yToDevice(12)), 12, 1e-12);
 }
 
 TEST(ChartPainter, WritesCirclesIntoAnImageWithTheSamePixelsAsTheEnginePaints)

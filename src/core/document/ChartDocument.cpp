@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 #include "core/NumberReader.h"
 #include "core/VectorState.h"
+#include "core/document/DrawReportApply.h"
 #include "core/document/FileCommands.h"
 #include "core/document/LotDecisionText.h"
 #include "core/io/DataFileParser.h"
@@ -117,7 +118,7 @@ ParsedData parseLoad(const std::vector<std::string_view>& lines, const DataLayou
 } // namespace
 
 ChartDocument::ChartDocument(Prompter& prompter, const TextMeasurer& measurer)
-    : m_prompter(prompter), m_plot(m_session, prompter, measurer)
+    : m_prompter(prompter), m_plot(m_session, m_session.placements, measurer)
 {
     m_plot.setBusyPointer(this);
 }
@@ -185,7 +186,7 @@ DrawOutcome ChartDocument::drawPlot()
         m_view->updateLayout(m_plot.layout());
     }
     m_decidable = false;
-    m_lastOutcome = m_plot.drawPlot();
+    m_lastOutcome = applyDrawReport(m_session, m_prompter, m_plot.drawPlot());
     noteDrawing();
     if (m_view) {
         m_view->chartDrawn();
@@ -201,7 +202,7 @@ void ChartDocument::refreshPlot()
             m_view->updateLayout(m_plot.layout());
         }
         m_decidable = false;
-        m_lastOutcome = m_plot.refreshPlot();
+        m_lastOutcome = applyDrawReport(m_session, m_prompter, m_plot.refreshPlot());
         noteDrawing();
         if (m_view) {
             m_view->chartDrawn();

@@ -11,7 +11,7 @@
 #include "core/io/SafeFileWriter.h"
 #include "core/io/ScaleTexts.h"
 #include "core/model/Prompter.h"
-#include "core/plot/PlotMapping.h"
+#include "core/plot/ChartGeometry.h"
 
 #include <filesystem>
 #include <new>

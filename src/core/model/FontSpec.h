@@ -10,6 +10,8 @@ struct FontSpec
     std::string family;
     double pointSize = 10;
     bool bold = false;
+
+    bool operator==(const FontSpec&) const = default;
 };
 
 } // namespace qv

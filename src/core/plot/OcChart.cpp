@@ -2,7 +2,7 @@
 
 #include "core/format/DecisionNumber.h"
 #include "core/format/NumberText.h"
-#include "core/plot/PlotMapping.h"
+#include "core/plot/ChartGeometry.h"
 #include "core/plot/TextMeasurer.h"
 
 #include <algorithm>
@@ -65,7 +65,7 @@ Scene ocChartScene(const SamplingPlan& plan, const TextMeasurer& measurer,
     scene.ymin = -0.03;
     scene.ymax = 1.03;
     scene.coordinatesSet = true;
-    const PlotMapping mapping(PlotArea, scene.xmin, scene.xmax, scene.ymin, scene.ymax);
+    const ChartGeometry mapping(PlotArea, scene.xmin, scene.xmax, scene.ymin, scene.ymax);
     const double xspan = scene.xmax - scene.xmin;
     const double yspan = scene.ymax - scene.ymin;
     const double lineHeight = measurer.textHeight("0", textFont);

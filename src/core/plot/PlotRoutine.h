@@ -1,11 +1,14 @@
 #pragma once
 // The plot routine: clears the chart and draws it again from the data sets and
-// the settings, producing a Scene and the messages of the drawing. Every picture
-// of the chart comes from here: the window, printing, copying and batch export.
+// a snapshot of the options, producing a Scene and a draw report (the settings
+// to write back, the menu states, the messages) that the chart document
+// applies. Every picture of the chart comes from here: the window, printing,
+// copying and batch export.
 
-#include "core/model/Prompter.h"
 #include "core/plot/BoxDrag.h"
 #include "core/plot/ChartLayout.h"
+#include "core/plot/DrawReport.h"
+#include "core/plot/PlotOptions.h"
 #include "core/plot/Scene.h"
 #include "core/stats/LeastSquaresFit.h"
 #include "core/stats/StatisticsPass.h"
@@ -21,14 +24,7 @@ namespace qv {
 
 class BusyPointer;
 class Session;
-class Prompter;
 class TextMeasurer;
-
-enum class DrawOutcome {
-    Drawn,   // complete, warnings allowed
-    Stopped, // ended by its own message (the axis-interval stop)
-    Failed,  // the general error trap cleared the chart
-};
 
 // What a drawing computed, for the report.
 struct SetResults
@@ -64,27 +60,30 @@ struct DrawingResults
 class PlotRoutine
 {
 public:
-    PlotRoutine(Session& session, Prompter& prompter, const TextMeasurer& measurer);
+    // Draws from `session`, which it never writes; `shown` are the session's
+    // placements, which only clear() and moveItem() change.
+    PlotRoutine(const Session& session, Placements& shown, const TextMeasurer& measurer);
     ~PlotRoutine();
     PlotRoutine(const PlotRoutine&) = delete;
     PlotRoutine& operator=(const PlotRoutine&) = delete;
 
-    // Clears and draws the whole chart. A non-positive value on a log axis shows
-    // its message, selects the linear axis and draws again from the top.
-    DrawOutcome drawPlot();
+    // Clears and draws the whole chart. A non-positive value on a log axis asks
+    // for its message and the linear axis and draws again from the top.
+    DrawReport drawPlot();
     // The one-time resize of Page Setup and its bold choices, then drawPlot.
-    DrawOutcome refreshPlot();
+    DrawReport refreshPlot();
 
     const Scene& scene() const { return m_scene; }
     const DrawingResults& results() const { return m_results; }
     ChartLayout& layout() { return m_layout; }
     const ChartLayout& layout() const { return m_layout; }
-    // Empties the chart and hides the movable boxes (the window's
-    // repaint-and-clear after a load).
+    // Empties the chart and hides the movable boxes, here and in the session's
+    // placements (the window's repaint-and-clear after a load).
     void clear();
 
     // Moves a movable item to (left, top), window twips, where the user dropped
-    // it; the scene shows it there at once, without a new drawing.
+    // it; the scene and the session's placements show it there at once,
+    // without a new drawing.
     void moveItem(MovableItem item, double left, double top);
 
     // Shows the busy pointer while a drawing runs; none by default.
@@ -97,10 +96,15 @@ private:
     struct Drawing;
     enum class Pass { Done, Restart };
 
-    Pass drawOnce(DrawOutcome& outcome);
+    DrawReport draw(PlotOptions options);
+    Pass drawOnce(PlotOptions& options);
+    // The general error trap: clears the chart and asks for the error message.
+    void fail(int code);
     void setBusy(bool on);
+    // Empties the scene and the results and hides the movable boxes of the scene.
+    void clearScene();
     // Makes room in the scene for every symbol of the sets loaded.
-    void reserveScene();
+    void reserveScene(const PlotOptions& options);
 
     // The phases of one drawing, in drawing order.
     void beginFrameAndFonts(Drawing& d);
@@ -129,12 +133,18 @@ private:
     // Shows a message of the drawing, unless a drawing interrupted by a restart
     // already showed it.
     void say(const std::string& text, const std::string& title, MessageIcon icon);
+    // Asks the document to show a message, in its turn among the other changes.
+    void tell(const std::string& text, const std::string& title, MessageIcon icon);
     void warnOutOfRange(const Drawing& d, int setNumber);
     void drawOverlay(Drawing& d);
 
-    Session& m_session;
-    Prompter& m_prompter;
+    const Session& m_session;
+    Placements& m_shown;
     const TextMeasurer& m_measurer;
+    // The report of the drawing under way; its placements are the scene's.
+    DrawReport m_report;
+    // A load asked for the boxes to go to their places; cleared once they went.
+    bool m_placeBoxes = false;
     BusyPointer* m_busy = nullptr;
     ChartLayout m_layout;
     Scene m_scene;

@@ -88,7 +88,8 @@ QPointF ChartDragger::toSurface(QObject* watched, QPointF position) const
 
 TwipsPoint ChartDragger::toTwips(QPointF surface) const
 {
-    return {surface.x() * m_twips.twipsPerPixelX(), surface.y() * m_twips.twipsPerPixelY()};
+    const ChartGeometry& geometry = m_twips.geometry();
+    return {geometry.pixelsToTwipsX(surface.x()), geometry.pixelsToTwipsY(surface.y())};
 }
 
 bool ChartDragger::eventFilter(QObject* watched, QEvent* event)
@@ -103,7 +104,7 @@ bool ChartDragger::eventFilter(QObject* watched, QEvent* event)
             return false;
         }
         const Placement& item = m_plot.scene().placements.item(drag->item);
-        const TwipsRect r = ChartPainter::labelRect(item, kindOf(drag->item));
+        const TwipsRect r = m_painter.labelRect(item, kindOf(drag->item));
         m_press =
             Press{*drag, at.toPoint(), m_twips.toPixels(QRectF(r.left, r.top, r.width, r.height))};
         return true;

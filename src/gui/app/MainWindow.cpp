@@ -415,7 +415,7 @@ void MainWindow::showScene()
             }
             return;
         }
-        const TwipsRect r = ChartPainter::labelRect(label, kind);
+        const TwipsRect r = m_painter.labelRect(label, kind);
         const QRect geometry = m_twips.toPixels(toQRectF(r));
         QPixmap picture(geometry.size().expandedTo(QSize(1, 1)));
         picture.fill(Qt::white);

@@ -3,6 +3,7 @@
 // pixels of the screen the window is on.
 
 #include "core/Units.h"
+#include "core/plot/ChartGeometry.h"
 
 #include <QRect>
 #include <QRectF>
@@ -21,18 +22,26 @@ public:
     explicit TwipScale(const QScreen* screen)
     {
         if (screen) {
-            m_perPixelX = TwipsPerInch / screen->logicalDotsPerInchX();
-            m_perPixelY = TwipsPerInch / screen->logicalDotsPerInchY();
+            m_geometry = ChartGeometry(TwipsPerInch / screen->logicalDotsPerInchX(),
+                                       TwipsPerInch / screen->logicalDotsPerInchY());
         }
     }
 
-    double twipsPerPixelX() const { return m_perPixelX; }
-    double twipsPerPixelY() const { return m_perPixelY; }
+    // The screen's twips and pixels as the chart's one transform converts them.
+    const ChartGeometry& geometry() const { return m_geometry; }
+    double twipsPerPixelX() const { return m_geometry.twipsPerPixelX(); }
+    double twipsPerPixelY() const { return m_geometry.twipsPerPixelY(); }
 
-    int toPixelsX(double twips) const { return static_cast<int>(std::lround(twips / m_perPixelX)); }
-    int toPixelsY(double twips) const { return static_cast<int>(std::lround(twips / m_perPixelY)); }
-    double toTwipsX(int pixels) const { return pixels * m_perPixelX; }
-    double toTwipsY(int pixels) const { return pixels * m_perPixelY; }
+    int toPixelsX(double twips) const
+    {
+        return static_cast<int>(std::lround(m_geometry.twipsToPixelsX(twips)));
+    }
+    int toPixelsY(double twips) const
+    {
+        return static_cast<int>(std::lround(m_geometry.twipsToPixelsY(twips)));
+    }
+    double toTwipsX(int pixels) const { return m_geometry.pixelsToTwipsX(pixels); }
+    double toTwipsY(int pixels) const { return m_geometry.pixelsToTwipsY(pixels); }
 
     QRect toPixels(const QRectF& twips) const
     {
@@ -57,8 +66,7 @@ public:
     }
 
 private:
-    double m_perPixelX = TwipsPerScreenPixel;
-    double m_perPixelY = TwipsPerScreenPixel;
+    ChartGeometry m_geometry;
 };
 
 // Centres a window or dialog on its screen (the primary screen when it has none yet).

@@ -1,0 +1,279 @@
+#include "render/SymbolStamping.h"
+
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPen>
+#include <QTransform>
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace qv {
+
+namespace {
+
+// Whole-pixel circles on a raster device are stamped from an image painted once
+// per radius and fill: the same pixels as painting each circle in place (the
+// engine draws them translation-invariantly), several times faster.
+class CircleStamps
+{
+public:
+    // Largest radius (device pixels) worth a stamp.
+    static constexpr int MaxRadius = 128;
+
+    // Space around the circle in the stamp for its outline.
+    static int margin(int penWidth) { return penWidth + 1; }
+
+    struct Stamp
+    {
+        QImage image;
+        // The pixels the circle covers, relative to the image's top left corner,
+        // when each is opaque foreground (painted without antialiasing, they are):
+        // then writing them is the same as painting the image.
+        std::vector<QPoint> ink;
+        bool solid = true;
+        int side = 0;       // the image's width and height
+        std::size_t id = 0; // its place among the stamps made
+    };
+
+    // The stamp of a circle of `radius` whose bounding square starts at
+    // (margin, margin), outlined with `pen` and filled with `brush`. The
+    // reference holds until the next call.
+    const Stamp& stamp(int radius, bool filled, const QPen& pen, const QBrush& brush)
+    {
+        const int penWidth = static_cast<int>(pen.widthF());
+        for (const Entry& entry : m_entries) {
+            if (entry.radius == radius && entry.filled == filled && entry.penWidth == penWidth) {
+                return entry.stamp;
+            }
+        }
+        const int m = margin(penWidth);
+        const int side = 2 * radius + 2 * m + 1;
+        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(pen);
+        painter.setBrush(brush);
+        painter.drawEllipse(QRect(m, m, 2 * radius, 2 * radius));
+        painter.end();
+        Stamp stamp;
+        stamp.side = side;
+        stamp.id = m_entries.size();
+        for (int y = 0; y < side; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < side; ++x) {
+                if (row[x] == OpaqueForeground) {
+                    stamp.ink.emplace_back(x, y);
+                } else if (row[x] != 0) {
+                    stamp.solid = false;
+                }
+            }
+        }
+        stamp.image = std::move(image);
+        m_entries.push_back({radius, filled, penWidth, std::move(stamp)});
+        return m_entries.back().stamp;
+    }
+
+    // Opaque foreground as a premultiplied 32-bit pixel.
+    static constexpr QRgb OpaqueForeground = 0xff000000;
+
+private:
+    struct Entry
+    {
+        int radius;
+        bool filled;
+        int penWidth;
+        Stamp stamp;
+    };
+    std::vector<Entry> m_entries;
+};
+
+// An image that stamps may be written into directly, pixel by pixel, instead of
+// through the painter: 32-bit pixels in which opaque foreground reads
+// OpaqueForeground, and a whole-pixel clip rectangle (device pixels) that stands
+// for everything the painter would clip. Painting a hundred thousand small
+// images one by one costs the engine far more than the pixels they cover.
+// Every primitive of the plot area paints in the foreground colour alone, so ink
+// once written stays: a stamp written at a place is not written there again
+// (a large set puts thousands of symbols on the same pixel).
+class DirectStamping
+{
+public:
+    // Direct stamping into the painter's device with `clip` (the painter's
+    // coordinates) as the only clip, or none when the painter's device is not such
+    // an image, the painter clips already, or `clip` is not whole pixels.
+    static std::optional<DirectStamping> into(QPainter& painter, const QRectF& clip)
+    {
+        QPaintDevice* device = painter.device();
+        if (!device || device->devType() != QInternal::Image || painter.hasClipping()) {
+            return std::nullopt;
+        }
+        auto* image = static_cast<QImage*>(device);
+        if (image->format() != QImage::Format_RGB32 &&
+            image->format() != QImage::Format_ARGB32_Premultiplied) {
+            return std::nullopt;
+        }
+        const QTransform transform = painter.deviceTransform();
+        const QRectF mapped = clip.translated(transform.dx(), transform.dy());
+        const QRect whole(QPoint(static_cast<int>(std::lround(mapped.left())),
+                                 static_cast<int>(std::lround(mapped.top()))),
+                          QSize(static_cast<int>(std::lround(mapped.width())),
+                                static_cast<int>(std::lround(mapped.height()))));
+        if (QRectF(whole) != mapped) {
+            return std::nullopt;
+        }
+        return DirectStamping(
+            *image, whole & image->rect(),
+            QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy())));
+    }
+
+    // Writes the stamp's ink with its image's top left corner at `topLeft`
+    // (the painter's coordinates).
+    void put(const CircleStamps::Stamp& stamp, QPoint topLeft)
+    {
+        const QPoint at = topLeft + m_offset;
+        const int right = at.x() + stamp.side - 1;
+        const int bottom = at.y() + stamp.side - 1;
+        if (right < m_clip.left() || at.x() > m_clip.right() || bottom < m_clip.top() ||
+            at.y() > m_clip.bottom()) {
+            return;
+        }
+        const bool inside = at.x() >= m_clip.left() && right <= m_clip.right() &&
+                            at.y() >= m_clip.top() && bottom <= m_clip.bottom();
+        if (inside && writtenBefore(stamp.id, at)) {
+            return;
+        }
+        for (const QPoint& p : stamp.ink) {
+            const int x = at.x() + p.x();
+            const int y = at.y() + p.y();
+            if (inside || m_clip.contains(x, y)) {
+                reinterpret_cast<QRgb*>(m_bits + y * m_bytesPerLine)[x] =
+                    CircleStamps::OpaqueForeground;
+            }
+        }
+    }
+
+private:
+    // Whether the stamp was written with its corner at `at` (inside the clip)
+    // before; notes that it is now.
+    bool writtenBefore(std::size_t stampId, QPoint at)
+    {
+        if (stampId >= m_written.size()) {
+            m_written.resize(stampId + 1);
+        }
+        std::vector<std::uint64_t>& places = m_written[stampId];
+        const auto width = static_cast<std::size_t>(m_clip.width());
+        if (places.empty()) {
+            places.assign((width * static_cast<std::size_t>(m_clip.height()) + 63) / 64, 0);
+        }
+        const std::size_t place = static_cast<std::size_t>(at.y() - m_clip.top()) * width +
+                                  static_cast<std::size_t>(at.x() - m_clip.left());
+        std::uint64_t& word = places[place / 64];
+        const std::uint64_t bit = std::uint64_t{1} << (place % 64);
+        const bool before = (word & bit) != 0;
+        word |= bit;
+        return before;
+    }
+
+    DirectStamping(QImage& image, QRect clip, QPoint offset)
+        : m_bits(image.bits()), m_bytesPerLine(image.bytesPerLine()), m_clip(clip), m_offset(offset)
+    {
+    }
+
+    uchar* m_bits;
+    qsizetype m_bytesPerLine;
+    QRect m_clip;
+    QPoint m_offset;
+    std::vector<std::vector<std::uint64_t>> m_written; // by stamp, a bit per place in the clip
+};
+
+// Whether circles may be stamped: a raster device reached without scaling and
+// at a whole-pixel offset.
+bool canStamp(const QPainter& painter)
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster) {
+        return false;
+    }
+    const QTransform transform = painter.deviceTransform();
+    return transform.type() <= QTransform::TxTranslate &&
+           transform.dx() == std::round(transform.dx()) &&
+           transform.dy() == std::round(transform.dy());
+}
+
+} // namespace
+
+// std::lround for |v| below 2^31, without the library call: halves away from
+// zero. The fraction (v less its truncation) is exact, so the comparisons decide
+// exactly as lround does.
+int roundHalfAway(double v)
+{
+    int whole = static_cast<int>(v);
+    const double fraction = v - whole;
+    if (fraction >= 0.5) {
+        ++whole;
+    } else if (fraction <= -0.5) {
+        --whole;
+    }
+    return whole;
+}
+
+struct SymbolStamping::Stamps
+{
+    bool raster = false;
+    bool stamping = false;
+    std::optional<DirectStamping> direct;
+    CircleStamps stamps;
+    const CircleStamps::Stamp* last = nullptr;
+    int lastRadius = 0;
+    bool lastFilled = false;
+    int margin = 0;
+};
+
+SymbolStamping::SymbolStamping(QPainter& painter, const QRectF& deviceRect)
+    : m_painter(painter), m_stamps(std::make_unique<Stamps>())
+{
+    const QPaintEngine* engine = painter.paintEngine();
+    m_stamps->raster = engine && engine->type() == QPaintEngine::Raster;
+    m_stamps->stamping = canStamp(painter);
+    if (m_stamps->stamping) {
+        m_stamps->direct = DirectStamping::into(painter, deviceRect);
+    }
+}
+
+SymbolStamping::~SymbolStamping() = default;
+
+void SymbolStamping::paintCircle(QPointF centre, double r, bool filled)
+{
+    Stamps& s = *m_stamps;
+    if (!s.raster || !(r < 1e6) || !(std::abs(centre.x()) < 1e6) || !(std::abs(centre.y()) < 1e6)) {
+        m_painter.drawEllipse(centre, r, r);
+        return;
+    }
+    const int ir = std::max(1, roundHalfAway(r));
+    const int cx = roundHalfAway(centre.x());
+    const int cy = roundHalfAway(centre.y());
+    if (!s.stamping || ir > CircleStamps::MaxRadius) {
+        m_painter.drawEllipse(QRect(cx - ir, cy - ir, 2 * ir, 2 * ir));
+        return;
+    }
+    // A run of alike symbols takes the same stamp (circles share one pen).
+    if (!s.last || ir != s.lastRadius || filled != s.lastFilled) {
+        s.last = &s.stamps.stamp(ir, filled, m_painter.pen(), m_painter.brush());
+        s.lastRadius = ir;
+        s.lastFilled = filled;
+        s.margin = CircleStamps::margin(static_cast<int>(m_painter.pen().widthF()));
+    }
+    const QPoint topLeft(cx - ir - s.margin, cy - ir - s.margin);
+    if (s.direct && s.last->solid) {
+        s.direct->put(*s.last, topLeft);
+    } else {
+        m_painter.drawImage(topLeft, s.last->image);
+    }
+}
+
+} // namespace qv

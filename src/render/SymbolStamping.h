@@ -1,0 +1,41 @@
+#pragma once
+// Circles of the plot area on any device. On a raster device they snap to whole
+// pixels (the engine's fast circle path takes only whole-pixel rectangles) and
+// small ones are stamped from an image painted once per radius and fill, or
+// written pixel by pixel straight into the image: the same pixels as painting
+// each circle in place, many times faster for a hundred thousand points.
+
+#include <QPointF>
+#include <QRectF>
+
+#include <memory>
+
+class QPainter;
+
+namespace qv {
+
+class SymbolStamping
+{
+public:
+    // Prepares to paint into the plot area `deviceRect` (the painter's
+    // coordinates). Must be made before the plot area's own clip is set: no
+    // other clip may apply for the pixels to be written directly.
+    SymbolStamping(QPainter& painter, const QRectF& deviceRect);
+    ~SymbolStamping();
+    SymbolStamping(const SymbolStamping&) = delete;
+    SymbolStamping& operator=(const SymbolStamping&) = delete;
+
+    // Paints a circle centred at `centre` with radius `radius` (device pixels)
+    // in the painter's pen and brush; `filled` tells the brush apart.
+    void paintCircle(QPointF centre, double radius, bool filled);
+
+private:
+    struct Stamps;
+    QPainter& m_painter;
+    std::unique_ptr<Stamps> m_stamps;
+};
+
+// std::lround for |v| below 2^31, without the library call: halves away from zero.
+int roundHalfAway(double v);
+
+} // namespace qv
