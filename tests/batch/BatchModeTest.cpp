@@ -214,7 +214,8 @@ const QStringList LimitTen = {"--set", "PlotOpts.LimitLines=1", "--set", "PlotOp
 
 TEST(BatchReport, GivesTheLotDecisionsOfEachSetAndLeavesOutWhatHasNoAnswer)
 {
-    // k_exact and ts_exact by mpmath, A^2 and p by Python (see test_lot_decision.cpp).
+    // k_exact and ts_exact by mpmath, A^2 and p by Python (see
+    // core/stats/decisions/ExactPlanTest.cpp).
     Files files;
     const QString five = files.lot("five.csv", "5\n4\n3\n2\n1\n");
     const QString two = files.lot("two.csv", "1\n2\n");
@@ -377,7 +378,7 @@ TEST(BatchMode, PageSetupChoicesResizeThePictureAndTurnThePdfPage)
     EXPECT_TRUE(turned);
 }
 
-// Exact k by mpmath 1.3.0 at 40 digits (see test_lot_decision.cpp).
+// Exact k by mpmath 1.3.0 at 40 digits (see core/stats/decisions/ExactPlanTest.cpp).
 TEST(BatchReport, GivesNoChartVerdictWhereItsKIsNotPositiveAndFailsOnAnyRejection)
 {
     Files files;

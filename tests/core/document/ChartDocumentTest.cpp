@@ -1,7 +1,8 @@
 // The chart document's load command and file commands, as the window and batch
 // mode use them: which files it reads, the project extension, the command-line
-// path, the open dialog, Input New Data, and Save Graph As and Print before anything
-// is painted (the proposed name, the questions, the orientation, the fit to the page).
+// path, the open dialog, Input New Data, Save File As's name and question, and Save
+// Graph As and Print before anything is painted (the proposed name, the questions, the
+// orientation, the fit to the page).
 #include "ChartHarness.h"
 #include "core/document/FileCommands.h"
 #include "core/document/GraphOutput.h"
@@ -10,12 +11,15 @@
 #include "support/TestTolerance.h"
 
 #include <sys/stat.h>
+
+#include <optional>
 #include <tuple>
 
 namespace qv {
 namespace {
 
 using test::Document;
+using test::fileBytes;
 using test::Lines;
 using test::Values;
 
@@ -63,7 +67,7 @@ TEST(ChartDocument, ReadsOnlyRegularFilesAndLinesOfAtMostOneMebibyte)
 TEST(ChartDocument, PlacesTheMovableItemsOnThePlotAreaScaledWithIt)
 {
     // On a window twice the design size; the statistics box's own place after a
-    // drawing is checked in test_annotations.cpp.
+    // drawing is checked in PlotRoutineTest.cpp.
     const ChartLayout layout = designLayout(24000, 18000);
     Document d(layout);
     const TwipsRect& area = layout.plotArea;
@@ -255,6 +259,37 @@ TEST(GraphOutput, PrintsInThePageSetupOrientation)
     settings.selectGroup(Ctl::frmPageSetup_optPrtOrientation, 0);
     EXPECT_EQ(printOrientation(settings), PageOrientation::Portrait);
 }
+
+TEST(SaveFileAs, ProposesTheSourceNameAddsTheExtensionAndAsksBeforeReplacing)
+{
+    Document d;
+    d.session.fileDialogs.documentsFolder = "/home/user/Documents";
+    d.document.saveAs();
+    EXPECT_EQ(d.prompter.fileRequests.back().proposedName, "GRAPH.QVW");
+    EXPECT_EQ(d.prompter.fileRequests.back().initialFolder, "/home/user/Documents");
+    ASSERT_TRUE(d.openText("RUN1.Data.CSV", "3\n1\n2\n"));
+    const std::string old = d.files.write("Chart.QVW", "old");
+    // Each row: the name chosen, the answer to the question when it is asked and
+    // the file written ("": none).
+    const std::tuple<std::string, std::optional<bool>, std::string> rows[] = {
+        {d.files.path("Lot7"), {}, d.files.path("Lot7.qvw")}, {old, false, ""}, {old, true, old}};
+    for (const auto& [chosen, overwrite, written] : rows) {
+        SCOPED_TRACE(chosen);
+        d.prompter.confirmations.clear();
+        if (overwrite) {
+            d.prompter.confirmAnswers.push_back(*overwrite);
+        }
+        EXPECT_EQ(d.saveAs(chosen), !written.empty());
+        EXPECT_EQ(d.prompter.fileRequests.back().proposedName, d.files.path("RUN1.Data"));
+        EXPECT_EQ(d.prompter.fileRequests.back().filterIndex, 3);
+        EXPECT_EQ(d.prompter.confirmations,
+                  overwrite ? Lines{"File Already Exists, Overwrite?"} : Lines{});
+        EXPECT_EQ(fileBytes(written.empty() ? old : written).substr(0, 3),
+                  written.empty() ? "old" : "1,1");
+    }
+    EXPECT_EQ(d.said(), Lines{});
+}
+
 
 } // namespace
 } // namespace qv

@@ -1,15 +1,16 @@
 // The data file reader on the files users have: what R's write.csv and write.csv2
 // write, a spreadsheet export with semicolons and decimal commas, gaps and NA, an
 // instrument file with a text ID column; the lines it does not read and the
-// message that names them; numbers typed into fields.
-#include "core/NumberReader.h"
+// message that names them; how a data line splits into fields.
 #include "core/io/DataFileParser.h"
 #include "core/io/TextFile.h"
+#include "support/TestLots.h"
 #include "support/TestTolerance.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
-#include <optional>
+#include <tuple>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +18,8 @@
 namespace qv {
 namespace {
 
+using test::numbersUpTo;
+using Values = std::vector<double>;
 using Skips = std::vector<std::pair<int, std::string>>;
 
 TextFile dataFile(const std::string& name)
@@ -267,21 +270,47 @@ TEST(DataFileReader, NamesColumnsForThePickerAndFindsThemByName)
     EXPECT_EQ(columnOfName(names, ""), 0);
 }
 
-TEST(NumberReader, TypedFieldsTakeOnlyWholeNumbersWithAPointOrACommaAsTheMark)
+TEST(SplitDataLine, CountsFieldsAcrossTheThreeSeparatorsAndReadsEmptyOnesAsZero)
 {
-    const std::pair<const char*, std::optional<double>> rows[] = {
-        {"2,57", 2.57},    {" 2.57 ", 2.57}, {"-1e3", -1000}, {"+.5", 0.5},    {"5.", 5},
-        {"1,5E-2", 0.015}, {"abc", {}},      {"", {}},        {"  ", {}},      {"2,57x", {}},
-        {"1.2.3", {}},     {"1,2.3", {}},    {"1 2", {}},     {"-", {}},       {"1e", {}},
-        {"inf", {}},       {"nan", {}},      {"1e400", {}},   {"1e-400", 0.0},
+    const std::tuple<const char*, int, Values> rows[] = {
+        {"1,2,3", 3, {1, 2, 3}}, {"1 2\t3", 3, {1, 2, 3}}, {"1 ,2", 3, {1, 0, 2}},
+        {"  4.5  ", 1, {4.5}},   {"1,,2", 3, {1, 0, 2}},   {"1,2,", 3, {1, 2, 0}},
+        {"   ", 0, {}},          {"12a", -1, {}},          {"1.5e3\t-2E-1", 2, {1500, -0.2}},
     };
-    for (const auto& [text, value] : rows) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(readTypedNumber(text), value);
+    for (const auto& [line, count, values] : rows) {
+        SCOPED_TRACE(line);
+        LineFields f;
+        ASSERT_EQ(splitDataLine(line, f), count);
+        EXPECT_EQ(Values(f.values.begin(), f.values.begin() + std::max(count, 0)), values);
     }
-    EXPECT_EQ(readWholeNumber("8,3", DecimalMark::Point), std::nullopt);
-    EXPECT_EQ(readWholeNumber("8.3", DecimalMark::Comma), std::nullopt);
 }
+
+TEST(SplitDataLine, FailsPastTwentyFieldsOfNumbersOnlyAndClearsFieldsALongerLineLeft)
+{
+    LineFields f;
+    ASSERT_EQ(splitDataLine(numbersUpTo(20), f), 20);
+    EXPECT_EQ(f.values[19], 20.0);
+    ASSERT_EQ(splitDataLine("7,8", f), 2);
+    EXPECT_EQ(Values(f.values.begin(), f.values.end()),
+              Values({7, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    // Each row: a line and the error it raises (0: none, the line is foreign).
+    const std::pair<std::string, int> rows[] = {
+        {numbersUpTo(21), ErrorCode::SubscriptOutOfRange},
+        {numbersUpTo(20) + ",", ErrorCode::SubscriptOutOfRange},
+        {"1e999," + numbersUpTo(25), ErrorCode::Overflow},
+        {numbersUpTo(20) + ",1e999", ErrorCode::SubscriptOutOfRange},
+        {numbersUpTo(30) + ",x", 0},
+    };
+    for (const auto& [line, code] : rows) {
+        SCOPED_TRACE(line);
+        if (code == 0) {
+            EXPECT_EQ(splitDataLine(line, f), -1);
+        } else {
+            EXPECT_QV_ERROR(splitDataLine(line, f), code);
+        }
+    }
+}
+
 
 } // namespace
 } // namespace qv

@@ -1,10 +1,7 @@
-// The statistics of a set and what they stand on: the data editors' rules (what a click
-// does to a point's state, how a row reads), the statistics pass with its acceptance
-// factors and probability positions, the distributions, the probability range of the
-// axis and the least-squares fit with its confidence curves, against the printed values.
+// The statistics of a set: the statistics pass with its acceptance factors and
+// probability positions, the distributions and the least-squares fit with its
+// confidence curves, against the printed values.
 #include "ChartHarness.h"
-#include "core/document/PointEditor.h"
-#include "core/plot/ProbabilityRange.h"
 #include "core/stats/Distributions.h"
 #include "core/stats/LeastSquaresFit.h"
 #include "core/stats/StatisticsPass.h"
@@ -14,8 +11,6 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <new>
-#include <stdexcept>
 #include <tuple>
 #include <vector>
 
@@ -25,95 +20,6 @@ namespace {
 using test::makeSet;
 
 constexpr std::int16_t Off = 0, On = 1, OffHilited = 2, OnHilited = 3;
-
-DataSet setOf(const test::States& states)
-{
-    return test::makeSet(test::Values(states.size(), 1.0), states);
-}
-
-TEST(PointEditor, AClickFlipsTheEditorsBitAndKeepsTheEnabledCountInStep)
-{
-    // Each row: the editor, the point's state before and after and the change of the count.
-    const std::tuple<EditorKind, std::int16_t, std::int16_t, int> rows[] = {
-        {EditorKind::EnableDisable, 1, 0, -1}, {EditorKind::EnableDisable, 3, 2, -1},
-        {EditorKind::Hilite, 1, 3, 0},         {EditorKind::Hilite, 0, 2, 0},
-    };
-    for (const auto& [kind, before, after, countChange] : rows) {
-        SCOPED_TRACE(testing::Message() << "editor " << static_cast<int>(kind) << ", state " << before);
-        DataSet set = setOf({1, before, 1});
-        const int count = set.enabledCount;
-        ASSERT_TRUE(togglePoint(set, kind, 2));
-        EXPECT_EQ(set.states, (test::States{1, after, 1}));
-        EXPECT_EQ(set.enabledCount, count + countChange);
-        // A second click gives both back: the opposite change.
-        ASSERT_TRUE(togglePoint(set, kind, 2));
-        EXPECT_EQ(set.states, (test::States{1, before, 1}));
-        EXPECT_EQ(set.enabledCount, count);
-    }
-}
-
-TEST(PointEditor, EachEditorMarksItsOwnStates)
-{
-    const struct { std::int16_t state; bool enableMark, hiliteMark; } rows[] = {
-        {0, true, false}, {1, false, false}, {2, true, true}, {3, false, true}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.state);
-        EXPECT_EQ(isMarked(EditorKind::EnableDisable, row.state), row.enableMark);
-        EXPECT_EQ(isMarked(EditorKind::Hilite, row.state), row.hiliteMark);
-    }
-}
-
-TEST(PointEditor, ClicksOutsideTheSetChangeNothing)
-{
-    for (EditorKind kind : {EditorKind::EnableDisable, EditorKind::Hilite}) {
-        for (int point : {0, -1, 4}) {
-            SCOPED_TRACE(point);
-            DataSet set = setOf({1, 7, 0});
-            EXPECT_FALSE(togglePoint(set, kind, point));
-            EXPECT_EQ(set.states, (std::vector<std::int16_t>{1, 7, 0}));
-            EXPECT_EQ(set.enabledCount, 1);
-        }
-    }
-}
-
-TEST(PointEditor, RowsReadAsTheGridsWriteThem)
-{
-    EXPECT_EQ(pointNumberText(7, false), " 7");
-    EXPECT_EQ(pointNumberText(7, true), "x 7");
-    EXPECT_EQ(widestPointNumberText(100000), "x 100000");
-    EXPECT_EQ(widestPointNumberText(0), "x 1");
-    const std::pair<double, const char*> values[] = {
-        {1234.5, "1.23E+03"}, {0, "0.00E+00"},          {-0.001234, "-1.23E-03"},
-        {9.996, "1.00E+01"},  {1e-100, "1.00E-100"}};
-    for (const auto& [value, text] : values) {
-        EXPECT_EQ(editorValueText(value), text);
-    }
-}
-
-TEST(PointEditor, AGridIsRefusedWhenTheSetCannotHoldItsRows)
-{
-    DataSet good = setOf({1, 1, 1});
-    EXPECT_EQ(gridRowCount(good), 3);
-    DataSet torn = setOf({1, 1});
-    torn.pointCount = 3;
-    DataSet negative = setOf({});
-    negative.pointCount = -1;
-    for (const DataSet* set : {&torn, &negative}) {
-        try {
-            gridRowCount(*set);
-            ADD_FAILURE() << "a torn set was accepted";
-        } catch (const QvError& e) {
-            EXPECT_EQ(buildFailureText(EditorKind::EnableDisable, e), "Too much data to edit");
-            EXPECT_EQ(buildFailureText(EditorKind::Hilite, e), "Too much data to Hilite");
-        }
-    }
-    EXPECT_EQ(buildFailureText(EditorKind::EnableDisable, std::bad_alloc()), "Edit Buffer Full");
-    EXPECT_EQ(buildFailureText(EditorKind::Hilite, std::bad_alloc()), "Hilite Buffer Full");
-    EXPECT_EQ(buildFailureText(EditorKind::Hilite, std::runtime_error("x")),
-              "Error in Hilite routine");
-    EXPECT_STREQ(editorTexts(EditorKind::EnableDisable).failureTitle, "Data Edit Error");
-    EXPECT_STREQ(editorTexts(EditorKind::Hilite).failureTitle, "Hilite Error");
-}
 
 struct Pass
 {
@@ -162,7 +68,7 @@ TEST(StatisticsPass, GivesThePrintedNumbersAndAcceptanceFactors)
     // The acceptance factor k for two points; for 3 and 5 it is read off the passes.
     EXPECT_PRINTED(acceptanceFactors(2, 1.28155, 1.28155).k, "14.005937");
     // The only offered failing case: N = 2, Kb = 2.32635 and K2 = 1 or 1.28155. A negative
-    // k (N - 1 < Kb^2 / 2) is drawn: see Restart in test_annotations.cpp.
+    // k (N - 1 < Kb^2 / 2) is drawn: see Restart in PlotRoutineTest.cpp.
     EXPECT_QV_ERROR(acceptanceFactors(2, 2.32635, 1.0), ErrorCode::InvalidArgument);
 }
 
@@ -297,45 +203,6 @@ TEST(Distributions, MatchTheApproximationsPrintedValues)
     }
     EXPECT_PRINTED(studentTQuantile(0.975, 8), "2.299924");
     EXPECT_PRINTED(studentTQuantile(0.975, 3), "3.166385");
-}
-
-TEST(ProbabilityRange, ChoosesTheNinesFromTheEnabledCountOrTheExplicitRange)
-{
-    const std::tuple<int, int, double> rows[] = {
-        {5, 0, -1.28},   {8, 0, -1.28},     {9, 1, -2.33},   {29, 1, -2.33},    {30, 2, -3.09},
-        {799, 2, -3.09}, {800, 3, -3.72},   {8999, 3, -3.72}, {9000, 4, -4.27}, {100000, 4, -4.27}};
-    for (const auto& [n, nines, xmin] : rows) {
-        SCOPED_TRACE(n);
-        const ProbabilityRange range = probabilityRange(ProbabilityScale::Gaussian, n, 0);
-        EXPECT_EQ(range.nines, nines);
-        EXPECT_EQ(range.xmin, xmin);
-        EXPECT_EQ(range.xmax, -xmin);
-    }
-    for (const int chosen : {2, 3, 4, 5}) {
-        SCOPED_TRACE(chosen);
-        for (const int n : {5, 50000}) {
-            EXPECT_EQ(probabilityRange(ProbabilityScale::Gaussian, n, chosen).nines, chosen - 1);
-        }
-    }
-    EXPECT_EQ(probabilityRange(ProbabilityScale::Gaussian, 5, 2).xmin, -2.33);
-}
-
-TEST(ProbabilityRange, PlacesStudentTTicksAtTheExpansionsQuantiles)
-{
-    // 10 points: 8 degrees of freedom; "1" lies further out than the Gaussian -2.33.
-    const auto positions = probabilityTickPositions(ProbabilityScale::StudentT, 10);
-    EXPECT_EQ(positions[3], studentTQuantile(0.01, 8));
-    EXPECT_LT(positions[3], -2.33);
-    EXPECT_EQ(positions[5], 0.0);
-    EXPECT_EQ(positions[7], -positions[3]);
-    const ProbabilityRange range = probabilityRange(ProbabilityScale::StudentT, 10, 0);
-    EXPECT_EQ(range.nines, 1);
-    EXPECT_EQ(range.xmin, positions[3]);
-    // No 0.001 % tick on that scale: the "99.999%" range would have no width.
-    EXPECT_QV_ERROR(probabilityRange(ProbabilityScale::StudentT, 10, 5),
-                    ErrorCode::InvalidArgument);
-    // Two points: no degrees of freedom.
-    EXPECT_QV_ERROR(probabilityRange(ProbabilityScale::StudentT, 2, 0), ErrorCode::DivisionByZero);
 }
 
 // The points of values 1..5 on the Gaussian scale, linear axis, as the pass gives them.

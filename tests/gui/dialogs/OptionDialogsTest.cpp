@@ -2,12 +2,10 @@
 // resets, clicks, code and batches of settings through their binders, the names
 // screen readers say, Axes Options' refusals, Escape, the switching between
 // dialogs through the main window, and Page Setup's resize and bold choices at
-// Refresh; every control of the control table with its widget in its dialog;
-// the Data File Parameters dialog and the Qt prompter that shows it.
-#include "core/document/FileCommands.h"
+// Refresh; every control of the control table with its widget in its dialog.
+#include "WidgetAnswers.h"
 #include "core/model/ScriptedPrompter.h"
 #include "gui/app/MainWindow.h"
-#include "gui/app/QtPrompter.h"
 #include "gui/dialogs/AxesOptionsDialog.h"
 #include "gui/dialogs/FileCharDialog.h"
 #include "gui/dialogs/GraphOptionsDialog.h"
@@ -35,13 +33,8 @@ namespace qv {
 namespace {
 
 using enum Ctl;
-
-template <typename T> T* child(QWidget& root, const char* name)
-{
-    T* widget = root.findChild<T*>(QString::fromUtf8(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
+using test::child;
+using test::whenModalShown;
 
 // The dialogs on their own settings, built and shown without a modal loop.
 struct Dialogs
@@ -277,16 +270,6 @@ TEST(AxesOptionsDialog, AClickOnTheSelectedManualFreesTheTickIntervalOkAndEscape
     EXPECT_FALSE(tick->isEnabled());
 }
 
-// Runs `answer` on the modal dialog once it shows; the answer leaves it.
-void whenModalShown(std::function<void(QWidget&)> answer)
-{
-    QTimer::singleShot(0, [answer = std::move(answer)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(modal, nullptr);
-        answer(*modal);
-    });
-}
-
 class OptionDialogsWindow : public ::testing::Test
 {
 protected:
@@ -375,71 +358,6 @@ TEST_F(OptionDialogsWindow, PageSetupResizesOnceAndAppliesBoldAtRefreshAndOkHide
     child<QPushButton>(page, "cmdPageSetupOK")->click();
     EXPECT_FALSE(page.isVisible());
     EXPECT_NEAR(m_window.plotArea()->width(), width * 0.6, 2);
-}
-
-TEST(QtPrompter, ShowsTheDataFileParametersAndLoadsTheColumnChosenOnOkOrKeepsTheDataOnCancel)
-{
-    test::TempFiles files;
-    QtPrompter prompter;
-    MainWindow window(prompter);
-    Settings& s = window.session().settings;
-    bool okFocused = false;
-    whenModalShown([&](QWidget& dialog) {
-        okFocused = dialog.focusWidget() == child<QPushButton>(dialog, "OK"); // Enter accepts
-        EXPECT_EQ(dialog.windowTitle(), "Data File Parameters");
-        for (const char* row : {"Frame2=Uncertainty Bars", "lblColN=Column Number to Analyze",
-                                "FirstRow=mass,error,batch", "SecondRow=1.5,0.1,7"}) {
-            const std::string entry = row;
-            const std::size_t split = entry.find('=');
-            QWidget* shown = child<QWidget>(dialog, entry.substr(0, split).c_str());
-            ASSERT_NE(shown, nullptr);
-            const char* property = shown->inherits("QGroupBox") ? "title" : "text";
-            EXPECT_EQ(shown->property(property).toString().toStdString(), entry.substr(split + 1));
-        }
-        EXPECT_TRUE(child<QCheckBox>(dialog, "Labels")->isChecked());
-        EXPECT_EQ(child<QLineEdit>(dialog, "Ncol")->text(), "3");
-        EXPECT_EQ(child<QComboBox>(dialog, "ColN")->count(), 3);
-        // Uncertainties propose the column after the values.
-        EXPECT_TRUE(child<QWidget>(dialog, "lblErrorBars")->isEnabled());
-        auto* errorBars = child<QCheckBox>(dialog, "ErrorBars");
-        auto* errorColumn = child<QComboBox>(dialog, "ErrorColumn");
-        EXPECT_FALSE(errorColumn->isEnabled());
-        child<QComboBox>(dialog, "ColN")->setCurrentIndex(1);
-        errorBars->click();
-        EXPECT_TRUE(errorColumn->isEnabled());
-        EXPECT_EQ(errorColumn->currentText(), "3");
-        EXPECT_EQ(s.text(Ctl::FileChar_ErrorColumn), "3");
-        errorBars->click();
-        EXPECT_FALSE(errorColumn->isEnabled());
-        EXPECT_EQ(s.check(Ctl::FileChar_ErrorBars), 0);
-        child<QPushButton>(dialog, "OK")->click();
-    });
-    window.openFromCommandLine(QString::fromStdString(
-        files.write("lot.csv", "mass,error,batch\r\n1.5,0.1,7\r\n2.5,0.2,8\r\n")));
-    EXPECT_TRUE(okFocused);
-    EXPECT_EQ(window.session().set(1).values, (std::vector<double>{0.1, 0.2}));
-    EXPECT_EQ(s.text(Ctl::PlotOpts_YAxisLabel), "error");
-    EXPECT_EQ(window.windowTitle(), "Quantiview 3.0 (lot.csv)");
-
-    // One column offers no uncertainties; Cancel keeps the loaded data.
-    whenModalShown([](QWidget& dialog) {
-        for (const char* name : {"Frame2", "lblErrorBars", "ErrorBars"}) {
-            EXPECT_FALSE(child<QWidget>(dialog, name)->isEnabled()) << name;
-        }
-        child<QPushButton>(dialog, "Cancel")->click();
-    });
-    window.openFromCommandLine(QString::fromStdString(files.write("other.csv", "5\n7\n")));
-    EXPECT_EQ(window.session().set(1).values, (std::vector<double>{0.1, 0.2}));
-    EXPECT_EQ(window.windowTitle(), "Quantiview 3.0 (lot.csv)");
-}
-
-TEST(QtPrompter, FileDialogsOfferTheFilterListAsQtNameFilters)
-{
-    // Both spellings of each extension, since the dialogs compare case.
-    EXPECT_EQ(qtNameFilters(OpenFilter),
-              (QStringList{"All Files (*)", "CSV Files (*.csv *.CSV)",
-                           "Quantiview Files (*.qvw *.QVW)", "Text Files (*.txt *.TXT)"}));
-    EXPECT_EQ(qtNameFilters("A|*.a|B|*.b;*.c"), (QStringList{"A (*.a)", "B (*.b *.c)"}));
 }
 
 } // namespace

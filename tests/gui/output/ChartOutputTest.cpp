@@ -3,7 +3,7 @@
 // from the command line (--export): a file-size limit, a folder the user may not
 // write to, a folder where the file should be. The old file stays byte for byte,
 // nothing is left beside it, and the message says why. (A project that cannot
-// be written: tests/core/test_fault_injection.cpp and BatchModeTest.cpp.)
+// be written: tests/core/document/FaultInjectionTest.cpp and BatchModeTest.cpp.)
 #include "core/model/ScriptedPrompter.h"
 #include "batch/BatchMode.h"
 #include "gui/app/MainWindow.h"
