@@ -158,63 +158,15 @@ public:
         painter.setRenderHint(QPainter::Antialiasing, false);
     }
 
-    void operator()(const SceneCircle& circle)
-    {
-        if (!finite(circle.cx, circle.cy) || !std::isfinite(circle.radius)) {
-            return;
-        }
-        m_state.stroke(1, LineStyle::Solid);
-        m_state.fill(circle.filled);
-        const double r = std::abs(circle.radius * m_geometry.devicePerUnitX());
-        m_stamping.paintCircle(map(circle.cx, circle.cy), r, circle.filled);
-    }
-
-    void operator()(const SceneLine& line)
-    {
-        if (!finite(line.x1, line.y1) || !finite(line.x2, line.y2)) {
-            return;
-        }
-        m_state.stroke(line.width, line.style);
-        m_painter.drawLine(map(line.x1, line.y1), map(line.x2, line.y2));
-    }
-
-    void operator()(const SceneBox& box)
-    {
-        if (!finite(box.x1, box.y1) || !finite(box.x2, box.y2)) {
-            return;
-        }
-        m_state.stroke(box.width, LineStyle::Solid);
-        m_state.fill(box.filled);
-        m_painter.drawRect(QRectF(map(box.x1, box.y1), map(box.x2, box.y2)).normalized());
-    }
+    void operator()(const SceneCircle& circle);
+    void operator()(const SceneLine& line);
+    void operator()(const SceneBox& box);
 
     // A pixel is a filled square as wide as a one-pixel line, so it stays
     // visible on vector devices too; on a raster device snapped to the pixel
     // the point falls in.
-    void operator()(const ScenePixel& pixel)
-    {
-        if (!finite(pixel.x, pixel.y)) {
-            return;
-        }
-        const QPointF at = map(pixel.x, pixel.y);
-        if (std::abs(at.x()) > 1e6 || std::abs(at.y()) > 1e6) {
-            return;
-        }
-        const double side = deviceLineWidth(1, m_pixelsPerTwip);
-        const QPointF corner = m_raster ? QPointF(std::floor(at.x()), std::floor(at.y()))
-                                        : at - QPointF(side / 2, side / 2);
-        m_painter.fillRect(QRectF(corner, QSizeF(side, side)), Foreground);
-    }
-
-    void operator()(const SceneText& text)
-    {
-        if (!finite(text.x, text.y)) {
-            return;
-        }
-        m_state.stroke(1, LineStyle::Solid);
-        paintCaption(m_painter, m_state, text.text(), text.font(), map(text.x, text.y),
-                     LineAlign::Left, 0);
-    }
+    void operator()(const ScenePixel& pixel);
+    void operator()(const SceneText& text);
 
 private:
     QPointF map(double x, double y) const
@@ -229,6 +181,61 @@ private:
     double m_pixelsPerTwip;
     bool m_raster = false;
 };
+
+void PrimitivePainter::operator()(const SceneCircle& circle)
+{
+    if (!finite(circle.cx, circle.cy) || !std::isfinite(circle.radius)) {
+        return;
+    }
+    m_state.stroke(1, LineStyle::Solid);
+    m_state.fill(circle.filled);
+    const double r = std::abs(circle.radius * m_geometry.devicePerUnitX());
+    m_stamping.paintCircle(map(circle.cx, circle.cy), r, circle.filled);
+}
+
+void PrimitivePainter::operator()(const SceneLine& line)
+{
+    if (!finite(line.x1, line.y1) || !finite(line.x2, line.y2)) {
+        return;
+    }
+    m_state.stroke(line.width, line.style);
+    m_painter.drawLine(map(line.x1, line.y1), map(line.x2, line.y2));
+}
+
+void PrimitivePainter::operator()(const SceneBox& box)
+{
+    if (!finite(box.x1, box.y1) || !finite(box.x2, box.y2)) {
+        return;
+    }
+    m_state.stroke(box.width, LineStyle::Solid);
+    m_state.fill(box.filled);
+    m_painter.drawRect(QRectF(map(box.x1, box.y1), map(box.x2, box.y2)).normalized());
+}
+
+void PrimitivePainter::operator()(const ScenePixel& pixel)
+{
+    if (!finite(pixel.x, pixel.y)) {
+        return;
+    }
+    const QPointF at = map(pixel.x, pixel.y);
+    if (std::abs(at.x()) > 1e6 || std::abs(at.y()) > 1e6) {
+        return;
+    }
+    const double side = deviceLineWidth(1, m_pixelsPerTwip);
+    const QPointF corner = m_raster ? QPointF(std::floor(at.x()), std::floor(at.y()))
+                                    : at - QPointF(side / 2, side / 2);
+    m_painter.fillRect(QRectF(corner, QSizeF(side, side)), Foreground);
+}
+
+void PrimitivePainter::operator()(const SceneText& text)
+{
+    if (!finite(text.x, text.y)) {
+        return;
+    }
+    m_state.stroke(1, LineStyle::Solid);
+    paintCaption(m_painter, m_state, text.text(), text.font(), map(text.x, text.y), LineAlign::Left,
+                 0);
+}
 
 } // namespace
 

@@ -106,78 +106,16 @@ public:
     // Direct stamping into the painter's device with `clip` (the painter's
     // coordinates) as the only clip, or none when the painter's device is not such
     // an image, the painter clips already, or `clip` is not whole pixels.
-    static std::optional<DirectStamping> into(QPainter& painter, const QRectF& clip)
-    {
-        QPaintDevice* device = painter.device();
-        if (!device || device->devType() != QInternal::Image || painter.hasClipping()) {
-            return std::nullopt;
-        }
-        auto* image = static_cast<QImage*>(device);
-        if (image->format() != QImage::Format_RGB32 &&
-            image->format() != QImage::Format_ARGB32_Premultiplied) {
-            return std::nullopt;
-        }
-        const QTransform transform = painter.deviceTransform();
-        const QRectF mapped = clip.translated(transform.dx(), transform.dy());
-        const QRect whole(QPoint(static_cast<int>(std::lround(mapped.left())),
-                                 static_cast<int>(std::lround(mapped.top()))),
-                          QSize(static_cast<int>(std::lround(mapped.width())),
-                                static_cast<int>(std::lround(mapped.height()))));
-        if (QRectF(whole) != mapped) {
-            return std::nullopt;
-        }
-        return DirectStamping(
-            *image, whole & image->rect(),
-            QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy())));
-    }
+    static std::optional<DirectStamping> into(QPainter& painter, const QRectF& clip);
 
     // Writes the stamp's ink with its image's top left corner at `topLeft`
     // (the painter's coordinates).
-    void put(const CircleStamps::Stamp& stamp, QPoint topLeft)
-    {
-        const QPoint at = topLeft + m_offset;
-        const int right = at.x() + stamp.side - 1;
-        const int bottom = at.y() + stamp.side - 1;
-        if (right < m_clip.left() || at.x() > m_clip.right() || bottom < m_clip.top() ||
-            at.y() > m_clip.bottom()) {
-            return;
-        }
-        const bool inside = at.x() >= m_clip.left() && right <= m_clip.right() &&
-                            at.y() >= m_clip.top() && bottom <= m_clip.bottom();
-        if (inside && writtenBefore(stamp.id, at)) {
-            return;
-        }
-        for (const QPoint& p : stamp.ink) {
-            const int x = at.x() + p.x();
-            const int y = at.y() + p.y();
-            if (inside || m_clip.contains(x, y)) {
-                reinterpret_cast<QRgb*>(m_bits + y * m_bytesPerLine)[x] =
-                    CircleStamps::OpaqueForeground;
-            }
-        }
-    }
+    void put(const CircleStamps::Stamp& stamp, QPoint topLeft);
 
 private:
     // Whether the stamp was written with its corner at `at` (inside the clip)
     // before; notes that it is now.
-    bool writtenBefore(std::size_t stampId, QPoint at)
-    {
-        if (stampId >= m_written.size()) {
-            m_written.resize(stampId + 1);
-        }
-        std::vector<std::uint64_t>& places = m_written[stampId];
-        const auto width = static_cast<std::size_t>(m_clip.width());
-        if (places.empty()) {
-            places.assign((width * static_cast<std::size_t>(m_clip.height()) + 63) / 64, 0);
-        }
-        const std::size_t place = static_cast<std::size_t>(at.y() - m_clip.top()) * width +
-                                  static_cast<std::size_t>(at.x() - m_clip.left());
-        std::uint64_t& word = places[place / 64];
-        const std::uint64_t bit = std::uint64_t{1} << (place % 64);
-        const bool before = (word & bit) != 0;
-        word |= bit;
-        return before;
-    }
+    bool writtenBefore(std::size_t stampId, QPoint at);
 
     DirectStamping(QImage& image, QRect clip, QPoint offset)
         : m_bits(image.bits()), m_bytesPerLine(image.bytesPerLine()), m_clip(clip), m_offset(offset)
@@ -190,6 +128,74 @@ private:
     QPoint m_offset;
     std::vector<std::vector<std::uint64_t>> m_written; // by stamp, a bit per place in the clip
 };
+
+std::optional<DirectStamping> DirectStamping::into(QPainter& painter, const QRectF& clip)
+{
+    QPaintDevice* device = painter.device();
+    if (!device || device->devType() != QInternal::Image || painter.hasClipping()) {
+        return std::nullopt;
+    }
+    auto* image = static_cast<QImage*>(device);
+    if (image->format() != QImage::Format_RGB32 &&
+        image->format() != QImage::Format_ARGB32_Premultiplied) {
+        return std::nullopt;
+    }
+    const QTransform transform = painter.deviceTransform();
+    const QRectF mapped = clip.translated(transform.dx(), transform.dy());
+    const QRect whole(QPoint(static_cast<int>(std::lround(mapped.left())),
+                             static_cast<int>(std::lround(mapped.top()))),
+                      QSize(static_cast<int>(std::lround(mapped.width())),
+                            static_cast<int>(std::lround(mapped.height()))));
+    if (QRectF(whole) != mapped) {
+        return std::nullopt;
+    }
+    return DirectStamping(
+        *image, whole & image->rect(),
+        QPoint(static_cast<int>(transform.dx()), static_cast<int>(transform.dy())));
+}
+
+void DirectStamping::put(const CircleStamps::Stamp& stamp, QPoint topLeft)
+{
+    const QPoint at = topLeft + m_offset;
+    const int right = at.x() + stamp.side - 1;
+    const int bottom = at.y() + stamp.side - 1;
+    if (right < m_clip.left() || at.x() > m_clip.right() || bottom < m_clip.top() ||
+        at.y() > m_clip.bottom()) {
+        return;
+    }
+    const bool inside = at.x() >= m_clip.left() && right <= m_clip.right() &&
+                        at.y() >= m_clip.top() && bottom <= m_clip.bottom();
+    if (inside && writtenBefore(stamp.id, at)) {
+        return;
+    }
+    for (const QPoint& p : stamp.ink) {
+        const int x = at.x() + p.x();
+        const int y = at.y() + p.y();
+        if (inside || m_clip.contains(x, y)) {
+            reinterpret_cast<QRgb*>(m_bits + y * m_bytesPerLine)[x] =
+                CircleStamps::OpaqueForeground;
+        }
+    }
+}
+
+bool DirectStamping::writtenBefore(std::size_t stampId, QPoint at)
+{
+    if (stampId >= m_written.size()) {
+        m_written.resize(stampId + 1);
+    }
+    std::vector<std::uint64_t>& places = m_written[stampId];
+    const auto width = static_cast<std::size_t>(m_clip.width());
+    if (places.empty()) {
+        places.assign((width * static_cast<std::size_t>(m_clip.height()) + 63) / 64, 0);
+    }
+    const std::size_t place = static_cast<std::size_t>(at.y() - m_clip.top()) * width +
+                              static_cast<std::size_t>(at.x() - m_clip.left());
+    std::uint64_t& word = places[place / 64];
+    const std::uint64_t bit = std::uint64_t{1} << (place % 64);
+    const bool before = (word & bit) != 0;
+    word |= bit;
+    return before;
+}
 
 // Whether circles may be stamped: a raster device reached without scaling and
 // at a whole-pixel offset.

@@ -50,27 +50,12 @@ OcAxisTexts ocAxisTexts(const SamplingPlan& plan)
     return texts;
 }
 
-Scene ocChartScene(const SamplingPlan& plan, const TextMeasurer& measurer,
-                   const std::string& fontFamily)
+namespace {
+
+// The title and the plan's caption, centred above the plot area.
+void addTitle(Scene& scene, const SamplingPlan& plan, const TextMeasurer& measurer,
+              const FontSpec& titleFont, const FontSpec& textFont)
 {
-    const FontSpec titleFont{fontFamily, 12, true};
-    const FontSpec textFont{fontFamily, 9, false};
-    const FontSpec noteFont{fontFamily, 8, false};
-
-    Scene scene;
-    scene.windowWidth = WindowWidth;
-    scene.plotArea = PlotArea;
-    scene.xmin = 0;
-    scene.xmax = 3.05 * plan.ltpd;
-    scene.ymin = -0.03;
-    scene.ymax = 1.03;
-    scene.coordinatesSet = true;
-    const ChartGeometry mapping(PlotArea, scene.xmin, scene.xmax, scene.ymin, scene.ymax);
-    const double xspan = scene.xmax - scene.xmin;
-    const double yspan = scene.ymax - scene.ymin;
-    const double lineHeight = measurer.textHeight("0", textFont);
-
-    // Title and the plan, centred above the plot area.
     WindowLabel& title = scene.title;
     title.caption = "OC Curve of the Exact Sampling Plan";
     title.font = titleFont;
@@ -82,12 +67,18 @@ Scene ocChartScene(const SamplingPlan& plan, const TextMeasurer& measurer,
     const std::string caption = planCaption(plan);
     scene.windowTexts.push_back({(WindowWidth - measurer.textWidth(caption, textFont)) / 2,
                                  title.top + title.height + Gap, caption, textFont});
+}
 
+// Tick marks inside the frame on all four sides, labels outside it, and the frame.
+// Returns the width of the widest value label in twips.
+double addTicksAndFrame(Scene& scene, const SamplingPlan& plan, const ChartGeometry& mapping,
+                        const TextMeasurer& measurer, const FontSpec& textFont)
+{
     auto& out = scene.primitives;
     const OcAxisTexts texts = ocAxisTexts(plan);
-    // Tick marks inside the frame on all four sides, labels outside it.
-    const double xMark = 0.015 * xspan;
-    const double yMark = 0.025 * yspan;
+    const double lineHeight = measurer.textHeight("0", textFont);
+    const double xMark = 0.015 * (scene.xmax - scene.xmin);
+    const double yMark = 0.025 * (scene.ymax - scene.ymin);
     double widestYLabel = 0;
     for (int i = 0; i < YTicks; ++i) {
         const double y = yTick(i);
@@ -108,8 +99,16 @@ Scene ocChartScene(const SamplingPlan& plan, const TextMeasurer& measurer,
                                      PlotArea.bottom() + Gap, label, textFont});
     }
     out.emplace_back(SceneBox{scene.xmin, scene.ymin, scene.xmax, scene.ymax, false, 2});
+    return widestYLabel;
+}
 
-    // The curve through the plan's points.
+// The curve through the plan's points and the marked point at the LTPD with its note.
+void addCurve(Scene& scene, const SamplingPlan& plan, const ChartGeometry& mapping,
+              const TextMeasurer& measurer, const FontSpec& noteFont)
+{
+    auto& out = scene.primitives;
+    const double xspan = scene.xmax - scene.xmin;
+    const double yspan = scene.ymax - scene.ymin;
     const auto& p = plan.oc.fractionDefective;
     const auto& pa = plan.oc.probabilityOfAcceptance;
     for (std::size_t i = 1; i < p.size(); ++i) {
@@ -126,8 +125,14 @@ Scene ocChartScene(const SamplingPlan& plan, const TextMeasurer& measurer,
     // Above and right of the point, clear of the curve that falls away below it.
     const double noteHeight = -measurer.textHeight(note, noteFont) * mapping.unitsPerTwipY();
     out.emplace_back(SceneText{x + 0.015 * xspan, y + 0.03 * yspan + noteHeight, note, noteFont});
+}
 
-    // The axis captions: below the tick labels, and turned left of them.
+// The axis captions: below the tick labels, and turned left of them; the window's
+// height follows the lower one.
+void addAxisCaptions(Scene& scene, const TextMeasurer& measurer, const FontSpec& textFont,
+                     double widestYLabel)
+{
+    const double lineHeight = measurer.textHeight("0", textFont);
     const std::string xCaption = "Fraction defective p (%)";
     const double xCaptionTop = PlotArea.bottom() + 2 * Gap + lineHeight;
     scene.windowTexts.push_back(
@@ -141,8 +146,32 @@ Scene ocChartScene(const SamplingPlan& plan, const TextMeasurer& measurer,
     yLabel.left = PlotArea.left - widestYLabel - 4 * Gap - yLabel.width;
     yLabel.top = PlotArea.top + (PlotArea.height - yLabel.height) / 2;
     yLabel.visible = true;
-
     scene.windowHeight = xCaptionTop + lineHeight + 300;
+}
+
+} // namespace
+
+Scene ocChartScene(const SamplingPlan& plan, const TextMeasurer& measurer,
+                   const std::string& fontFamily)
+{
+    const FontSpec titleFont{fontFamily, 12, true};
+    const FontSpec textFont{fontFamily, 9, false};
+    const FontSpec noteFont{fontFamily, 8, false};
+
+    Scene scene;
+    scene.windowWidth = WindowWidth;
+    scene.plotArea = PlotArea;
+    scene.xmin = 0;
+    scene.xmax = 3.05 * plan.ltpd;
+    scene.ymin = -0.03;
+    scene.ymax = 1.03;
+    scene.coordinatesSet = true;
+    const ChartGeometry mapping(PlotArea, scene.xmin, scene.xmax, scene.ymin, scene.ymax);
+
+    addTitle(scene, plan, measurer, titleFont, textFont);
+    const double widestYLabel = addTicksAndFrame(scene, plan, mapping, measurer, textFont);
+    addCurve(scene, plan, mapping, measurer, noteFont);
+    addAxisCaptions(scene, measurer, textFont, widestYLabel);
     return scene;
 }
 

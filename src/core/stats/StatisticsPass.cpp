@@ -74,15 +74,22 @@ const std::vector<double>& PositionTable::positions(int n, ProbabilityScale scal
     return m_positions;
 }
 
-StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
-                                 std::vector<PlotPoint>& points)
+namespace {
+
+// The enabled values' smallest and largest as shown, before any logarithm.
+struct ShownRange
+{
+    double min = 0.0;
+    double max = 0.0;
+};
+
+// Fills `points` with the enabled points of `set` in order, with their probability
+// positions and plotted values, and `shown` with their range. False when a value
+// has no logarithm on a log axis.
+bool plotPoints(const DataSet& set, std::size_t pointCount, const StatsInputs& inputs,
+                std::vector<PlotPoint>& points, ShownRange& shown)
 {
     const int n = set.enabledCount;
-    const auto pointCount = static_cast<std::size_t>(set.pointCount < 0 ? 0 : set.pointCount);
-    if (n < 0 || static_cast<std::size_t>(n) > pointCount || set.values.size() < pointCount ||
-        set.states.size() < pointCount) {
-        raise(ErrorCode::SubscriptOutOfRange);
-    }
     // A set read without an uncertainty column may carry no sigmas at all.
     const bool haveSigmas = set.sigmas.size() >= pointCount;
     const bool studentT = inputs.scale == ProbabilityScale::StudentT;
@@ -101,8 +108,6 @@ StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
     const std::int16_t* states = set.states.data();
     const double* sigmas = set.sigmas.data();
 
-    double shownMin = 0.0;
-    double shownMax = 0.0;
     int j = 0;
     for (std::size_t i = 0; i < pointCount; ++i) {
         const std::int16_t state = states[i];
@@ -121,7 +126,7 @@ StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
         double value = v;
         if (logAxis) {
             if (!(v > 0.0)) {
-                return {StatisticsStatus::NonPositiveOnLogAxis, std::nullopt};
+                return false;
             }
             value = log10(v);
         }
@@ -131,14 +136,22 @@ StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
         point.sigma = haveSigmas ? sigmas[i] : 0.0;
         point.hilited = state == static_cast<std::int16_t>(PointState::EnabledHilited);
         if (j == 1) {
-            shownMin = v;
+            shown.min = v;
         }
-        shownMax = v;
+        shown.max = v;
     }
     if (j != n) {
         raise(ErrorCode::SubscriptOutOfRange);
     }
+    return true;
+}
 
+// The statistics of the plotted `points` and, on a log axis, of the enabled values
+// of `set` as shown.
+SetStatistics setStatistics(const DataSet& set, std::size_t pointCount, const StatsInputs& inputs,
+                            const std::vector<PlotPoint>& points, ShownRange shownRange)
+{
+    const int n = set.enabledCount;
     const SampleMoments plot = sampleMoments(n, [&points](auto&& take) {
         for (const PlotPoint& point : points) {
             take(point.value);
@@ -155,13 +168,14 @@ StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
     s.normalHigh = s.mean + inputs.xmax * s.sigma;
     s.k = acceptanceFactors(n, inputs.consumerRiskZ, inputs.ltpdZ).k;
     s.ts = checkedFinite(s.mean + s.k * s.sigma);
-    s.shownMin = shownMin;
-    s.shownMax = shownMax;
-    if (logAxis) {
+    s.shownMin = shownRange.min;
+    s.shownMax = shownRange.max;
+    if (inputs.axis == ValueScale::Log) {
+        const double background = inputs.backgroundValue;
         const SampleMoments shown = sampleMoments(n, [&](auto&& take) {
             for (std::size_t i = 0; i < pointCount; ++i) {
-                if (isEnabledState(states[i])) {
-                    take(values[i] - background);
+                if (isEnabledState(set.states[i])) {
+                    take(set.values[i] - background);
                 }
             }
         });
@@ -173,7 +187,25 @@ StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
         s.shownSigma = s.sigma;
         s.shownTs = s.ts;
     }
-    return {StatisticsStatus::Done, s};
+    return s;
+}
+
+} // namespace
+
+StatisticsOutcome statisticsPass(const DataSet& set, const StatsInputs& inputs,
+                                 std::vector<PlotPoint>& points)
+{
+    const int n = set.enabledCount;
+    const auto pointCount = static_cast<std::size_t>(set.pointCount < 0 ? 0 : set.pointCount);
+    if (n < 0 || static_cast<std::size_t>(n) > pointCount || set.values.size() < pointCount ||
+        set.states.size() < pointCount) {
+        raise(ErrorCode::SubscriptOutOfRange);
+    }
+    ShownRange shown;
+    if (!plotPoints(set, pointCount, inputs, points, shown)) {
+        return {StatisticsStatus::NonPositiveOnLogAxis, std::nullopt};
+    }
+    return {StatisticsStatus::Done, setStatistics(set, pointCount, inputs, points, shown)};
 }
 
 } // namespace qv

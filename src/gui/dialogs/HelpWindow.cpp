@@ -265,7 +265,12 @@ void HelpWindow::buildWidgets()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter);
+    connectWidgets(results);
+    showPage(m_home);
+}
 
+void HelpWindow::connectWidgets(QHelpSearchResultWidget* results)
+{
     connect(m_contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::showPage);
     connect(m_engine->contentModel(), &QHelpContentModel::contentsCreated, m_contents,
             [this] { m_contents->expandToDepth(0); });
@@ -295,7 +300,6 @@ void HelpWindow::buildWidgets()
             m_contents->setCurrentIndex(at);
         }
     });
-    showPage(m_home);
 }
 
 void HelpWindow::showPage(const QUrl& url)

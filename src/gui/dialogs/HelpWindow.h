@@ -14,6 +14,7 @@ class QHelpContentWidget;
 class QHelpEngine;
 class QHelpIndexWidget;
 class QHelpSearchQueryWidget;
+class QHelpSearchResultWidget;
 class QLineEdit;
 class QTabWidget;
 
@@ -84,6 +85,8 @@ private:
     // already; `registered` is set when it was registered afresh.
     bool registerManual(const QString& helpFile, const QString& name, bool& registered);
     void buildWidgets();
+    // Joins the built widgets' signals: pages shown, the index filtered, searches run.
+    void connectWidgets(QHelpSearchResultWidget* results);
     void showPage(const QUrl& url);
     void indexingDone();
 
