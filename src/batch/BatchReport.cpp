@@ -8,6 +8,8 @@
 #include <QJsonArray>
 
 #include <charconv>
+#include <cstddef>
+#include <utility>
 
 namespace qv {
 
@@ -43,16 +45,23 @@ QJsonArray texts(const std::vector<std::string>& list)
     return out;
 }
 
+// The report's word for `value` as `names` lists it, `otherwise` for one not listed.
+template <typename Enum, std::size_t N>
+QString nameOf(Enum value, const std::pair<Enum, const char*> (&names)[N], const char* otherwise)
+{
+    for (const auto& [listed, name] : names) {
+        if (listed == value) {
+            return name;
+        }
+    }
+    return otherwise;
+}
+
 QString iconName(MessageIcon icon)
 {
-    switch (icon) {
-    case MessageIcon::Warning:
-        return "warning";
-    case MessageIcon::Exclamation:
-        return "exclamation";
-    default:
-        return "none";
-    }
+    static constexpr std::pair<MessageIcon, const char*> Names[] = {
+        {MessageIcon::Warning, "warning"}, {MessageIcon::Exclamation, "exclamation"}};
+    return nameOf(icon, Names, "none");
 }
 
 // The setting's text, typed for JSON: check boxes and option groups as numbers,
@@ -254,14 +263,9 @@ void addSettings(QJsonObject& out, const Settings& s)
 
 QString outcomeName(LotOutcome outcome)
 {
-    switch (outcome) {
-    case LotOutcome::Drawn:
-        return "drawn";
-    case LotOutcome::Stopped:
-        return "stopped";
-    default:
-        return "failed";
-    }
+    static constexpr std::pair<LotOutcome, const char*> Names[] = {
+        {LotOutcome::Drawn, "drawn"}, {LotOutcome::Stopped, "stopped"}};
+    return nameOf(outcome, Names, "failed");
 }
 
 QJsonObject lotReport(const ChartDocument& document, const ScriptedPrompter& prompter,

@@ -3,12 +3,7 @@
 # refused with a usage error that points to batch mode, and batch mode without
 # a runtime folder says nothing about it.
 # Usage: no_desktop.sh PATH-TO-QUANTIVIEW
-set -u
-q="$1"
-dir=$(mktemp -d) || exit 1
-trap 'rm -rf "$dir"' EXIT
-printf '5\n4\n3\n2\n1\n' > "$dir/lot.csv"
-failed=0
+. "$(dirname "$0")/one_lot.sh"
 
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$q" "$dir/lot.csv" > "$dir/out" 2> "$dir/err"
 got=$?

@@ -3,12 +3,7 @@
 # standard output and past a file-size limit the program exits with 1 and says
 # why on stderr, instead of leaving a cut JSON behind an exit status of 0.
 # Usage: unwritten_report.sh PATH-TO-QUANTIVIEW
-set -u
-q="$1"
-dir=$(mktemp -d) || exit 1
-trap 'rm -rf "$dir"' EXIT
-printf '5\n4\n3\n2\n1\n' > "$dir/lot.csv"
-failed=0
+. "$(dirname "$0")/one_lot.sh"
 
 # check WHAT: the last run's exit status ($got) is 1 and its stderr says why.
 check() {

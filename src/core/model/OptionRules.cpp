@@ -3,7 +3,9 @@
 #include "core/model/Settings.h"
 
 #include <array>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace qv {
 
@@ -200,40 +202,46 @@ void OptionRules::uncertaintiesClicked(Settings& s, Ctl id)
 void OptionRules::resetOptions(Settings& s)
 {
     const Settings::Batch batch(s);
-    s.setText(AxesOpts_YscaleMin, "0");
-    s.setText(AxesOpts_YscaleMax, "0");
-    s.setText(AxesOpts_TickInterval, "0");
+    // In this order: a selection's handler may act on what was set before it.
+    const auto texts = [&s](std::initializer_list<std::pair<Ctl, const char*>> values) {
+        for (const auto& [id, text] : values) {
+            s.setText(id, text);
+        }
+    };
+    const auto checks = [&s](std::initializer_list<std::pair<Ctl, int>> values) {
+        for (const auto& [id, value] : values) {
+            s.setCheck(id, value);
+        }
+    };
+    const auto groups = [&s](std::initializer_list<std::pair<Ctl, int>> values) {
+        for (const auto& [id, index] : values) {
+            s.selectGroup(id, index);
+        }
+    };
+    texts({{AxesOpts_YscaleMin, "0"}, {AxesOpts_YscaleMax, "0"}, {AxesOpts_TickInterval, "0"}});
     s.selectGroup(AxesOpts_DataSymbol, 0);
     s.selectButton(AxesOpts_Auto);
     s.selectGroup(AxesOpts_NumNines, 0);
     s.selectButton(AxesOpts_Stdformat);
-    s.selectGroup(AxesOpts_DataSymbol, 0);
     s.selectGroup(AxesOpts_Yprecision, 0);
     s.setText(AxesOpts_Yplaces, "0");
-    s.setCheck(PlotOpts_Statistics, 1);
-    s.setCheck(PlotOpts_UL_Line, 1);
-    s.setCheck(PlotOpts_BkgSubtraction, 0);
-    s.setCheck(PlotOpts_TestStatistic, 0);
-    s.setCheck(PlotOpts_LimitLines, 0);
-    s.setText(PlotOpts_ULimit, "0");
-    s.setText(PlotOpts_BkgValue, "0");
-    s.setText(PlotOpts_PlotTitle, "");
-    s.setText(PlotOpts_PlotText, "");
-    s.setCheck(PlotOpts_ErrorBars, 0);
-    s.setCheck(PlotOpts_LSQfit, 0);
-    s.selectGroup(PlotOpts_ConfInterval, 3);
-    s.selectGroup(PlotOpts_weighting, 1);
+    checks({{PlotOpts_Statistics, 1},
+            {PlotOpts_UL_Line, 1},
+            {PlotOpts_BkgSubtraction, 0},
+            {PlotOpts_TestStatistic, 0},
+            {PlotOpts_LimitLines, 0}});
+    texts({{PlotOpts_ULimit, "0"},
+           {PlotOpts_BkgValue, "0"},
+           {PlotOpts_PlotTitle, ""},
+           {PlotOpts_PlotText, ""}});
+    checks({{PlotOpts_ErrorBars, 0}, {PlotOpts_LSQfit, 0}});
+    groups({{PlotOpts_ConfInterval, 3}, {PlotOpts_weighting, 1}});
     s.selectButton(PlotOpts_NormalDist);
     s.selectButton(PlotOpts_LinearY);
-    s.selectGroup(PlotOpts_LTPD, 1);
-    s.selectGroup(PlotOpts_CR, 1);
-    s.setCheck(StatsForm_NumData, 1);
-    s.setCheck(StatsForm_Mean, 1);
-    s.setCheck(StatsForm_StdDev, 1);
-    s.setCheck(StatsForm_TS, 1);
+    groups({{PlotOpts_LTPD, 1}, {PlotOpts_CR, 1}});
+    checks({{StatsForm_NumData, 1}, {StatsForm_Mean, 1}, {StatsForm_StdDev, 1}, {StatsForm_TS, 1}});
     s.selectGroup(StatsForm_StatsPrecision, 0);
-    s.setText(StatsForm_Digits, "0");
-    s.setText(PlotOpts_OverlayText, "");
+    texts({{StatsForm_Digits, "0"}, {PlotOpts_OverlayText, ""}});
 }
 
 } // namespace qv

@@ -27,21 +27,6 @@ const ChoiceFrame kOrientation = {"frmPrinterOrientation",      "Orientation",
                                   "Choose how to print graph.", frmPageSetup_optPrtOrientation,
                                   {"Portrait", "Landscape"},    Arrangement::Column};
 
-const ChoiceFrame kTitleSizes = {
-    "frmPlotTitleFontsize",
-    "Select Font Size and Style",
-    nullptr,
-    frmPageSetup_optPlotTitleFontsize,
-    {"8 Point", "10 Point", "12 Point (Default)", "14 Point", "16 Point"},
-    Arrangement::Column};
-const ChoiceFrame kLabelSizes = {
-    "frmYAxisLabelFontsize",
-    "Select Font Size and Style",
-    nullptr,
-    frmPageSetup_optYAxisLabelFontsize,
-    {"6 Point", "8 Point", "10 Point (Default)", "12 Point", "14 Point"},
-    Arrangement::Column};
-
 QWidget* bold(QWidget* widget)
 {
     QFont font = widget->font();
@@ -76,7 +61,9 @@ PageSetupDialog::PageSetupDialog(Settings& settings, std::function<void()> refre
     font->setMinimumContentsLength(18);
     font->setMaxVisibleItems(20);
     QVBoxLayout* middle =
-        makeSizeColumn("lblPlotTitleFontSize", "Graph Title Font Options", kTitleSizes,
+        makeSizeColumn("lblPlotTitleFontSize", "Graph Title Font Options", "frmPlotTitleFontsize",
+                       frmPageSetup_optPlotTitleFontsize,
+                       {"8 Point", "10 Point", "12 Point (Default)", "14 Point", "16 Point"},
                        {frmPageSetup_chkGraphTitleBold, "Bold Graph Title Font", nullptr});
     middle->addWidget(bold(makeLabel("lblFontChoice", "Select Graph Font", font, this)));
     middle->addWidget(font);
@@ -86,7 +73,9 @@ PageSetupDialog::PageSetupDialog(Settings& settings, std::function<void()> refre
 
     // Right: the axis labels' sizes.
     QVBoxLayout* right =
-        makeSizeColumn("lblYAxisLabelFontsize", "Axes Labels Font Options", kLabelSizes,
+        makeSizeColumn("lblYAxisLabelFontsize", "Axes Labels Font Options", "frmYAxisLabelFontsize",
+                       frmPageSetup_optYAxisLabelFontsize,
+                       {"6 Point", "8 Point", "10 Point (Default)", "12 Point", "14 Point"},
                        {frmPageSetup_chkYBold, "Bold Axes Label Font", nullptr});
     right->addStretch();
 
@@ -103,11 +92,15 @@ PageSetupDialog::PageSetupDialog(Settings& settings, std::function<void()> refre
 }
 
 QVBoxLayout* PageSetupDialog::makeSizeColumn(const char* label, const char* caption,
-                                             const ChoiceFrame& sizes, const CheckEntry& boldCheck)
+                                             const char* frameName, Ctl sizes,
+                                             std::initializer_list<const char*> captions,
+                                             const CheckEntry& boldCheck)
 {
     auto* column = new QVBoxLayout;
     column->addWidget(bold(makeLabel(label, caption, nullptr, this)));
-    QGroupBox* frame = makeChoices(sizes, this);
+    const ChoiceFrame choices{frameName, "Select Font Size and Style", nullptr, sizes,
+                              captions,  Arrangement::Column};
+    QGroupBox* frame = makeChoices(choices, this);
     frame->layout()->addWidget(bold(makeCheck(boldCheck, frame)));
     column->addWidget(frame);
     return column;

@@ -28,9 +28,10 @@ public:
     void accept() override;
 
 private:
-    // A bold caption over a frame of five font sizes, smallest at the top,
-    // with its bold check box below them.
-    QVBoxLayout* makeSizeColumn(const char* label, const char* caption, const ChoiceFrame& sizes,
+    // A bold caption over the frame `frame` of five font sizes (the buttons `sizes`
+    // with `captions`, smallest at the top), with its bold check box below them.
+    QVBoxLayout* makeSizeColumn(const char* label, const char* caption, const char* frame,
+                                Ctl sizes, std::initializer_list<const char*> captions,
                                 const CheckEntry& boldCheck);
 
     std::function<void()> m_refresh;
