@@ -41,4 +41,8 @@ else
     failed=1
 fi
 expect 2 "an unknown option" "$q" --report --no-such-option "$dir/good.csv"
+if ! grep -q "Unknown option" "$dir/err"; then
+    echo "FAIL: an unknown option is not named"
+    failed=1
+fi
 exit $failed
