@@ -26,6 +26,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -420,6 +421,41 @@ public:
 private:
     int m_fd;
     std::string m_path;
+};
+
+// The memory file under names with an extension, so the document opens it as a
+// data file or a project file by its name, as the window and batch mode do.
+class NamedMemoryFile
+{
+public:
+    NamedMemoryFile()
+        : m_folder(std::filesystem::temp_directory_path() /
+                   ("qv-fuzz-" + std::to_string(::getpid())))
+    {
+        std::filesystem::create_directories(m_folder);
+    }
+    ~NamedMemoryFile()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+    NamedMemoryFile(const NamedMemoryFile&) = delete;
+    NamedMemoryFile& operator=(const NamedMemoryFile&) = delete;
+
+    // The name, ending in `extension`, under which `bytes` are read.
+    std::string hold(std::string_view bytes, const std::string& extension)
+    {
+        const std::string& target = m_file.hold(bytes);
+        const std::filesystem::path name = m_folder / ("lot" + extension);
+        if (!std::filesystem::is_symlink(name)) {
+            std::filesystem::create_symlink(target, name);
+        }
+        return name.string();
+    }
+
+private:
+    MemoryFile m_file;
+    std::filesystem::path m_folder;
 };
 
 bool finite(std::initializer_list<double> numbers)
@@ -844,26 +880,28 @@ void chartDocument(std::string_view bytes)
             answers.sigmaColumn = static_cast<int>(byteAt(bytes, 3) % 23) - 1;
         }
     }
-    static MemoryFile file;
+    static NamedMemoryFile file;
     const unsigned mode = byteAt(bytes, 0) % 5;
+    // The plot size of the Page Setup, the design's (4) for a first byte below 5.
+    const int plotSize = static_cast<int>((byteAt(bytes, 0) / 5 + 4) % 9);
     if (mode >= 3) {
         // The bytes as the overlay of a small lot.
         prompter.dataFileAnswers.push_back({});
         require(document.pasteData("2.51\n2.53\n2.49\n2.55\n2.50\n"), "the main lot did not load");
     }
-    switch (mode) {
-    case 0:
+    // Files are opened by name, as the window and batch mode open them: the
+    // extension makes a project of modes 2 and 4.
+    const bool project = mode == 2 || mode == 4;
+    if (!project) {
         prompter.dataFileAnswers.push_back(answers);
+    }
+    if (mode == 0) {
         document.pasteData(std::string(content));
-        break;
-    case 1:
-    case 3:
-        prompter.dataFileAnswers.push_back(answers);
-        document.load({LoadKind::DataFile, mode == 3 ? 2 : 1, file.hold(content), {}});
-        break;
-    default:
-        document.load({LoadKind::Project, mode == 4 ? 2 : 1, file.hold(content), {}});
-        break;
+    } else if (mode <= 2) {
+        document.openFromCommandLine(file.hold(content, project ? ".qvw" : ".csv"), true);
+    } else {
+        prompter.openAnswers.push_back(file.hold(content, project ? ".qvw" : ".csv"));
+        document.inputOverlayData();
     }
     const Session& session = document.session();
     requireConsistent(session.set(1));
@@ -871,6 +909,10 @@ void chartDocument(std::string_view bytes)
     require(std::is_sorted(main.values.begin(), main.values.end()), "a loaded set is not sorted");
     if (session.sources.overlayLoaded) {
         requireConsistent(session.set(2));
+    }
+    if (document.lastLoad().status == LoadStatus::Loaded && plotSize != 4) {
+        document.settings().selectGroup(Ctl::frmPageSetup_optPlotSize, plotSize);
+        document.refreshPlot();
     }
     for (const RecordedMessage& m : prompter.messages) {
         require(!m.text.empty() && !m.title.empty(), "a message without text or title");

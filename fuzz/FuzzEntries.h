@@ -44,9 +44,10 @@ void textEncoding(std::string_view bytes);
 // The format masks, the general number texts and significant rounding: the
 // first eight bytes are the number, the rest the mask.
 void formatMask(std::string_view bytes);
-// The whole chart document: the bytes pasted, opened as a data or project file,
-// or loaded as the overlay of a small lot, then drawn; nothing the drawing
-// leaves for the painter may be NaN or infinite.
+// The whole chart document: the bytes pasted, opened by name as a data or
+// project file, or opened as the overlay of a small lot, then drawn at the plot
+// size the first byte chooses; nothing the drawing leaves for the painter may
+// be NaN or infinite.
 void chartDocument(std::string_view bytes);
 
 // Every entry by its name.

@@ -39,8 +39,9 @@ TwipsPoint PlotRoutine::defaultPlace(const Drawing& d, MovableItem item) const
         return {mapping.xToTwips(d.xmin + 0.036 * d.xspan()),
                 mapping.yToTwips(d.ymax - 0.05 * (d.ymax - d.ymin))};
     }
-    const Placement& design = designPlacements(d.plot).item(item);
-    return {design.left, design.top};
+    const Placements design = designPlacements(d.plot);
+    const Placement& place = design.item(item);
+    return {place.left, place.top};
 }
 
 // Shows a box of the plot area with its caption, sized to it. A box that would

@@ -111,13 +111,17 @@ std::vector<double> valueTickValues(const ValueRange& range, bool logAxis)
     // A step that lands on the top but for rounding noise is the top itself,
     // which is labelled last: the top label is never printed twice.
     const double top = range.ymax - 1e-9 * std::fabs(range.ytick);
+    // Rounding noise near 0 is 0: below a millionth, or below a millionth of a
+    // step finer than that, so that a tick of a tiny scale is never taken for noise.
+    const double step = std::fabs(range.ytick);
+    const double noise = step >= 1e-6 ? 1e-6 : step * 1e-6;
     while (v < top) {
         if (values.size() > static_cast<std::size_t>(MaxValueTicks)) {
             raise(ErrorCode::Overflow);
         }
         values.push_back(v);
         v += range.ytick;
-        if (std::fabs(v) < 0.000001) {
+        if (std::fabs(v) < noise) {
             v = 0;
         }
     }

@@ -47,7 +47,8 @@ std::string valueLabelMask(const ValueRange& range, bool autoPlaces, double type
                            bool exponentForm, double meanOfMainSet);
 
 // The plot values at which the axis is labelled, in drawing order: YMIN, then
-// the steps while below YMAX, then YMAX. Rounding noise near 0 snaps to 0, and
+// the steps while below YMAX, then YMAX. Rounding noise near 0 (below 1e-6, or
+// below a millionth of a step under 1e-6) snaps to 0, and
 // a step within rounding noise of YMAX is YMAX's own label.
 // Raises QvError 6 when the step is so small against the range that the axis
 // would carry more than MaxValueTicks labels.
