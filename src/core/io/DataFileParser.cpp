@@ -529,6 +529,11 @@ bool linesUseDecimalComma(const std::vector<std::string_view>& lines)
     return false;
 }
 
+int proposedFieldCount(const std::vector<std::string_view>& lines, bool decimalComma)
+{
+    return lines.size() < 2 ? 0 : fieldCountOf(lines, decimalComma);
+}
+
 PrefillResult prefillFromLines(const std::vector<std::string_view>& lines)
 {
     return codeOf<PrefillResult>([&](PrefillResult& result) {
