@@ -1,6 +1,7 @@
 #include "core/model/Settings.h"
 
 #include "core/NumberReader.h"
+#include "core/model/NumberFields.h"
 
 #include <algorithm>
 #include <array>
@@ -349,7 +350,16 @@ void Settings::setFromText(Ctl id, std::string_view value)
         break;
     case ControlKind::Text:
     case ControlKind::Combo:
-        setText(id, std::string(value));
+        if (holdsNumber(id)) {
+            const auto canonical = typedNumberText(value);
+            if (!canonical) {
+                throw std::invalid_argument(std::string(info.name) + " takes a number, not \"" +
+                                            std::string(value) + "\"");
+            }
+            setText(id, *canonical);
+        } else {
+            setText(id, std::string(value));
+        }
         break;
     case ControlKind::Font:
         if (std::find(m_fonts.begin(), m_fonts.end(), value) == m_fonts.end()) {

@@ -119,7 +119,9 @@ public:
     int dataSymbolCode() const { return m_rules.dataSymbolCode(); }
 
     // Sets a control from its text as --set and the option windows take it.
-    // Throws std::invalid_argument for a value of the wrong kind.
+    // Throws std::invalid_argument for a value of the wrong kind and for a
+    // number field's text that is not wholly a number; a number is stored as
+    // its canonical text ("2,57" as "2.57").
     void setFromText(Ctl id, std::string_view value);
 
 private:

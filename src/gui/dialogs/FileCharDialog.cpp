@@ -51,7 +51,8 @@ const FileCharDialog::Question kUncertainty[] = {
 
 } // namespace
 
-FileCharDialog::FileCharDialog(QWidget* parent) : QDialog(parent)
+FileCharDialog::FileCharDialog(QWidget* parent, Prompter* prompter)
+    : QDialog(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("FileChar"));
     setWindowTitle(QStringLiteral("Data File Parameters"));
@@ -183,6 +184,14 @@ bool FileCharDialog::ask(Settings& settings, const DataFilePreview& preview)
     const bool accepted = exec() == QDialog::Accepted;
     attach(nullptr);
     return accepted;
+}
+
+void FileCharDialog::accept()
+{
+    Settings* settings = m_binder->settings();
+    if (!settings || numberFieldsAccepted(*this, *settings, m_prompter)) {
+        QDialog::accept();
+    }
 }
 
 void FileCharDialog::setPreview(QLabel* label, const std::string& line)

@@ -1,5 +1,6 @@
 #include "gui/dialogs/SettingsBinder.h"
 
+#include "core/document/OptionDialogs.h"
 #include "render/QtText.h"
 
 #include <QCheckBox>
@@ -118,6 +119,21 @@ QString controlWidgetName(Ctl id, int index)
         widget += QStringLiteral("_%1").arg(index);
     }
     return widget;
+}
+
+bool numberFieldsAccepted(QWidget& dialog, Settings& settings, Prompter* prompter)
+{
+    if (!prompter) {
+        return true;
+    }
+    const auto refused = refusedNumberField(settings, toUtf8(dialog.objectName()), *prompter);
+    if (!refused) {
+        return true;
+    }
+    if (auto* field = dialog.findChild<QWidget*>(controlWidgetName(*refused))) {
+        field->setFocus(Qt::OtherFocusReason);
+    }
+    return false;
 }
 
 SettingsBinder::SettingsBinder(QWidget& root) : QObject(&root), m_root(root)
