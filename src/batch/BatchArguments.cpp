@@ -6,6 +6,8 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+
 namespace qv {
 
 namespace {
@@ -67,8 +69,12 @@ void declareOptions(QCommandLineParser& parser)
         {"fail-on-reject", "Exit with 3 when any verdict rejects the main set of a lot (the "
                            "chart's or the exact Ts above the upper limit)."},
         {"columns", "Fields per data line.", "N"},
-        {"value-column", "Field that holds the value.", "C"},
-        {"sigma-column", "Field that holds the uncertainty.", "C"},
+        {"value-column", "Field that holds the value: its number, or its name in the labels row.",
+         "C"},
+        {"sigma-column",
+         "Field that holds the uncertainty: its number, or its name in the labels row.", "C"},
+        {"decimal-comma", "A comma is the decimal mark (fields are separated by semicolons, "
+                          "blanks and tabs); detected in files whose lines hold semicolons."},
         {"labels", "The first line holds column labels."},
         {"no-labels", "The first line holds data."},
         {"overlay", "Load FILE2 as the overlay.", "FILE2"},
@@ -78,6 +84,26 @@ void declareOptions(QCommandLineParser& parser)
     });
 }
 
+// A column option: a number when the value is all digits, else the column's name.
+void readColumn(const QCommandLineParser& parser, const char* option, std::optional<int>& number,
+                std::optional<std::string>& name)
+{
+    if (!parser.isSet(option)) {
+        return;
+    }
+    const QString value = parser.value(option);
+    const bool digits = !value.isEmpty() && std::all_of(value.begin(), value.end(),
+                                                        [](QChar c) { return c.isDigit(); });
+    const std::string flag = std::string("--") + option;
+    if (digits) {
+        number = positiveNumber(value, flag.c_str());
+    } else if (value.trimmed().isEmpty()) {
+        throw UsageError(flag + " takes a column number or a column name");
+    } else {
+        name = toUtf8(value);
+    }
+}
+
 // The Data File Parameters answers: --columns, the value and uncertainty columns, --labels.
 DataFileAnswers dataFileAnswers(const QCommandLineParser& parser)
 {
@@ -85,12 +111,9 @@ DataFileAnswers dataFileAnswers(const QCommandLineParser& parser)
     if (parser.isSet("columns")) {
         answers.columns = positiveNumber(parser.value("columns"), "--columns");
     }
-    if (parser.isSet("value-column")) {
-        answers.valueColumn = positiveNumber(parser.value("value-column"), "--value-column");
-    }
-    if (parser.isSet("sigma-column")) {
-        answers.sigmaColumn = positiveNumber(parser.value("sigma-column"), "--sigma-column");
-    }
+    readColumn(parser, "value-column", answers.valueColumn, answers.valueColumnName);
+    readColumn(parser, "sigma-column", answers.sigmaColumn, answers.sigmaColumnName);
+    answers.decimalComma = parser.isSet("decimal-comma");
     if (parser.isSet("labels") && parser.isSet("no-labels")) {
         throw UsageError("--labels and --no-labels exclude each other");
     }

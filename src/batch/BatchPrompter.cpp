@@ -1,13 +1,44 @@
 #include "batch/BatchPrompter.h"
 
+#include "core/io/DataFileParser.h"
 #include "core/model/Settings.h"
 
 namespace qv {
 
+namespace {
+
+// Turns a column given by name into its number among the file's column names;
+// the refusal when the file has no column of that name.
+std::string resolveColumnName(const char* option, std::optional<std::string>& name,
+                              std::optional<int>& column, const Settings& settings)
+{
+    if (!name) {
+        return {};
+    }
+    column = columnOfName(settings.fileCharColumnNames(), *name);
+    if (*column == 0) {
+        return std::string(option) + " \"" + *name + "\" names no column of the file's labels row";
+    }
+    return {};
+}
+
+} // namespace
+
 bool BatchPrompter::askDataFileParameters(Settings& settings, const DataFilePreview& preview)
 {
     if (!dataFileAnswers.empty()) {
-        const DataFileAnswers& answers = dataFileAnswers.front();
+        DataFileAnswers& answers = dataFileAnswers.front();
+        for (const std::string& refused :
+             {resolveColumnName("--value-column", answers.valueColumnName, answers.valueColumn,
+                                settings),
+              resolveColumnName("--sigma-column", answers.sigmaColumnName, answers.sigmaColumn,
+                                settings)}) {
+            if (!refused.empty()) {
+                refusal = refused;
+                dataFileAnswers.pop_front();
+                return false;
+            }
+        }
         const int fields = settings.fileCharColumnItems();
         // The data would end at the first line, leaving no points to draw.
         if (answers.columns && fields > 0 && *answers.columns != fields) {

@@ -183,6 +183,16 @@ QJsonObject acceptanceReport(const LotDecision& decision)
     return out;
 }
 
+// The lines of the load that did not become points: how many, and the first ten.
+QJsonObject skippedLinesReport(const SkippedLines& skipped)
+{
+    QJsonArray lines;
+    for (const SkippedLine& line : skipped.first) {
+        lines.append(QJsonObject{{"line", line.line}, {"reason", qs(line.reason)}});
+    }
+    return QJsonObject{{"count", skipped.count}, {"lines", lines}};
+}
+
 QJsonObject setReport(const ChartDocument& document, int number)
 {
     const Session& session = document.session();
@@ -202,6 +212,7 @@ QJsonObject setReport(const ChartDocument& document, int number)
     }
     out["states"] = states;
     out["y_axis_label"] = qs(session.settings.text(Ctl::PlotOpts_YAxisLabel));
+    out["skipped_lines"] = skippedLinesReport(set.skippedLines);
     const SetResults& r = document.plot().results().sets[static_cast<std::size_t>(number - 1)];
     if (r.statistics) {
         out["statistics"] = statisticsReport(r);

@@ -36,8 +36,17 @@ void putPrefill(Settings& s, const DataFilePrefill& prefill)
     if (prefill.labels) {
         s.setCheck(FileChar_Labels, 1);
     }
-    s.setText(FileChar_Ncol, std::to_string(prefill.fieldCount));
-    s.setFileCharColumnItems(std::max(prefill.fieldCount, 0));
+    // A line 2 that is no data line gives no field count to propose.
+    const int fields = std::max(prefill.fieldCount, 0);
+    s.setText(FileChar_Ncol, std::to_string(fields));
+    std::vector<std::string> texts;
+    for (int column = 1; column <= fields; ++column) {
+        const auto index = static_cast<std::size_t>(column - 1);
+        texts.push_back(columnPickerText(
+            column, index < prefill.names.size() ? prefill.names[index] : std::string_view{}));
+    }
+    s.setFileCharColumnItems(fields, std::move(texts), prefill.names);
+    s.setCheck(FileChar_DecimalComma, prefill.decimalComma ? 1 : 0);
     s.setText(FileChar_ColN, "1");
     s.setCheck(FileChar_ErrorBars, 0);
     s.setEnabled(FileChar_ErrorColumn, false);
@@ -98,6 +107,7 @@ DataLayout answeredLayout(const LoadRequest& request, const Settings& s, const D
         }
     }
     layout.withSigmas = s.check(FileChar_ErrorBars) == 1;
+    layout.decimalComma = s.check(FileChar_DecimalComma) == 1;
     return layout;
 }
 
@@ -290,6 +300,9 @@ bool ChartDocument::openChosen(int targetSet, TitleFrom title,
                                const std::function<std::optional<std::string>()>& choose)
 {
     return command("File Open Error", [&] {
+        const bool wasPaste = m_session.sources.pasteMode;
+        const bool wasProject = m_session.sources.projectFileFlag;
+        const bool newDataMenu = m_session.menus.enabled(Menu::NewData);
         m_session.sources.pasteMode = false;
         m_session.sources.projectFileFlag = false;
         const std::optional<std::string> path = choose();
@@ -311,14 +324,20 @@ bool ChartDocument::openChosen(int targetSet, TitleFrom title,
         } else if (title == TitleFrom::FileName) {
             titlePath = splitPath(*path).fileName;
         }
-        return load({kind, targetSet, *path, titlePath}).status == LoadStatus::Loaded;
+        if (load({kind, targetSet, *path, titlePath}).status == LoadStatus::Loaded) {
+            return true;
+        }
+        // The chart that stays is still the one these flags describe.
+        m_session.sources.pasteMode = wasPaste;
+        m_session.sources.projectFileFlag = wasProject;
+        m_session.menus.set(Menu::NewData, newDataMenu);
+        return false;
     });
 }
 
 void ChartDocument::reportLoadFailure(int code, const std::string& detail)
 {
     setBusy(false);
-    clearChart();
     if (code == ErrorCode::PathFileAccess || code == ErrorCode::Cancelled) {
         return;
     }
@@ -350,6 +369,7 @@ LoadResult ChartDocument::load(const LoadRequest& request)
     const bool fullAnswers = request.kind != LoadKind::Project && !intoProject;
     // The reader's number conversions and the sort run at full speed after the dialogs.
     clearUpperVectorState();
+    bool applying = false;
     try {
         m_session.settings.setCheck(FileChar_Labels, 0);
         TextFile file;
@@ -369,18 +389,32 @@ LoadResult ChartDocument::load(const LoadRequest& request)
                     : answeredLayout(request, m_session.settings, m_session.set(request.targetSet),
                                      fullAnswers);
         ParsedData parsed = parseLoad(lines, layout, project);
+        // Until here nothing of the chart has changed; a failure while the load
+        // is applied leaves no chart that would belong to other data.
+        applying = true;
         applyLoad(request, parsed, project, layout.withSigmas, fullAnswers);
     } catch (const QvError& e) {
-        reportLoadFailure(e.code(), e.what());
-        m_lastLoad = {LoadStatus::Failed, e.code()};
-        return m_lastLoad;
+        return loadFailed(e.code(), e.what(), applying);
     } catch (const std::bad_alloc&) {
-        reportLoadFailure(ErrorCode::OutOfMemory, {});
-        m_lastLoad = {LoadStatus::Failed, ErrorCode::OutOfMemory};
-        return m_lastLoad;
+        return loadFailed(ErrorCode::OutOfMemory, {}, applying);
     }
     m_lastLoad = {LoadStatus::Loaded, 0};
     drawPlot();
+    const SkippedLines& skipped = m_session.set(request.targetSet).skippedLines;
+    if (request.kind != LoadKind::Project && skipped.count > 0) {
+        m_prompter.message(skippedLinesMessage(skipped), LinesNotReadTitle,
+                           MessageIcon::Exclamation);
+    }
+    return m_lastLoad;
+}
+
+const LoadResult& ChartDocument::loadFailed(int code, const std::string& detail, bool applying)
+{
+    if (applying) {
+        clearChart();
+    }
+    reportLoadFailure(code, detail);
+    m_lastLoad = {LoadStatus::Failed, code};
     return m_lastLoad;
 }
 
@@ -392,13 +426,26 @@ bool ChartDocument::askDataLayout(const LoadRequest& request,
     if (request.kind == LoadKind::Paste && lines.size() == 2 && lines[1] == EndOfPaste) {
         onePastedLine.assign(2, lines[0]);
     }
-    const PrefillResult prefill = prefillFromLines(onePastedLine.empty() ? lines : onePastedLine);
+    const std::vector<std::string_view>& shown = onePastedLine.empty() ? lines : onePastedLine;
+    const PrefillResult prefill = prefillFromLines(shown);
     if (!prefill.prefill) {
         raise(prefill.errorCode);
     }
-    putPrefill(m_session.settings, *prefill.prefill);
+    Settings& s = m_session.settings;
+    putPrefill(s, *prefill.prefill);
+    const std::string proposed = s.text(FileChar_Ncol);
     const DataFilePreview preview{prefill.prefill->firstRow, prefill.prefill->secondRow};
-    return m_prompter.askDataFileParameters(m_session.settings, preview);
+    if (!m_prompter.askDataFileParameters(s, preview)) {
+        return false;
+    }
+    // A field count left as proposed follows the user's decimal mark: "8,3" is
+    // one field with a decimal comma and two without.
+    const bool decimalComma = s.check(FileChar_DecimalComma) == 1;
+    if (decimalComma != prefill.prefill->decimalComma && s.text(FileChar_Ncol) == proposed) {
+        s.setText(FileChar_Ncol,
+                  std::to_string(std::max(proposedFieldCount(shown, decimalComma), 0)));
+    }
+    return true;
 }
 
 void ChartDocument::applyLoad(const LoadRequest& request, ParsedData& parsed,

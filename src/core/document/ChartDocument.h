@@ -24,6 +24,9 @@ class TextMeasurer;
 struct ParsedData;
 struct ProjectRead;
 
+// The title of the message after a load that did not read every line.
+inline constexpr const char* LinesNotReadTitle = "Lines Not Read";
+
 class ChartDocument : private BusyPointer
 {
 public:
@@ -106,8 +109,10 @@ public:
     // Parameters dialog (not for a project file), and only when the lines were
     // read replaces the target set (sorted), resets the options after a data
     // file, sets the enabling rules, the window title and the overlay state, and
-    // draws. A failure is reported under "File Error" and changes nothing but
-    // the dialog's own answers; the chart is cleared.
+    // draws. A load of data lines that skipped some says which under
+    // LinesNotReadTitle. A failure is reported under "File Error" and changes
+    // nothing but the dialog's own answers: the sets, the title and the chart
+    // stay as they were.
     LoadResult load(const LoadRequest& request);
 
 private:
@@ -121,6 +126,9 @@ private:
     // After each drawing: what its lot decisions will be decided with.
     void noteDrawing();
     void reportLoadFailure(int code, const std::string& detail);
+    // The end of a failed load: the chart is cleared only when the load had
+    // started to change it (`applying`), then the failure is reported.
+    const LoadResult& loadFailed(int code, const std::string& detail, bool applying);
 
     // What an open command's load puts into the window title.
     enum class TitleFrom

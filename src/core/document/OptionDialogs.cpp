@@ -1,8 +1,12 @@
 #include "core/document/OptionDialogs.h"
 
 #include "core/document/ChartDocument.h"
+#include "core/model/NumberFields.h"
 #include "core/model/Prompter.h"
 #include "core/model/Settings.h"
+
+#include <utility>
+#include <vector>
 
 namespace qv {
 
@@ -20,6 +24,32 @@ void guardLogScale(Settings& s)
 }
 
 } // namespace
+
+std::optional<Ctl> refusedNumberField(Settings& settings, std::string_view dialogName,
+                                      Prompter& prompter)
+{
+    std::vector<std::pair<Ctl, std::string>> canonical;
+    for (const ControlInfo& info : controlTable()) {
+        const std::string_view name = info.name;
+        if (!holdsNumber(info.id) || !settings.enabled(info.id) ||
+            name.substr(0, name.find('.')) != dialogName) {
+            continue;
+        }
+        const std::string& typed = settings.text(info.id);
+        const auto text = typedNumberText(typed);
+        if (!text) {
+            prompter.message("The " + numberFieldCaption(info.id) + " must be a number, not \"" +
+                                 typed + "\".",
+                             InvalidNumberTitle, MessageIcon::Exclamation);
+            return info.id;
+        }
+        canonical.emplace_back(info.id, *text);
+    }
+    for (auto& [id, text] : canonical) {
+        settings.setText(id, std::move(text));
+    }
+    return std::nullopt;
+}
 
 bool runOptionDialogs(OptionDialogHost& host, OptionDialog first)
 {

@@ -5,7 +5,11 @@
 // once at the end. The window shows real dialogs through an OptionDialogHost;
 // tests script one. Qt-free.
 
+#include "core/model/ControlTable.h"
+
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace qv {
 
@@ -51,6 +55,17 @@ bool runOptionDialogs(OptionDialogHost& host, OptionDialog first);
 // otherwise it runs the dialogs and draws the chart once, without the one-time
 // resize, when the last dialog was closed with OK. True when it drew.
 bool openOptionDialogs(ChartDocument& document, OptionDialogHost& host, OptionDialog first);
+
+inline constexpr const char* InvalidNumberTitle = "Invalid Number";
+
+// The first check of every dialog's OK: each enabled number field of the dialog
+// named `dialogName` ("PlotOpts", "FileChar") must hold wholly a number (a
+// decimal comma is a decimal mark). The first that does not is named in a
+// message (InvalidNumberTitle, exclamation icon) and returned; the dialog then
+// stays open. When all pass, each is stored as its canonical text ("2,57" as
+// "2.57") and nothing is returned.
+std::optional<Ctl> refusedNumberField(Settings& settings, std::string_view dialogName,
+                                      Prompter& prompter);
 
 // Graph Options' OK: on a logarithmic value axis whose manual minimum or
 // maximum does not read as a positive number, the Axes Options scale becomes

@@ -1,8 +1,9 @@
 #include "core/document/PointEditor.h"
 
 #include "core/Errors.h"
-#include "core/format/FormatMask.h"
 
+#include <array>
+#include <charconv>
 #include <new>
 
 namespace qv {
@@ -101,7 +102,17 @@ std::string pointNumberText(int point, bool marked)
 
 std::string editorValueText(double value)
 {
-    return format(value, EditorValueMask);
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    return std::string(text.data(), end);
+}
+
+std::string sourceLineText(const DataSet& set, int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= set.sourceLines.size()) {
+        return {};
+    }
+    return std::to_string(set.sourceLines[static_cast<std::size_t>(index)]);
 }
 
 std::string widestPointNumberText(int pointCount)

@@ -48,10 +48,11 @@ inline constexpr const char* InstructionLabelName = "Label2";
 inline constexpr const char* NumberHeading = "No.";
 inline constexpr const char* DataHeading = "Data";
 inline constexpr const char* SigmaHeading = "Sigma";
-// One digit before the point, two after, and a signed exponent of two digits at least.
-inline constexpr const char* EditorValueMask = "0.00E+00";
-// What the value and sigma columns are sized for (with its trailing blank).
-inline constexpr const char* EditorValueSample = "0.00E+00 ";
+inline constexpr const char* LineHeading = "Line";
+// What the value and sigma columns are sized for (the longest shortest text of a
+// double, with a trailing blank), and the line column.
+inline constexpr const char* EditorValueSample = "-1.2345678901234567e-308 ";
+inline constexpr const char* EditorLineSample = "1000000 ";
 
 // Whether the editor marks a point in `state`: the enable editor marks the
 // disabled points (0 and 2), the hilite editor the hilited ones (2 and 3).
@@ -69,9 +70,13 @@ bool togglePoint(DataSet& set, EditorKind kind, int point);
 // when the point is marked ("x 7").
 std::string pointNumberText(int point, bool marked);
 
-// A value or an uncertainty as the grids write it: 1234.5 reads "1.23E+03",
-// 0.05 "5.00E-02", 0 "0.00E+00".
+// A value or an uncertainty as the grids write it: the shortest text that reads
+// back to the same double, so two different points never look alike: 1234.5
+// reads "1234.5", 0.05 "0.05", 1e-100 "1e-100".
 std::string editorValueText(double value);
+
+// The line of the file a point (0-based `index`) was read from, "" when unknown.
+std::string sourceLineText(const DataSet& set, int index);
 
 // The widest text column 0 of a set of `pointCount` points can show, which the
 // column is sized for: "x " and the largest point number ("x 100000").

@@ -310,6 +310,7 @@ ParsedData parse(const std::vector<std::string_view>& lines, const DataLayout& l
     const std::size_t reserve = std::min<std::size_t>(lines.size() - next, MaxPoints);
     set.values.reserve(reserve);
     set.states.reserve(reserve);
+    set.sourceLines.reserve(reserve);
     if (layout.withSigmas) {
         set.sigmas.reserve(reserve);
     }
@@ -350,6 +351,7 @@ ParsedData parse(const std::vector<std::string_view>& lines, const DataLayout& l
                 set.sigmas.push_back(read.sigma);
             }
             set.states.push_back(std::int16_t{1});
+            set.sourceLines.push_back(static_cast<int>(next + 1));
             break;
         }
     }
@@ -461,6 +463,7 @@ void sortSet(DataSet& set, int count)
     permute(set.values);
     permute(set.sigmas);
     permute(set.states);
+    permute(set.sourceLines);
 }
 
 std::vector<std::string> splitLabelsRow(std::string_view line, bool decimalComma)
@@ -527,6 +530,11 @@ bool linesUseDecimalComma(const std::vector<std::string_view>& lines)
         }
     }
     return false;
+}
+
+int proposedFieldCount(const std::vector<std::string_view>& lines, bool decimalComma)
+{
+    return lines.size() < 2 ? 0 : fieldCountOf(lines, decimalComma);
 }
 
 PrefillResult prefillFromLines(const std::vector<std::string_view>& lines)

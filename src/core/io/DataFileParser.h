@@ -80,6 +80,11 @@ struct PrefillResult
 };
 PrefillResult prefillFromLines(const std::vector<std::string_view>& lines);
 
+// The field count the prefill proposes for `lines` cut with or without a decimal
+// comma (0 for fewer than two lines), for a user who overrules the detection.
+// Raises QvError 9 as prefillFromLines reports it.
+int proposedFieldCount(const std::vector<std::string_view>& lines, bool decimalComma);
+
 // Where a labels row is and how it is cut.
 enum class LabelsRow
 {

@@ -56,7 +56,8 @@ std::int16_t stateOf(const LineFields& fields, int count)
     return static_cast<std::int16_t>(state);
 }
 
-void addPoint(DataSet& set, const LineFields& fields, int count)
+// Adds the point of a line; `index` is the line's 0-based place in the file.
+void addPoint(DataSet& set, const LineFields& fields, int count, std::size_t index)
 {
     if (set.values.size() == static_cast<std::size_t>(MaxPoints)) {
         raise(ErrorCode::SubscriptOutOfRange);
@@ -64,6 +65,7 @@ void addPoint(DataSet& set, const LineFields& fields, int count)
     set.values.push_back(fields.values[0]);
     set.sigmas.push_back(count == 3 ? fields.values[1] : 0.0);
     set.states.push_back(stateOf(fields, count));
+    set.sourceLines.push_back(static_cast<int>(index + 1));
 }
 
 // Fixes the counts and the uncertainty layout of a set read from point lines:
@@ -76,6 +78,7 @@ void finishSet(DataSet& set, bool withSigmas, std::optional<int> claimed)
             set.values.resize(keep);
             set.sigmas.resize(keep);
             set.states.resize(keep);
+            set.sourceLines.resize(std::min(keep, set.sourceLines.size()));
         }
     }
     set.pointCount = static_cast<int>(set.values.size());
@@ -114,7 +117,7 @@ DataSet readMainPoints(const std::vector<std::string_view>& lines, std::size_t& 
         } else if (count != columns) {
             raise(ErrorCode::TypeMismatch);
         }
-        addPoint(set, fields, count);
+        addPoint(set, fields, count, next);
     }
     withSigmas = columns == 3;
     return set;
@@ -172,7 +175,7 @@ DataSet readOverlayBlock(const std::vector<std::string_view>& lines, std::size_t
             raise(ErrorCode::TypeMismatch);
         }
         withSigmas = withSigmas || count == 3;
-        addPoint(set, fields, count);
+        addPoint(set, fields, count, next);
     }
     finishSet(set, withSigmas, counts->pointCount);
     return set;

@@ -43,6 +43,9 @@ struct DataSet
     std::vector<double> values;
     std::vector<double> sigmas;       // filled only when read with an uncertainty column
     std::vector<std::int16_t> states; // PointState codes
+    // The 1-based line of the file (the pasted lines, the project file) each
+    // point was read from; empty for points of unknown origin.
+    std::vector<int> sourceLines;
     int pointCount = 0;
     int enabledCount = 0;
     int columnCount = 0; // fields per data line the reader expects

@@ -29,6 +29,9 @@ void applyDataFileAnswers(Settings& s, const DataFileAnswers& answers)
     if (answers.valueColumn) {
         s.setText(Ctl::FileChar_ColN, std::to_string(*answers.valueColumn));
     }
+    if (answers.decimalComma) {
+        s.setCheck(Ctl::FileChar_DecimalComma, 1);
+    }
     if (answers.sigmaColumn) {
         s.setCheck(Ctl::FileChar_ErrorBars, 1);
         s.setText(Ctl::FileChar_ErrorColumn, std::to_string(*answers.sigmaColumn));

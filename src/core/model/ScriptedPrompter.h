@@ -25,6 +25,11 @@ struct DataFileAnswers
     std::optional<int> columns{};
     std::optional<int> valueColumn{};
     std::optional<int> sigmaColumn{}; // set: the uncertainty column is checked
+    // Columns given by their name in the labels row; batch mode turns them into
+    // valueColumn and sigmaColumn once the file's names are known.
+    std::optional<std::string> valueColumnName{};
+    std::optional<std::string> sigmaColumnName{};
+    bool decimalComma = false; // a comma is the decimal mark, whatever the prefill says
 };
 
 // An answer of the print dialog: OK, printing to the PDF file `outputFile` when

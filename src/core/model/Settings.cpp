@@ -1,6 +1,7 @@
 #include "core/model/Settings.h"
 
 #include "core/NumberReader.h"
+#include "core/model/NumberFields.h"
 
 #include <algorithm>
 #include <array>
@@ -177,12 +178,18 @@ void Settings::setEnabled(Ctl id, bool on)
     notify(id, SettingChange::Enabled);
 }
 
-void Settings::setFileCharColumnItems(int n)
+void Settings::setFileCharColumnItems(int n, std::vector<std::string> texts,
+                                      std::vector<std::string> names)
 {
-    if (m_fileCharItems == n) {
+    if (texts.size() != static_cast<std::size_t>(std::max(n, 0))) {
+        texts.clear();
+    }
+    m_fileCharNames = std::move(names);
+    if (m_fileCharItems == n && m_fileCharTexts == texts) {
         return;
     }
     m_fileCharItems = n;
+    m_fileCharTexts = std::move(texts);
     notify(FileChar_ColN, SettingChange::Items);
     notify(FileChar_ErrorColumn, SettingChange::Items);
 }
@@ -199,7 +206,7 @@ std::vector<std::string> Settings::items(Ctl id) const
     switch (id) {
     case FileChar_ColN:
     case FileChar_ErrorColumn:
-        return numbered(1, m_fileCharItems);
+        return m_fileCharTexts.empty() ? numbered(1, m_fileCharItems) : m_fileCharTexts;
     case AxesOpts_Yplaces:
         return numbered(0, 5);
     case StatsForm_Digits:
@@ -343,7 +350,16 @@ void Settings::setFromText(Ctl id, std::string_view value)
         break;
     case ControlKind::Text:
     case ControlKind::Combo:
-        setText(id, std::string(value));
+        if (holdsNumber(id)) {
+            const auto canonical = typedNumberText(value);
+            if (!canonical) {
+                throw std::invalid_argument(std::string(info.name) + " takes a number, not \"" +
+                                            std::string(value) + "\"");
+            }
+            setText(id, *canonical);
+        } else {
+            setText(id, std::string(value));
+        }
         break;
     case ControlKind::Font:
         if (std::find(m_fonts.begin(), m_fonts.end(), value) == m_fonts.end()) {

@@ -96,9 +96,14 @@ public:
     // Selects the entry `name`, or the first entry when the list has none.
     void selectFontOrFirst(std::string_view name);
 
-    // The entries of the Data File Parameters dialog's two column combos ("1".."n").
+    // The entries of the Data File Parameters dialog's two column combos: the
+    // column numbers "1".."n", or `texts` ("2 · Girth", one per column) when
+    // given. `names` are the columns' names from the labels row (empty without
+    // one). A picked entry stores its column number.
     int fileCharColumnItems() const { return m_fileCharItems; }
-    void setFileCharColumnItems(int n);
+    void setFileCharColumnItems(int n, std::vector<std::string> texts = {},
+                                std::vector<std::string> names = {});
+    const std::vector<std::string>& fileCharColumnNames() const { return m_fileCharNames; }
 
     // The entries of a combo's drop-down list: the column numbers of the Data
     // File Parameters dialog, the decimals and digits of the option windows, the
@@ -114,7 +119,9 @@ public:
     int dataSymbolCode() const { return m_rules.dataSymbolCode(); }
 
     // Sets a control from its text as --set and the option windows take it.
-    // Throws std::invalid_argument for a value of the wrong kind.
+    // Throws std::invalid_argument for a value of the wrong kind and for a
+    // number field's text that is not wholly a number; a number is stored as
+    // its canonical text ("2,57" as "2.57").
     void setFromText(Ctl id, std::string_view value);
 
 private:
@@ -142,6 +149,8 @@ private:
     std::vector<char> m_enabled;
     std::vector<std::string> m_fonts;
     int m_fileCharItems = 0;
+    std::vector<std::string> m_fileCharTexts;
+    std::vector<std::string> m_fileCharNames;
     OptionRules m_rules;
 };
 

@@ -18,6 +18,20 @@ bool hasDigit(const std::string& text)
     return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+// The digits Ts is shown with: the box's, or more while it would read as the
+// labelled upper limit it differs from, so that the box cannot contradict the verdict.
+int tsDigits(double ts, const StatsBoxOptions& options, int digits)
+{
+    if (!options.upperLimit || ts == *options.upperLimit) {
+        return digits;
+    }
+    const std::string limit = plainText(*options.upperLimit);
+    while (digits < MaxSeparatingDigits && plainText(roundSignificant(ts, digits)) == limit) {
+        ++digits;
+    }
+    return digits;
+}
+
 } // namespace
 
 int statsBoxDigits(const StatsBoxOptions& options, double shownMean, double ymin)
@@ -40,25 +54,25 @@ std::string statsBoxCaption(const SetStatistics& stats, const StatsBoxOptions& o
     if (options.count) {
         box += " No. Pts. = " + signedText(stats.n) + "  ";
     }
-    const auto line = [&box, digits](const char* name, double value) {
+    const auto line = [&box](const char* name, double value, int shownDigits) {
         box += "\r ";
         box += name;
-        box += signedText(roundSignificant(value, digits)) + "  ";
+        box += signedText(roundSignificant(value, shownDigits)) + "  ";
     };
     if (options.min) {
-        line(" Min = ", stats.shownMin);
+        line(" Min = ", stats.shownMin, digits);
     }
     if (options.mean) {
-        line(" Mean = ", stats.shownMean);
+        line(" Mean = ", stats.shownMean, digits);
     }
     if (options.max) {
-        line(" Max = ", stats.shownMax);
+        line(" Max = ", stats.shownMax, digits);
     }
     if (options.sigma) {
-        line(" Sigma = ", stats.shownSigma);
+        line(" Sigma = ", stats.shownSigma, digits);
     }
     if (options.ts) {
-        line(" Ts = ", stats.shownTs);
+        line(" Ts = ", stats.shownTs, tsDigits(stats.shownTs, options, digits));
     }
     if (options.title.empty()) {
         return box;

@@ -5,6 +5,7 @@
 
 #include "core/stats/StatisticsPass.h"
 
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -23,7 +24,12 @@ struct StatsBoxOptions
     bool standardFormat = true; // value-axis labels in standard, not exponent, form
     std::string title;          // empty: no title line
     bool overlay = false;       // the overlay's box puts two blanks before its title, not three
+    // The upper limit the chart labels: a Ts that differs from it but rounds to
+    // its text gets more digits, up to MaxSeparatingDigits.
+    std::optional<double> upperLimit;
 };
+
+inline constexpr int MaxSeparatingDigits = 6;
 
 // Significant digits of the box's numbers: 3 for "Auto", else the typed number
 // rounded to a whole number. With standard labels and |shownMean| < 0.0001 the

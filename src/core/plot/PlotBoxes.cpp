@@ -132,6 +132,9 @@ void PlotRoutine::drawStatsBox(Drawing& d, int setNumber)
     options.typedDigits = d.o.statsDigits.value();
     options.overlay = setNumber == 2;
     options.title = setNumber == 1 ? d.o.mainBoxTitle : d.o.overlayBoxTitle;
+    if (d.o.limitLines && d.o.upperLine && d.o.upperLimit.value() != 0) {
+        options.upperLimit = d.o.upperLimit.value();
+    }
     const std::string caption = statsBoxCaption(*r.statistics, options, d.ymin);
     showBox(d, setNumber == 1 ? MovableItem::StatsBox : MovableItem::OverlayStats, caption);
     r.statsBox = caption;

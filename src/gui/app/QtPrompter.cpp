@@ -125,7 +125,7 @@ std::optional<std::string> QtPrompter::askSaveFile(const FileDialogRequest& requ
 bool QtPrompter::askDataFileParameters(Settings& settings, const DataFilePreview& preview)
 {
     if (!m_fileChar) {
-        m_fileChar = new FileCharDialog(dialogParent());
+        m_fileChar = new FileCharDialog(dialogParent(), this);
     }
     return m_fileChar->ask(settings, preview);
 }

@@ -218,9 +218,10 @@ void DataEditorDialog::sizeColumns(int set)
                          width(widestPointNumberText(model->dataSet().pointCount), NumberHeading));
     grid->setColumnWidth(1, width(EditorValueSample, DataHeading));
     grid->setColumnWidth(2, width(EditorValueSample, SigmaHeading));
+    grid->setColumnWidth(3, width(EditorLineSample, LineHeading));
     grid->setColumnHidden(2, !model->showsSigmas());
     int total = 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
-    for (int column = 0; column < 3; ++column) {
+    for (int column = 0; column < model->columnCount(); ++column) {
         if (!grid->isColumnHidden(column)) {
             total += grid->columnWidth(column);
         }

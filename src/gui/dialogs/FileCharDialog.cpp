@@ -42,6 +42,7 @@ const FileCharDialog::Question kParameters[] = {
     {"lblLabels", "Labels in First Row?", Ctl::FileChar_Labels},
     {"lblNcol", "No. of Data Columns", Ctl::FileChar_Ncol},
     {"lblColN", "Column Number to Analyze", Ctl::FileChar_ColN},
+    {"lblDecimalComma", "&Decimal comma", Ctl::FileChar_DecimalComma},
 };
 const FileCharDialog::Question kUncertainty[] = {
     {"lblErrorBars", "Data Uncertainties in Column?", Ctl::FileChar_ErrorBars},
@@ -50,7 +51,8 @@ const FileCharDialog::Question kUncertainty[] = {
 
 } // namespace
 
-FileCharDialog::FileCharDialog(QWidget* parent) : QDialog(parent)
+FileCharDialog::FileCharDialog(QWidget* parent, Prompter* prompter)
+    : QDialog(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("FileChar"));
     setWindowTitle(QStringLiteral("Data File Parameters"));
@@ -74,6 +76,12 @@ FileCharDialog::FileCharDialog(QWidget* parent) : QDialog(parent)
 
     auto* frame3 = makeFrame("Frame3", "Data Parameters");
     QFormLayout* parameters = addQuestions(frame3, kParameters);
+    auto* decimalComma =
+        frame3->findChild<QCheckBox*>(controlWidgetName(Ctl::FileChar_DecimalComma));
+    decimalComma->setToolTip(QStringLiteral(
+        "A comma is the decimal mark (8,3); fields are then separated by semicolons, blanks "
+        "and tabs. Checked when the file looks written so."));
+    decimalComma->setAccessibleName(QStringLiteral("Decimal comma"));
     auto* frame2 = makeFrame(controlWidgetName(Ctl::FileChar_Frame2), "Uncertainty Bars");
     QFormLayout* uncertainty = addQuestions(frame2, kUncertainty);
     for (QFormLayout* form : {preview, parameters, uncertainty}) {
@@ -176,6 +184,14 @@ bool FileCharDialog::ask(Settings& settings, const DataFilePreview& preview)
     const bool accepted = exec() == QDialog::Accepted;
     attach(nullptr);
     return accepted;
+}
+
+void FileCharDialog::accept()
+{
+    Settings* settings = m_binder->settings();
+    if (!settings || numberFieldsAccepted(*this, *settings, m_prompter)) {
+        QDialog::accept();
+    }
 }
 
 void FileCharDialog::setPreview(QLabel* label, const std::string& line)

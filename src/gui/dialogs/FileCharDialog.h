@@ -28,8 +28,12 @@ class FileCharDialog : public QDialog
 
 public:
     // Builds the dialog and centres it on the screen; it is then only hidden
-    // between uses.
-    explicit FileCharDialog(QWidget* parent = nullptr);
+    // between uses. OK's refusal of a field that is not a number goes to
+    // `prompter` (null: the fields are not checked).
+    explicit FileCharDialog(QWidget* parent = nullptr, Prompter* prompter = nullptr);
+
+    // OK: closes the dialog once every number field holds a number.
+    void accept() override;
 
     // Shows the dialog modally on the FileChar controls of `settings` with the
     // preview rows and waits until it is closed; true for OK.
@@ -67,6 +71,7 @@ private:
     QLabel* m_secondRow = nullptr;
     QLineEdit* m_ncol = nullptr;
     QPushButton* m_ok = nullptr;
+    Prompter* m_prompter = nullptr;
 };
 
 } // namespace qv

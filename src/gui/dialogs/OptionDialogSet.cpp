@@ -26,6 +26,7 @@ GraphOptionsDialog& OptionDialogSet::graphOptions()
 {
     if (!m_graph) {
         m_graph = new GraphOptionsDialog(m_settings, m_parent);
+        m_graph->setPrompter(&m_prompter);
     }
     return *m_graph;
 }
@@ -34,6 +35,7 @@ AxesOptionsDialog& OptionDialogSet::axesOptions()
 {
     if (!m_axes) {
         m_axes = new AxesOptionsDialog(m_settings, m_prompter, m_parent);
+        m_axes->setPrompter(&m_prompter);
     }
     return *m_axes;
 }
@@ -42,6 +44,7 @@ StatsBoxDialog& OptionDialogSet::statsBox()
 {
     if (!m_stats) {
         m_stats = new StatsBoxDialog(m_settings, m_parent);
+        m_stats->setPrompter(&m_prompter);
     }
     return *m_stats;
 }

@@ -11,6 +11,7 @@ enum Column
     NumberColumn,
     DataColumn,
     SigmaColumn,
+    LineColumn,
     ColumnCount
 };
 
@@ -87,6 +88,8 @@ QVariant PointGridModel::data(const QModelIndex& index, int role) const
             return toQString(editorValueText(m_set.sigmas[at]));
         }
         return {};
+    case LineColumn:
+        return toQString(sourceLineText(m_set, row));
     default:
         return {};
     }
@@ -104,6 +107,8 @@ QVariant PointGridModel::headerData(int section, Qt::Orientation orientation, in
         return QString::fromUtf8(DataHeading);
     case SigmaColumn:
         return QString::fromUtf8(SigmaHeading);
+    case LineColumn:
+        return QString::fromUtf8(LineHeading);
     default:
         return {};
     }

@@ -1,8 +1,9 @@
 #pragma once
 // The rows of a data editor's grid as a table model over one data set: row i is
 // point i + 1, its columns the number (with the editor's "x " marker), the
-// value and the uncertainty. Every text is derived from the set when it is
-// asked for, so text and state never drift apart and 100000 rows open at once.
+// value, the uncertainty and the line of the file the point was read from.
+// Every text is derived from the set when it is asked for, so text and state
+// never drift apart and 100000 rows open at once.
 
 #include "core/document/PointEditor.h"
 

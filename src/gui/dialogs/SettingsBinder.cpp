@@ -1,5 +1,6 @@
 #include "gui/dialogs/SettingsBinder.h"
 
+#include "core/document/OptionDialogs.h"
 #include "render/QtText.h"
 
 #include <QCheckBox>
@@ -74,17 +75,37 @@ void setItems(QComboBox* combo, const std::vector<std::string>& items)
     }
 }
 
-void setComboText(QComboBox* combo, const QString& text)
+// A list entry that names what it stands for ("2 · Girth") stores the text
+// before the middle dot ("2"); any other text stores itself.
+QString comboValue(const QString& text)
 {
-    if (combo->currentText() == text) {
+    static const QString mark = QStringLiteral(" \u00B7 ");
+    const auto at = text.indexOf(mark);
+    return at < 0 ? text : text.left(at);
+}
+
+// Shows the value `text`: the list entry that stores it, else the text itself.
+// Unless `entry` asks for the entry, a text being typed that stores the value stays.
+void setComboText(QComboBox* combo, const QString& text, bool entry)
+{
+    if (!entry && comboValue(combo->currentText()) == text) {
         return;
     }
-    const int index = combo->findText(text);
+    int index = -1;
+    for (int i = 0; i < combo->count() && index < 0; ++i) {
+        if (comboValue(combo->itemText(i)) == text) {
+            index = i;
+        }
+    }
+    const QString shown = index >= 0 ? combo->itemText(index) : text;
+    if (combo->currentText() == shown) {
+        return;
+    }
     if (index >= 0) {
         combo->setCurrentIndex(index);
     }
     if (combo->isEditable()) {
-        combo->setEditText(text);
+        combo->setEditText(shown);
     }
 }
 
@@ -98,6 +119,21 @@ QString controlWidgetName(Ctl id, int index)
         widget += QStringLiteral("_%1").arg(index);
     }
     return widget;
+}
+
+bool numberFieldsAccepted(QWidget& dialog, Settings& settings, Prompter* prompter)
+{
+    if (!prompter) {
+        return true;
+    }
+    const auto refused = refusedNumberField(settings, toUtf8(dialog.objectName()), *prompter);
+    if (!refused) {
+        return true;
+    }
+    if (auto* field = dialog.findChild<QWidget*>(controlWidgetName(*refused))) {
+        field->setFocus(Qt::OtherFocusReason);
+    }
+    return false;
 }
 
 SettingsBinder::SettingsBinder(QWidget& root) : QObject(&root), m_root(root)
@@ -197,7 +233,7 @@ void SettingsBinder::connectEdits(const Binding& binding)
         if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             connect(combo, &QComboBox::currentTextChanged, this, [this, id](const QString& text) {
                 if (m_settings) {
-                    m_settings->setText(id, toUtf8(text));
+                    m_settings->setText(id, toUtf8(comboValue(text)));
                 }
             });
         }
@@ -287,7 +323,7 @@ void SettingsBinder::show(const Binding& binding, bool values, bool items)
     case ControlKind::Combo:
     case ControlKind::Font:
         if (combo) {
-            setComboText(combo, toQString(s.text(id)));
+            setComboText(combo, toQString(s.text(id)), items);
         }
         break;
     case ControlKind::Control:

@@ -33,6 +33,14 @@ namespace qv {
 // "_" and `index` for a button of an option group ("CR_2").
 QString controlWidgetName(Ctl id, int index = -1);
 
+class Prompter;
+
+// The first step of every dialog's OK: whether the number fields of `dialog`
+// (its object name names them, "PlotOpts") hold numbers. The first that does not
+// is named through `prompter` and gets the focus; all that do are stored as
+// their canonical texts. Without a prompter nothing is checked.
+bool numberFieldsAccepted(QWidget& dialog, Settings& settings, Prompter* prompter);
+
 class SettingsBinder : public QObject
 {
     Q_OBJECT

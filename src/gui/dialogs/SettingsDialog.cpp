@@ -62,7 +62,7 @@ void SettingsDialog::leave(DialogExit exit)
 
 void SettingsDialog::ok()
 {
-    if (okRules()) {
+    if (numberFieldsAccepted(*this, m_settings, m_prompter) && okRules()) {
         leave(DialogExit::Ok);
     }
 }

@@ -33,6 +33,7 @@ class QRadioButton;
 
 namespace qv {
 
+class Prompter;
 class SettingsBinder;
 
 // A widget's object name: a control's (a group's button with its index), which
@@ -105,12 +106,17 @@ public:
     Settings& settings() const { return m_settings; }
     QPushButton* okButton() const { return m_ok; }
 
+    // Where the OK's refusal of a field that is not a number is shown; without
+    // one the fields are not checked.
+    void setPrompter(Prompter* prompter) { m_prompter = prompter; }
+
     // Shows the dialog modally until the user leaves it; how they left it.
     DialogExit run();
     // How the dialog was last left (Cancel until then).
     DialogExit exitCode() const { return m_exit; }
 
-    // The dialog's OK: its rules, then it closes when they allow.
+    // The dialog's OK: every number field must hold a number (the field that
+    // does not gets the focus), then its rules; it closes when they allow.
     void ok();
     // The dialog's Cancel, also for Escape and the close button.
     void reject() override;
@@ -184,6 +190,7 @@ private:
     SettingsBinder* m_binder = nullptr;
     QPushButton* m_ok = nullptr;
     DialogExit m_exit = DialogExit::Cancel;
+    Prompter* m_prompter = nullptr;
 };
 
 // A caption as a screen reader says it: without the access-key markers ("&&"

@@ -92,9 +92,11 @@ TEST(LotDecision, TestsThePlotValuesAndExistsOnlyForAFinishedDrawingOfTheSet)
     if (const LotDecision* d = huge.document.lotDecision(1)) {
         EXPECT_FALSE(d->verdict.has_value());
     }
-    // A failed load clears the chart and its decisions.
+    // A failed load keeps the chart and its decisions.
+    const LotDecision* kept = logLot.document.lotDecision(1);
+    ASSERT_NE(kept, nullptr);
     EXPECT_FALSE(logLot.open(logLot.files.path("missing.csv")));
-    EXPECT_EQ(logLot.document.lotDecision(1), nullptr);
+    EXPECT_EQ(logLot.document.lotDecision(1), kept);
 }
 
 TEST(LotDecision, JudgesReadingsFarFromZeroByTheirTrueSpread)

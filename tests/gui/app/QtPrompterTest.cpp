@@ -52,7 +52,7 @@ TEST(QtPrompter, ShowsTheDataFileParametersAndLoadsTheColumnChosenOnOkOrKeepsThe
         child<QComboBox>(dialog, "ColN")->setCurrentIndex(1);
         errorBars->click();
         EXPECT_TRUE(errorColumn->isEnabled());
-        EXPECT_EQ(errorColumn->currentText(), "3");
+        EXPECT_EQ(errorColumn->currentText(), QString::fromUtf8("3 \u00B7 batch"));
         EXPECT_EQ(s.text(Ctl::FileChar_ErrorColumn), "3");
         errorBars->click();
         EXPECT_FALSE(errorColumn->isEnabled());

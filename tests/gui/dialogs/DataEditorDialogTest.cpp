@@ -156,7 +156,7 @@ TEST_F(DataEditorTest, TheOverlayGridAndTheSigmaColumnShowOnlyWithTheirData)
     editor = openEditor(Menu::EnableDisable);
     EXPECT_EQ(editor->model(2)->rowCount(), 6);
     EXPECT_EQ(cell(editor, 2, 3, 0), " 4");
-    EXPECT_EQ(cell(editor, 2, 0, 1), "5.00E-01");
+    EXPECT_EQ(cell(editor, 2, 0, 1), "0.5");
     press(editor, "Command1");
 
     // A new main file drops the overlay: its grid is hidden again. This one has
@@ -166,7 +166,7 @@ TEST_F(DataEditorTest, TheOverlayGridAndTheSigmaColumnShowOnlyWithTheirData)
     EXPECT_FALSE(editor->grid(2)->isVisible());
     EXPECT_EQ(editor->model(1)->rowCount(), 3);
     EXPECT_FALSE(editor->grid(1)->isColumnHidden(2));
-    EXPECT_EQ(cell(editor, 1, 2, 2), "1.23E+03");
+    EXPECT_EQ(cell(editor, 1, 2, 2), "1234.5");
     EXPECT_EQ(editor->model(1)->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Sigma");
 }
 
