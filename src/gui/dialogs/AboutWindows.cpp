@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSvgRenderer>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -129,7 +128,7 @@ void AboutDialog::showEvent(QShowEvent* event)
     m_ok->setFocus(Qt::OtherFocusReason);
 }
 
-CalculationsWindow::CalculationsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+CalculationsWindow::CalculationsWindow(QWidget* parent) : QDialog(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmCalculations"));
     setWindowTitle(QStringLiteral("About the Calculations"));
@@ -146,12 +145,11 @@ CalculationsWindow::CalculationsWindow(QWidget* parent) : QWidget(parent, Qt::Wi
     ok->setFont(verdana);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QWidget::hide);
-    new QShortcut(QKeySequence::Cancel, this, this, &QWidget::hide);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_document, 1);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
-    resize(640, 720);
+    fitOnScreen(*this, QSize(640, 640));
     centreOnScreen(*this);
 }
 
