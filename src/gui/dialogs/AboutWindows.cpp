@@ -38,7 +38,11 @@ QLabel* makePicture(const QString& objectName, int side, const QString& spoken, 
 {
     auto* picture = new QLabel(parent);
     picture->setObjectName(objectName);
-    picture->setPixmap(programLogo(side));
+    // Drawn at the screen's own resolution, so that it stays sharp at 1.5 or 2x.
+    const qreal ratio = parent->devicePixelRatioF();
+    QPixmap logo = programLogo(qRound(side * ratio));
+    logo.setDevicePixelRatio(ratio);
+    picture->setPixmap(logo);
     picture->setFixedSize(side, side);
     picture->setAccessibleName(spoken);
     return picture;
