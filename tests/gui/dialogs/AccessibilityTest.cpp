@@ -108,6 +108,19 @@ TEST(AssistiveTechnology, AnOptionButtonSelectedWithoutAClickStillRunsItsHandler
     EXPECT_FALSE(g.widget<QRadioButton>(PlotOpts_CR, 1)->isChecked());
 }
 
+TEST(AssistiveTechnology, StudentsTSaysInItsTooltipWhyItIsOff)
+{
+    GraphOptions g;
+    auto* studentT = g.widget<QRadioButton>(PlotOpts_Tdist);
+    g.settings.setEnabled(PlotOpts_Tdist, false);
+    EXPECT_FALSE(studentT->isEnabled());
+    EXPECT_EQ(studentT->toolTip(),
+              "Student's t is offered only for lots of fewer than 30 points; this lot has 30 or "
+              "more, so the Gaussian distribution is used.");
+    g.settings.setEnabled(PlotOpts_Tdist, true);
+    EXPECT_EQ(studentT->toolTip(), "Student's t distribution, for lots of fewer than 30 points.");
+}
+
 // Walks what assistive technology sees under `node` (not what is hidden) and
 // lists every element that goes unnamed although it can take the focus or is a
 // label.
