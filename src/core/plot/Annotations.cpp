@@ -98,7 +98,12 @@ double fractionBeyond(double k)
 std::string percentText(double k)
 {
     const double f = fractionBeyond(k);
-    return format(f, percentMask(f));
+    std::string text = format(f, percentMask(f));
+    // An optional place left empty leaves no point behind: "5%", not "5.%".
+    if (const auto dot = text.find(".%"); dot != std::string::npos) {
+        text.erase(dot, 1);
+    }
+    return text;
 }
 
 std::string percentLabel(double k)

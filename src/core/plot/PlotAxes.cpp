@@ -23,6 +23,35 @@ constexpr std::array<const char*, ProbabilityTickCount> GaussianTickLabels{
 constexpr std::array<const char*, ProbabilityTickCount> StudentTickLabels{
     "", "0.01", "0.1", "1", "10", "50", "90", "99", "99.9", "99.99", ""};
 
+// Whether a label of `ticks` (plot values on a log axis) reads 0 in `mask`, or
+// the same as its neighbour.
+bool misreadLogLabel(const std::vector<double>& ticks, const std::string& mask)
+{
+    const std::string zero = format(0.0, mask);
+    std::string previous;
+    for (double tick : ticks) {
+        std::string label = format(std::pow(10.0, tick), mask);
+        if (label == zero || label == previous) {
+            return true;
+        }
+        previous = std::move(label);
+    }
+    return false;
+}
+
+// A log axis spans powers of ten: the fixed-point mask gets as many places as
+// it takes for each label to show its own value ("0.0" at both 0.001 and 0.01
+// says neither).
+std::string distinctLogMask(const std::vector<double>& ticks, std::string mask)
+{
+    const auto dot = mask.find('.');
+    int places = dot == std::string::npos ? 0 : static_cast<int>(mask.size() - dot - 1);
+    while (places < 15 && misreadLogLabel(ticks, mask)) {
+        mask = valueAxisMask(++places, false);
+    }
+    return mask;
+}
+
 } // namespace
 
 // Probability axis, first part: its tick positions and its range from the
@@ -187,11 +216,15 @@ void PlotRoutine::drawProbabilityAxis(Drawing& d)
 // mask of the Axes Options, left of the plot area.
 void PlotRoutine::drawValueAxis(Drawing& d, const SetStatistics& main)
 {
-    const std::string mask = valueLabelMask(d.values, d.o.autoPlaces, d.o.places.value(),
-                                            !d.o.standardFormat, main.mean);
+    std::string mask = valueLabelMask(d.values, d.o.autoPlaces, d.o.places.value(),
+                                      !d.o.standardFormat, main.mean);
+    const std::vector<double> ticks = valueTickValues(d.values, d.logAxis);
+    if (d.logAxis && d.o.standardFormat) {
+        mask = distinctLogMask(ticks, mask);
+    }
     const ChartGeometry mapping = d.mapping();
     const double markLength = 0.0178 * d.xspan();
-    for (double v : valueTickValues(d.values, d.logAxis)) {
+    for (double v : ticks) {
         m_scene.primitives.emplace_back(SceneLine{d.xmin, v, d.xmin + markLength, v});
         m_scene.primitives.emplace_back(SceneLine{d.xmax, v, d.xmax - markLength, v});
         const std::string text = " " + format(d.logAxis ? std::pow(10.0, v) : v, mask);

@@ -76,7 +76,15 @@ void PlotRoutine::drawTsMarker(Drawing& d, int setNumber)
     const double height4 =
         4 * m_measurer.textHeight(percent, d.referenceFont) * mapping.unitsPerTwipY();
     const std::string label = percentLabel(st.k);
-    printReferenceLabel(d, st.k + 0.1 * width, d.ymin - height4, label);
+    // With k near the right edge the label stands left of the edge rather than
+    // past the frame; with k beyond the edge it is not seen, as k is not.
+    const double labelWidth =
+        m_measurer.textWidth(label, d.referenceFont) * mapping.unitsPerTwipX();
+    double x = st.k + 0.1 * width;
+    if (st.k < d.xmax) {
+        x = std::min(x, d.xmax - labelWidth);
+    }
+    printReferenceLabel(d, x, d.ymin - height4, label);
     r.tsLabel = value;
     r.percentLabel = label;
 }

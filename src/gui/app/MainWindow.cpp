@@ -417,10 +417,9 @@ void MainWindow::showScene()
         }
         const TwipsRect r = m_painter.labelRect(label, kind);
         const QRect geometry = m_twips.toPixels(toQRectF(r));
-        QPixmap picture(geometry.size().expandedTo(QSize(1, 1)));
-        picture.fill(Qt::white);
+        QPixmap picture = sharpPicture(*widget, geometry.size().expandedTo(QSize(1, 1)));
         QPainter p(&picture);
-        m_painter.paintLabel(p, label, kind, QRectF(QPointF(0, 0), QSizeF(picture.size())));
+        m_painter.paintLabel(p, label, kind, QRectF(QPointF(0, 0), geometry.size()));
         p.end();
         widget->setPixmap(picture);
         widget->setGeometry(geometry);

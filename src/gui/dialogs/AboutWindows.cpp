@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSvgRenderer>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -39,7 +38,11 @@ QLabel* makePicture(const QString& objectName, int side, const QString& spoken, 
 {
     auto* picture = new QLabel(parent);
     picture->setObjectName(objectName);
-    picture->setPixmap(programLogo(side));
+    // Drawn at the screen's own resolution, so that it stays sharp at 1.5 or 2x.
+    const qreal ratio = parent->devicePixelRatioF();
+    QPixmap logo = programLogo(qRound(side * ratio));
+    logo.setDevicePixelRatio(ratio);
+    picture->setPixmap(logo);
     picture->setFixedSize(side, side);
     picture->setAccessibleName(spoken);
     return picture;
@@ -129,7 +132,7 @@ void AboutDialog::showEvent(QShowEvent* event)
     m_ok->setFocus(Qt::OtherFocusReason);
 }
 
-CalculationsWindow::CalculationsWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+CalculationsWindow::CalculationsWindow(QWidget* parent) : QDialog(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmCalculations"));
     setWindowTitle(QStringLiteral("About the Calculations"));
@@ -146,12 +149,11 @@ CalculationsWindow::CalculationsWindow(QWidget* parent) : QWidget(parent, Qt::Wi
     ok->setFont(verdana);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QWidget::hide);
-    new QShortcut(QKeySequence::Cancel, this, this, &QWidget::hide);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_document, 1);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
-    resize(640, 720);
+    fitOnScreen(*this, QSize(640, 640));
     centreOnScreen(*this);
 }
 

@@ -30,7 +30,9 @@ private:
     QPushButton* m_ok = nullptr;
 };
 
-class CalculationsWindow : public QWidget
+// A dialog in the class sense only (a titled window to assistive technology)
+// with the frame of a main window; Escape hides it.
+class CalculationsWindow : public QDialog
 {
     Q_OBJECT
 

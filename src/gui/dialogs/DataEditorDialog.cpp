@@ -2,9 +2,9 @@
 
 #include "core/model/Prompter.h"
 #include "core/model/Session.h"
+#include "gui/dialogs/PointGridModel.h"
 #include "gui/widgets/BusyCursor.h"
 #include "gui/widgets/Twips.h"
-#include "gui/dialogs/PointGridModel.h"
 #include "render/QtText.h"
 
 #include <QApplication>
@@ -95,7 +95,9 @@ DataEditorDialog::DataEditorDialog(Session& session, Prompter& prompter, EditorK
 {
     const EditorTexts& texts = editorTexts(kind);
     setObjectName(QString::fromUtf8(texts.formName));
-    setWindowTitle(QString::fromUtf8(texts.caption));
+    // Titled after the menu item that opens it, so the two editors are told apart.
+    setWindowTitle(kind == EditorKind::EnableDisable ? QStringLiteral("Enable/Disable Data")
+                                                     : QStringLiteral("Hilite/UnHilite Data"));
     setWindowModality(Qt::ApplicationModal);
 
     auto* instruction = makeLabel(InstructionLabelName, texts.instruction, this);

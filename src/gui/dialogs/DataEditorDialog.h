@@ -1,5 +1,5 @@
 #pragma once
-// The two data editors, "Data Editor": the enable/disable editor (EditForm) and
+// The two data editors, titled after their menu items: the enable/disable editor (EditForm) and
 // the hilite editor (HiliteForm). A grid of the main set and, with an overlay
 // loaded, a grid of the overlay set beside it; a click on a row (or Space on
 // the current row) flips that point's state in its data set at once. OK closes

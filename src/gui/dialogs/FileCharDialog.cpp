@@ -2,6 +2,7 @@
 
 #include "core/model/Settings.h"
 #include "gui/dialogs/SettingsBinder.h"
+#include "gui/dialogs/SettingsDialog.h"
 #include "gui/widgets/Twips.h"
 #include "render/QtText.h"
 
@@ -61,6 +62,8 @@ FileCharDialog::FileCharDialog(QWidget* parent, Prompter* prompter)
     auto* frame1 = makeFrame("Frame1", "Data File Preview");
     m_firstRow = makeLabel("FirstRow", "", frame1);
     m_secondRow = makeLabel("SecondRow", "", frame1);
+    m_firstRow->setAccessibleName(QStringLiteral("1st Row"));
+    m_secondRow->setAccessibleName(QStringLiteral("2nd Row"));
     const int previewWidth = fontMetrics().averageCharWidth() * PreviewChars;
     for (QLabel* row : {m_firstRow, m_secondRow}) {
         row->setTextFormat(Qt::PlainText);
@@ -163,6 +166,8 @@ QFormLayout* FileCharDialog::addQuestions(QGroupBox* frame, std::span<const Ques
     for (std::size_t i = 0; i < questions.size(); ++i) {
         QLabel* label = makeLabel(questions[i].label, questions[i].caption, frame);
         label->setBuddy(answers[i]);
+        // Named by its question, not by the value it shows ("1").
+        nameByLabel(answers[i], label->text());
         if (qobject_cast<QCheckBox*>(answers[i])) {
             label->installEventFilter(this);
         }

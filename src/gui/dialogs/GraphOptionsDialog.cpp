@@ -1,12 +1,14 @@
 #include "gui/dialogs/GraphOptionsDialog.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace qv {
@@ -14,6 +16,11 @@ namespace qv {
 namespace {
 
 using enum Ctl;
+
+constexpr const char* StudentTip = "Student's t distribution, for lots of fewer than 30 points.";
+constexpr const char* StudentOffTip =
+    "Student's t is offered only for lots of fewer than 30 points; this lot has 30 or more, so "
+    "the Gaussian distribution is used.";
 
 // Room for a number of about this many characters in a short field.
 constexpr int NumberFieldChars = 12;
@@ -37,13 +44,13 @@ const ChoiceFrame kDistribution = {
 const ChoiceFrame kYAxis = {"YaxisType",
                             "Y-axis",
                             "Choose linear or log Y scale.  Make sure there are no negative or "
-                            "zero values before choosing log!!!!!!",
+                            "zero values before choosing log.",
                             PlotOpts_LinearY,
                             {"Linear", "Log"},
                             Arrangement::ColumnAtTop};
 const std::initializer_list<CheckEntry> kStatistics = {
     {PlotOpts_Statistics, "Show Statistical Data", "Turns display of statistics box on and off."},
-    {PlotOpts_TestStatistic, "Show Test Statistic", "Add test statitistics line to graph."},
+    {PlotOpts_TestStatistic, "Show Test Statistic", "Add test statistics line to graph."},
     {PlotOpts_ErrorBars, "Show Uncertainty Bars", "Turn uncertainty bars on and off."},
 };
 
@@ -77,7 +84,7 @@ const ChoiceFrame kTs[] = {
      Arrangement::Column},
     {"Frame4",
      "CR",
-     "Consumers Risk percentage to be used in Ts calculation.",
+     "Consumers Risk fraction to be used in Ts calculation.",
      PlotOpts_CR,
      {"0.16", "0.1", "0.05", "0.01"},
      Arrangement::Column},
@@ -88,7 +95,7 @@ const CheckEntry kLimit = {PlotOpts_LimitLines, "Limit Lines",
 const FieldEntry kULimit = {PlotOpts_ULimitLabel, "Upper Limit:", PlotOpts_ULimit,
                             "Enter upper limit for limit line position."};
 const std::initializer_list<CheckEntry> kLines = {
-    {PlotOpts_UL_Line, "UL Line", "Diplay line at specified upper limit."},
+    {PlotOpts_UL_Line, "UL Line", "Display line at specified upper limit."},
     {PlotOpts_NinetyLine, "90% Line", "Display line at 90% of specified upper limit."},
     {PlotOpts_FiftyLine, "50% Line", "Display line at 50% of specified upper limit."},
 };
@@ -147,6 +154,23 @@ GraphOptionsDialog::GraphOptionsDialog(Settings& settings, QWidget* parent)
                          "Go back to plot without using changes.",
                          {"Axes", "&Axes Options", "Go to axes option window.",
                           [this] { switchTo(DialogExit::ToAxes); }}));
+
+    m_studentT = widget<QRadioButton>(PlotOpts_Tdist);
+    m_studentT->installEventFilter(this);
+    showStudentTip();
+}
+
+void GraphOptionsDialog::showStudentTip()
+{
+    m_studentT->setToolTip(QString::fromUtf8(m_studentT->isEnabled() ? StudentTip : StudentOffTip));
+}
+
+bool GraphOptionsDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_studentT && event->type() == QEvent::EnabledChange) {
+        showStudentTip();
+    }
+    return SettingsDialog::eventFilter(watched, event);
 }
 
 QHBoxLayout* GraphOptionsDialog::makeSwitchedField(const CheckEntry& check, const FieldEntry& field,

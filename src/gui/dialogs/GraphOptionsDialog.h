@@ -17,11 +17,16 @@ public:
 
 protected:
     bool okRules() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // A check box and, after a gap, the labelled field of `width` pixels it
     // switches on.
     QHBoxLayout* makeSwitchedField(const CheckEntry& check, const FieldEntry& field, int width);
+    // Student's t says in its tooltip why it is off when it is.
+    void showStudentTip();
+
+    QRadioButton* m_studentT = nullptr;
 };
 
 } // namespace qv

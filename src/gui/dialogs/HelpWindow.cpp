@@ -126,7 +126,7 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name)
 }
 
 HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, QWidget* parent)
-    : QWidget(parent, Qt::Window)
+    : QDialog(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmHelp"));
     setWindowTitle(QStringLiteral("Quantiview Help"));
@@ -137,7 +137,7 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
         return;
     }
     buildWidgets();
-    resize(900, 640);
+    fitOnScreen(*this, QSize(900, 640));
     centreOnScreen(*this);
 }
 
@@ -216,6 +216,7 @@ void HelpWindow::buildWidgets()
 {
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabHelp"));
+    m_tabs->setAccessibleName(QStringLiteral("Contents, Index and Search"));
 
     m_contents = m_engine->contentWidget();
     m_contents->setObjectName(QStringLiteral("HelpContents"));

@@ -5,10 +5,10 @@
 // install tree's data folder; it is registered in a collection of the user's
 // own (a writable folder, where the search index is kept too).
 
+#include <QDialog>
 #include <QStringList>
 #include <QTextBrowser>
 #include <QUrl>
-#include <QWidget>
 
 class QHelpContentWidget;
 class QHelpEngine;
@@ -49,7 +49,9 @@ private:
     QHelpEngine& m_engine;
 };
 
-class HelpWindow : public QWidget
+// A dialog in the class sense only: a titled window to assistive technology,
+// with the frame of a main window.
+class HelpWindow : public QDialog
 {
     Q_OBJECT
 

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace qv {
@@ -42,7 +41,7 @@ void setValue(QLabel* label, const std::string& text)
 } // namespace
 
 SamplingPlanWindow::SamplingPlanWindow(const TextMeasurer& measurer, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_measurer(measurer)
+    : QDialog(parent, Qt::Window), m_measurer(measurer)
 {
     setObjectName(QStringLiteral("frmSamplingPlan"));
     setWindowTitle(QStringLiteral("Sampling Plan"));
@@ -55,8 +54,7 @@ SamplingPlanWindow::SamplingPlanWindow(const TextMeasurer& measurer, QWidget* pa
         if (caption) {
             grid->addWidget(new QLabel(QString::fromUtf8(caption), this), at, 0);
         }
-        QLabel* value =
-            makeValue(QString::fromUtf8(objectName), QString::fromUtf8(spoken), this);
+        QLabel* value = makeValue(QString::fromUtf8(objectName), QString::fromUtf8(spoken), this);
         grid->addWidget(value, at, column, 1, span);
         return value;
     };
@@ -98,14 +96,13 @@ SamplingPlanWindow::SamplingPlanWindow(const TextMeasurer& measurer, QWidget* pa
     ok->setAccessibleName(QStringLiteral("OK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QWidget::hide);
-    new QShortcut(QKeySequence::Cancel, this, this, &QWidget::hide);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_lot);
     layout->addLayout(grid);
     layout->addWidget(m_picture, 1);
     layout->addWidget(ok, 0, Qt::AlignRight);
-    resize(sizeHint().expandedTo(QSize(560, 640)));
+    fitOnScreen(*this, sizeHint().expandedTo(QSize(560, 640)));
     centreOnScreen(*this);
 }
 
@@ -146,17 +143,17 @@ void SamplingPlanWindow::follow(const ChartDocument& document)
     if (const auto& plan = decision->plan) {
         m_oc = ocChartScene(*plan, m_measurer, session.window.graphFontName);
         const double atLtpd = plan->oc.probabilityOfAcceptance[9];
-        m_picture->setAccessibleDescription(
-            toQString("OC curve of the exact plan: " + planCaption(*plan) + ". Pa = " +
-                      decisionNumber(atLtpd, 2, 2) + " at LTPD " + percentOf(plan->ltpd) +
-                      ", " + decisionNumber(plan->oc.probabilityOfAcceptance[0], 2, 2) + " at " +
-                      percentOf(plan->oc.fractionDefective[0]) + ", " +
-                      decisionNumber(plan->oc.probabilityOfAcceptance[29], 2, 2) + " at " +
-                      percentOf(plan->oc.fractionDefective[29]) + "."));
+        m_picture->setAccessibleDescription(toQString(
+            "OC curve of the exact plan: " + planCaption(*plan) +
+            ". Pa = " + decisionNumber(atLtpd, 2, 2) + " at LTPD " + percentOf(plan->ltpd) + ", " +
+            decisionNumber(plan->oc.probabilityOfAcceptance[0], 2, 2) + " at " +
+            percentOf(plan->oc.fractionDefective[0]) + ", " +
+            decisionNumber(plan->oc.probabilityOfAcceptance[29], 2, 2) + " at " +
+            percentOf(plan->oc.fractionDefective[29]) + "."));
     } else {
         m_oc = Scene{};
-        m_picture->setAccessibleDescription(QStringLiteral("No OC curve: ") +
-                                            toQString(t.kExact) + QStringLiteral("."));
+        m_picture->setAccessibleDescription(QStringLiteral("No OC curve: ") + toQString(t.kExact) +
+                                            QStringLiteral("."));
     }
     m_picture->update();
 }

@@ -6,7 +6,7 @@
 
 #include "core/plot/Scene.h"
 
-#include <QWidget>
+#include <QDialog>
 
 class QLabel;
 
@@ -15,7 +15,9 @@ namespace qv {
 class ChartDocument;
 class TextMeasurer;
 
-class SamplingPlanWindow : public QWidget
+// A dialog in the class sense only (a titled window to assistive technology)
+// with the frame of a main window; Escape hides it.
+class SamplingPlanWindow : public QDialog
 {
     Q_OBJECT
 

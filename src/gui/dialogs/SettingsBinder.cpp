@@ -11,8 +11,10 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace qv {
 
@@ -191,7 +193,9 @@ void SettingsBinder::connectEdits(const Binding& binding)
     switch (controlInfo(id).kind) {
     case ControlKind::Check:
         if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-            connect(box, &QCheckBox::clicked, this, [this, id, reshow](bool checked) {
+            // The box's own state, however it changed: a click, the keyboard,
+            // or an assistive technology's Toggle action (which never clicks).
+            connect(box, &QCheckBox::toggled, this, [this, id, reshow](bool checked) {
                 if (m_settings) {
                     m_settings->setCheck(id, checked ? 1 : 0);
                     reshow();
@@ -201,28 +205,21 @@ void SettingsBinder::connectEdits(const Binding& binding)
         break;
     case ControlKind::Group:
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
-            connect(radio, &QRadioButton::clicked, this, [this, id, index, reshow](bool checked) {
-                // A user's click runs the handler even on the selected button.
-                if (m_settings && checked) {
-                    m_settings->click(id, index);
-                }
-                reshow();
-            });
+            connectRadio(
+                radio, [this, id, index] { m_settings->click(id, index); }, reshow);
         }
         break;
     case ControlKind::Button:
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
-            connect(radio, &QRadioButton::clicked, this, [this, id, reshow](bool checked) {
-                if (m_settings && checked) {
-                    m_settings->click(id);
-                }
-                reshow();
-            });
+            connectRadio(
+                radio, [this, id] { m_settings->click(id); }, reshow);
         }
         break;
     case ControlKind::Text:
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+            // Also text set through the accessibility interface, which edits
+            // nothing by keystrokes.
+            connect(edit, &QLineEdit::textChanged, this, [this, id](const QString& text) {
                 if (m_settings) {
                     m_settings->setText(id, toUtf8(text));
                 }
@@ -256,6 +253,33 @@ void SettingsBinder::connectEdits(const Binding& binding)
     case ControlKind::Control:
         break;
     }
+}
+
+void SettingsBinder::connectRadio(QRadioButton* radio, const std::function<void()>& click,
+                                  const std::function<void()>& reshow)
+{
+    // A button that becomes selected, however it happened, runs its handler; a
+    // click on the button that was selected already runs it too (such a click
+    // toggles nothing, so it is known by the state at the press).
+    auto selectedAtPress = std::make_shared<bool>(false);
+    auto run = [this, click, reshow] {
+        if (m_settings) {
+            click();
+        }
+        reshow();
+    };
+    connect(radio, &QRadioButton::pressed, this,
+            [radio, selectedAtPress] { *selectedAtPress = radio->isChecked(); });
+    connect(radio, &QRadioButton::toggled, this, [run](bool on) {
+        if (on) {
+            run();
+        }
+    });
+    connect(radio, &QRadioButton::clicked, this, [run, selectedAtPress] {
+        if (std::exchange(*selectedAtPress, false)) {
+            run();
+        }
+    });
 }
 
 void SettingsBinder::attach(Settings* settings)

@@ -10,9 +10,10 @@
 // editable combo box (Combo, its list from the settings), a combo box (Font),
 // any widget (Control: its enabling only).
 //
-// A user's edit goes to the control's setter, so its handler runs in the core (a
-// click on an option button goes to Settings::click, so it runs even when the
-// button was selected already);
+// A widget's own change of state (a click, a key, an assistive technology's
+// action or text) goes to the control's setter, so its handler runs in the core
+// (an option button that becomes selected goes to Settings::click, and so does
+// a click on the button that was selected already);
 // every change the settings report (a handler's, the plot routine's
 // write-backs, a reset) is shown at once with the widget's signals blocked.
 // Enabling always follows the model.
@@ -22,8 +23,10 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <vector>
 
+class QRadioButton;
 class QWidget;
 
 namespace qv {
@@ -70,6 +73,9 @@ private:
 
     void bind(QWidget* widget, Ctl id, int index);
     void connectEdits(const Binding& binding);
+    // Runs `click` (the model's handler of the button) and then `reshow`.
+    void connectRadio(QRadioButton* radio, const std::function<void()>& click,
+                      const std::function<void()>& reshow);
     void show(const Binding& binding, bool values, bool items);
     void noticed(const SettingsNotice& notice);
 

@@ -38,6 +38,14 @@ QString withoutAccessKey(const QString& caption)
     return out;
 }
 
+void nameByLabel(QWidget* field, const QString& caption)
+{
+    field->setAccessibleName(withoutAccessKey(caption));
+    if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit()) {
+        combo->lineEdit()->setAccessibleName(field->accessibleName());
+    }
+}
+
 SettingsDialog::SettingsDialog(const char* objectName, const char* caption, Settings& settings,
                                QWidget* parent)
     : QDialog(parent), m_settings(settings)
@@ -126,7 +134,7 @@ QLabel* SettingsDialog::makeLabel(const WidgetName& name, const char* caption, Q
     label->setTextFormat(Qt::PlainText);
     if (buddy) {
         label->setBuddy(buddy);
-        buddy->setAccessibleName(withoutAccessKey(label->text()));
+        nameByLabel(buddy, label->text());
     }
     return label;
 }

@@ -197,4 +197,9 @@ private:
 // stays a literal "&").
 QString withoutAccessKey(const QString& caption);
 
+// Names `field` for screen readers by its label's `caption` (without the access
+// key), and the text field inside it when it is an editable combo box, which
+// would else be named by the value it shows.
+void nameByLabel(QWidget* field, const QString& caption);
+
 } // namespace qv

@@ -2,11 +2,21 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 
 namespace qv {
 
-ChartWidget::ChartWidget(const QString& objectName, std::function<void(QPainter&, const QRect&)> paint,
-                         QWidget* parent)
+QPixmap sharpPicture(const QWidget& widget, const QSize& size)
+{
+    const qreal ratio = widget.devicePixelRatioF();
+    QPixmap picture(size * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::white);
+    return picture;
+}
+
+ChartWidget::ChartWidget(const QString& objectName,
+                         std::function<void(QPainter&, const QRect&)> paint, QWidget* parent)
     : QWidget(parent), m_paint(std::move(paint))
 {
     setObjectName(objectName);

@@ -8,8 +8,15 @@
 #include <functional>
 
 class QPainter;
+class QPixmap;
+class QSize;
 
 namespace qv {
+
+// A white picture of `size` logical pixels at the device pixel ratio of
+// `widget`, so that what is painted on it in logical pixels stays sharp on a
+// screen of 1.5 or 2 device pixels to the pixel.
+QPixmap sharpPicture(const QWidget& widget, const QSize& size);
 
 class ChartWidget : public QWidget
 {

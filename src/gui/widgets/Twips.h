@@ -5,9 +5,9 @@
 #include "core/Units.h"
 #include "core/plot/ChartGeometry.h"
 
+#include <QGuiApplication>
 #include <QRect>
 #include <QRectF>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
@@ -68,6 +68,22 @@ public:
 private:
     ChartGeometry m_geometry;
 };
+
+// The room a window may take on a screen of `available` size: less a margin for
+// the window frame and the title bar, in pixels.
+inline QSize roomForWindow(QSize available)
+{
+    return available - QSize(40, 80);
+}
+
+// Gives a window the `preferred` size in pixels, smaller where its screen has
+// less room (what does not fit then scrolls).
+inline void fitOnScreen(QWidget& window, QSize preferred)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    window.resize(screen ? preferred.boundedTo(roomForWindow(screen->availableGeometry().size()))
+                         : preferred);
+}
 
 // Centres a window or dialog on its screen (the primary screen when it has none yet).
 inline void centreOnScreen(QWidget& window)

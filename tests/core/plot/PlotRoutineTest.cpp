@@ -467,7 +467,10 @@ TEST(ChartDescription, ListsTheVisibleTextsOnePerLine)
     // k = 2.59 lies right of the axis's end: its percentage label is not seen.
     EXPECT_EQ(chartDescription(c.scene(), c.plot.results()),
               (Texts{"Lot 7", "No. Pts. = 5", "Min = 1", "Mean = 3", "Max = 5", "Sigma = 1.58",
-                     "Ts = 7.09", "Ts = 7.09", "Cumulative Probability (%) - Gaussian Distribution",
+                     "Ts = 7.09",
+                     "The statistics box stands at the upper left of the plot area, covering no "
+                     "other text",
+                     "Ts = 7.09", "Cumulative Probability (%) - Gaussian Distribution",
                      "Width (mm)"}));
 }
 

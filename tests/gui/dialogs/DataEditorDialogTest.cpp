@@ -79,7 +79,7 @@ TEST_F(DataEditorTest, AClickDisablesAPointASecondEnablesItAndHilitingMarksOnlyI
     open(m_files.write("ten.csv", linesOf(10)));
     DataEditorDialog* editor = openEditor(Menu::EnableDisable);
     ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->windowTitle(), "Data Editor");
+    EXPECT_EQ(editor->windowTitle(), "Enable/Disable Data");
     EXPECT_TRUE(editor->isModal());
 
     click(editor, 1, 2);
