@@ -39,7 +39,13 @@ bool BatchPrompter::askDataFileParameters(Settings& settings, const DataFilePrev
                 return false;
             }
         }
-        const int fields = settings.fileCharColumnItems();
+        // The count proposed from the file follows --decimal-comma as the dialog's
+        // would: "8,3" is one field with a decimal comma and two without.
+        const bool commaAsked =
+            answers.decimalComma && settings.check(Ctl::FileChar_DecimalComma) == 0;
+        const int fields = commaAsked
+                               ? proposedFieldCount({preview.firstRow, preview.secondRow}, true)
+                               : settings.fileCharColumnItems();
         // The data would end at the first line, leaving no points to draw.
         if (answers.columns && fields > 0 && *answers.columns != fields) {
             refusal = "--columns " + std::to_string(*answers.columns) + " does not match the " +

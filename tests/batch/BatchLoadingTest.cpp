@@ -102,6 +102,11 @@ TEST(BatchLoading, ReadsDecimalCommasWhenAskedOrWhenTheFileShowsThem)
     ASSERT_EQ(asked.status, 0) << asked.errors.toStdString();
     EXPECT_EQ(asked.set()["values"].toArray(), (QJsonArray{8.3, 8.6, 8.8}));
     EXPECT_EQ(asked.report["settings"].toObject()["FileChar.DecimalComma"].toInt(), 1);
+    // The field count given with the flag is counted as the flag reads the lines.
+    const BatchRun counted =
+        runReport({"--report", "--decimal-comma", "--columns", "1", oneColumn});
+    ASSERT_EQ(counted.status, 0) << counted.errors.toStdString();
+    EXPECT_EQ(counted.set()["values"].toArray(), (QJsonArray{8.3, 8.6, 8.8}));
     const BatchRun detected =
         runReport({"--report", "--value-column", "2", dataFile("r_write_csv2_trees.csv")});
     EXPECT_EQ(detected.set()["values"].toArray().at(0).toDouble(), 8.3);
