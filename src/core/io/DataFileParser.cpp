@@ -368,7 +368,7 @@ ParsedData parse(const std::vector<std::string_view>& lines, const DataLayout& l
 
 // The field count the dialog proposes: that of line 2, or of the first line
 // after it that holds a number when line 2 holds none. Raises QvError 9 when
-// that line is more than 20 numbers.
+// that line is more than 20 fields, numbers or text: no layout could hold it.
 int fieldCountOf(const std::vector<std::string_view>& lines, bool decimalComma)
 {
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -377,7 +377,7 @@ int fieldCountOf(const std::vector<std::string_view>& lines, bool decimalComma)
         }
         const LineKinds kinds = kindsOf(lines[i], decimalComma);
         if (kinds.hasNumber) {
-            if (kinds.count > MaxFields && !kinds.hasText) {
+            if (kinds.count > MaxFields) {
                 raise(ErrorCode::SubscriptOutOfRange);
             }
             return kinds.count;
