@@ -142,23 +142,13 @@ bool knownPictureFormat(const QString& path)
     return formatOf(path) != Format::Unknown;
 }
 
-ExportResult exportChart(const Scene& scene, const QString& path, PageOrientation orientation)
+QByteArray chartFileBytes(const Scene& scene, const QString& path, PageOrientation orientation)
 {
-    const Format format = formatOf(path);
-    if (format == Format::Unknown) {
-        return failure(QStringLiteral("Unknown picture format for %1: use .png, .bmp, .svg or .pdf")
-                           .arg(path));
-    }
-    if (!(scene.windowWidth > 0) || !(scene.windowHeight > 0)) {
-        return failure(QStringLiteral("The chart has no size to export"));
-    }
-    // The picture is made in memory and written in one go by the project's own
-    // writer, which renames it over the target only once the disk has it.
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     bool painted = false;
-    switch (format) {
+    switch (formatOf(path)) {
     case Format::Png:
         painted = writePng(chartImage(scene), buffer);
         break;
@@ -175,7 +165,23 @@ ExportResult exportChart(const Scene& scene, const QString& path, PageOrientatio
         break;
     }
     buffer.close();
-    if (!painted) {
+    return painted ? bytes : QByteArray();
+}
+
+ExportResult exportChart(const Scene& scene, const QString& path, PageOrientation orientation)
+{
+    const Format format = formatOf(path);
+    if (format == Format::Unknown) {
+        return failure(QStringLiteral("Unknown picture format for %1: use .png, .bmp, .svg or .pdf")
+                           .arg(path));
+    }
+    if (!(scene.windowWidth > 0) || !(scene.windowHeight > 0)) {
+        return failure(QStringLiteral("The chart has no size to export"));
+    }
+    // The picture is made in memory and written in one go by the project's own
+    // writer, which renames it over the target only once the disk has it.
+    const QByteArray bytes = chartFileBytes(scene, path, orientation);
+    if (bytes.isEmpty()) {
         return failure(cannotWrite(path, QStringLiteral("the picture could not be painted")));
     }
     try {

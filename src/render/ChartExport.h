@@ -6,6 +6,7 @@
 #include "core/plot/Scene.h"
 #include "render/ChartPainter.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QRectF>
 #include <QString>
@@ -33,6 +34,12 @@ void paintChartFitted(QPainter& painter, const Scene& scene, const QRectF& targe
 
 // Whether exportChart knows the picture format of `path` by its extension.
 bool knownPictureFormat(const QString& path);
+
+// The bytes of the picture file that exportChart writes to `path` (its format
+// chosen by the extension); empty for an unknown extension, a scene without
+// size or a picture that could not be painted.
+QByteArray chartFileBytes(const Scene& scene, const QString& path,
+                          PageOrientation orientation = PageOrientation::Unchanged);
 
 // Writes the whole window picture to `path`, the format chosen by the extension,
 // in any case: .png and .bmp (chartImage at 15 twips per pixel, 96 dpi), .svg

@@ -7,6 +7,8 @@
 
 #if defined(QT_WIDGETS_LIB)
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 using TestApp = QApplication;
 #elif defined(QT_GUI_LIB)
 #include <QGuiApplication>
@@ -31,6 +33,11 @@ int main(int argc, char** argv)
 #if defined(QT_WIDGETS_LIB) || defined(QT_GUI_LIB)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TestApp app(argc, argv);
+#endif
+#if defined(QT_WIDGETS_LIB)
+    // What the window remembers between runs goes to a folder of the tests, never the user's.
+    const QTemporaryDir userSettings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, userSettings.path());
 #endif
     return RUN_ALL_TESTS();
 }

@@ -196,7 +196,7 @@ DrawOutcome ChartDocument::drawPlot()
         m_view->updateLayout(m_plot.layout());
     }
     m_decidable = false;
-    m_lastOutcome = applyDrawReport(m_session, m_prompter, m_plot.drawPlot());
+    m_lastOutcome = applyDrawReport(m_session, m_prompter, sayWarningsOnce(m_plot.drawPlot()));
     noteDrawing();
     if (m_view) {
         m_view->chartDrawn();
@@ -212,7 +212,8 @@ void ChartDocument::refreshPlot()
             m_view->updateLayout(m_plot.layout());
         }
         m_decidable = false;
-        m_lastOutcome = applyDrawReport(m_session, m_prompter, m_plot.refreshPlot());
+        m_lastOutcome =
+            applyDrawReport(m_session, m_prompter, sayWarningsOnce(m_plot.refreshPlot()));
         noteDrawing();
         if (m_view) {
             m_view->chartDrawn();
@@ -251,9 +252,10 @@ const LotDecision* ChartDocument::lotDecision(int setNumber) const
 
 bool ChartDocument::openFile()
 {
-    return openChosen(1, TitleFrom::Path, [this] {
-        return m_prompter.askOpenFile(openDialogRequest(m_session, false));
-    });
+    if (!settleUnsavedWork()) {
+        return false;
+    }
+    return openChosen(1, TitleFrom::Path, [this] { return askOpenFile(false); });
 }
 
 bool ChartDocument::openFromCommandLine(std::string_view argument, bool asGiven)
@@ -273,9 +275,12 @@ bool ChartDocument::openFromCommandLine(std::string_view argument, bool asGiven)
 
 bool ChartDocument::inputNewData()
 {
+    if (!settleUnsavedWork()) {
+        return false;
+    }
     return command("File Error", [this] {
         m_session.sources.pasteMode = false;
-        const auto path = m_prompter.askOpenFile(openDialogRequest(m_session, true));
+        const auto path = askOpenFile(true);
         if (!path) {
             return false;
         }
@@ -291,9 +296,7 @@ bool ChartDocument::inputNewData()
 
 bool ChartDocument::inputOverlayData()
 {
-    return openChosen(2, TitleFrom::None, [this] {
-        return m_prompter.askOpenFile(openDialogRequest(m_session, true));
-    });
+    return openChosen(2, TitleFrom::None, [this] { return askOpenFile(true); });
 }
 
 bool ChartDocument::openChosen(int targetSet, TitleFrom title,
@@ -399,6 +402,7 @@ LoadResult ChartDocument::load(const LoadRequest& request)
         return loadFailed(ErrorCode::OutOfMemory, {}, applying);
     }
     m_lastLoad = {LoadStatus::Loaded, 0};
+    noteLoad(request);
     drawPlot();
     const SkippedLines& skipped = m_session.set(request.targetSet).skippedLines;
     if (request.kind != LoadKind::Project && skipped.count > 0) {
@@ -457,10 +461,15 @@ void ChartDocument::applyLoad(const LoadRequest& request, ParsedData& parsed,
     {
         const Settings::Batch batch(s);
         if (fullAnswers) {
+            // An overlay joins the chart, whose title stays.
+            const std::string title = s.text(PlotOpts_PlotTitle);
             s.setText(PlotOpts_YAxisLabel, parsed.label);
             // Pasted lines keep the options of a chart that has a title.
             if (request.kind != LoadKind::Paste || s.text(PlotOpts_PlotTitle).empty()) {
                 s.resetOptions();
+            }
+            if (request.targetSet == 2) {
+                s.setText(PlotOpts_PlotTitle, title);
             }
         }
         DataSet& target = m_session.set(request.targetSet);

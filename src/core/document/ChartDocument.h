@@ -79,6 +79,9 @@ public:
     bool openFromCommandLine(std::string_view argument, bool asGiven = false);
     bool inputNewData();
     bool inputOverlayData();
+    // Opens `path` as File > Open does once its dialog chose it (a recent file, a
+    // file dropped on the window), after the unsaved-work question.
+    bool openPath(const std::string& path);
     // Edit > Refresh Plot: the one-time resize and bold choices of Page Setup,
     // then a drawing.
     void refreshPlot();
@@ -101,6 +104,16 @@ public:
     // units of the last drawing) and the value-axis label (twips); the stored
     // places of the last project read when no drawing set the chart's units.
     SavedPositions projectPositions() const;
+
+    // Whether the chart holds work that no file holds: a changed setting, a moved
+    // box, an editor's OK, pasted data, new or overlay data put into a chart. An
+    // open of a data or project file and a successful save clear it.
+    bool hasUnsavedWork() const { return m_unsavedWork; }
+    void markUnsavedWork() { m_unsavedWork = true; }
+    // Before a command that would drop the chart: with unsaved work, asks "Save
+    // changes to the project?"; Save runs Save File As. True when the command may
+    // go on (nothing unsaved, Discard, or the project was saved).
+    bool settleUnsavedWork();
 
     // Draws the chart without the one-time resize (after an option dialog's OK).
     DrawOutcome drawPlot();
@@ -129,6 +142,17 @@ private:
     // The end of a failed load: the chart is cleared only when the load had
     // started to change it (`applying`), then the failure is reported.
     const LoadResult& loadFailed(int code, const std::string& detail, bool applying);
+    // The open commands' file dialog; the folder of a chosen file is remembered.
+    std::optional<std::string> askOpenFile(bool inputCommand);
+    // After a load: data that came from a file of their own leave nothing
+    // unsaved; the main set's file is noted for the footer and Save File As.
+    void noteLoad(const LoadRequest& request);
+    // After a load: a manual value scale that leaves every enabled point of the
+    // main set outside it gives way to the automatic scale, and the user is told.
+    void guardManualScale();
+    // The drawing's report without the range warnings already said since the
+    // last load: each is said once per load, not at every redraw.
+    DrawReport sayWarningsOnce(DrawReport report);
 
     // What an open command's load puts into the window title.
     enum class TitleFrom
@@ -167,6 +191,8 @@ private:
     bool m_decidable = false;
     DecisionSettings m_decisionSettings;
     mutable std::array<std::optional<LotDecision>, 2> m_decisions;
+    bool m_unsavedWork = false;
+    std::vector<std::string> m_saidWarnings;
     // The font start-up takes when the list has no Arial.
     std::string m_fallbackFont;
 };

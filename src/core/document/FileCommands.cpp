@@ -8,23 +8,32 @@ FileDialogRequest openDialogRequest(const Session& session, bool inputCommand)
 {
     FileDialogRequest request;
     request.filter = OpenFilter;
-    if (session.fileDialogs.firstOpen) {
-        request.initialFolder =
-            inputCommand ? session.fileDialogs.dataFolder : session.fileDialogs.documentsFolder;
-        request.filterIndex = inputCommand ? 2 : 3;
-        return request;
-    }
-    const std::string& ext = session.fileDialogs.lastExtension;
-    if (ext == "CSV" || ext == "csv") {
-        request.filterIndex = 2;
-    } else if (ext == "QVW" || ext == "qvw") {
-        request.filterIndex = 3;
-    } else if (ext == "TXT" || ext == "txt") {
-        request.filterIndex = 4;
-    } else {
-        request.filterIndex = 1;
-    }
+    // The first entry lists every file the commands read, whatever was read last.
+    request.filterIndex = 1;
+    const Session::FileDialogMemory& memory = session.fileDialogs;
+    request.initialFolder =
+        inputCommand ? startFolder(session, Session::FileDialogKind::InputData, memory.dataFolder)
+                     : startFolder(session, Session::FileDialogKind::Open, memory.documentsFolder);
     return request;
+}
+
+void rememberFolder(Session& session, Session::FileDialogKind kind, const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash != std::string::npos) {
+        session.fileDialogs.lastFolders[static_cast<std::size_t>(kind)] =
+            path.substr(0, slash == 0 ? 1 : slash);
+    }
+}
+
+std::string startFolder(const Session& session, Session::FileDialogKind kind,
+                        const std::string& firstFolder)
+{
+    const std::string& last = session.fileDialogs.lastFolders[static_cast<std::size_t>(kind)];
+    if (!last.empty()) {
+        return last;
+    }
+    return session.fileDialogs.firstOpen ? firstFolder : std::string();
 }
 
 namespace {
@@ -45,10 +54,11 @@ FileDialogRequest saveDialogRequest(const Session& session)
     FileDialogRequest request;
     request.filter = SaveFilter;
     request.filterIndex = 3;
-    if (session.fileDialogs.firstOpen) {
-        request.initialFolder = session.fileDialogs.documentsFolder;
-    }
-    const std::string& source = session.fileDialogs.sourcePath;
+    request.initialFolder = startFolder(session, Session::FileDialogKind::SaveProject,
+                                        session.fileDialogs.documentsFolder);
+    // Named after the main set's file, not an overlay's.
+    const std::string& source = session.sources.mainSetPath.empty() ? session.fileDialogs.sourcePath
+                                                                    : session.sources.mainSetPath;
     request.proposedName = source.empty() ? "GRAPH.QVW" : source.substr(0, extensionStart(source));
     return request;
 }

@@ -1,6 +1,7 @@
 #include "core/document/GraphOutput.h"
 
 #include "core/Errors.h"
+#include "core/document/FileCommands.h"
 #include "core/model/Session.h"
 
 #include <cmath>
@@ -38,20 +39,21 @@ FileDialogRequest saveGraphRequest(const Session& session)
     request.title = "Save Graph As";
     request.filter = GraphFilter;
     request.filterIndex = GraphFilterBitmapEntry;
-    if (session.fileDialogs.firstOpen) {
-        request.initialFolder = session.fileDialogs.documentsFolder;
-    }
+    request.extensionFromFilter = true;
+    request.initialFolder = startFolder(session, Session::FileDialogKind::SaveGraph,
+                                        session.fileDialogs.documentsFolder);
     request.proposedName = proposedGraphName(session.fileDialogs.sourcePath);
     return request;
 }
 
-bool saveGraphAs(const Session& session, Prompter& prompter,
+bool saveGraphAs(Session& session, Prompter& prompter,
                  const std::function<int(const std::string&)>& write)
 {
     const auto path = prompter.askSaveFile(saveGraphRequest(session));
     if (!path || path->empty()) {
         return false;
     }
+    rememberFolder(session, Session::FileDialogKind::SaveGraph, *path);
     std::error_code ec;
     if (std::filesystem::exists(std::filesystem::path(*path), ec) &&
         !prompter.confirm(OverwriteQuestion, OverwriteTitle)) {

@@ -16,7 +16,9 @@ namespace qv {
 class Session;
 class Settings;
 
-inline constexpr const char* GraphFilter = "All Files (*.*)|*.*|BMP Files (*.bmp)|*.bmp";
+inline constexpr const char* GraphFilter =
+    "All Files (*.*)|*.*|BMP Files (*.bmp)|*.bmp|PNG Files (*.png)|*.png|SVG Files "
+    "(*.svg)|*.svg|PDF Files (*.pdf)|*.pdf";
 inline constexpr int GraphFilterBitmapEntry = 2;
 inline constexpr const char* DefaultGraphName = "GRAPH1.BMP";
 inline constexpr const char* OverwriteQuestion = "File Already Exists, Overwrite?";
@@ -32,17 +34,17 @@ inline constexpr const char* ClipboardErrorTitle = "Clipboard Error";
 std::string proposedGraphName(std::string_view sourcePath);
 
 // The file dialog of Save Graph As: the filter with the bitmap entry selected,
-// the documents folder while no file has been chosen since start-up (otherwise
-// the dialog's own default), and the proposed name.
+// the folder it last saved in (the documents folder until the first Open,
+// then the dialog's own default), and the proposed name; a name chosen without an
+// extension takes the one of the filter entry selected.
 FileDialogRequest saveGraphRequest(const Session& session);
 
 // Save Graph As: asks the file name; when the file exists, asks the overwrite
 // question, whose Cancel ends the command; then `write(path)` writes the
 // picture and returns 0, or the code of its failure, which is shown as
 // "Unexpected Error " and the code under "Save As... Error". Cancel in the
-// dialog ends the command silently. The chosen path is used as it is, whatever
-// it ends in. Returns true when the picture was written.
-bool saveGraphAs(const Session& session, Prompter& prompter,
+// dialog ends the command silently. Returns true when the picture was written.
+bool saveGraphAs(Session& session, Prompter& prompter,
                  const std::function<int(const std::string&)>& write);
 
 // The page orientation Print sets: the Page Setup choice, or Unchanged when

@@ -78,8 +78,18 @@ bool openOptionDialogs(ChartDocument& document, OptionDialogHost& host, OptionDi
     if (!document.session().menus.enabled(Menu::Options_File)) {
         return false;
     }
-    if (!runOptionDialogs(host, first)) {
+    // A setting that really changed under OK is work no file holds yet.
+    bool changed = false;
+    Settings& settings = document.settings();
+    const int listener =
+        settings.addListener([&changed](const SettingsNotice&) { changed = true; });
+    const bool accepted = runOptionDialogs(host, first);
+    settings.removeListener(listener);
+    if (!accepted) {
         return false;
+    }
+    if (changed) {
+        document.markUnsavedWork();
     }
     document.drawPlot();
     return true;

@@ -53,7 +53,8 @@ bool runOptionDialogs(OptionDialogHost& host, OptionDialog first);
 // The opener of the option dialogs (a menu command or a double click): while
 // the Options menu is unavailable (nothing loaded yet) it does nothing;
 // otherwise it runs the dialogs and draws the chart once, without the one-time
-// resize, when the last dialog was closed with OK. True when it drew.
+// resize, when the last dialog was closed with OK; a setting changed there
+// leaves the chart with unsaved work. True when it drew.
 bool openOptionDialogs(ChartDocument& document, OptionDialogHost& host, OptionDialog first);
 
 inline constexpr const char* InvalidNumberTitle = "Invalid Number";

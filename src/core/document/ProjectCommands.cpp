@@ -80,6 +80,7 @@ bool ChartDocument::saveAs()
         if (!chosen) {
             return false;
         }
+        rememberFolder(m_session, Session::FileDialogKind::SaveProject, *chosen);
         const std::string path = projectSavePath(*chosen);
         std::error_code ec;
         if (std::filesystem::exists(path, ec) &&
@@ -89,8 +90,10 @@ bool ChartDocument::saveAs()
         if (!writeProject(path)) {
             return false;
         }
+        m_unsavedWork = false;
         selectSavedScale(m_session.settings);
         m_session.sources.titlePath = path;
+        m_session.sources.newDataPath.clear();
         m_session.setTitleFromPath();
         return true;
     });
@@ -138,6 +141,9 @@ bool ChartDocument::pasteData(const std::optional<std::string>& text)
         // Nothing but blanks is no data either.
         if (cut.lines.size() < 2) {
             m_prompter.message("Clipboard Data Not Text!", "Clipboard Error", MessageIcon::Warning);
+            return false;
+        }
+        if (!settleUnsavedWork()) {
             return false;
         }
         // The buffer and the paste mode change only when the lines were loaded.

@@ -9,11 +9,26 @@ namespace qv {
 
 class Settings;
 
-enum class MessageIcon { None, Warning, Exclamation, Information };
+enum class MessageIcon
+{
+    None,
+    Warning,
+    Exclamation,
+    Information
+};
+
+// The answers to a question about work that would be lost.
+enum class SaveChoice
+{
+    Save,    // save it first
+    Discard, // go on without saving
+    Cancel,  // leave everything as it was
+};
 
 // A common file dialog: the filter list ("Name (*.ext)|*.ext|..."), the selected
 // entry (1-based), the initial folder (empty: the dialog's own default) and the
-// proposed file name.
+// proposed file name. A save dialog with `extensionFromFilter` gives a name
+// chosen without an extension that of the selected filter entry.
 struct FileDialogRequest
 {
     std::string title;
@@ -21,6 +36,7 @@ struct FileDialogRequest
     int filterIndex = 1;
     std::string initialFolder;
     std::string proposedName;
+    bool extensionFromFilter = false;
 };
 
 // The preview rows of the Data File Parameters dialog: a file's first two
@@ -54,6 +70,8 @@ public:
     virtual bool askDataFileParameters(Settings& settings, const DataFilePreview& preview) = 0;
     // OK/Cancel question; true for OK.
     virtual bool confirm(const std::string& text, const std::string& title) = 0;
+    // Save/Discard/Cancel question about unsaved work.
+    virtual SaveChoice askSaveChanges(const std::string& text, const std::string& title) = 0;
     virtual void message(const std::string& text, const std::string& title, MessageIcon icon) = 0;
     // The print dialog on `target`, which keeps the printer, the page and the
     // output file chosen there; true for OK.

@@ -68,8 +68,13 @@ bool ScriptedPrompter::confirm(const std::string& text, const std::string& /*tit
     return takeFront(confirmAnswers).value_or(true);
 }
 
-void ScriptedPrompter::message(const std::string& text, const std::string& title,
-                               MessageIcon icon)
+SaveChoice ScriptedPrompter::askSaveChanges(const std::string& text, const std::string& /*title*/)
+{
+    saveChangesQuestions.push_back(text);
+    return takeFront(saveChangesAnswers).value_or(SaveChoice::Discard);
+}
+
+void ScriptedPrompter::message(const std::string& text, const std::string& title, MessageIcon icon)
 {
     messages.push_back({text, title, icon});
 }

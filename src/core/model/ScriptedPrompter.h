@@ -49,11 +49,13 @@ public:
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<DataFileAnswers> dataFileAnswers;
     std::deque<bool> confirmAnswers;
-    std::deque<PrintAnswer> printAnswers; // empty: the print dialog cancels
+    std::deque<SaveChoice> saveChangesAnswers; // empty: Discard
+    std::deque<PrintAnswer> printAnswers;      // empty: the print dialog cancels
 
     std::vector<RecordedMessage> messages;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::string> confirmations;
+    std::vector<std::string> saveChangesQuestions;
     int dataFileDialogs = 0;
     int printDialogs = 0;
 
@@ -62,6 +64,7 @@ public:
     std::vector<DataFilePreview> previews; // of every Data File Parameters dialog shown
     bool askDataFileParameters(Settings& settings, const DataFilePreview& preview) override;
     bool confirm(const std::string& text, const std::string& title) override;
+    SaveChoice askSaveChanges(const std::string& text, const std::string& title) override;
     void message(const std::string& text, const std::string& title, MessageIcon icon) override;
     bool askPrint(PrintTarget& target) override;
 };

@@ -9,6 +9,7 @@
 #include "core/model/Placements.h"
 #include "core/model/Settings.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -44,11 +45,25 @@ public:
         // The main set came from the paste buffer.
         bool pasteMode = false;
         std::string titlePath;
+        // The file the main set was read from when Input New Data put it under
+        // the title's project (the footer names it); empty otherwise.
+        std::string newDataPath;
+        // The full path of the file the main set was read from, empty for pasted data.
+        std::string mainSetPath;
         std::string overlayPath;
         std::vector<std::string> pasteBuffer;
         SavedPositions savedPositions{};
         bool placeBoxesPending = false;
     } sources;
+
+    // The program's file dialogs, each remembering its own folder.
+    enum class FileDialogKind
+    {
+        Open,        // File > Open
+        InputData,   // Input New Data and Input Overlay Data
+        SaveProject, // Save File As
+        SaveGraph,   // Save Graph As
+    };
 
     // What the file dialogs remember from one command to the next.
     struct FileDialogMemory
@@ -61,6 +76,9 @@ public:
         // Overlay Data.
         std::string documentsFolder;
         std::string dataFolder;
+        // The folder each file dialog last chose a file in, by FileDialogKind;
+        // empty while it has chosen none. The window keeps them between runs.
+        std::array<std::string, 4> lastFolders;
     } fileDialogs;
 
     // The main window's state.

@@ -131,7 +131,10 @@ void PlotRoutine::drawFooter(Drawing& d)
 {
     d.footerLineHeight = m_measurer.textHeight("U", d.footerFont);
     const double top = d.plot.bottom() + 3.8 * d.footerLineHeight;
-    m_scene.windowTexts.push_back({d.plot.left, top, m_session.sources.titlePath, d.footerFont});
+    const Session::Sources& sources = m_session.sources;
+    // The lot shown: new data read into a project are named by their own file.
+    const std::string& lot = sources.newDataPath.empty() ? sources.titlePath : sources.newDataPath;
+    m_scene.windowTexts.push_back({d.plot.left, top, lot, d.footerFont});
     const std::string date = formatDate(today());
     m_scene.windowTexts.push_back(
         {d.plot.right() - m_measurer.textWidth(date, d.footerFont), top, date, d.footerFont});
@@ -151,25 +154,22 @@ void PlotRoutine::drawPlotFrame(Drawing& d)
     m_scene.primitives.emplace_back(SceneBox{d.xmin, d.ymin, d.xmax, d.ymax, false, 2});
 }
 
-// The title centred over the plot area; an empty title setting leaves the last
-// title shown.
+// The title centred over the plot area, as the title setting has it: an empty
+// setting shows no title.
 void PlotRoutine::showTitle(const Drawing& d)
 {
-    const std::string& title = d.o.title;
-    if (!title.empty()) {
-        m_lastTitle.caption = title;
-        m_lastTitle.font = FontSpec{d.face, chartPointSize(12 * d.screenFactor + d.titleSizeOffset),
-                                    d.o.titleBold};
+    WindowLabel title;
+    title.caption = d.o.title;
+    if (!title.caption.empty()) {
+        title.font = FontSpec{d.face, chartPointSize(12 * d.screenFactor + d.titleSizeOffset),
+                              d.o.titleBold};
+        title.width = m_measurer.textWidth(title.caption, title.font);
+        title.height = m_measurer.textHeight(title.caption, title.font);
+        title.left = d.plot.left + (d.plot.width - title.width) / 2;
+        title.top = std::max(0.0, d.plot.top - title.height - 120);
+        title.visible = true;
     }
-    if (!m_lastTitle.caption.empty()) {
-        m_lastTitle.font.family = d.face;
-        m_lastTitle.width = m_measurer.textWidth(m_lastTitle.caption, m_lastTitle.font);
-        m_lastTitle.height = m_measurer.textHeight(m_lastTitle.caption, m_lastTitle.font);
-        m_lastTitle.left = d.plot.left + (d.plot.width - m_lastTitle.width) / 2;
-        m_lastTitle.top = std::max(0.0, d.plot.top - m_lastTitle.height - 120);
-        m_lastTitle.visible = true;
-    }
-    m_scene.title = m_lastTitle;
+    m_scene.title = title;
 }
 
 // Probability axis: its caption below the plot area, tick marks on the bottom

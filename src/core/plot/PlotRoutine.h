@@ -149,7 +149,6 @@ private:
     ChartLayout m_layout;
     Scene m_scene;
     DrawingResults m_results;
-    WindowLabel m_lastTitle; // the title stays as it was when the setting is emptied
     std::array<PositionTable, 2> m_positions; // of set 1 and set 2
     double m_plotSizeFactor = 1;
     // The main statistics box stands at its default place: placed there by a

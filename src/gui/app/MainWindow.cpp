@@ -16,8 +16,11 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
@@ -26,8 +29,10 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QUrl>
 
 namespace qv {
 
@@ -35,10 +40,19 @@ namespace {
 
 constexpr double TitleHeight = 540;
 
+// What the empty plot area says before anything is loaded.
+const char* const StartHint =
+    "To begin, open a data or project file (File > Open, Ctrl+O), paste a column of "
+    "measurements (Edit > Paste Data, Ctrl+V) or drop a file on this window.";
+
 struct MenuEntry
 {
     Menu item;
     const char* caption;
+    // Kept as plain values: a key sequence of the platform exists only once the
+    // application does.
+    QKeySequence::StandardKey standardKey = QKeySequence::UnknownKey;
+    QKeyCombination key = {};
 };
 
 struct MenuBarEntry
@@ -48,25 +62,27 @@ struct MenuBarEntry
     std::initializer_list<MenuEntry> items; // Menu::Count marks the separator
 };
 
+// The standard keys of their platform, with Ctrl+Q and F1 where a platform has
+// none (Ctrl+P, Ctrl+S and the others are standard everywhere).
 const std::initializer_list<MenuBarEntry> kMenuBar = {
     {Menu::Menu_File,
      "&File",
-     {{Menu::mnuOpenFile, "&Open"},
-      {Menu::SaveAs, "&Save File As..."},
+     {{Menu::mnuOpenFile, "&Open", QKeySequence::Open},
+      {Menu::SaveAs, "&Save File As...", QKeySequence::Save},
       {Menu::mnuSaveGraph, "Save &Graph As"},
       {Menu::mnuPageSetup, "Page Set&up"},
-      {Menu::mnuPrint, "&Print"},
+      {Menu::mnuPrint, "&Print", QKeySequence::Print},
       {Menu::Count, nullptr},
-      {Menu::ExitProgram, "E&xit"}}},
+      {Menu::ExitProgram, "E&xit", QKeySequence::UnknownKey, Qt::CTRL | Qt::Key_Q}}},
     {Menu::FileEdit,
-     "Edit",
-     {{Menu::mnuRefresh, "&Refresh Plot"},
-      {Menu::mnuCopy, "&Copy Graph"},
+     "&Edit",
+     {{Menu::mnuRefresh, "&Refresh Plot", QKeySequence::UnknownKey, Qt::Key_F5},
+      {Menu::mnuCopy, "&Copy Graph", QKeySequence::Copy},
       {Menu::EnableDisable, "&Enable/Disable Data"},
       {Menu::HiliteUnhilite, "&Hilite/UnHilite Data"},
       {Menu::NewData, "&Input New Data"},
       {Menu::InputOverlayData, "Input &Overlay Data"},
-      {Menu::PasteData, "&Paste Data"}}},
+      {Menu::PasteData, "&Paste Data", QKeySequence::Paste}}},
     {Menu::Options_File,
      "&Options",
      {{Menu::GraphOptions, "&Graph Options"},
@@ -74,11 +90,22 @@ const std::initializer_list<MenuBarEntry> kMenuBar = {
       {Menu::mnuSamplingPlan, "Sampling &Plan"}}},
     {Menu::Help,
      "&Help",
-     {{Menu::mnuHelpContents, "Help for Quantiview...Con&tents"},
+     {{Menu::mnuHelpContents, "Help for Quantiview...Con&tents", QKeySequence::UnknownKey,
+       Qt::Key_F1},
       {Menu::mnuHelpIndex, "Help for Quantiview...&Index"},
       {Menu::mnuCalculations, "About the &Calculations"},
       {Menu::mnuAbout, "&About Quantiview"}}},
 };
+
+// Where each file dialog's folder is kept between runs, by Session::FileDialogKind.
+const char* const FolderKeys[] = {"folders/open", "folders/input", "folders/project",
+                                  "folders/graph"};
+const char* const RecentFilesKey = "recentFiles";
+
+QSettings userSettings()
+{
+    return QSettings(QStringLiteral("Quantiview"), QStringLiteral("quantiview"));
+}
 
 std::size_t slot(Menu item)
 {
@@ -132,6 +159,8 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
     buildMenus();
     buildCommandTable();
     runStartUp();
+    restoreMemory();
+    setAcceptDrops(true);
     m_document.setView(this);
 }
 
@@ -160,6 +189,12 @@ void MainWindow::buildSurface()
     auto* plotArea = new ChartWidget(
         QStringLiteral("PlotArea"),
         [this](QPainter& p, const QRect& area) {
+            if (scene().primitives.empty()) {
+                p.setPen(Qt::darkGray);
+                p.drawText(area.adjusted(area.width() / 8, 0, -area.width() / 8, 0),
+                           Qt::AlignCenter | Qt::TextWordWrap, QString::fromUtf8(StartHint));
+                return;
+            }
             m_painter.paintPlotAreaWithBoxes(p, scene(), QRectF(area));
         },
         m_surface);
@@ -181,7 +216,10 @@ void MainWindow::buildSurface()
     m_dragger = new ChartDragger({m_surface, m_plotArea, m_plotTitle, m_yLabel}, m_document.plot(),
                                  m_painter, m_twips, this);
     m_dragger->labelDoubleClicked = [this] { graphOptions(); };
-    m_dragger->dropped = [this] { showScene(); };
+    m_dragger->dropped = [this] {
+        m_document.markUnsavedWork();
+        showScene();
+    };
 
     // The lot decisions under the chart, outside its picture.
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
@@ -207,12 +245,19 @@ void MainWindow::buildMenus()
         int separators = 0;
         for (const MenuEntry& item : entry.items) {
             if (item.item == Menu::Count) {
+                if (entry.menu == Menu::Menu_File) {
+                    m_recentMenu = menu->addMenu(QStringLiteral("&Recent Files"));
+                    m_recentMenu->setObjectName(QStringLiteral("mnuRecentFiles"));
+                }
                 QAction* separator = menu->addSeparator();
                 separator->setObjectName(QStringLiteral("Separator%1").arg(++separators));
                 continue;
             }
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
             action->setObjectName(toQString(menuName(item.item)));
+            action->setShortcut(item.standardKey != QKeySequence::UnknownKey
+                                    ? QKeySequence(item.standardKey)
+                                    : QKeySequence(item.key));
             m_actions[slot(item.item)] = action;
             connect(action, &QAction::triggered, this,
                     [this, chosen = item.item] { runCommand(chosen); });
@@ -220,10 +265,97 @@ void MainWindow::buildMenus()
     }
 }
 
+void MainWindow::restoreMemory()
+{
+    const QSettings store = userSettings();
+    Session& s = session();
+    for (std::size_t kind = 0; kind < s.fileDialogs.lastFolders.size(); ++kind) {
+        s.fileDialogs.lastFolders[kind] =
+            toUtf8(store.value(QString::fromUtf8(FolderKeys[kind])).toString());
+    }
+    m_recentFiles = store.value(QString::fromUtf8(RecentFilesKey)).toStringList();
+    m_recentFiles = m_recentFiles.mid(0, MaxRecentFiles);
+    rebuildRecentMenu();
+}
+
+void MainWindow::storeMemory() const
+{
+    QSettings store = userSettings();
+    const Session& s = session();
+    for (std::size_t kind = 0; kind < s.fileDialogs.lastFolders.size(); ++kind) {
+        if (!s.fileDialogs.lastFolders[kind].empty()) {
+            store.setValue(QString::fromUtf8(FolderKeys[kind]),
+                           toQString(s.fileDialogs.lastFolders[kind]));
+        }
+    }
+    store.setValue(QString::fromUtf8(RecentFilesKey), m_recentFiles);
+}
+
+void MainWindow::noteRecentFile(const std::string& path)
+{
+    const QString file = QFileInfo(toQString(path)).absoluteFilePath();
+    m_recentFiles.removeAll(file);
+    m_recentFiles.prepend(file);
+    m_recentFiles = m_recentFiles.mid(0, MaxRecentFiles);
+    rebuildRecentMenu();
+    storeMemory();
+}
+
+void MainWindow::rebuildRecentMenu()
+{
+    m_recentMenu->clear();
+    for (qsizetype i = 0; i < m_recentFiles.size(); ++i) {
+        const QString path = m_recentFiles[i];
+        // The number is the access key; an ampersand in a name is shown as it is.
+        QString caption = QDir::toNativeSeparators(path);
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
+        action->setObjectName(QStringLiteral("mnuRecentFile%1").arg(i + 1));
+        connect(action, &QAction::triggered, this, [this, path] { openPath(path); });
+    }
+    m_recentMenu->menuAction()->setEnabled(!m_recentFiles.isEmpty());
+}
+
+bool MainWindow::openPath(const QString& path)
+{
+    const bool opened = m_document.openPath(toUtf8(path));
+    if (opened) {
+        noteRecentFile(toUtf8(path));
+    }
+    storeMemory();
+    return opened;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return;
+    }
+    event->acceptProposedAction();
+    const QString path = urls.front().toLocalFile();
+    // The drop ends before the load's dialogs open, so the dragging program is not held.
+    QMetaObject::invokeMethod(
+        this, [this, path] { openPath(path); }, Qt::QueuedConnection);
+}
+
 void MainWindow::buildCommandTable()
 {
     const std::pair<Menu, std::function<void()>> table[] = {
-        {Menu::mnuOpenFile, [this] { m_document.openFile(); }},
+        {Menu::mnuOpenFile,
+         [this] {
+             if (m_document.openFile()) {
+                 noteRecentFile(session().fileDialogs.sourcePath);
+             }
+         }},
         {Menu::ExitProgram, [this] { close(); }},
         {Menu::mnuRefresh, [this] { m_document.refreshPlot(); }},
         {Menu::NewData, [this] { m_document.inputNewData(); }},
@@ -232,7 +364,12 @@ void MainWindow::buildCommandTable()
         {Menu::AxesOptions, [this] { axesOptions(); }},
         {Menu::mnuSamplingPlan, [this] { m_windowCommands->samplingPlan(); }},
         {Menu::mnuPageSetup, [this] { pageSetup(); }},
-        {Menu::SaveAs, [this] { m_document.saveAs(); }},
+        {Menu::SaveAs,
+         [this] {
+             if (m_document.saveAs()) {
+                 noteRecentFile(session().sources.titlePath);
+             }
+         }},
         {Menu::PasteData,
          [this] {
              // Plain text only: a picture or rich text alone is no data.
@@ -262,6 +399,8 @@ void MainWindow::runCommand(Menu item)
 {
     if (item != Menu::Count && m_commands[slot(item)]) {
         m_commands[slot(item)]();
+        // A dialog may have chosen a new folder.
+        storeMemory();
     }
 }
 
@@ -301,6 +440,7 @@ void MainWindow::runStartUp()
     centreOnScreen(*this);
     titleChanged(session().window.windowTitle);
     menusChanged(session().menus);
+    describeChart();
 }
 
 void MainWindow::applyFonts()
@@ -439,12 +579,20 @@ void MainWindow::openFromCommandLine(const QString& argument)
     if (argument.trimmed().isEmpty()) {
         return;
     }
-    m_document.openFromCommandLine(toUtf8(argument));
+    if (m_document.openFromCommandLine(toUtf8(argument))) {
+        noteRecentFile(session().fileDialogs.sourcePath);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    // Closing the window ends the program, whatever other window is open.
+    // Closing the window ends the program, whatever other window is open, once
+    // the user has kept or dropped the work no file holds.
+    if (!m_document.settleUnsavedWork()) {
+        event->ignore();
+        return;
+    }
+    storeMemory();
     event->accept();
     QCoreApplication::quit();
 }
@@ -465,6 +613,9 @@ void MainWindow::describeChart()
     QStringList lines;
     for (const std::string& line : chartDescription(scene(), m_document.plot().results())) {
         lines << toQString(line);
+    }
+    if (scene().primitives.empty()) {
+        lines << QString::fromUtf8(StartHint);
     }
     m_plotArea->setAccessibleDescription(lines.join(QLatin1Char('\n')));
 }

@@ -6,13 +6,14 @@
 
 #include "core/document/ChartDocument.h"
 #include "core/model/Menu.h"
-#include "gui/widgets/Twips.h"
 #include "gui/dialogs/OptionDialogSet.h"
+#include "gui/widgets/Twips.h"
 #include "render/ChartPainter.h"
 #include "render/QtTextMeasurer.h"
 
 #include <QMainWindow>
 #include <QRectF>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -20,6 +21,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 
 namespace qv {
 
@@ -75,8 +77,18 @@ public:
     // Output, the data editors, help and the About windows.
     WindowCommands& windowCommands() const { return *m_windowCommands; }
 
+    // The files last opened or saved, newest first, at most MaxRecentFiles; the
+    // File menu's Recent Files lists them.
+    static constexpr int MaxRecentFiles = 8;
+    const QStringList& recentFiles() const { return m_recentFiles; }
+    // Opens a file dropped on the window or chosen under Recent Files as File >
+    // Open does, after the unsaved-work question.
+    bool openPath(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // What the document tells its view.
@@ -86,6 +98,14 @@ private:
     void chartDrawn() override;
     void titleChanged(const std::string& title) override;
     void menusChanged(const MenuState& menus) override;
+
+    // The recent files and the file dialogs' folders, kept between runs in the
+    // user's settings (QSettings "Quantiview"/"quantiview").
+    void restoreMemory();
+    void storeMemory() const;
+    // Puts the file the last open or save command used at the top of the recent files.
+    void noteRecentFile(const std::string& path);
+    void rebuildRecentMenu();
 
     void buildSurface();
     void buildMenus();
@@ -118,6 +138,8 @@ private:
     QLabel* m_yLabel = nullptr;
     QLabel* m_lotStatus = nullptr;
     ChartDragger* m_dragger = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QStringList m_recentFiles;
 
     // Layout on the window, in twips.
     QRectF m_plotTwips;

@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QPrintDialog>
+#include <QRegularExpression>
 
 namespace qv {
 
@@ -37,6 +39,22 @@ QStringList qtNameFilters(const std::string& filter)
     }
     return filters;
 }
+
+namespace {
+
+// `path` with the extension of the name filter's first "*.ext" pattern added
+// when its file name has none.
+QString withFilterExtension(const QString& path, const QString& nameFilter)
+{
+    if (!QFileInfo(path).suffix().isEmpty()) {
+        return path;
+    }
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch match = pattern.match(nameFilter);
+    return match.hasMatch() ? path + QLatin1Char('.') + match.captured(1) : path;
+}
+
+} // namespace
 
 QMessageBox::Icon qtMessageIcon(MessageIcon icon)
 {
@@ -109,7 +127,11 @@ std::optional<std::string> QtPrompter::askFile(const FileDialogRequest& request,
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
-    return toUtf8(QDir::toNativeSeparators(chosen.front()));
+    QString path = chosen.front();
+    if (save && request.extensionFromFilter) {
+        path = withFilterExtension(path, dialog.selectedNameFilter());
+    }
+    return toUtf8(QDir::toNativeSeparators(path));
 }
 
 std::optional<std::string> QtPrompter::askOpenFile(const FileDialogRequest& request)
@@ -137,6 +159,23 @@ bool QtPrompter::confirm(const std::string& text, const std::string& title)
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;
+}
+
+SaveChoice QtPrompter::askSaveChanges(const std::string& text, const std::string& title)
+{
+    QMessageBox box(QMessageBox::Question, toQString(title), toQString(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, dialogParent());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
 }
 
 void QtPrompter::message(const std::string& text, const std::string& title, MessageIcon icon)

@@ -38,6 +38,8 @@ public:
     std::optional<std::string> askSaveFile(const FileDialogRequest& request) override;
     bool askDataFileParameters(Settings& settings, const DataFilePreview& preview) override;
     bool confirm(const std::string& text, const std::string& title) override;
+    // A question box with Save, Discard and Cancel; Escape and the close button cancel.
+    SaveChoice askSaveChanges(const std::string& text, const std::string& title) override;
     void message(const std::string& text, const std::string& title, MessageIcon icon) override;
     // Qt's print dialog on a QtPrintTarget's printer; printing to a PDF file is
     // offered, page ranges and selection are not. False for any other target.

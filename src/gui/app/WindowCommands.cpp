@@ -60,7 +60,7 @@ void WindowCommands::copyGraph()
 void WindowCommands::saveGraphAs()
 {
     qv::saveGraphAs(m_document.session(), m_document.prompter(), [this](const std::string& path) {
-        return writeBitmap(windowPicture(), toQString(path));
+        return writeGraphFile(windowPicture(), m_document.scene(), toQString(path));
     });
 }
 
@@ -74,7 +74,10 @@ void WindowCommands::openEditor(EditorKind kind)
     QPointer<DataEditorDialog>& editor = m_editors[slot(kind)];
     if (!editor) {
         editor = new DataEditorDialog(m_document.session(), m_document.prompter(), kind, &m_window);
-        QObject::connect(editor, &QDialog::accepted, &m_window, [this] { m_document.drawPlot(); });
+        QObject::connect(editor, &QDialog::accepted, &m_window, [this] {
+            m_document.markUnsavedWork();
+            m_document.drawPlot();
+        });
     }
     editor->showEditor();
 }

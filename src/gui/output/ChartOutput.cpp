@@ -5,6 +5,7 @@
 #include "core/document/GraphOutput.h"
 #include "core/io/SafeFileWriter.h"
 #include "gui/widgets/BusyCursor.h"
+#include "render/ChartExport.h"
 #include "render/ChartPainter.h"
 #include "render/QtText.h"
 
@@ -57,15 +58,17 @@ bool copyPictureToClipboard(const QImage& picture, Prompter& prompter)
     return true;
 }
 
-int writeBitmap(const QImage& picture, const QString& path)
+int writeGraphFile(const QImage& picture, const Scene& scene, const QString& path)
 {
-    if (picture.isNull()) {
-        return ErrorCode::OutOfMemory;
-    }
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "BMP")) {
+    if (knownPictureFormat(path)) {
+        bytes = chartFileBytes(scene, path);
+    } else if (!picture.isNull()) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "BMP");
+    }
+    if (bytes.isEmpty()) {
         return ErrorCode::OutOfMemory;
     }
     // The same safe writer as the project file, with the same codes.

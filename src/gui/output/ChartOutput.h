@@ -1,6 +1,6 @@
 #pragma once
-// The chart leaving the window: Copy Graph (clipboard), Save Graph As (a Windows
-// bitmap file) and Print (one page). Each takes the window picture that
+// The chart leaving the window: Copy Graph (clipboard), Save Graph As (a
+// picture file) and Print (one page). Each takes the window picture that
 // chartImage() or ChartPainter::paintAll() paints from the document's scene,
 // the same picture that batch export writes; nothing is grabbed from the screen.
 
@@ -23,13 +23,15 @@ class Settings;
 // "Unexpected Error  7" under "Clipboard Error". True when copied.
 bool copyPictureToClipboard(const QImage& picture, Prompter& prompter);
 
-// Writes `picture` to `path` as a Windows bitmap, whatever the name ends in,
-// through a temporary file beside it that replaces the file only when complete
-// (writeFileReplacing), so a failed save keeps the picture that was there.
-// Returns 0, or the code of the failure as writeFileReplacing raises it (61 a
-// full disk or a size limit, 70 no permission, 75 a folder, 76 no such folder),
-// 7 when the picture cannot be encoded.
-int writeBitmap(const QImage& picture, const QString& path);
+// Save Graph As: writes the chart to `path` in the format its extension names
+// (.bmp, .png, .svg or .pdf, in any case, as batch export writes them), or
+// `picture` as a Windows bitmap for any other name, through a temporary file
+// beside it that replaces the file only when complete (writeFileReplacing), so
+// a failed save keeps the picture that was there. Returns 0, or the code of the
+// failure as writeFileReplacing raises it (61 a full disk or a size limit, 70 no
+// permission, 75 a folder, 76 no such folder), 7 when the picture cannot be
+// painted or encoded.
+int writeGraphFile(const QImage& picture, const Scene& scene, const QString& path);
 
 // A Qt printer as the print dialog sets it up.
 class QtPrintTarget : public PrintTarget

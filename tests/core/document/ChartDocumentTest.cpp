@@ -109,7 +109,7 @@ TEST(FileCommands, CommandLinePathKeepsItsCharactersWithOrWithoutQuotes)
     EXPECT_EQ(d.session.window.windowTitle, "Quantiview 3.0 (RUN1.CSV)");
 }
 
-TEST(FileCommands, OpenDialogFollowsFirstOpenAndTheLastExtension)
+TEST(FileCommands, OpenDialogShowsEveryReadableFileInTheFolderLastChosen)
 {
     Session session;
     startUp(session, {"Arial"});
@@ -117,20 +117,23 @@ TEST(FileCommands, OpenDialogFollowsFirstOpenAndTheLastExtension)
     session.fileDialogs.dataFolder = "/home/user/data";
     const FileDialogRequest first = openDialogRequest(session, false);
     EXPECT_EQ(first.filter, OpenFilter);
-    EXPECT_EQ(first.filterIndex, 3);
+    EXPECT_EQ(first.filterIndex, 1);
     EXPECT_EQ(first.initialFolder, "/home/user/Documents");
     const FileDialogRequest input = openDialogRequest(session, true);
-    EXPECT_EQ(input.filterIndex, 2);
+    EXPECT_EQ(input.filterIndex, 1);
     EXPECT_EQ(input.initialFolder, "/home/user/data");
 
+    // After the first Open: the folder each dialog last chose in, else the dialog's default.
     session.fileDialogs.firstOpen = false;
-    for (auto [ext, index] :
-         {std::pair{"CSV", 2}, {"csv", 2}, {"QVW", 3}, {"TXT", 4}, {"Csv", 1}, {"dat", 1}}) {
+    for (const char* ext : {"CSV", "QVW", "TXT", "dat"}) {
         SCOPED_TRACE(ext);
         session.fileDialogs.lastExtension = ext;
-        EXPECT_EQ(openDialogRequest(session, false).filterIndex, index);
+        EXPECT_EQ(openDialogRequest(session, false).filterIndex, 1);
         EXPECT_EQ(openDialogRequest(session, false).initialFolder, "");
     }
+    rememberFolder(session, Session::FileDialogKind::Open, "/srv/lots/run1.csv");
+    EXPECT_EQ(openDialogRequest(session, false).initialFolder, "/srv/lots");
+    EXPECT_EQ(openDialogRequest(session, true).initialFolder, "");
 }
 
 TEST(FileCommands, EveryCommandTakesTheProjectExtensionInAnyCaseAndInputNewDataRefusesIt)
@@ -178,7 +181,8 @@ TEST(GraphOutput, TheDialogOffersBitmapsInTheDocumentsFolderOnlyBeforeTheFirstFi
     session.fileDialogs.documentsFolder = "/home/u/Documents";
     session.fileDialogs.firstOpen = true;
     FileDialogRequest request = saveGraphRequest(session);
-    EXPECT_EQ(request.filter, "All Files (*.*)|*.*|BMP Files (*.bmp)|*.bmp");
+    EXPECT_EQ(request.filter, "All Files (*.*)|*.*|BMP Files (*.bmp)|*.bmp|PNG Files (*.png)|"
+                              "*.png|SVG Files (*.svg)|*.svg|PDF Files (*.pdf)|*.pdf");
     EXPECT_EQ(request.filterIndex, 2);
     EXPECT_EQ(request.initialFolder, "/home/u/Documents");
     EXPECT_EQ(request.proposedName, "GRAPH1.BMP");

@@ -37,9 +37,10 @@ TEST_F(MainWindowTest, MenuBarHoldsTheCommandsInOrderEachWithAnAccessKey)
         }
         captions << shown.join(u'|');
     }
-    EXPECT_EQ(titles, (QStringList{"&File", "Edit", "&Options", "&Help"}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Options", "&Help"}));
     ASSERT_EQ(captions.size(), 4);
-    EXPECT_EQ(captions[0], "&Open|&Save File As...|Save &Graph As|Page Set&up|&Print|-|E&xit");
+    EXPECT_EQ(captions[0],
+              "&Open|&Save File As...|Save &Graph As|Page Set&up|&Print|&Recent Files|-|E&xit");
     EXPECT_EQ(captions[2], "&Graph Options|&Axes Options|Sampling &Plan");
 }
 

@@ -82,7 +82,9 @@ TEST(QtPrompter, FileDialogsOfferTheFilterListAsQtNameFilters)
 {
     // Both spellings of each extension, since the dialogs compare case.
     EXPECT_EQ(qtNameFilters(OpenFilter),
-              (QStringList{"All Files (*)", "CSV Files (*.csv *.CSV)",
+              (QStringList{"All data and project files (*.csv *.CSV *.txt *.TXT *.dat *.DAT "
+                           "*.prn *.PRN *.qvw *.QVW)",
+                           "All Files (*)", "CSV Files (*.csv *.CSV)",
                            "Quantiview Files (*.qvw *.QVW)", "Text Files (*.txt *.TXT)"}));
     EXPECT_EQ(qtNameFilters("A|*.a|B|*.b;*.c"), (QStringList{"A (*.a)", "B (*.b *.c)"}));
 }

@@ -84,9 +84,9 @@ TEST_F(OutputTest, CopyGraphPutsTheBatchExportPictureOnTheClipboardOrLeavesItAsI
     expectOneMessage("Unexpected Error  7", "Clipboard Error");
 }
 
-TEST_F(OutputTest, SaveGraphWritesAWindowsBitmapWhateverTheNameOrReportsAMissingFolder)
+TEST_F(OutputTest, SaveGraphWritesAWindowsBitmapUnderAnotherNameOrReportsAMissingFolder)
 {
-    const std::string target = m_files.path("chart.png");
+    const std::string target = m_files.path("chart.grf");
     m_prompter.saveAnswers.push_back(target);
     m_window.runCommand(Menu::mnuSaveGraph);
     EXPECT_EQ(fileBytes(target).substr(0, 2), "BM");
