@@ -366,6 +366,15 @@ ParsedData parse(const std::vector<std::string_view>& lines, const DataLayout& l
     return parsed;
 }
 
+// A proposed field count, or QvError 9 when no layout could hold it.
+int fieldsWithinLimit(int count)
+{
+    if (count > MaxFields) {
+        raise(ErrorCode::SubscriptOutOfRange);
+    }
+    return count;
+}
+
 // The field count the dialog proposes: that of line 2, or of the first line
 // after it that holds a number when line 2 holds none. Raises QvError 9 when
 // that line is more than 20 fields, numbers or text: no layout could hold it.
@@ -377,13 +386,10 @@ int fieldCountOf(const std::vector<std::string_view>& lines, bool decimalComma)
         }
         const LineKinds kinds = kindsOf(lines[i], decimalComma);
         if (kinds.hasNumber) {
-            if (kinds.count > MaxFields) {
-                raise(ErrorCode::SubscriptOutOfRange);
-            }
-            return kinds.count;
+            return fieldsWithinLimit(kinds.count);
         }
     }
-    return kindsOf(lines[1], decimalComma).count;
+    return fieldsWithinLimit(kindsOf(lines[1], decimalComma).count);
 }
 
 // Runs `body` and turns its failure into the code the messages print.
