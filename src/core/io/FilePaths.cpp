@@ -67,9 +67,9 @@ std::u16string fileNameText(std::string_view bytes)
             bytes.remove_prefix(1);
             continue;
         }
-        char32_t c = length == 1 ? lead : lead & (0xFF >> (length + 1));
+        char32_t c = length == 1 ? char32_t{lead} : char32_t{lead} & (0xFFu >> (length + 1));
         for (std::size_t i = 1; i < length; ++i) {
-            c = (c << 6) | (static_cast<unsigned char>(bytes[i]) & 0x3F);
+            c = (c << 6) | (char32_t{static_cast<unsigned char>(bytes[i])} & 0x3Fu);
         }
         appendUtf16(out, c);
         bytes.remove_prefix(length);
