@@ -2,6 +2,7 @@
 // and of range warnings said again on every redraw.
 #include "core/document/ChartDocument.h"
 
+#include "core/Errors.h"
 #include "core/model/Prompter.h"
 
 #include <algorithm>
@@ -15,8 +16,14 @@ void ChartDocument::guardManualScale()
     if (!s.selected(Ctl::AxesOpts_Manual)) {
         return;
     }
-    const double low = s.number(Ctl::AxesOpts_YscaleMin);
-    const double high = s.number(Ctl::AxesOpts_YscaleMax);
+    double low = 0;
+    double high = 0;
+    try {
+        low = s.number(Ctl::AxesOpts_YscaleMin);
+        high = s.number(Ctl::AxesOpts_YscaleMax);
+    } catch (const QvError&) {
+        return; // a scale beyond the numbers is the drawing's to report, as it always was
+    }
     const DataSet& main = m_session.set(1);
     bool anyInside = false;
     for (std::size_t i = 0; i < main.values.size() && !anyInside; ++i) {
