@@ -8,8 +8,8 @@
 #include "core/Errors.h"
 #include "core/Units.h"
 #include "core/document/ChartDocument.h"
-#include "core/document/LotDecisionText.h"
 #include "core/document/GraphOutput.h"
+#include "core/document/LotDecisionText.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
 
@@ -172,26 +172,24 @@ void LotRunner::noteMissingChartVerdict(const LotDecision* decision, const QStri
                                         QTextStream& err)
 {
     if (decision && decision->verdict && !decision->verdict->accepted) {
-        err << "quantiview: " << file << ": the chart's verdict is not available: "
-            << qs(chartKNote(*decision)) << "\n";
+        err << "quantiview: " << file
+            << ": the chart's verdict is not available: " << qs(chartKNote(*decision)) << "\n";
     }
 }
 
 void LotRunner::judge(const ChartDocument& document, const QString& file, LotResult& lot,
                       QTextStream& err) const
 {
-    switch (judgeLot(document)) {
+    const LotJudgement judgement = judgeLot(document);
+    switch (judgement) {
     case LotJudgement::Unjudged:
+    case LotJudgement::NoVerdictGiven:
         // A lot that cannot be judged must not pass as accepted.
         err << "quantiview: " << file
-            << ": no upper limit is set (PlotOpts.LimitLines, PlotOpts.ULimit), so "
-               "--fail-on-reject cannot judge the lot\n";
-        lot.failed = true;
-        break;
-    case LotJudgement::NoVerdictGiven:
-        err << "quantiview: " << file
-            << ": neither the chart's nor the exact verdict is available, so "
-               "--fail-on-reject cannot judge the lot\n";
+            << (judgement == LotJudgement::Unjudged
+                    ? ": no upper limit is set (PlotOpts.LimitLines, PlotOpts.ULimit), so "
+                    : ": neither the chart's nor the exact verdict is available, so ")
+            << "--fail-on-reject cannot judge the lot\n";
         lot.failed = true;
         break;
     case LotJudgement::Rejected:
