@@ -1,5 +1,6 @@
 // Drawing the chart of 100000 points: the plot routine (statistics, axes,
 // scene), painting the scene into a window-sized image, and writing it as PNG.
+#include "core/document/LotDecisionText.h"
 #include "core/model/ScriptedPrompter.h"
 #include "core/model/Session.h"
 #include "core/model/StartUp.h"
@@ -45,6 +46,27 @@ void DrawPlotOneHundredThousandPoints(benchmark::State& state)
     }
 }
 BENCHMARK(DrawPlotOneHundredThousandPoints)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// A redraw with Ts, the limit lines and the lot's decisions, as the window redraws
+// a judged lot: the upper limit alone (sides 0) or both limits (sides 2).
+void DrawAndDecideWithLimits(benchmark::State& state)
+{
+    Lot lot;
+    qv::Settings& s = lot.session.settings;
+    s.setCheck(qv::Ctl::PlotOpts_TestStatistic, 1);
+    s.setCheck(qv::Ctl::PlotOpts_LimitLines, 1);
+    s.selectGroup(qv::Ctl::PlotOpts_LimitSides, static_cast<int>(state.range(0)));
+    s.setText(qv::Ctl::PlotOpts_ULimit, "12");
+    s.setText(qv::Ctl::PlotOpts_LLimit, "8");
+    const qv::DecisionSettings settings = qv::decisionSettings(s);
+    for (auto _ : state) {
+        lot.plot.drawPlot();
+        const qv::SetResults& main = lot.plot.results().sets[0];
+        const qv::LotDecision decision = qv::decideLot(main.points, *main.statistics, settings);
+        benchmark::DoNotOptimize(decision.verdict);
+    }
+}
+BENCHMARK(DrawAndDecideWithLimits)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 void DrawAndPaintOneHundredThousandPoints(benchmark::State& state)
 {

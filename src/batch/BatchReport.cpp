@@ -156,19 +156,30 @@ QJsonObject normalityReport(const NormalityTest& test)
                        {"p_value", orNull(test.pValue)}};
 }
 
-// The verdicts with an upper limit: the chart's, and the exact plan's where it has one.
+// The verdicts with a limited side: the chart's, and the exact plan's where it
+// has one, with the lot's estimates against the limits.
 QJsonObject acceptanceReport(const LotDecision& decision)
 {
     const LotVerdict& verdict = *decision.verdict;
-    QJsonObject out{{"scale", decision.scale == ValueScale::Log ? "log" : "linear"},
-                    {"upper_limit", verdict.upperLimit},
+    static constexpr std::pair<LimitSides, const char*> SideNames[] = {
+        {LimitSides::Lower, "lower"}, {LimitSides::Both, "both"}};
+    const LimitEstimates& e = verdict.estimates;
+    QJsonObject out{{"sides", nameOf(verdict.sides, SideNames, "upper")},
+                    {"scale", decision.scale == ValueScale::Log ? "log" : "linear"},
+                    {"upper_limit", orNull(verdict.upperLimit)},
+                    {"lower_limit", orNull(verdict.lowerLimit)},
                     {"k", orNull(decision.k)},
                     {"ts", orNull(decision.ts)},
-                    {"accepted", orNull(verdict.accepted)}};
+                    {"ts_lower", orNull(decision.tsLower)},
+                    {"accepted", orNull(verdict.accepted)},
+                    {"ppk", orNull(e.ppk)},
+                    {"fraction_beyond_upper", orNull(e.fractionBeyondUpper)},
+                    {"fraction_beyond_lower", orNull(e.fractionBeyondLower)}};
     if (const auto& plan = decision.plan) {
         out["k_exact"] = plan->kExact;
-        if (decision.tsExact && verdict.acceptedExact) {
-            out["ts_exact"] = *decision.tsExact;
+        if (verdict.acceptedExact) {
+            out["ts_exact"] = orNull(decision.tsExact);
+            out["ts_lower_exact"] = orNull(decision.tsLowerExact);
             out["accepted_exact"] = *verdict.acceptedExact;
         }
         QJsonArray fractions;

@@ -16,6 +16,7 @@ using enum Ctl;
 
 constexpr const char* Separator = " \u00b7 ";
 constexpr const char* AtMost = " \u2264 ";
+constexpr const char* AtLeast = " \u2265 ";
 
 double readBack(const std::string& text)
 {
@@ -41,10 +42,40 @@ const char* verdictWord(bool accepted)
     return accepted ? "accepted" : "rejected";
 }
 
-std::string verdictText(bool accepted, double limit)
+// Each limited side's Ts against its limit: "Ts 7.09 ≤ UL 10", "Ts_lower 2.44 < LL 2.45"
+// (`withValues` false leaves the Ts values out: "Ts ≤ UL 10"), joined by ", ".
+std::string sidesText(const LotVerdict& verdict, std::optional<double> ts,
+                      std::optional<double> tsLower, bool withValues)
 {
-    return std::string(verdictWord(accepted)) + ": Ts" + (accepted ? AtMost : " > ") + "UL " +
-           plainText(limit);
+    std::string text;
+    if (const auto limit = verdict.upperLimit; limit && ts) {
+        const bool passes = lotAccepted(*ts, *limit);
+        text = "Ts" + (withValues ? " " + tsAgainst(*ts, *limit, 2, 3) : std::string()) +
+               (passes ? AtMost : " > ") + "UL " + plainText(*limit);
+    }
+    if (const auto limit = verdict.lowerLimit; limit && tsLower) {
+        const bool passes = lotAcceptedLower(*tsLower, *limit);
+        text += (text.empty() ? "" : ", ") + std::string("Ts_lower") +
+                (withValues ? " " + tsAgainst(*tsLower, *limit, 2, 3) : std::string()) +
+                (passes ? AtLeast : " < ") + "LL " + plainText(*limit);
+    }
+    return text;
+}
+
+std::string verdictText(bool accepted, const LotVerdict& verdict, std::optional<double> ts,
+                        std::optional<double> tsLower)
+{
+    return std::string(verdictWord(accepted)) + ": " + sidesText(verdict, ts, tsLower, false);
+}
+
+// A fraction beyond a limit as a percentage to 3 decimals or 3 significant digits.
+std::string fractionText(const std::optional<double>& fraction, bool limited,
+                         const std::string& why)
+{
+    if (!limited) {
+        return "no limit";
+    }
+    return fraction ? decisionNumber(100.0 * *fraction, 3, 3) + "%" : why;
 }
 
 std::string riskText(int index, bool percent)
@@ -72,6 +103,20 @@ std::string planWords(const LotDecision& decision)
         words += " at CR " + plainText(plan->consumerRisk) + " and LTPD " + percentOf(plan->ltpd);
     }
     return words;
+}
+
+// The estimates against the limits; the two-sided Pa and its note only with both limits.
+void fillEstimateTexts(SamplingPlanTexts& t, const LotVerdict& verdict, const LotDecision& decision)
+{
+    const LimitEstimates& e = verdict.estimates;
+    const std::string why = decision.n < 3 ? "needs at least 3 enabled points" : "no value";
+    t.ppk = e.ppk ? decisionNumber(*e.ppk, 2, 3) : "no value";
+    t.fractionBeyondUpper = fractionText(e.fractionBeyondUpper, verdict.upperLimit.has_value(), why);
+    t.fractionBeyondLower = fractionText(e.fractionBeyondLower, verdict.lowerLimit.has_value(), why);
+    if (verdict.upperLimit && verdict.lowerLimit) {
+        t.paBothSides = e.paBothSides ? decisionNumber(*e.paBothSides, 3, 3) : "no value";
+        t.ocNote = "With two limits the OC curve is that of each limit alone.";
+    }
 }
 
 } // namespace
@@ -103,12 +148,20 @@ DecisionSettings decisionSettings(const Settings& settings)
     } catch (const QvError&) {
         // The drawing refused it with its own message; its decisions are not made.
     }
+    const int sides = settings.group(PlotOpts_LimitSides);
+    out.sides = sides == 1 ? LimitSides::Lower : sides == 2 ? LimitSides::Both : LimitSides::Upper;
     if (settings.check(PlotOpts_LimitLines) == 1) {
+        // A limit beyond the largest number was refused by the drawing's own
+        // message; the decisions go without it.
         try {
             out.upperLimit = settings.number(PlotOpts_ULimit);
         } catch (const QvError&) {
-            // A limit beyond the largest number was refused by the drawing's
-            // own message; the decisions go without a verdict.
+        }
+        if (out.sides != LimitSides::Upper) {
+            try {
+                out.lowerLimit = settings.number(PlotOpts_LLimit);
+            } catch (const QvError&) {
+            }
         }
     }
     return out;
@@ -121,18 +174,23 @@ std::string lotStatusText(const LotDecision& decision)
         parts.push_back("Anderson-Darling " + normalityText(*decision.normality));
     }
     if (const auto& verdict = decision.verdict) {
-        const std::string limit = plainText(verdict->upperLimit);
         if (verdict->accepted) {
-            parts.push_back("Ts " + tsAgainst(*decision.ts, verdict->upperLimit, 2, 3) +
-                            (*verdict->accepted ? AtMost : " > ") + "UL " + limit + ": " +
+            parts.push_back(sidesText(*verdict, decision.ts, decision.tsLower, true) + ": " +
                             verdictWord(*verdict->accepted));
         } else {
             parts.push_back("chart's verdict not available: " + chartKNote(decision));
         }
         if (decision.plan) {
             std::string exact = "exact k " + decisionNumber(decision.plan->kExact, 2, 3);
-            if (decision.tsExact && verdict->acceptedExact) {
-                exact += ", Ts " + tsAgainst(*decision.tsExact, verdict->upperLimit, 2, 3) + ": " +
+            if (verdict->acceptedExact) {
+                const auto side = [](const char* name, std::optional<double> limit,
+                                     std::optional<double> ts) {
+                    return limit && ts ? std::string(", ") + name + " " +
+                                             tsAgainst(*ts, *limit, 2, 3)
+                                       : std::string();
+                };
+                exact += side("Ts", verdict->upperLimit, decision.tsExact) +
+                         side("Ts_lower", verdict->lowerLimit, decision.tsLowerExact) + ": " +
                          verdictWord(*verdict->acceptedExact);
             }
             parts.push_back(exact);
@@ -160,14 +218,24 @@ SamplingPlanTexts samplingPlanTexts(const LotDecision& decision, const DecisionS
     if (decision.tsExact && decision.scale == ValueScale::Log) {
         t.tsExact += " (log-normal)";
     }
+    t.tsLower = decision.tsLower ? decisionNumber(*decision.tsLower, 3, 4) : noChartK;
+    t.tsLowerExact =
+        decision.tsLowerExact ? decisionNumber(*decision.tsLowerExact, 3, 4) : noExact;
+    if (decision.tsLowerExact && decision.scale == ValueScale::Log) {
+        t.tsLowerExact += " (log-normal)";
+    }
     if (const auto& verdict = decision.verdict) {
-        t.verdict = verdict->accepted ? verdictText(*verdict->accepted, verdict->upperLimit)
-                                      : "not available: " + chartKNote(decision);
+        t.verdict = verdict->accepted
+                        ? verdictText(*verdict->accepted, *verdict, decision.ts, decision.tsLower)
+                        : "not available: " + chartKNote(decision);
         t.verdictExact = verdict->acceptedExact
-                             ? verdictText(*verdict->acceptedExact, verdict->upperLimit)
+                             ? verdictText(*verdict->acceptedExact, *verdict, decision.tsExact,
+                                           decision.tsLowerExact)
                              : noExact;
+        fillEstimateTexts(t, *verdict, decision);
     } else {
-        t.verdict = t.verdictExact = "no upper limit set";
+        t.verdict = t.verdictExact = t.ppk = t.fractionBeyondUpper = t.fractionBeyondLower =
+            settings.sides == LimitSides::Upper ? "no upper limit set" : "no limit set";
     }
     if (const auto& test = decision.normality) {
         t.normality = "A\u00b2 = " + decisionNumber(test->a2, 3, 3) +

@@ -120,6 +120,7 @@ bool ChartDocument::applyProjectBlocks(ProjectRead& read, const std::string& pat
     settingsFailure =
         readSettingsBlock(s, read.settingsBlock, m_session.sources.savedPositions, m_fallbackFont)
             .errorCode;
+    (void)readExtraSettings(s, read.extraSettings);
     // The bold choices hold from this drawing on, not only after a refresh.
     m_session.window.graphFontBold = s.check(frmPageSetup_chkBoldFont) == 1;
     m_session.window.titleFontBold = s.check(frmPageSetup_chkGraphTitleBold) == 1;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <new>
+#include <stdexcept>
 
 namespace qv {
 
@@ -317,6 +318,10 @@ ProjectReadResult readProjectLines(const std::vector<std::string_view>& lines,
         const std::size_t end = std::min(lines.size(), next + SettingsLineCount + 1);
         read.settingsBlock.assign(lines.begin() + static_cast<std::ptrdiff_t>(next),
                                   lines.begin() + static_cast<std::ptrdiff_t>(end));
+        if (end < lines.size() && trimBlanks(lines[end]) == ExtraSettingsLine) {
+            read.extraSettings.assign(lines.begin() + static_cast<std::ptrdiff_t>(end) + 1,
+                                      lines.end());
+        }
         std::optional<int> claimed;
         if (!read.settingsBlock.empty()) {
             if (const auto counts = readCountsLine(read.settingsBlock.front())) {
@@ -331,6 +336,34 @@ ProjectReadResult readProjectLines(const std::vector<std::string_view>& lines,
         result.errorCode = failure;
     }
     return result;
+}
+
+int readExtraSettings(Settings& s, std::span<const std::string_view> lines)
+{
+    const Settings::Batch batch(s);
+    for (const ExtraSetting& extra : ExtraSettings) {
+        s.setFromText(extra.id, extra.resetValue);
+    }
+    int applied = 0;
+    for (const std::string_view line : lines) {
+        const auto equals = line.find('=');
+        if (equals == std::string_view::npos) {
+            continue;
+        }
+        const auto id = findControl(trimBlanks(line.substr(0, equals)));
+        const bool known = id && std::any_of(ExtraSettings.begin(), ExtraSettings.end(),
+                                             [&id](const ExtraSetting& e) { return e.id == *id; });
+        if (!known) {
+            continue;
+        }
+        try {
+            s.setFromText(*id, trimBlanks(line.substr(equals + 1)));
+            ++applied;
+        } catch (const std::invalid_argument&) {
+            // A value this setting cannot take leaves it as it was.
+        }
+    }
+    return applied;
 }
 
 SettingsBlockResult readSettingsBlock(Settings& s, std::span<const std::string_view> block,

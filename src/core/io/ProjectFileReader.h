@@ -26,6 +26,9 @@ struct ProjectRead
     // The settings block from its counts line on (at most 83 lines); empty
     // when the file ends after its points.
     std::vector<std::string_view> settingsBlock;
+    // The "Name=Value" lines of the block after the fixed lines, when the line
+    // right after them is its marker.
+    std::vector<std::string_view> extraSettings;
 };
 
 struct ProjectReadResult
@@ -62,6 +65,13 @@ struct SettingsBlockResult
 SettingsBlockResult readSettingsBlock(Settings& settings, std::span<const std::string_view> block,
                                       SavedPositions& positions,
                                       std::string_view fallbackFont = {});
+
+// Puts the block's settings to their reset values, then applies the
+// "Name=Value" lines of the block after the fixed lines, in order, as one batch
+// through the setters (a file without the block opens them reset). A line whose name is not one of the
+// block's settings, that has no "=", or whose value does not fit its setting
+// is skipped. Returns the number of lines applied.
+int readExtraSettings(Settings& settings, std::span<const std::string_view> lines);
 
 // Whether the whole text is one decimal number: sign, digits with at most one
 // point, an optional exponent. Option lines and whole-number check lines take

@@ -129,6 +129,23 @@ std::vector<std::string> settingsBlockLines(const Settings& s, bool mainHasSigma
     return lines;
 }
 
+std::vector<std::string> extraSettingsLines(const Settings& s)
+{
+    const bool atReset = std::all_of(ExtraSettings.begin(), ExtraSettings.end(),
+                                     [&s](const ExtraSetting& extra) {
+                                         return s.valueText(extra.id) == extra.resetValue;
+                                     });
+    if (atReset) {
+        return {};
+    }
+    std::vector<std::string> lines{std::string(ExtraSettingsLine)};
+    for (const ExtraSetting& extra : ExtraSettings) {
+        lines.push_back(std::string(controlInfo(extra.id).name) + "=" +
+                        oneLine(s.valueText(extra.id)));
+    }
+    return lines;
+}
+
 std::string projectFileText(const DataSet& main, const DataSet* overlay, const Settings& settings,
                             const SavedPositions& positions)
 {
@@ -150,6 +167,10 @@ std::string projectFileText(const DataSet& main, const DataSet* overlay, const S
     }
     appendCounts(out, main);
     for (const std::string& line : settingsBlockLines(settings, main.hasSigmas, positions)) {
+        out += line;
+        out += ProjectLineEnd;
+    }
+    for (const std::string& line : extraSettingsLines(settings)) {
         out += line;
         out += ProjectLineEnd;
     }

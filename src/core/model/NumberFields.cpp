@@ -12,8 +12,9 @@ namespace {
 
 using enum Ctl;
 
-constexpr std::array<std::pair<Ctl, const char*>, 10> NumberFieldCaptions{{
+constexpr std::array<std::pair<Ctl, const char*>, 11> NumberFieldCaptions{{
     {PlotOpts_ULimit, "Upper Limit"},
+    {PlotOpts_LLimit, "Lower Limit"},
     {PlotOpts_BkgValue, "Background Value"},
     {AxesOpts_YscaleMin, "Y-scale Minimum"},
     {AxesOpts_YscaleMax, "Y-scale Maximum"},

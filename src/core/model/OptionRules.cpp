@@ -28,6 +28,7 @@ template <typename T, std::size_t N> T byButton(const std::array<T, N>& values, 
 
 const OptionRules::HandlerEntry OptionRules::Handlers[] = {
     {PlotOpts_LimitLines, &OptionRules::limitLinesClicked},
+    {PlotOpts_LimitSides, &OptionRules::limitSidesChosen},
     {PlotOpts_BkgSubtraction, &OptionRules::backgroundClicked},
     {PlotOpts_LSQfit, &OptionRules::fitClicked},
     {PlotOpts_Statistics, &OptionRules::statisticsClicked},
@@ -71,12 +72,27 @@ void OptionRules::limitLinesClicked(Settings& s, Ctl id)
 {
     const bool on = s.check(id) == 1;
     enable(s,
-           {PlotOpts_ULimitLabel, PlotOpts_ULimit, PlotOpts_UL_Line, PlotOpts_NinetyLine,
-            PlotOpts_FiftyLine},
+           {PlotOpts_UL_Line, PlotOpts_NinetyLine, PlotOpts_FiftyLine, PlotOpts_LimitSidesFrame,
+            PlotOpts_LimitSides},
            on);
+    enableLimitFields(s);
     if (on) {
-        focus(s, PlotOpts_ULimit);
+        focus(s, s.group(PlotOpts_LimitSides) == 1 ? PlotOpts_LLimit : PlotOpts_ULimit);
     }
+}
+
+void OptionRules::limitSidesChosen(Settings& s, Ctl)
+{
+    enableLimitFields(s);
+}
+
+void OptionRules::enableLimitFields(Settings& s)
+{
+    const bool on = s.check(PlotOpts_LimitLines) == 1;
+    const int sides = s.group(PlotOpts_LimitSides);
+    // Without a choice (a window not yet reset) only the upper side is limited.
+    enable(s, {PlotOpts_ULimitLabel, PlotOpts_ULimit}, on && sides != 1);
+    enable(s, {PlotOpts_LLimitLabel, PlotOpts_LLimit}, on && (sides == 1 || sides == 2));
 }
 
 void OptionRules::backgroundClicked(Settings& s, Ctl id)
@@ -230,7 +246,9 @@ void OptionRules::resetOptions(Settings& s)
             {PlotOpts_BkgSubtraction, 0},
             {PlotOpts_TestStatistic, 0},
             {PlotOpts_LimitLines, 0}});
+    s.selectGroup(PlotOpts_LimitSides, 0);
     texts({{PlotOpts_ULimit, "0"},
+           {PlotOpts_LLimit, "0"},
            {PlotOpts_BkgValue, "0"},
            {PlotOpts_PlotTitle, ""},
            {PlotOpts_PlotText, ""}});

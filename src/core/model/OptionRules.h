@@ -43,6 +43,10 @@ private:
     static void precisionChosen(Settings& s, Ctl id, Ctl places, Ctl label);
 
     void limitLinesClicked(Settings& s, Ctl id);
+    void limitSidesChosen(Settings& s, Ctl id);
+    // The limit fields and their labels: enabled while Limit Lines is ticked and
+    // their side is limited.
+    static void enableLimitFields(Settings& s);
     void backgroundClicked(Settings& s, Ctl id);
     void fitClicked(Settings& s, Ctl id);
     void statisticsClicked(Settings& s, Ctl id);

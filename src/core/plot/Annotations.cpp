@@ -130,6 +130,8 @@ std::string limitLabel(LimitLine line, double upperLimit)
         name = " 90% of Upper Limit =";
     } else if (line == LimitLine::Fifty) {
         name = " 50% of Upper Limit =";
+    } else if (line == LimitLine::Lower) {
+        name = " Lower Limit =";
     }
     return std::string(name) + " " + plainText(limitValue(line, upperLimit));
 }

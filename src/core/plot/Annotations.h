@@ -67,13 +67,14 @@ enum class LimitLine
     Upper,  // at the upper limit
     Ninety, // at 90 % of it
     Fifty,  // at 50 % of it
+    Lower,  // at the lower limit (the value passed is the lower limit)
 };
 
 // The value a limit line stands for, in data units: UL, 0.9 UL or 0.5 UL.
 double limitValue(LimitLine line, double upperLimit);
 
 // A limit line's label: " Upper Limit = 100", " 90% of Upper Limit = 90",
-// " 50% of Upper Limit = 50" (the plain text of limitValue()).
+// " 50% of Upper Limit = 50", " Lower Limit = 2.45" (the plain text of limitValue()).
 std::string limitLabel(LimitLine line, double upperLimit);
 
 } // namespace qv

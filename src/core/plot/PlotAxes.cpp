@@ -96,6 +96,10 @@ bool PlotRoutine::scaleValueAxis(Drawing& d, const SetStatistics& main)
         in.xmax = d.xmax;
         in.limitLines = o.limitLines;
         in.upperLimit = o.upperLimit.value();
+        in.lowerLimited = lowerLimited(o);
+        if (in.lowerLimited) {
+            in.lowerLimit = o.lowerLimit.value();
+        }
         in.testStatistic = o.testStatistic;
         scaled = autoScale(in, d.values);
         if (scaled) {

@@ -66,6 +66,8 @@ void readPlotOpts(const Settings& s, PlotOptions& o)
     o.testStatistic = checked(s, PlotOpts_TestStatistic);
     o.limitLines = checked(s, PlotOpts_LimitLines);
     o.upperLimit = NumberSetting::read(s, PlotOpts_ULimit);
+    o.limitSides = s.group(PlotOpts_LimitSides);
+    o.lowerLimit = NumberSetting::read(s, PlotOpts_LLimit);
     o.upperLine = checked(s, PlotOpts_UL_Line);
     o.ninetyLine = checked(s, PlotOpts_NinetyLine);
     o.fiftyLine = checked(s, PlotOpts_FiftyLine);

@@ -46,6 +46,8 @@ struct PlotOptions
     bool testStatistic = false;
     bool limitLines = false;
     NumberSetting upperLimit;
+    int limitSides = 0; // PlotOpts.LimitSides: 0 upper, 1 lower, 2 both
+    NumberSetting lowerLimit;
     bool upperLine = false, ninetyLine = false, fiftyLine = false;
     bool lsqFit = false;
     bool weightedFit = false;
@@ -79,6 +81,13 @@ struct PlotOptions
     bool pageGraphBold = false; // the check boxes Refresh Plot takes the bold fonts from
     bool pageTitleBold = false;
 };
+
+// Whether the limit lines hold a lower limit: ticked, and the lower side limited.
+// A lower limit of 0 is a limit like any other.
+inline bool lowerLimited(const PlotOptions& o)
+{
+    return o.limitLines && (o.limitSides == 1 || o.limitSides == 2);
+}
 
 // Reads the options of one drawing from the session's settings and fonts.
 PlotOptions readPlotOptions(const Session& session);

@@ -1,4 +1,4 @@
-// The plot routine's reference lines: the Ts marker, the upper-limit lines, the
+// The plot routine's reference lines: the Ts marker, the limit lines, the
 // least-squares line with its confidence band, and their labels.
 
 #include "core/plot/Annotations.h"
@@ -89,27 +89,35 @@ void PlotRoutine::drawTsMarker(Drawing& d, int setNumber)
     r.percentLabel = label;
 }
 
-// The upper-limit lines, solid across the chart at UL, 90 % and 50 % of it
-// (their logarithms on a log axis), each under its own check box and labelled
-// just above its left end. A limit of 0 draws none; a negative one on a log axis
-// has no logarithm and ends the drawing through the error trap.
+// The limit lines, solid across the chart at UL, 90 % and 50 % of it and at
+// LL (their logarithms on a log axis), the upper ones each under its own check
+// box, the lower one while the lower side is limited, each labelled just above
+// its left end. An upper limit of 0 draws none; a limit of 0 or less on a log
+// axis has no logarithm and ends the drawing through the error trap.
 void PlotRoutine::drawLimitLines(Drawing& d)
 {
     const PlotOptions& o = d.o;
-    const double limit = o.limitLines ? o.upperLimit.value() : 0.0;
-    if (limit == 0) {
-        return;
-    }
+    const double upper = o.limitLines ? o.upperLimit.value() : 0.0;
     const struct
     {
         bool shown;
         LimitLine line;
-    } rows[] = {{o.upperLine, LimitLine::Upper},
-                {o.ninetyLine, LimitLine::Ninety},
-                {o.fiftyLine, LimitLine::Fifty}};
-    std::array<double, 3> heights{};
+        double limit;
+    } rows[] = {{upper != 0 && o.upperLine, LimitLine::Upper, upper},
+                {upper != 0 && o.ninetyLine, LimitLine::Ninety, upper},
+                {upper != 0 && o.fiftyLine, LimitLine::Fifty, upper},
+                {lowerLimited(o), LimitLine::Lower, lowerLimited(o) ? o.lowerLimit.value() : 0.0}};
+    if (upper == 0 && !rows[3].shown) {
+        return;
+    }
+    std::array<double, 4> heights{};
     for (std::size_t i = 0; i < heights.size(); ++i) {
-        const double value = limitValue(rows[i].line, limit);
+        // The upper heights are taken whether shown or not, as the error trap
+        // has always seen them; the lower one only when it is drawn.
+        if (i < 3 ? upper == 0 : !rows[i].shown) {
+            continue;
+        }
+        const double value = limitValue(rows[i].line, rows[i].limit);
         heights[i] = d.logAxis ? qv::log10(value) : value;
     }
     const double textHeight =
@@ -118,7 +126,7 @@ void PlotRoutine::drawLimitLines(Drawing& d)
         if (!rows[i].shown) {
             continue;
         }
-        const std::string label = limitLabel(rows[i].line, limit);
+        const std::string label = limitLabel(rows[i].line, rows[i].limit);
         m_scene.primitives.emplace_back(SceneLine{d.xmin, heights[i], d.xmax, heights[i]});
         printReferenceLabel(d, d.xmin + 0.025 * d.xspan(), heights[i] - textHeight, label);
         m_results.limitLabels.push_back(label);

@@ -171,10 +171,16 @@ PlotRoutine::Pass PlotRoutine::drawOnce(PlotOptions& o)
         beginFrameAndFonts(d);
         chooseProbabilityRange(d);
         const SetStatistics& main = runStatistics(d, 1);
-        // The upper limit reads 0 while the limit lines are off.
+        // The limits read 0 while the limit lines are off.
         if (!o.limitLines) {
             o.upperLimit = NumberSetting(0);
             m_report.changes.emplace_back(SetTextChange{PlotOpts_ULimit, "0"});
+            o.lowerLimit = NumberSetting(0);
+            m_report.changes.emplace_back(SetTextChange{PlotOpts_LLimit, "0"});
+        }
+        // A side that is not limited has no limit in this drawing; its text stays.
+        if (o.limitSides == 1) {
+            o.upperLimit = NumberSetting(0);
         }
         if (!scaleValueAxis(d, main)) {
             say(AxisIntervalText, std::string(DatasetErrorTitle), MessageIcon::None);

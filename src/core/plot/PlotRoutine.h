@@ -53,7 +53,7 @@ struct DrawingResults
     std::vector<std::string> yTickLabels;
 
     std::array<SetResults, 2> sets; // set 1, set 2
-    std::vector<std::string> limitLabels; // the upper-limit lines' labels, top line first
+    std::vector<std::string> limitLabels; // the limit lines' labels, upper ones first
     std::vector<std::string> warnings;    // the out-of-range warnings of this drawing
 };
 

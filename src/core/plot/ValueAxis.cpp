@@ -5,6 +5,7 @@
 #include "core/format/NumberText.h"
 #include "core/stats/Distributions.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qv {
@@ -40,6 +41,10 @@ bool autoScale(const AutoScaleInputs& in, ValueRange& out)
         }
     } else if (in.limitLines && in.upperLimit > ymax) {
         ymax = in.upperLimit;
+    }
+    // A lower limit of 0 or less has no logarithm: the limit line refuses it.
+    if (in.lowerLimited && !(in.logAxis && in.lowerLimit <= 0)) {
+        ymin = std::min(ymin, in.logAxis ? qv::log10(in.lowerLimit) : in.lowerLimit);
     }
     if (in.testStatistic && in.ts > ymax) {
         ymax = in.ts;

@@ -24,6 +24,8 @@ struct AutoScaleInputs
     double xmax = 0;           // right end of the probability axis
     bool limitLines = false;   // PlotOpts.LimitLines checked
     double upperLimit = 0;     // PlotOpts.ULimit as a number (data units)
+    bool lowerLimited = false; // the lower side is limited (with the limit lines)
+    double lowerLimit = 0;     // PlotOpts.LLimit as a number (data units)
     bool testStatistic = false;
 };
 
@@ -32,7 +34,7 @@ struct AutoScaleInputs
 // smaller choice); m outside 1..10 from rounding is used as it is.
 double niceStep(double raw);
 
-// The automatic range; nothing when the raw step is 0 or less (the caller shows
+// The automatic range, reaching the limits that are drawn; nothing when the raw step is 0 or less (the caller shows
 // the axis-interval message and stops).
 bool autoScale(const AutoScaleInputs& in, ValueRange& out);
 

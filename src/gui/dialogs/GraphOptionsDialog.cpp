@@ -94,6 +94,15 @@ const CheckEntry kLimit = {PlotOpts_LimitLines, "Limit Lines",
                            "Turn display of limit lines on or off."};
 const FieldEntry kULimit = {PlotOpts_ULimitLabel, "Upper Limit:", PlotOpts_ULimit,
                             "Enter upper limit for limit line position."};
+const FieldEntry kLLimit = {PlotOpts_LLimitLabel, "Lower Li&mit:", PlotOpts_LLimit,
+                            "Enter lower limit for limit line position and the lower-side verdict."};
+const ChoiceFrame kLimitSides = {PlotOpts_LimitSidesFrame,
+                                 "Limited Side",
+                                 "Choose which side of the lot the limits tolerance: the upper "
+                                 "limit, the lower limit, or both.",
+                                 PlotOpts_LimitSides,
+                                 {"U&pper", "Lo&wer", "Bot&h"},
+                                 Arrangement::Row};
 const std::initializer_list<CheckEntry> kLines = {
     {PlotOpts_UL_Line, "UL Line", "Display line at specified upper limit."},
     {PlotOpts_NinetyLine, "90% Line", "Display line at 90% of specified upper limit."},
@@ -144,6 +153,12 @@ GraphOptionsDialog::GraphOptionsDialog(Settings& settings, QWidget* parent)
     fitAndTs->addWidget(ts);
 
     QHBoxLayout* limit = makeSwitchedField(kLimit, kULimit, numberWidth);
+    QLineEdit* lower = makeField(kLLimit.field, kLLimit.tooltip, this);
+    lower->setFixedWidth(numberWidth);
+    selectAllOnFocus(lower);
+    limit->insertWidget(limit->count() - 1, makeLabel(kLLimit.label, kLLimit.caption, lower, this));
+    limit->insertWidget(limit->count() - 1, lower);
+    limit->insertWidget(limit->count() - 1, makeChoices(kLimitSides, this));
     auto* lines = new QHBoxLayout;
     lines->addSpacing(20);
     addChecks(lines, kLines, this);

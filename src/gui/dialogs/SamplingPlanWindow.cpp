@@ -72,10 +72,20 @@ SamplingPlanWindow::SamplingPlanWindow(const TextMeasurer& measurer, QWidget* pa
     m_kExact = row(4, nullptr, 2, "lblKExact", "Exact k");
     m_ts = row(5, "Ts:", 1, "lblTs", "Ts of the chart");
     m_tsExact = row(5, nullptr, 2, "lblTsExact", "Exact Ts");
-    m_verdict = row(6, "Verdict:", 1, "lblVerdict", "Verdict of the chart");
-    m_verdictExact = row(6, nullptr, 2, "lblVerdictExact", "Verdict of the exact plan");
-    m_normality = row(7, "Normality (Anderson-Darling):", 1, "lblNormality",
+    m_tsLower = row(6, "Ts_lower (mean - k s):", 1, "lblTsLower", "Ts_lower of the chart");
+    m_tsLowerExact = row(6, nullptr, 2, "lblTsLowerExact", "Exact Ts_lower");
+    m_verdict = row(7, "Verdict:", 1, "lblVerdict", "Verdict of the chart");
+    m_verdictExact = row(7, nullptr, 2, "lblVerdictExact", "Verdict of the exact plan");
+    m_normality = row(8, "Normality (Anderson-Darling):", 1, "lblNormality",
                       "Normality (Anderson-Darling)", 2);
+    m_ppk = row(9, "Ppk:", 1, "lblPpk", "Ppk", 2);
+    m_beyondUpper = row(10, "Beyond the upper limit (estimate):", 1, "lblBeyondUpper",
+                        "Fraction beyond the upper limit", 2);
+    m_beyondLower = row(11, "Beyond the lower limit (estimate):", 1, "lblBeyondLower",
+                        "Fraction beyond the lower limit", 2);
+    m_paBothSides = row(12, "Pa on both limits at the lot's estimates:", 1, "lblPaBothSides",
+                        "Probability of acceptance on both limits at the lot's estimates", 2);
+    m_ocNote = row(13, nullptr, 0, "lblOcNote", "OC curve note", 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
 
@@ -118,8 +128,9 @@ void SamplingPlanWindow::follow(const ChartDocument& document)
     const LotDecision* decision = document.lotDecision(1);
     if (!decision) {
         setValue(m_lot, "No lot is drawn.");
-        for (QLabel* value : {m_n, m_cr, m_ltpd, m_k, m_kExact, m_ts, m_tsExact, m_verdict,
-                              m_verdictExact, m_normality}) {
+        for (QLabel* value : {m_n, m_cr, m_ltpd, m_k, m_kExact, m_ts, m_tsExact, m_tsLower,
+                              m_tsLowerExact, m_verdict, m_verdictExact, m_normality, m_ppk,
+                              m_beyondUpper, m_beyondLower, m_paBothSides, m_ocNote}) {
             setValue(value, "");
         }
         m_oc = Scene{};
@@ -137,6 +148,13 @@ void SamplingPlanWindow::follow(const ChartDocument& document)
     setValue(m_kExact, t.kExact);
     setValue(m_ts, t.ts);
     setValue(m_tsExact, t.tsExact);
+    setValue(m_tsLower, t.tsLower);
+    setValue(m_tsLowerExact, t.tsLowerExact);
+    setValue(m_ppk, t.ppk);
+    setValue(m_beyondUpper, t.fractionBeyondUpper);
+    setValue(m_beyondLower, t.fractionBeyondLower);
+    setValue(m_paBothSides, t.paBothSides.empty() ? "with both limits only" : t.paBothSides);
+    setValue(m_ocNote, t.ocNote);
     setValue(m_verdict, t.verdict);
     setValue(m_verdictExact, t.verdictExact);
     setValue(m_normality, t.normality);

@@ -1,8 +1,9 @@
 #pragma once
 // Options > Sampling Plan: a window beside the chart (it does not block the
 // main window) with the main lot's decisions: N, the chart's and the exact k,
-// both values of Ts with their verdicts, the normality test and the OC curve
-// of the exact plan. It follows every drawing and never changes the chart.
+// both values of Ts and Ts_lower with their verdicts, the normality test, the
+// lot's estimates against its limits (Ppk, fractions beyond, Pa on both
+// limits) and the OC curve of the exact plan. It follows every drawing and never changes the chart.
 
 #include "core/plot/Scene.h"
 
@@ -46,6 +47,13 @@ private:
     QLabel* m_kExact = nullptr;
     QLabel* m_ts = nullptr;
     QLabel* m_tsExact = nullptr;
+    QLabel* m_tsLower = nullptr;
+    QLabel* m_tsLowerExact = nullptr;
+    QLabel* m_ppk = nullptr;
+    QLabel* m_beyondUpper = nullptr;
+    QLabel* m_beyondLower = nullptr;
+    QLabel* m_paBothSides = nullptr;
+    QLabel* m_ocNote = nullptr;
     QLabel* m_verdict = nullptr;
     QLabel* m_verdictExact = nullptr;
     QLabel* m_normality = nullptr;

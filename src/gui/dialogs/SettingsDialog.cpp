@@ -132,6 +132,8 @@ QLabel* SettingsDialog::makeLabel(const WidgetName& name, const char* caption, Q
     auto* label = new QLabel(QString::fromUtf8(caption), parent);
     label->setObjectName(objectNameOf(name));
     label->setTextFormat(Qt::PlainText);
+    // Screen readers read the label's own name; the access key's marker is no word.
+    label->setAccessibleName(withoutAccessKey(label->text()));
     if (buddy) {
         label->setBuddy(buddy);
         nameByLabel(buddy, label->text());

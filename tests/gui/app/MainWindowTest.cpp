@@ -270,6 +270,41 @@ TEST_F(LotDecisionWindowTest, StatusBarAndSamplingPlanFollowEveryDrawing)
     EXPECT_GT(m_plan->ocScene().windowWidth, 0);
 }
 
+TEST_F(LotDecisionWindowTest, TheSamplingPlanWindowJudgesBothLimitsAndShowsTheEstimates)
+{
+    Settings& s = m_window.session().settings;
+    s.selectGroup(Ctl::PlotOpts_LimitSides, 2);
+    s.setText(Ctl::PlotOpts_LLimit, "0");
+    drawWithLimit("5");
+    EXPECT_EQ(status(), "Anderson-Darling p = 0.92 \u00b7 Ts 7.09 > UL 5, Ts_lower -1.09 < LL 0: "
+                        "rejected \u00b7 exact k 2.74, Ts 7.34, Ts_lower -1.34: rejected");
+    m_window.action(Menu::mnuSamplingPlan)->trigger();
+    m_plan = m_window.windowCommands().samplingPlanWindow();
+    ASSERT_NE(m_plan, nullptr);
+    // Mean 3, s 1.5811: Ppk 2 / (3 s); the upper fraction betainc(1.5, 1.5, 0.146447)
+    // and Pa 0.0613160260 by scipy.integrate.quad (SciPy 1.10.1, k_exact 2.7423482030).
+    const std::pair<const char*, const char*> fields[] = {
+        {"lblTsLower", "-1.089"},
+        {"lblTsLowerExact", "-1.336"},
+        {"lblVerdict", "rejected: Ts > UL 5, Ts_lower < LL 0"},
+        {"lblPpk", "0.422"},
+        {"lblBeyondUpper", "9.085%"},
+        {"lblBeyondLower", "0%"},
+        {"lblPaBothSides", "0.0613"},
+        {"lblOcNote", "With two limits the OC curve is that of each limit alone."},
+    };
+    for (const auto& [name, text] : fields) {
+        EXPECT_EQ(shown(name), text) << name;
+    }
+    // The upper limit alone: the one-sided curve needs no note.
+    s.selectGroup(Ctl::PlotOpts_LimitSides, 0);
+    drawWithLimit("10");
+    EXPECT_EQ(shown("lblOcNote"), "");
+    EXPECT_EQ(shown("lblPaBothSides"), "with both limits only");
+    EXPECT_EQ(shown("lblBeyondLower"), "no limit");
+    EXPECT_EQ(shown("lblVerdict"), "accepted: Ts \u2264 UL 10");
+}
+
 TEST_F(LotDecisionWindowTest, NeitherChangesTheChartPictureNorTheProject)
 {
     drawWithLimit("10");

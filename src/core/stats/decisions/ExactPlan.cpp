@@ -110,4 +110,9 @@ bool lotAccepted(double ts, double upperLimit)
     return ts <= upperLimit;
 }
 
+bool lotAcceptedLower(double tsLower, double lowerLimit)
+{
+    return tsLower >= lowerLimit;
+}
+
 } // namespace qv

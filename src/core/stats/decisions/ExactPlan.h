@@ -61,5 +61,8 @@ struct OcCurve
 // The verdict of the test: a lot is accepted when ts <= upperLimit (equality
 // accepts). A NaN on either side rejects.
 [[nodiscard]] bool lotAccepted(double ts, double upperLimit);
+// The lower side's verdict: accepted when tsLower >= lowerLimit (equality
+// accepts). A NaN on either side rejects.
+[[nodiscard]] bool lotAcceptedLower(double tsLower, double lowerLimit);
 
 } // namespace qv

@@ -39,21 +39,89 @@ std::optional<SamplingPlan> exactPlan(int n, std::optional<double> chartK,
     }
 }
 
-std::optional<double> exactTs(std::span<const double> values, const SamplingPlan& plan,
-                              ValueScale scale)
+std::optional<SampleMoments> momentsOf(std::span<const double> values)
 {
     try {
-        const SampleMoments m =
-            sampleMoments(static_cast<int>(values.size()), [values](auto&& take) {
-                for (const double v : values) {
-                    take(v);
-                }
-            });
-        return tsExact(m.mean, m.sigma, plan.kExact, scale);
+        return sampleMoments(static_cast<int>(values.size()), [values](auto&& take) {
+            for (const double v : values) {
+                take(v);
+            }
+        });
+    } catch (const QvError&) {
+        return std::nullopt;
+    }
+}
+
+// mean + k s (k < 0: below the mean) as the exact Ts is formed.
+std::optional<double> exactTs(const std::optional<SampleMoments>& m, double k, ValueScale scale)
+{
+    if (!m) {
+        return std::nullopt;
+    }
+    try {
+        return tsExact(m->mean, m->sigma, k, scale);
     } catch (const QvError&) {
         // An exact Ts that overflows has no value and no verdict.
         return std::nullopt;
     }
+}
+
+// A limit in plot units: its logarithm on a log axis, where a limit of 0 or
+// less has none.
+std::optional<double> plotLimit(std::optional<double> limit, ValueScale scale)
+{
+    if (!limit || scale == ValueScale::Linear) {
+        return limit;
+    }
+    return *limit > 0.0 ? std::optional<double>(log10(*limit)) : std::nullopt;
+}
+
+// Both sides' verdicts joined: absent when a limited side has none.
+std::optional<bool> joined(std::optional<double> upperLimit, std::optional<double> ts,
+                           std::optional<double> lowerLimit, std::optional<double> tsLower)
+{
+    bool accepted = true;
+    if (upperLimit) {
+        if (!ts || !std::isfinite(*ts)) {
+            return std::nullopt;
+        }
+        accepted = accepted && lotAccepted(*ts, *upperLimit);
+    }
+    if (lowerLimit) {
+        if (!tsLower || !std::isfinite(*tsLower)) {
+            return std::nullopt;
+        }
+        accepted = accepted && lotAcceptedLower(*tsLower, *lowerLimit);
+    }
+    return accepted;
+}
+
+LotVerdict verdictOf(const LotDecision& decision, const std::optional<SampleMoments>& moments,
+                     const DecisionSettings& settings, std::optional<double> upper,
+                     std::optional<double> lower)
+{
+    LotVerdict verdict;
+    verdict.sides = settings.sides;
+    verdict.upperLimit = upper;
+    verdict.lowerLimit = lower;
+    // A k that is not positive puts Ts below the mean: it would pass any lot.
+    if (decision.chartK == ChartK::Usable) {
+        verdict.accepted = joined(upper, decision.ts, lower, decision.tsLower);
+    }
+    if (decision.plan) {
+        verdict.acceptedExact = joined(upper, decision.tsExact, lower, decision.tsLowerExact);
+    }
+    if (moments) {
+        std::optional<double> kExact;
+        if (decision.plan) {
+            kExact = decision.plan->kExact;
+        }
+        verdict.estimates = estimateAgainstLimits(
+            decision.n, moments->mean, moments->sigma, upper.has_value(),
+            plotLimit(upper, settings.axis), lower.has_value(), plotLimit(lower, settings.axis),
+            kExact);
+    }
+    return verdict;
 }
 
 } // namespace
@@ -68,26 +136,29 @@ LotDecision decideLot(std::span<const double> plotValues, std::optional<ChartSta
     if (chart) {
         decision.k = chart->k;
         decision.ts = chart->ts;
+        decision.tsLower = chart->tsLower;
         decision.chartK = chart->k > 0.0 ? ChartK::Usable : ChartK::NotPositive;
     } else {
         decision.chartK = ChartK::NoValue;
     }
     decision.plan = exactPlan(decision.n, decision.k, settings);
+    const std::optional<SampleMoments> moments = momentsOf(plotValues);
     if (decision.plan) {
-        decision.tsExact = exactTs(plotValues, *decision.plan, settings.axis);
+        decision.tsExact = exactTs(moments, decision.plan->kExact, settings.axis);
+        decision.tsLowerExact = exactTs(moments, -decision.plan->kExact, settings.axis);
     }
-    const double limit = settings.upperLimit;
-    if (limit != 0.0 && std::isfinite(limit)) {
-        LotVerdict verdict;
-        verdict.upperLimit = limit;
-        // A k that is not positive puts Ts below the mean: it would pass any lot.
-        if (decision.chartK == ChartK::Usable && std::isfinite(*decision.ts)) {
-            verdict.accepted = lotAccepted(*decision.ts, limit);
-        }
-        if (decision.tsExact) {
-            verdict.acceptedExact = lotAccepted(*decision.tsExact, limit);
-        }
-        decision.verdict = verdict;
+    std::optional<double> upper;
+    std::optional<double> lower;
+    if (settings.sides != LimitSides::Lower && settings.upperLimit != 0.0 &&
+        std::isfinite(settings.upperLimit)) {
+        upper = settings.upperLimit;
+    }
+    if (settings.sides != LimitSides::Upper && settings.lowerLimit &&
+        std::isfinite(*settings.lowerLimit)) {
+        lower = settings.lowerLimit;
+    }
+    if (upper || lower) {
+        decision.verdict = verdictOf(decision, moments, settings, upper, lower);
     }
     return decision;
 }
@@ -100,7 +171,9 @@ LotDecision decideLot(std::span<const PlotPoint> points, const SetStatistics& st
     for (const PlotPoint& p : points) {
         values.push_back(p.value);
     }
-    return decideLot(values, ChartStatistic{statistics.k, statistics.shownTs}, settings);
+    // The chart forms Ts from the shown mean and sigma; the lower one likewise.
+    const double tsLower = statistics.shownMean - statistics.k * statistics.shownSigma;
+    return decideLot(values, ChartStatistic{statistics.k, statistics.shownTs, tsLower}, settings);
 }
 
 std::optional<LotDecision> decideWithoutChartK(const DataSet& set, const DecisionSettings& settings)

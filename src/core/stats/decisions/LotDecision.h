@@ -1,12 +1,13 @@
 #pragma once
 // The decisions on one drawn lot that go beyond the chart: whether it looks
 // Gaussian, the exact sampling plan with its OC curve, and the verdicts against
-// the upper limit. Computed from what a drawing made of the set (its plot
+// the limits. Computed from what a drawing made of the set (its plot
 // values and statistics) and never fed back into the chart. Nothing here is
 // NaN: a decision that has no answer is absent.
 
 #include "core/stats/StatisticsPass.h"
 #include "core/stats/decisions/ExactPlan.h"
+#include "core/stats/decisions/LotEstimates.h"
 #include "core/stats/decisions/NormalityTest.h"
 
 #include <optional>
@@ -37,13 +38,25 @@ enum class ChartK
     NoValue,
 };
 
-// The verdicts against the upper limit (equality accepts); each is absent
-// where it cannot be given.
+// Which sides of the lot are toleranced (PlotOpts.LimitSides).
+enum class LimitSides
+{
+    Upper,
+    Lower,
+    Both,
+};
+
+// The verdicts against the limits (Ts <= UL and Ts_lower >= LL, equality
+// accepts): a lot passes when every limited side passes. Each is absent where
+// it cannot be given; an overall verdict is absent when a side's is.
 struct LotVerdict
 {
-    double upperLimit = 0.0;           // data units
-    std::optional<bool> accepted;      // the chart's Ts <= upperLimit, with a usable chart's k
-    std::optional<bool> acceptedExact; // the exact Ts <= upperLimit, with the exact Ts
+    LimitSides sides = LimitSides::Upper;
+    std::optional<double> upperLimit;  // data units, when the upper side is limited
+    std::optional<double> lowerLimit;  // data units, when the lower side is limited
+    std::optional<bool> accepted;      // by the chart's Ts, with a usable chart's k
+    std::optional<bool> acceptedExact; // by the exact Ts
+    LimitEstimates estimates;          // Ppk, fractions beyond, Pa on both sides
 };
 
 struct LotDecision
@@ -57,19 +70,24 @@ struct LotDecision
     std::optional<double> ts;      // the chart's shown Ts (data units, less the background), with k
     std::optional<double> tsExact; // Ts with the exact k (data units, less the background); with
                                    // the plan, when finite
-    std::optional<LotVerdict> verdict; // an upper limit other than 0
+    std::optional<double> tsLower;      // the chart's mean - k s, with k
+    std::optional<double> tsLowerExact; // mean - k_exact s as tsExact is formed
+    std::optional<LotVerdict> verdict; // a limited side: an upper limit other than 0, or a lower one
 };
 
 // What the decisions read besides the set: the option groups' indexes of the
-// consumer's risk and the LTPD (0..3; anything else gives no plan), the upper
-// limit as the chart uses it (0 while the limit lines are off), the value axis,
+// consumer's risk and the LTPD (0..3; anything else gives no plan), the limits
+// as the chart uses them (an upper limit of 0 and no lower one while the limit
+// lines are off; an upper limit of 0 is none), the value axis,
 // and for a lot whose drawing failed the background and the risks' Gaussian
 // variables the chart's k is formed from.
 struct DecisionSettings
 {
     int crIndex = 1;
     int ltpdIndex = 1;
+    LimitSides sides = LimitSides::Upper;
     double upperLimit = 0.0;
+    std::optional<double> lowerLimit; // with the limit lines and a lower side
     ValueScale axis = ValueScale::Linear;
     double backgroundValue = 0.0;
     double consumerRiskZ = 1.28155;
@@ -80,14 +98,16 @@ struct DecisionSettings
 struct ChartStatistic
 {
     double k = 0.0;
-    double ts = 0.0; // data units, less the background
+    double ts = 0.0;      // data units, less the background
+    double tsLower = 0.0; // mean - k s, as ts
 };
 
 // The decisions on a lot from its plot values (value - background, or its
 // decimal logarithm on a log axis; any order) and the chart's k and Ts
 // (nullopt: the chart's k has no value). The exact Ts is mean + k_exact * s of
-// the plot values, and on a log axis 10 to that power: the lot is taken as
-// log-normal, as the normality test takes it. A failure inside an exact
+// the plot values (mean - k_exact * s below), and on a log axis 10 to that
+// power: the lot is taken as log-normal, as the normality test takes it; Ppk
+// and the fractions beyond the limits are then those of the logarithms. A failure inside an exact
 // function leaves its part absent; nothing throws.
 [[nodiscard]] LotDecision decideLot(std::span<const double> plotValues,
                                     std::optional<ChartStatistic> chart,
