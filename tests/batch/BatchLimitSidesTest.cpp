@@ -22,7 +22,7 @@ const QString BoreProject = QStringLiteral(QV_EXAMPLES_DIR "/bore-diameter.qvw")
 
 QStringList limits(const char* sides, const char* lower)
 {
-    return {"--report", "--value-column", "2", "--set", "PlotOpts.LimitLines=1",
+    return {"--report", "--set", "PlotOpts.LimitLines=1",
             "--set", QString("PlotOpts.LimitSides=") + sides, "--set", "PlotOpts.ULimit=2.55",
             "--set", QString("PlotOpts.LLimit=") + lower};
 }

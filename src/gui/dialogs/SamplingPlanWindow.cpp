@@ -79,13 +79,13 @@ SamplingPlanWindow::SamplingPlanWindow(const TextMeasurer& measurer, QWidget* pa
     m_normality = row(8, "Normality (Anderson-Darling):", 1, "lblNormality",
                       "Normality (Anderson-Darling)", 2);
     m_ppk = row(9, "Ppk:", 1, "lblPpk", "Ppk", 2);
-    m_beyondUpper = row(10, "Beyond the upper limit (estimate):", 1, "lblBeyondUpper",
-                        "Fraction beyond the upper limit", 2);
-    m_beyondLower = row(11, "Beyond the lower limit (estimate):", 1, "lblBeyondLower",
-                        "Fraction beyond the lower limit", 2);
-    m_paBothSides = row(12, "Pa on both limits at the lot's estimates:", 1, "lblPaBothSides",
+    // Upper in the first column, lower in the second.
+    m_beyondUpper = row(10, "Beyond the upper, lower limit (estimate):", 1, "lblBeyondUpper",
+                        "Fraction beyond the upper limit");
+    m_beyondLower = row(10, nullptr, 2, "lblBeyondLower", "Fraction beyond the lower limit");
+    m_paBothSides = row(11, "Pa on both limits at the lot's estimates:", 1, "lblPaBothSides",
                         "Probability of acceptance on both limits at the lot's estimates", 2);
-    m_ocNote = row(13, nullptr, 0, "lblOcNote", "OC curve note", 3);
+    m_ocNote = row(12, nullptr, 0, "lblOcNote", "OC curve note", 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
 
@@ -99,7 +99,7 @@ SamplingPlanWindow::SamplingPlanWindow(const TextMeasurer& measurer, QWidget* pa
     m_picture = picture;
     m_picture->setAccessibleName(QStringLiteral("OC curve"));
     m_picture->setFocusPolicy(Qt::TabFocus);
-    m_picture->setMinimumSize(480, 360);
+    m_picture->setMinimumSize(480, 330);
 
     auto* ok = new QPushButton(QStringLiteral("O&K"), this);
     ok->setObjectName(QStringLiteral("cmdSamplingPlanOK"));
