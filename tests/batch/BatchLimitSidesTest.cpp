@@ -22,9 +22,15 @@ const QString BoreProject = QStringLiteral(QV_EXAMPLES_DIR "/bore-diameter.qvw")
 
 QStringList limits(const char* sides, const char* lower)
 {
-    return {"--report", "--set", "PlotOpts.LimitLines=1",
-            "--set", QString("PlotOpts.LimitSides=") + sides, "--set", "PlotOpts.ULimit=2.55",
-            "--set", QString("PlotOpts.LLimit=") + lower};
+    return {"--report",
+            "--set",
+            "PlotOpts.LimitLines=1",
+            "--set",
+            QString("PlotOpts.LimitSides=") + sides,
+            "--set",
+            "PlotOpts.ULimit=2.55",
+            "--set",
+            QString("PlotOpts.LLimit=") + lower};
 }
 
 TEST(BatchLimitSides, ReportsBothSidesWithTheEstimatesOfTheLot)
@@ -70,8 +76,8 @@ TEST(BatchLimitSides, AnUnlimitedSideIsNullAndARejectingLowerSideFailsTheLot)
 TEST(BatchLimitSides, TheExampleProjectJudgesAsItsSettingsDo)
 {
     const BatchRun project = runReport({"--report", BoreProject});
-    const BatchRun typed = runReport(limits("2", "2.45") +
-                                     QStringList{"--set", "PlotOpts.TestStatistic=1", Bore});
+    const BatchRun typed =
+        runReport(limits("2", "2.45") + QStringList{"--set", "PlotOpts.TestStatistic=1", Bore});
     ASSERT_EQ(project.status, 0) << project.errors.toStdString();
     EXPECT_EQ(project.set()["acceptance"], typed.set()["acceptance"]);
     EXPECT_EQ(project.report["limit_labels"], typed.report["limit_labels"]);

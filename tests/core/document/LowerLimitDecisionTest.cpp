@@ -5,8 +5,8 @@
 // give Ts_lower 3 - k s = -1.089 and -1.336.
 #include "ChartHarness.h"
 #include "core/document/LotDecisionText.h"
-#include "core/io/ProjectFileReader.h"
 #include "core/document/LotRun.h"
+#include "core/io/ProjectFileReader.h"
 #include "support/TestTolerance.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +53,8 @@ TEST(LowerLimitDecision, EveryLimitedSideMustAcceptAndTheWordsNameEachSide)
         const char* verdictExact;
     } rows[] = {
         {"lower only, the exact Ts_lower below", 1, "10", "-1.2",
-         ad + "Ts_lower -1.09 \u2265 LL -1.2: accepted \u00b7 exact k 2.74, Ts_lower -1.34: rejected",
+         ad + "Ts_lower -1.09 \u2265 LL -1.2: accepted \u00b7 exact k 2.74, Ts_lower -1.34: "
+              "rejected",
          "accepted: Ts_lower \u2265 LL -1.2", "rejected: Ts_lower < LL -1.2"},
         {"both accept", 2, "10", "-2",
          ad + "Ts 7.09 \u2264 UL 10, Ts_lower -1.09 \u2265 LL -2: accepted \u00b7 exact k 2.74, "
@@ -83,9 +84,10 @@ TEST(LowerLimitDecision, EveryLimitedSideMustAcceptAndTheWordsNameEachSide)
         EXPECT_EQ(t.verdictExact, row.verdictExact);
         EXPECT_EQ(t.tsLower, "-1.089");
         EXPECT_EQ(t.tsLowerExact, "-1.336");
-        EXPECT_EQ(judgeLot(lot.document), d.verdict->accepted == true && d.verdict->acceptedExact == true
-                                               ? LotJudgement::Accepted
-                                               : LotJudgement::Rejected);
+        EXPECT_EQ(judgeLot(lot.document),
+                  d.verdict->accepted == true && d.verdict->acceptedExact == true
+                      ? LotJudgement::Accepted
+                      : LotJudgement::Rejected);
     }
 }
 
@@ -117,9 +119,9 @@ TEST(LowerLimitDecision, TheWindowShowsTheEstimatesAndTheTwoSidedNoteOnlyWithBot
     two.s.setCheck(PlotOpts_LimitLines, 0);
     two.s.selectGroup(PlotOpts_LimitSides, 0);
     two.document.drawPlot();
-    EXPECT_EQ(samplingPlanTexts(*two.document.lotDecision(1), two.document.decisionSettings())
-                  .verdict,
-              "no upper limit set");
+    EXPECT_EQ(
+        samplingPlanTexts(*two.document.lotDecision(1), two.document.decisionSettings()).verdict,
+        "no upper limit set");
 }
 
 TEST(LowerLimitDecision, TheLimitFieldsAreEnabledWithLimitLinesAndTheirSide)

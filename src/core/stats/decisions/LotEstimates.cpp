@@ -41,7 +41,8 @@ std::optional<double> fractionBeyondLimit(int n, double q)
 
 double twoSidedAcceptance(int n, double kExact, double mu, double sigma, double lower, double upper)
 {
-    if (n < 2 || !(kExact > 0.0) || !(sigma > 0.0) || !allFinite({kExact, mu, sigma, lower, upper})) {
+    if (n < 2 || !(kExact > 0.0) || !(sigma > 0.0) ||
+        !allFinite({kExact, mu, sigma, lower, upper})) {
         raise(ErrorCode::InvalidArgument);
     }
     const double sMax = (upper - lower) / (2.0 * kExact);
@@ -63,8 +64,8 @@ double twoSidedAcceptance(int n, double kExact, double mu, double sigma, double 
     };
     // The density of s is negligible beyond 20 sigma for any n of a lot.
     const double end = std::min(sMax, 20.0 * sigma);
-    const double pa = boost::math::quadrature::gauss_kronrod<double, 61>::integrate(
-        integrand, 0.0, end, 15, 1e-12);
+    const double pa = boost::math::quadrature::gauss_kronrod<double, 61>::integrate(integrand, 0.0,
+                                                                                    end, 15, 1e-12);
     return std::clamp(checkedFinite(pa), 0.0, 1.0);
 }
 

@@ -22,8 +22,8 @@ namespace qv {
 // s, where (n - 1) s^2 / sigma^2 is chi-square with n - 1 degrees of freedom
 // and s runs up to (upper - lower) / (2 kExact). In [0, 1]. n < 2, kExact or
 // sigma not positive, or anything not finite raises QvError 5.
-[[nodiscard]] double twoSidedAcceptance(int n, double kExact, double mu, double sigma,
-                                        double lower, double upper);
+[[nodiscard]] double twoSidedAcceptance(int n, double kExact, double mu, double sigma, double lower,
+                                        double upper);
 
 // The lot's estimates against its limits (plot units; an absent limit is a
 // side that is not limited, or one that has no value on a log axis).
@@ -38,9 +38,9 @@ struct LimitEstimates
 // `upperLimited`/`lowerLimited` say which sides are limited; a limited side
 // whose limit is absent leaves Ppk and its fraction absent. s must be
 // positive for any estimate.
-[[nodiscard]] LimitEstimates estimateAgainstLimits(int n, double mean, double s,
-                                                   bool upperLimited, std::optional<double> upper,
-                                                   bool lowerLimited, std::optional<double> lower,
+[[nodiscard]] LimitEstimates estimateAgainstLimits(int n, double mean, double s, bool upperLimited,
+                                                   std::optional<double> upper, bool lowerLimited,
+                                                   std::optional<double> lower,
                                                    std::optional<double> kExact);
 
 } // namespace qv

@@ -4,8 +4,8 @@
 //   f(s) = chi2.pdf(nu s^2 / sig^2, nu) 2 nu s / sig^2
 //          * max(norm.cdf((ul - k s - mu) / se) - norm.cdf((ll + k s - mu) / se), 0),
 //   nu = n - 1, se = sig / sqrt(n).
-#include "core/stats/decisions/LotDecision.h"
 #include "core/stats/decisions/LotEstimates.h"
+#include "core/stats/decisions/LotDecision.h"
 #include "support/TestTolerance.h"
 
 #include <gtest/gtest.h>
@@ -25,12 +25,12 @@ TEST(LotEstimates, TheFractionBeyondALimitIsTheIncompleteBetaEstimate)
         double q;
         const char* fraction; // betainc, rounded to 12 decimals
     } rows[] = {
-        {3, 0.5, "0.357450520704"},     // a = b = 0.5
+        {3, 0.5, "0.357450520704"}, // a = b = 0.5
         {5, 1.0, "0.163638065748"},
         {10, 2.0, "0.011711751649"},
         {30, 3.0, "0.000548555276"},
-        {12, -0.5, "0.687484909622"},    // the mean beyond the limit
-        {4, 5.0, "0"},                      // x clipped to 0
+        {12, -0.5, "0.687484909622"}, // the mean beyond the limit
+        {4, 5.0, "0"},                // x clipped to 0
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << "n = " << row.n << ", q = " << row.q);
@@ -72,9 +72,9 @@ TEST(LotEstimates, PpkTakesTheNearerLimitedSideAndNeedsEveryLimitedSidesLimit)
     // n 5, mean 3, s 1.5811388300841898; UL 5 is 2 away, LL 0 is 3 away.
     const double s = 1.5811388300841898;
     const LimitEstimates both = estimateAgainstLimits(5, 3.0, s, true, 5.0, true, 0.0, 2.742);
-    EXPECT_PRINTED(*both.ppk, "0.421637021356"); // 2 / (3 s)
+    EXPECT_PRINTED(*both.ppk, "0.421637021356");                 // 2 / (3 s)
     EXPECT_PRINTED(*both.fractionBeyondUpper, "0.090845056908"); // betainc(1.5, 1.5, 0.146447)
-    EXPECT_EQ(both.fractionBeyondLower, 0.0);                            // x clipped to 0
+    EXPECT_EQ(both.fractionBeyondLower, 0.0);                    // x clipped to 0
     EXPECT_TRUE(both.paBothSides.has_value());
 
     const LimitEstimates lowerOnly = estimateAgainstLimits(5, 3.0, s, false, 5.0, true, 0.0, 2.742);
