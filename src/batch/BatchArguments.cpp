@@ -83,11 +83,11 @@ void declareOptions(QCommandLineParser& parser)
         {"save-project", "Write the project file after drawing.", "OUT.qvw"},
         {"screen", "Screen size in pixels for the layout.", "WxH"},
         {"design-plan",
-         "Print the smallest sampling plans (s-method and sigma-method) whose OC curve accepts "
-         "the AQL with at least 1 - ALPHA and the LTPD with BETA, as JSON; fractions "
-         "(0.01:0.05:0.06:0.10), AQL below LTPD, risks between 0 and 0.5. Needs no FILE and "
-         "takes no other option.",
-         "AQL:ALPHA:LTPD:BETA"},
+         "Print as JSON the smallest sampling plans (s-method and sigma-method) that accept the "
+         "AQL with at least 1 - ALPHA and the LTPD with BETA; PLAN is AQL:ALPHA:LTPD:BETA in "
+         "fractions (0.01:0.05:0.06:0.10), AQL below LTPD, risks between 0 and 0.5. Needs no "
+         "FILE and takes no other option.",
+         "PLAN"},
     });
 }
 

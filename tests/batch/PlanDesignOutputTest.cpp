@@ -61,7 +61,8 @@ TEST(PlanDesignOutput, SaysWhenNoPlanIsWithinTheLargestSampleSize)
 TEST(PlanDesignOutput, IsListedInTheHelp)
 {
     const test::BatchRun run = test::runReport({"--help"});
-    EXPECT_TRUE(run.output.contains("--design-plan <AQL:ALPHA:LTPD:BETA>"));
+    EXPECT_TRUE(run.output.contains("--design-plan <PLAN>"));
+    EXPECT_TRUE(run.output.contains("AQL:ALPHA:LTPD:BETA in fractions"));
 }
 
 } // namespace
