@@ -71,7 +71,7 @@ PlanRequirements readPlanRequirements(const QString& text)
     }
     const PlanRequirements r{numbers[0], numbers[1], numbers[2], numbers[3]};
     if (const auto fault = planRequirementsFault(r)) {
-        throw UsageError("--design-plan: " + *fault);
+        throw UsageError("--design-plan: " + fault->text);
     }
     return r;
 }

@@ -52,22 +52,27 @@ bool meetsProducerRisk(const PlanRequirements& r, const DesignedPlan& plan)
 
 } // namespace
 
-std::optional<std::string> planRequirementsFault(const PlanRequirements& r)
+std::optional<PlanRequirementsFault> planRequirementsFault(const PlanRequirements& r)
 {
+    using enum PlanRequirement;
     if (!isFraction(r.aql)) {
-        return "The AQL must lie strictly between 0 and 1 (100 %).";
+        return PlanRequirementsFault{Aql, "The AQL must lie strictly between 0 and 1 (100 %)."};
     }
     if (!isFraction(r.ltpd)) {
-        return "The LTPD must lie strictly between 0 and 1 (100 %).";
+        return PlanRequirementsFault{Ltpd, "The LTPD must lie strictly between 0 and 1 (100 %)."};
     }
     if (!isRisk(r.producerRisk)) {
-        return "The producer's risk (alpha) must lie strictly between 0 and 0.5 (50 %).";
+        return PlanRequirementsFault{
+            ProducerRisk,
+            "The producer's risk (alpha) must lie strictly between 0 and 0.5 (50 %)."};
     }
     if (!isRisk(r.consumerRisk)) {
-        return "The consumer's risk (beta) must lie strictly between 0 and 0.5 (50 %).";
+        return PlanRequirementsFault{
+            ConsumerRisk,
+            "The consumer's risk (beta) must lie strictly between 0 and 0.5 (50 %)."};
     }
     if (!(r.aql < r.ltpd)) {
-        return "The AQL must be below the LTPD.";
+        return PlanRequirementsFault{Aql, "The AQL must be below the LTPD."};
     }
     return std::nullopt;
 }

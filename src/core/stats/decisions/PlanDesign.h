@@ -23,11 +23,26 @@ struct PlanRequirements
     double consumerRisk = 0.0; // beta: the chance of accepting a lot at the LTPD
 };
 
-// What is wrong with the requirements, as a sentence naming the first faulty
-// one ("The AQL must be below the LTPD."), or nothing when a plan can be
-// designed from them: the AQL and the LTPD strictly between 0 and 1, the AQL
-// below the LTPD, both risks strictly between 0 and 0.5. NaN is always faulty.
-std::optional<std::string> planRequirementsFault(const PlanRequirements& r);
+enum class PlanRequirement
+{
+    Aql,
+    ProducerRisk,
+    Ltpd,
+    ConsumerRisk,
+};
+
+struct PlanRequirementsFault
+{
+    PlanRequirement requirement; // the one to correct
+    std::string text;            // a sentence naming it
+};
+
+// What is wrong with the requirements: the first faulty one and a sentence
+// naming it ("The AQL must be below the LTPD."), or nothing when a plan can
+// be designed from them: the AQL and the LTPD strictly between 0 and 1, the
+// AQL below the LTPD, both risks strictly between 0 and 0.5. NaN is always
+// faulty.
+std::optional<PlanRequirementsFault> planRequirementsFault(const PlanRequirements& r);
 
 enum class PlanMethod
 {

@@ -104,7 +104,9 @@ TEST(PlanDesign, SaysWhichRequirementIsFaultyAndRefusesToDesign)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.fault);
-        EXPECT_EQ(planRequirementsFault(row.r).value_or("none"), row.fault);
+        const auto fault = planRequirementsFault(row.r);
+        ASSERT_TRUE(fault.has_value());
+        EXPECT_EQ(fault->text, row.fault);
         EXPECT_QV_ERROR(designPlan(row.r, PlanMethod::SigmaMethod), ErrorCode::InvalidArgument);
     }
     EXPECT_FALSE(planRequirementsFault({0.01, 0.05, 0.06, 0.10}).has_value());
