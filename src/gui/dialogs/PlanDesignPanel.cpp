@@ -8,6 +8,7 @@
 #include "core/model/Prompter.h"
 #include "core/plot/OcChart.h"
 #include "gui/widgets/ChartWidgets.h"
+#include "gui/widgets/ValueLabel.h"
 #include "render/ChartExport.h"
 #include "render/QtText.h"
 
@@ -47,23 +48,6 @@ constexpr FieldInfo Fields[] = {
     {"txtDesignBeta", "&Consumer's risk \u03b2 (%):", "Consumer's risk beta in percent",
      "The chance, in percent, that a lot at the LTPD is accepted", "10", "consumer's risk"},
 };
-
-// A result: selectable, plain text, named for screen readers.
-QLabel* makeResult(const QString& objectName, const QString& spoken, QWidget* parent)
-{
-    auto* value = new QLabel(parent);
-    value->setObjectName(objectName);
-    value->setTextFormat(Qt::PlainText);
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    value->setAccessibleName(spoken);
-    return value;
-}
-
-void setResult(QLabel* label, const std::string& text)
-{
-    label->setText(toQString(text));
-    label->setAccessibleDescription(label->text());
-}
 
 int fieldOf(PlanRequirement requirement)
 {
@@ -124,15 +108,15 @@ PlanDesignPanel::PlanDesignPanel(const TextMeasurer& measurer, QWidget* parent)
         results->addWidget(heading, 0, column);
         const QString suffix = QString::fromUtf8(suffixes[m]);
         const QString spoken = QString::fromUtf8(spokenMethods[m]);
-        m_results[m].n = makeResult("lblDesignN" + suffix, "Sample size n " + spoken, this);
-        m_results[m].k = makeResult("lblDesignK" + suffix, "k " + spoken, this);
+        m_results[m].n = makeValue("lblDesignN" + suffix, "Sample size n " + spoken, this);
+        m_results[m].k = makeValue("lblDesignK" + suffix, "k " + spoken, this);
         m_results[m].paAtAql =
-            makeResult("lblDesignPa" + suffix, "Pa at the AQL " + spoken, this);
+            makeValue("lblDesignPa" + suffix, "Pa at the AQL " + spoken, this);
         results->addWidget(m_results[m].n, 1, column);
         results->addWidget(m_results[m].k, 2, column);
         results->addWidget(m_results[m].paAtAql, 3, column);
     }
-    m_status = makeResult(QStringLiteral("lblDesignStatus"), QStringLiteral("Design result"), this);
+    m_status = makeValue(QStringLiteral("lblDesignStatus"), QStringLiteral("Design result"), this);
     m_status->setWordWrap(true);
 
     auto* picture = new ChartWidget(
@@ -160,7 +144,7 @@ PlanDesignPanel::PlanDesignPanel(const TextMeasurer& measurer, QWidget* parent)
 
 void PlanDesignPanel::refuse(QLineEdit* field, const std::string& text)
 {
-    setResult(m_status, text);
+    setValue(m_status, text);
     if (m_prompter) {
         m_prompter->message(text, InvalidNumberTitle, MessageIcon::Exclamation);
     }
@@ -223,16 +207,16 @@ void PlanDesignPanel::show(const PlanRequirements& r, const std::optional<Design
     for (std::size_t m = 0; m < 2; ++m) {
         const auto& plan = m == 0 ? sMethod : sigmaMethod;
         const Results& shown = m_results[m];
-        setResult(shown.n, plan ? std::to_string(plan->n) : "none");
-        setResult(shown.k, plan ? decisionNumber(plan->k, 4, 5) : "");
-        setResult(shown.paAtAql, plan ? decisionNumber(plan->paAtAql, 4, 4) : "");
+        setValue(shown.n, plan ? std::to_string(plan->n) : "none");
+        setValue(shown.k, plan ? decisionNumber(plan->k, 4, 5) : "");
+        setValue(shown.paAtAql, plan ? decisionNumber(plan->paAtAql, 4, 4) : "");
         if (plan) {
             described += designedPlanCaption(m == 0 ? PlanMethod::SMethod : PlanMethod::SigmaMethod,
                                              *plan) +
                          ", Pa at the AQL " + decisionNumber(plan->paAtAql, 4, 4) + ". ";
         }
     }
-    setResult(m_status, "Each plan accepts a lot at the LTPD with probability " +
+    setValue(m_status, "Each plan accepts a lot at the LTPD with probability " +
                             plainText(r.consumerRisk) + " and one at the AQL with at least " +
                             plainText(1.0 - r.producerRisk) + "." + missing);
     m_oc = planDesignScene(r, sMethod, sigmaMethod, m_measurer, toUtf8(font().family()));

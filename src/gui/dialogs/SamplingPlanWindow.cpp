@@ -7,6 +7,7 @@
 #include "gui/dialogs/PlanDesignPanel.h"
 #include "gui/widgets/ChartWidgets.h"
 #include "gui/widgets/Twips.h"
+#include "gui/widgets/ValueLabel.h"
 #include "render/ChartExport.h"
 #include "render/QtText.h"
 
@@ -19,28 +20,6 @@
 #include <QVBoxLayout>
 
 namespace qv {
-
-namespace {
-
-// A value shown in the window: readable and copyable from the keyboard, named
-// for screen readers after its row, its text as the description.
-QLabel* makeValue(const QString& objectName, const QString& spokenName, QWidget* parent)
-{
-    auto* value = new QLabel(parent);
-    value->setObjectName(objectName);
-    value->setTextFormat(Qt::PlainText);
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    value->setAccessibleName(spokenName);
-    return value;
-}
-
-void setValue(QLabel* label, const std::string& text)
-{
-    label->setText(toQString(text));
-    label->setAccessibleDescription(label->text());
-}
-
-} // namespace
 
 SamplingPlanWindow::SamplingPlanWindow(const TextMeasurer& measurer, QWidget* parent)
     : QDialog(parent, Qt::Window), m_measurer(measurer)
