@@ -86,27 +86,30 @@ TEST(PlanDesign, ThePlanOfOneItemFewerMissesTheProducersRisk)
 
 TEST(PlanDesign, SaysWhichRequirementIsFaultyAndRefusesToDesign)
 {
+    using enum PlanRequirement;
     struct Row
     {
         PlanRequirements r;
+        PlanRequirement faulty;
         const char* fault;
     };
     const Row rows[] = {
-        {{0.0, 0.05, 0.06, 0.10}, "The AQL must lie strictly between 0 and 1 (100 %)."},
-        {{NaN, 0.05, 0.06, 0.10}, "The AQL must lie strictly between 0 and 1 (100 %)."},
-        {{0.01, 0.05, 1.0, 0.10}, "The LTPD must lie strictly between 0 and 1 (100 %)."},
-        {{0.01, 0.5, 0.06, 0.10},
+        {{0.0, 0.05, 0.06, 0.10}, Aql, "The AQL must lie strictly between 0 and 1 (100 %)."},
+        {{NaN, 0.05, 0.06, 0.10}, Aql, "The AQL must lie strictly between 0 and 1 (100 %)."},
+        {{0.01, 0.05, 1.0, 0.10}, Ltpd, "The LTPD must lie strictly between 0 and 1 (100 %)."},
+        {{0.01, 0.5, 0.06, 0.10}, ProducerRisk,
          "The producer's risk (alpha) must lie strictly between 0 and 0.5 (50 %)."},
-        {{0.01, 0.05, 0.06, 0.0},
+        {{0.01, 0.05, 0.06, 0.0}, ConsumerRisk,
          "The consumer's risk (beta) must lie strictly between 0 and 0.5 (50 %)."},
-        {{0.06, 0.05, 0.06, 0.10}, "The AQL must be below the LTPD."},
-        {{0.07, 0.05, 0.06, 0.10}, "The AQL must be below the LTPD."},
+        {{0.06, 0.05, 0.06, 0.10}, Aql, "The AQL must be below the LTPD."},
+        {{0.07, 0.05, 0.06, 0.10}, Aql, "The AQL must be below the LTPD."},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.fault);
         const auto fault = planRequirementsFault(row.r);
         ASSERT_TRUE(fault.has_value());
         EXPECT_EQ(fault->text, row.fault);
+        EXPECT_EQ(fault->requirement, row.faulty);
         EXPECT_QV_ERROR(designPlan(row.r, PlanMethod::SigmaMethod), ErrorCode::InvalidArgument);
     }
     EXPECT_FALSE(planRequirementsFault({0.01, 0.05, 0.06, 0.10}).has_value());
