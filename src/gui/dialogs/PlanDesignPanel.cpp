@@ -182,11 +182,13 @@ bool PlanDesignPanel::design()
     }
     std::array<std::optional<DesignedPlan>, 2> plans;
     std::string missing;
-    for (const PlanMethod method : {PlanMethod::SMethod, PlanMethod::SigmaMethod}) {
-        const char* name = method == PlanMethod::SMethod ? "s-method" : "\u03c3-method";
+    const std::pair<PlanMethod, const char*> methods[] = {{PlanMethod::SMethod, "s-method"},
+                                                          {PlanMethod::SigmaMethod, "\u03c3-method"}};
+    for (std::size_t m = 0; m < plans.size(); ++m) {
+        const auto& [method, name] = methods[m];
         try {
-            plans[method == PlanMethod::SMethod ? 0 : 1] = designPlan(*r, method);
-            if (!plans[method == PlanMethod::SMethod ? 0 : 1]) {
+            plans[m] = designPlan(*r, method);
+            if (!plans[m]) {
                 missing += std::string(" No ") + name + " plan of at most " +
                            std::to_string(MaxDesignSampleSize) + " items meets these risks.";
             }

@@ -74,6 +74,15 @@ TEST_F(PlanDesignPanelTest, DesignsBothPlansFromFiguresTypedInPercent)
     design("2", "10", "8,0", "5");
     EXPECT_EQ(shown("lblDesignNS"), "53");
     EXPECT_EQ(shown("lblDesignNSigma"), "21");
+
+    // An LTPD too close to the AQL: no plan within the largest sample size, and it says so.
+    design("1", "1", "1.01", "1");
+    EXPECT_EQ(shown("lblDesignNS"), "none");
+    EXPECT_EQ(shown("lblDesignKSigma"), "");
+    EXPECT_NE(shown("lblDesignStatus").find("No s-method plan of at most 100000 items meets these "
+                                            "risks. No \u03c3-method plan"),
+              std::string::npos)
+        << shown("lblDesignStatus");
 }
 
 TEST_F(PlanDesignPanelTest, RefusesAndNamesABadFieldAndKeepsTheLastDesign)
