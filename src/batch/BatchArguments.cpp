@@ -1,5 +1,6 @@
 #include "batch/BatchArguments.h"
 
+#include "batch/PlanDesignOutput.h"
 #include "batch/UsageError.h"
 #include "render/ChartExport.h"
 #include "render/QtText.h"
@@ -81,6 +82,12 @@ void declareOptions(QCommandLineParser& parser)
         {"set", "Set one setting by its name (repeatable).", "NAME=VALUE"},
         {"save-project", "Write the project file after drawing.", "OUT.qvw"},
         {"screen", "Screen size in pixels for the layout.", "WxH"},
+        {"design-plan",
+         "Print as JSON the smallest sampling plans (s-method and sigma-method) that accept the "
+         "AQL with at least 1 - ALPHA and the LTPD with BETA; PLAN is AQL:ALPHA:LTPD:BETA in "
+         "fractions (0.01:0.05:0.06:0.10), AQL below LTPD, risks between 0 and 0.5. Needs no "
+         "FILE and takes no other option.",
+         "PLAN"},
     });
 }
 
@@ -191,6 +198,13 @@ BatchArguments parseBatchArguments(const QStringList& arguments, QCommandLinePar
     }
     if (parser.isSet("version")) {
         request.version = true;
+        return request;
+    }
+    if (parser.isSet("design-plan")) {
+        if (parser.optionNames().size() > 1 || !parser.positionalArguments().isEmpty()) {
+            throw UsageError("--design-plan takes no FILE and no other option");
+        }
+        request.designPlan = readPlanRequirements(parser.value("design-plan"));
         return request;
     }
     request.report = parser.isSet("report");

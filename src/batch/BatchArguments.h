@@ -3,6 +3,7 @@
 
 #include "core/document/LotRun.h"
 #include "core/model/ScriptedPrompter.h"
+#include "core/stats/decisions/PlanDesign.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,12 +31,15 @@ struct BatchArguments
     SettingValues sets; // --set, by control, in the order given
     int screenWidth = 1024;
     int screenHeight = 768;
+    // --design-plan: the plan's requirements; nothing else is asked for then.
+    std::optional<PlanRequirements> designPlan;
 };
 
 // Declares the options on `parser` and reads `arguments` (the program name
 // first) with it. With --help or --version only that flag is set. Throws
 // UsageError for an unknown option, a bad value, an unknown setting, a missing
-// FILE or no output asked for. The values of --set are not checked here.
+// FILE or no output asked for, and for --design-plan with a malformed or
+// faulty AQL:ALPHA:LTPD:BETA, a FILE or any other option. The values of --set are not checked here.
 BatchArguments parseBatchArguments(const QStringList& arguments, QCommandLineParser& parser);
 
 // The text --help prints: the options `parser` was given, then the runs over

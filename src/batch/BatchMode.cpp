@@ -4,6 +4,7 @@
 #include "batch/BatchProgress.h"
 #include "batch/LotRunner.h"
 #include "batch/OutputNames.h"
+#include "batch/PlanDesignOutput.h"
 #include "batch/UsageError.h"
 #include "core/model/Session.h"
 #include "render/QtText.h"
@@ -117,6 +118,9 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err, b
     if (request.version) {
         out << "quantiview " << ProgramVersion << "\n";
         return 0;
+    }
+    if (request.designPlan) {
+        return printPlanDesign(*request.designPlan, out, err);
     }
 
     const LotRunner runner(request);

@@ -1,8 +1,9 @@
 #pragma once
-// The program without a window: --report, --export and --oc-curve over one
-// or several FILEs, --help and --version, and every usage error. Loads each
-// FILE through a chart document of its own as the window's command line does,
-// applies --set, draws once and writes the report and the pictures.
+// The program without a window: --design-plan, --report, --export and
+// --oc-curve over one or several FILEs, --help and --version, and every usage
+// error. Loads each FILE through a chart document of its own as the window's
+// command line does, applies --set, draws once and writes the report and the
+// pictures.
 
 #include <QStringList>
 

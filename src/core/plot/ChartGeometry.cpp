@@ -2,6 +2,8 @@
 
 #include "core/plot/Scene.h"
 
+#include <cmath>
+
 namespace qv {
 
 ChartGeometry::ChartGeometry(double twipsPerPixelX, double twipsPerPixelY)
@@ -55,6 +57,18 @@ double ChartGeometry::unitsPerTwipX() const
 double ChartGeometry::unitsPerTwipY() const
 {
     return (m_ymin - m_ymax) / m_area.height;
+}
+
+std::optional<ChartPoint> ChartGeometry::deviceToChart(double left, double top) const
+{
+    const bool inside = left >= m_device.left && left < m_device.right() &&
+                        top >= m_device.top && top < m_device.bottom();
+    const ChartPoint at{deviceToX(left), deviceToY(top)};
+    if (!inside || !std::isfinite(at.x) || !std::isfinite(at.y) || m_xmax == m_xmin ||
+        m_ymax == m_ymin) {
+        return std::nullopt;
+    }
+    return at;
 }
 
 double ChartGeometry::devicePerUnitX() const

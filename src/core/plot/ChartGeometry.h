@@ -13,6 +13,12 @@ namespace qv {
 
 struct Scene;
 
+// A point of the plot area in chart units.
+struct ChartPoint
+{
+    double x = 0, y = 0;
+};
+
 class ChartGeometry
 {
 public:
@@ -49,6 +55,11 @@ public:
     double yToDevice(double y) const { return yOnto(m_device, y); }
     double deviceToX(double left) const { return xFrom(m_device, left); }
     double deviceToY(double top) const { return yFrom(m_device, top); }
+    // The chart point under a device position (left, top), such as the mouse
+    // pointer's, or nothing when the position lies outside the device
+    // rectangle (its right and bottom edges are outside) or the chart has no
+    // width or height there.
+    std::optional<ChartPoint> deviceToChart(double left, double top) const;
     // Device pixels per chart unit across (a symbol's radius in pixels).
     double devicePerUnitX() const;
 

@@ -7,6 +7,7 @@
 
 #include "core/plot/Scene.h"
 #include "core/stats/decisions/LotDecision.h"
+#include "core/stats/decisions/PlanDesign.h"
 
 #include <string>
 
@@ -27,6 +28,8 @@ struct OcAxisTexts
     std::vector<std::string> yTickLabels;
 };
 OcAxisTexts ocAxisTexts(const SamplingPlan& plan);
+// The same for a picture whose x axis ends a little beyond 3 `ltpd`.
+OcAxisTexts ocAxisTexts(double ltpd);
 
 // The OC picture, 9000 twips wide (6.25 inches), its texts in `fontFamily`
 // measured with `measurer`. Plot-area coordinates: x the fraction defective
@@ -35,5 +38,18 @@ OcAxisTexts ocAxisTexts(const SamplingPlan& plan);
 // the point at the LTPD is marked with dotted guides to both axes.
 Scene ocChartScene(const SamplingPlan& plan, const TextMeasurer& measurer,
                    const std::string& fontFamily);
+
+// A designed plan in words, as the design picture's legend gives it:
+// "s-method: n = 42, k = 1.898", "σ-method: n = 15, k = 1.886".
+std::string designedPlanCaption(PlanMethod method, const DesignedPlan& plan);
+
+// The OC curves of the designed plans in the same frame (x from 0 to a little
+// beyond 3 LTPD): the s-method's solid, the sigma-method's dotted, each named
+// in a legend at the top right, and the two required points (AQL, 1 - alpha)
+// and (LTPD, beta) marked. A method without a plan has no curve. Texts in
+// `fontFamily` measured with `measurer`.
+Scene planDesignScene(const PlanRequirements& r, const std::optional<DesignedPlan>& sMethod,
+                      const std::optional<DesignedPlan>& sigmaMethod, const TextMeasurer& measurer,
+                      const std::string& fontFamily);
 
 } // namespace qv

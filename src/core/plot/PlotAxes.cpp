@@ -212,6 +212,8 @@ void PlotRoutine::drawProbabilityAxis(Drawing& d)
         m_results.xTickPositions.push_back(x);
     }
     m_results.xAxisDone = true;
+    m_results.xScale = d.scale;
+    m_results.xDegreesOfFreedom = m_session.set(1).enabledCount - 2;
     m_results.xmin = d.xmin;
     m_results.xmax = d.xmax;
 }
@@ -240,6 +242,7 @@ void PlotRoutine::drawValueAxis(Drawing& d, const SetStatistics& main)
         d.lastValueLabelWidth = std::round(width);
     }
     m_results.yAxisDone = true;
+    m_results.logValueAxis = d.logAxis;
     m_results.ymin = d.ymin;
     m_results.ymax = d.ymax;
     m_results.ytick = d.values.ytick;

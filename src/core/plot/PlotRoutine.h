@@ -46,11 +46,16 @@ struct DrawingResults
     std::string xCaption;
     std::vector<std::string> xTickLabels;
     std::vector<double> xTickPositions;
+    // How the probability axis is spaced: its scale and, for Student's t, the
+    // degrees of freedom (the main set's enabled points less 2).
+    ProbabilityScale xScale = ProbabilityScale::Gaussian;
+    int xDegreesOfFreedom = 0;
 
     bool yAxisDone = false;
     double ymin = 0, ymax = 0, ytick = 0;
     std::string labelMask;
     std::vector<std::string> yTickLabels;
+    bool logValueAxis = false; // y holds decimal logarithms of the axis' values
 
     std::array<SetResults, 2> sets; // set 1, set 2
     std::vector<std::string> limitLabels; // the limit lines' labels, upper ones first

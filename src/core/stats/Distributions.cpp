@@ -65,9 +65,8 @@ double normalQuantile(double p)
     }
 }
 
-double studentTQuantile(double p, int dof)
+double studentTFromGaussian(double x, int dof)
 {
-    const double x = normalQuantile(p);
     const double n = dof;
     const double g1 = (std::pow(x, 3.0) + x) / 4.0;
     const double g2 = (5.0 * std::pow(x, 5.0) + 16.0 * std::pow(x, 3.0) + 3.0 * x) / 96.0;
@@ -82,6 +81,33 @@ double studentTQuantile(double p, int dof)
     result = result + checkedDiv(g3, std::pow(n, 3.0));
     result = result + checkedDiv(g4, std::pow(n, 4.0));
     return result;
+}
+
+double studentTQuantile(double p, int dof)
+{
+    return studentTFromGaussian(normalQuantile(p), dof);
+}
+
+double studentTCdf(double t, int dof)
+{
+    if (dof < 1 || std::isnan(t)) {
+        raise(ErrorCode::InvalidArgument);
+    }
+    // The expansion grows strictly with x for every dof >= 1 and passes 1e8 in
+    // both directions within |x| <= 40, so halving this bracket finds its x.
+    double low = -40.0;
+    double high = 40.0;
+    if (t <= studentTFromGaussian(low, dof)) {
+        return 0.0;
+    }
+    if (t >= studentTFromGaussian(high, dof)) {
+        return 1.0;
+    }
+    for (int i = 0; i < 100 && high - low > 1e-12; ++i) {
+        const double middle = (low + high) / 2.0;
+        (studentTFromGaussian(middle, dof) < t ? low : high) = middle;
+    }
+    return normalCdf((low + high) / 2.0);
 }
 
 } // namespace qv

@@ -40,4 +40,15 @@ double normalQuantile(double p);
 // p as for normalQuantile.
 double studentTQuantile(double p, int dof);
 
+// That expansion at a standard Gaussian quantile x: what studentTQuantile
+// returns for the p whose normalQuantile is x. dof = 0 as above.
+double studentTFromGaussian(double x, int dof);
+
+// The probability at which the Student's t axis with dof degrees of freedom
+// stands at t: normalCdf of the x whose expansion studentTFromGaussian(x, dof)
+// is t (to 1e-12), 0 or 1 beyond the expansion at x = -40 or 40. The inverse
+// of studentTQuantile to the 1 % of its Gaussian walk. dof < 1 or a NaN t
+// raises QvError 5.
+double studentTCdf(double t, int dof);
+
 } // namespace qv

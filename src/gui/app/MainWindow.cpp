@@ -4,6 +4,7 @@
 #include "core/model/Prompter.h"
 #include "core/plot/ChartDescription.h"
 #include "gui/app/ChartDragger.h"
+#include "gui/app/ChartReadout.h"
 #include "gui/app/WindowCommands.h"
 #include "gui/dialogs/PageSetupDialog.h"
 #include "gui/dialogs/SamplingPlanWindow.h"
@@ -229,6 +230,7 @@ void MainWindow::buildSurface()
     m_lotStatus->setAccessibleName(QStringLiteral("Lot decision"));
     m_lotStatus->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     statusBar()->addWidget(m_lotStatus, 1);
+    m_readout = new ChartReadout(*m_plotArea, *statusBar(), m_document, this);
 
     const ChartLayout design = designLayout(DesignScreenWidthTwips, DesignScreenHeightTwips);
     const TwipsRect& plot = design.plotArea;
@@ -515,6 +517,7 @@ void MainWindow::chartCleared()
     describeChart();
     m_surface->update();
     m_plotArea->update();
+    m_readout->chartChanged();
 }
 
 void MainWindow::chartDrawn()
@@ -528,6 +531,7 @@ void MainWindow::chartDrawn()
     }
     showLotDecision();
     showScene();
+    m_readout->chartChanged();
 }
 
 void MainWindow::titleChanged(const std::string& title)

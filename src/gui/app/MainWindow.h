@@ -26,6 +26,7 @@ class QMenu;
 namespace qv {
 
 class ChartDragger;
+class ChartReadout;
 class Prompter;
 class WindowCommands;
 
@@ -138,6 +139,7 @@ private:
     QLabel* m_yLabel = nullptr;
     QLabel* m_lotStatus = nullptr;
     ChartDragger* m_dragger = nullptr;
+    ChartReadout* m_readout = nullptr;
     QMenu* m_recentMenu = nullptr;
     QStringList m_recentFiles;
 

@@ -6,6 +6,7 @@
 #include "gui/dialogs/AboutWindows.h"
 #include "gui/dialogs/DataEditorDialog.h"
 #include "gui/dialogs/HelpWindow.h"
+#include "gui/dialogs/PlanDesignPanel.h"
 #include "gui/dialogs/SamplingPlanWindow.h"
 #include "gui/output/ChartOutput.h"
 #include "gui/widgets/Twips.h"
@@ -161,6 +162,7 @@ void WindowCommands::samplingPlan()
 {
     if (!m_samplingPlan) {
         m_samplingPlan = new SamplingPlanWindow(m_measurer, &m_window);
+        m_samplingPlan->planDesign().setPrompter(&m_document.prompter());
         m_samplingPlan->follow(m_document);
     }
     m_samplingPlan->showWindow();

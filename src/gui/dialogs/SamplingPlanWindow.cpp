@@ -4,8 +4,10 @@
 #include "core/document/LotDecisionText.h"
 #include "core/format/DecisionNumber.h"
 #include "core/plot/OcChart.h"
+#include "gui/dialogs/PlanDesignPanel.h"
 #include "gui/widgets/ChartWidgets.h"
 #include "gui/widgets/Twips.h"
+#include "gui/widgets/ValueLabel.h"
 #include "render/ChartExport.h"
 #include "render/QtText.h"
 
@@ -14,31 +16,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace qv {
-
-namespace {
-
-// A value shown in the window: readable and copyable from the keyboard, named
-// for screen readers after its row, its text as the description.
-QLabel* makeValue(const QString& objectName, const QString& spokenName, QWidget* parent)
-{
-    auto* value = new QLabel(parent);
-    value->setObjectName(objectName);
-    value->setTextFormat(Qt::PlainText);
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    value->setAccessibleName(spokenName);
-    return value;
-}
-
-void setValue(QLabel* label, const std::string& text)
-{
-    label->setText(toQString(text));
-    label->setAccessibleDescription(label->text());
-}
-
-} // namespace
 
 SamplingPlanWindow::SamplingPlanWindow(const TextMeasurer& measurer, QWidget* parent)
     : QDialog(parent, Qt::Window), m_measurer(measurer)
@@ -107,11 +88,20 @@ SamplingPlanWindow::SamplingPlanWindow(const TextMeasurer& measurer, QWidget* pa
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QWidget::hide);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* lotPage = new QWidget(this);
+    auto* layout = new QVBoxLayout(lotPage);
     layout->addWidget(m_lot);
     layout->addLayout(grid);
     layout->addWidget(m_picture, 1);
-    layout->addWidget(ok, 0, Qt::AlignRight);
+    m_design = new PlanDesignPanel(m_measurer, this);
+    auto* pages = new QTabWidget(this);
+    pages->setObjectName(QStringLiteral("tabSamplingPlan"));
+    pages->setAccessibleName(QStringLiteral("Sampling Plan pages"));
+    pages->addTab(lotPage, QStringLiteral("&Lot decision"));
+    pages->addTab(m_design, QStringLiteral("Plan d&esign"));
+    auto* window = new QVBoxLayout(this);
+    window->addWidget(pages, 1);
+    window->addWidget(ok, 0, Qt::AlignRight);
     fitOnScreen(*this, sizeHint().expandedTo(QSize(560, 640)));
     centreOnScreen(*this);
 }

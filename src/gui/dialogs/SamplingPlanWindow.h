@@ -4,6 +4,7 @@
 // both values of Ts and Ts_lower with their verdicts, the normality test, the
 // lot's estimates against its limits (Ppk, fractions beyond, Pa on both
 // limits) and the OC curve of the exact plan. It follows every drawing and never changes the chart.
+// A second page designs a plan from the AQL, the LTPD and both risks.
 
 #include "core/plot/Scene.h"
 
@@ -14,6 +15,7 @@ class QLabel;
 namespace qv {
 
 class ChartDocument;
+class PlanDesignPanel;
 class TextMeasurer;
 
 // A dialog in the class sense only (a titled window to assistive technology)
@@ -35,6 +37,8 @@ public:
 
     // The OC picture as last built (no size while there is no plan).
     const Scene& ocScene() const { return m_oc; }
+    // The page that designs a plan from the AQL, the LTPD and both risks.
+    PlanDesignPanel& planDesign() const { return *m_design; }
 
 private:
     const TextMeasurer& m_measurer;
@@ -58,6 +62,7 @@ private:
     QLabel* m_verdictExact = nullptr;
     QLabel* m_normality = nullptr;
     QWidget* m_picture = nullptr;
+    PlanDesignPanel* m_design = nullptr;
 };
 
 } // namespace qv
