@@ -24,6 +24,7 @@ struct BatchArguments
     bool failOnReject = false;
     QString exportPath;
     QString ocCurvePath;
+    QString validatePath; // --validate: the PDF report of the validation corpus
     QString overlay;
     QString saveProject;
     DataFileAnswers answers;
@@ -35,7 +36,7 @@ struct BatchArguments
 // Declares the options on `parser` and reads `arguments` (the program name
 // first) with it. With --help or --version only that flag is set. Throws
 // UsageError for an unknown option, a bad value, an unknown setting, a missing
-// FILE or no output asked for. The values of --set are not checked here.
+// FILE or no output asked for. --validate needs no FILE. The values of --set are not checked here.
 BatchArguments parseBatchArguments(const QStringList& arguments, QCommandLineParser& parser);
 
 // The text --help prints: the options `parser` was given, then the runs over

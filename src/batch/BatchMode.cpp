@@ -5,6 +5,7 @@
 #include "batch/LotRunner.h"
 #include "batch/OutputNames.h"
 #include "batch/UsageError.h"
+#include "batch/ValidationReport.h"
 #include "core/model/Session.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
@@ -117,6 +118,10 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err, b
     if (request.version) {
         out << "quantiview " << ProgramVersion << "\n";
         return 0;
+    }
+
+    if (!request.validatePath.isEmpty()) {
+        return runValidation(request.validatePath, request.report, out, err);
     }
 
     const LotRunner runner(request);
