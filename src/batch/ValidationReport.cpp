@@ -62,11 +62,11 @@ QString sourceText(const CaseRecord& record)
 
 int changedFiles(const ValidationRun& run)
 {
-    return static_cast<int>(std::count_if(run.files().begin(), run.files().end(), [](const auto& f) {
-        return f.state == CorpusFileState::Changed || f.state == CorpusFileState::Missing;
-    }));
+    return static_cast<int>(
+        std::count_if(run.files().begin(), run.files().end(), [](const auto& f) {
+            return f.state == CorpusFileState::Changed || f.state == CorpusFileState::Missing;
+        }));
 }
-
 
 // Paints the report's lines onto pages of a PDF, a new page when one is full.
 class PdfPages
@@ -98,11 +98,13 @@ public:
         m_painter.setPen(failed ? QColor(170, 0, 0) : QColor(Qt::black));
         for (qsizetype i = 0; i < cells.size(); ++i) {
             const double left = starts[static_cast<std::size_t>(i)] * width();
-            const double right = i + 1 < cells.size()
-                                     ? starts[static_cast<std::size_t>(i) + 1] * width() - height * 0.4
-                                     : width();
+            const double right =
+                i + 1 < cells.size()
+                    ? starts[static_cast<std::size_t>(i) + 1] * width() - height * 0.4
+                    : width();
             const int room = static_cast<int>(right - left);
-            const QString text = m_painter.fontMetrics().elidedText(cells[i], Qt::ElideMiddle, room);
+            const QString text =
+                m_painter.fontMetrics().elidedText(cells[i], Qt::ElideMiddle, room);
             m_painter.drawText(QPointF(left, m_y + m_painter.fontMetrics().ascent()), text);
         }
         m_y += height;
@@ -148,9 +150,10 @@ void paintHeading(PdfPages& pages, const ValidationRun& run, const ValidationEnv
     pages.line(QStringLiteral("Quantiview installation validation report"));
     pages.setSize(PdfPages::PlainPoints + 1, false);
     const std::pair<const char*, QString> facts[] = {
-        {"Program", e.program}, {"Build", e.build},     {"Executable", e.executable},
-        {"Machine", e.machine}, {"System", e.system},   {"Date and time (UTC)", e.dateTime},
-        {"Corpus", e.corpus},   {"Result", validationSummary(run)}};
+        {"Program", e.program},       {"Build", e.build},
+        {"Executable", e.executable}, {"Machine", e.machine},
+        {"System", e.system},         {"Date and time (UTC)", e.dateTime},
+        {"Corpus", e.corpus},         {"Result", validationSummary(run)}};
     for (const auto& [name, value] : facts) {
         pages.row({QString::fromLatin1(name), value}, {0.0, 0.12});
     }
@@ -160,12 +163,14 @@ void paintHeading(PdfPages& pages, const ValidationRun& run, const ValidationEnv
 void paintCases(PdfPages& pages, const ValidationRun& run)
 {
     pages.setSize(PdfPages::PlainPoints, true);
-    pages.row({"Result", "Case", "Kind", "Expected", "Obtained", "Tolerance", "Source"}, CaseColumns);
+    pages.row({"Result", "Case", "Kind", "Expected", "Obtained", "Tolerance", "Source"},
+              CaseColumns);
     pages.setSize(PdfPages::PlainPoints, false);
     for (const CaseRecord& r : run.cases()) {
         const ValidationCase& c = r.validationCase;
         pages.row({r.result.passed ? QStringLiteral("pass") : QStringLiteral("FAIL"), qs(c.id),
-                   qs(c.kind), qs(c.expected), obtainedText(r), qs(c.tolerance.text()), sourceText(r)},
+                   qs(c.kind), qs(c.expected), obtainedText(r), qs(c.tolerance.text()),
+                   sourceText(r)},
                   CaseColumns, !r.result.passed);
     }
     pages.gap();
@@ -180,7 +185,8 @@ void paintFiles(PdfPages& pages, const ValidationRun& run)
     for (const CorpusFileCheck& f : run.files()) {
         pages.row({qs(f.path), QString::fromLatin1(stateName(f.state)), qs(f.expected),
                    f.actual.empty() ? QStringLiteral("none") : qs(f.actual)},
-                  columns, f.state == CorpusFileState::Changed || f.state == CorpusFileState::Missing);
+                  columns,
+                  f.state == CorpusFileState::Changed || f.state == CorpusFileState::Missing);
     }
     pages.gap();
     pages.setSize(PdfPages::PlainPoints + 2, true);
@@ -194,13 +200,15 @@ ValidationEnvironment currentEnvironment(const QString& corpusFolder)
     ValidationEnvironment e;
     e.program = QStringLiteral("Quantiview ") + QString::fromLatin1(ProgramVersion);
     e.build = compilerName() + QStringLiteral(", Qt ") + QStringLiteral(QT_VERSION_STR) +
-              QStringLiteral(" (running ") + QString::fromLatin1(qVersion()) + QStringLiteral("), ") +
-              QStringLiteral(QV_BUILD_TYPE) + QStringLiteral(" build");
+              QStringLiteral(" (running ") + QString::fromLatin1(qVersion()) +
+              QStringLiteral("), ") + QStringLiteral(QV_BUILD_TYPE) + QStringLiteral(" build");
     const QString program = QCoreApplication::applicationFilePath();
-    e.executable = program + QStringLiteral(" (SHA-256 ") + fileSha256(program) + QStringLiteral(")");
-    e.machine = QSysInfo::machineHostName() + QStringLiteral(", ") + QSysInfo::currentCpuArchitecture();
-    e.system = QSysInfo::prettyProductName() + QStringLiteral(", kernel ") + QSysInfo::kernelType() +
-               QStringLiteral(" ") + QSysInfo::kernelVersion();
+    e.executable =
+        program + QStringLiteral(" (SHA-256 ") + fileSha256(program) + QStringLiteral(")");
+    e.machine =
+        QSysInfo::machineHostName() + QStringLiteral(", ") + QSysInfo::currentCpuArchitecture();
+    e.system = QSysInfo::prettyProductName() + QStringLiteral(", kernel ") +
+               QSysInfo::kernelType() + QStringLiteral(" ") + QSysInfo::kernelVersion();
     e.dateTime = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
     e.corpus = corpusFolder;
     return e;
@@ -255,18 +263,21 @@ QJsonObject validationJson(const ValidationRun& run, const ValidationEnvironment
                                  {"built_in_sha256", qs(f.expected)},
                                  {"sha256", qs(f.actual)}});
     }
-    return QJsonObject{
-        {"program", e.program},   {"build", e.build},
-        {"executable", e.executable}, {"machine", e.machine},
-        {"system", e.system},     {"date_time", e.dateTime},
-        {"corpus", e.corpus},     {"cases", cases},
-        {"corpus_files", files},
-        {"summary", QJsonObject{{"text", validationSummary(run)},
-                                {"cases", run.caseCount()},
-                                {"passed", run.passedCount()},
-                                {"failed", run.caseCount() - run.passedCount()},
-                                {"files_changed_or_missing", changedFiles(run)},
-                                {"all_passed", run.allPassed()}}}};
+    return QJsonObject{{"program", e.program},
+                       {"build", e.build},
+                       {"executable", e.executable},
+                       {"machine", e.machine},
+                       {"system", e.system},
+                       {"date_time", e.dateTime},
+                       {"corpus", e.corpus},
+                       {"cases", cases},
+                       {"corpus_files", files},
+                       {"summary", QJsonObject{{"text", validationSummary(run)},
+                                               {"cases", run.caseCount()},
+                                               {"passed", run.passedCount()},
+                                               {"failed", run.caseCount() - run.passedCount()},
+                                               {"files_changed_or_missing", changedFiles(run)},
+                                               {"all_passed", run.allPassed()}}}};
 }
 
 QString writeValidationPdf(const ValidationRun& run, const ValidationEnvironment& environment,
@@ -307,14 +318,16 @@ int runValidation(const QString& pdfPath, bool json, QTextStream& out, QTextStre
     const ValidationEnvironment environment = currentEnvironment(session.corpusFolder());
     const QString failure = writeValidationPdf(session.run(), environment, pdfPath);
     if (json) {
-        out << QJsonDocument(validationJson(session.run(), environment)).toJson(QJsonDocument::Indented);
+        out << QJsonDocument(validationJson(session.run(), environment))
+                   .toJson(QJsonDocument::Indented);
         out.flush();
     }
     for (const CaseRecord& r : session.run().cases()) {
         if (!r.result.passed) {
             err << "quantiview: case " << qs(r.validationCase.id) << " failed: expected "
                 << qs(r.validationCase.expected) << ", obtained " << obtainedText(r)
-                << (r.result.note.empty() ? QString() : QStringLiteral(" (") + qs(r.result.note) + ")")
+                << (r.result.note.empty() ? QString()
+                                          : QStringLiteral(" (") + qs(r.result.note) + ")")
                 << "\n";
         }
     }

@@ -17,13 +17,13 @@ namespace qv {
 // Where and with what a validation ran, as the report's heading states it.
 struct ValidationEnvironment
 {
-    QString program;   // "Quantiview 3.0"
-    QString build;     // compiler, Qt, build type
+    QString program;    // "Quantiview 3.0"
+    QString build;      // compiler, Qt, build type
     QString executable; // the program file and its SHA-256
-    QString machine;   // host name, processor architecture
-    QString system;    // operating system and kernel
-    QString dateTime;  // when the run ended, UTC, ISO 8601
-    QString corpus;    // the corpus folder
+    QString machine;    // host name, processor architecture
+    QString system;     // operating system and kernel
+    QString dateTime;   // when the run ended, UTC, ISO 8601
+    QString corpus;     // the corpus folder
 };
 
 // The environment of this process for a run over `corpusFolder`.

@@ -1,8 +1,8 @@
 #include "batch/ValidationSession.h"
 
+#include "batch/OutputNames.h"
 #include "batch/PictureCase.h"
 #include "core/Units.h"
-#include "batch/OutputNames.h"
 #include "render/ScreenFonts.h"
 
 #include <QCoreApplication>
@@ -42,8 +42,7 @@ QString programCorpusFolder()
                            QStringLiteral("/../share/quantiview/validation"));
 }
 
-ValidationSession::ValidationSession(const QString& corpusFolder)
-    : m_corpusFolder(corpusFolder)
+ValidationSession::ValidationSession(const QString& corpusFolder) : m_corpusFolder(corpusFolder)
 {
     CaseContext context;
     context.corpusFolder = nameBytes(corpusFolder);

@@ -24,10 +24,9 @@ TEST(ValidationCorpus, EveryCasePassesThroughTheProgramsOwnCode)
     run.runAll();
     for (const CaseRecord& r : run.cases()) {
         const ValidationCase& c = r.validationCase;
-        EXPECT_TRUE(r.result.passed)
-            << "case " << c.id << " (" << c.caseFile << " line " << c.line << "): expected "
-            << c.expected << " " << c.tolerance.text() << ", obtained " << r.result.obtained
-            << " " << r.result.note;
+        EXPECT_TRUE(r.result.passed) << "case " << c.id << " (" << c.caseFile << " line " << c.line
+                                     << "): expected " << c.expected << " " << c.tolerance.text()
+                                     << ", obtained " << r.result.obtained << " " << r.result.note;
     }
     for (const CorpusFileCheck& f : run.files()) {
         EXPECT_EQ(f.state, CorpusFileState::Intact) << f.path;

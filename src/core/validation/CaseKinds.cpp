@@ -33,7 +33,8 @@ std::string runLotCase(const ValidationCase& c, const CaseContext& context)
 // of the consumer's risk (kbeta) and the LTPD (k2).
 std::string runWrittenK(const ValidationCase& c, const CaseContext&)
 {
-    return numberText(acceptanceFactors(sampleSize(c), numberInput(c, "kbeta"), numberInput(c, "k2")).k);
+    return numberText(
+        acceptanceFactors(sampleSize(c), numberInput(c, "kbeta"), numberInput(c, "k2")).k);
 }
 
 // The exact k for n points, a consumer's risk cr and an LTPD (fractions).
@@ -91,11 +92,8 @@ std::string runRoundTrip(const ValidationCase& c, const CaseContext& context)
 }
 
 constexpr CaseKind CoreKinds[] = {
-    {"lot", runLotCase},
-    {"written_k", runWrittenK},
-    {"exact_k", runExactK},
-    {"oc", runOcPoint},
-    {"round_trip", runRoundTrip},
+    {"lot", runLotCase}, {"written_k", runWrittenK},   {"exact_k", runExactK},
+    {"oc", runOcPoint},  {"round_trip", runRoundTrip},
 };
 
 } // namespace

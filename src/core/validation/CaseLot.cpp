@@ -106,7 +106,7 @@ std::string text(const std::optional<std::string>& shown, const char* what)
 
 using Quantity = std::function<std::string(const CaseLot&, const ValidationCase&)>;
 
-std::string statistic(const CaseLot& lot, double SetStatistics::* member)
+std::string statistic(const CaseLot& lot, double SetStatistics::*member)
 {
     return numberText((*mainSet(lot).statistics).*member);
 }
@@ -120,11 +120,14 @@ std::string ocPoint(const CaseLot& lot, const ValidationCase& c)
     return numberText(plan(lot).oc.probabilityOfAcceptance[static_cast<std::size_t>(point) - 1]);
 }
 
+// What a lot case may compare, by the name its input "quantity" gives; a new
+// number of the drawn lot (a report field) is one line here.
 const std::vector<std::pair<std::string_view, Quantity>>& quantities()
 {
     using S = SetStatistics;
     static const std::vector<std::pair<std::string_view, Quantity>> table{
-        {"n", [](const CaseLot& l, const auto&) { return std::to_string(mainSet(l).statistics->n); }},
+        {"n",
+         [](const CaseLot& l, const auto&) { return std::to_string(mainSet(l).statistics->n); }},
         {"min", [](const CaseLot& l, const auto&) { return statistic(l, &S::shownMin); }},
         {"max", [](const CaseLot& l, const auto&) { return statistic(l, &S::shownMax); }},
         {"mean", [](const CaseLot& l, const auto&) { return statistic(l, &S::shownMean); }},
@@ -132,14 +135,22 @@ const std::vector<std::pair<std::string_view, Quantity>>& quantities()
         {"k", [](const CaseLot& l, const auto&) { return statistic(l, &S::k); }},
         {"ts", [](const CaseLot& l, const auto&) { return statistic(l, &S::shownTs); }},
         {"ts_plot", [](const CaseLot& l, const auto&) { return statistic(l, &S::ts); }},
-        {"ts_label", [](const CaseLot& l, const auto&) { return text(mainSet(l).tsLabel, "the Ts label"); }},
+        {"ts_label",
+         [](const CaseLot& l, const auto&) { return text(mainSet(l).tsLabel, "the Ts label"); }},
         {"percent_label",
-         [](const CaseLot& l, const auto&) { return text(mainSet(l).percentLabel, "the percent label"); }},
-        {"xmax", [](const CaseLot& l, const auto&) { return numberText(l.document().plot().results().xmax); }},
+         [](const CaseLot& l, const auto&) {
+             return text(mainSet(l).percentLabel, "the percent label");
+         }},
+        {"xmax", [](const CaseLot& l,
+                    const auto&) { return numberText(l.document().plot().results().xmax); }},
         {"x_tick_labels",
-         [](const CaseLot& l, const auto&) { return joined(l.document().plot().results().xTickLabels); }},
+         [](const CaseLot& l, const auto&) {
+             return joined(l.document().plot().results().xTickLabels);
+         }},
         {"y_tick_labels",
-         [](const CaseLot& l, const auto&) { return joined(l.document().plot().results().yTickLabels); }},
+         [](const CaseLot& l, const auto&) {
+             return joined(l.document().plot().results().yTickLabels);
+         }},
         {"skipped_lines",
          [](const CaseLot& l, const auto&) {
              return std::to_string(l.document().session().set(1).skippedLines.count);
@@ -152,7 +163,8 @@ const std::vector<std::pair<std::string_view, Quantity>>& quantities()
          }},
         {"oc_pa", ocPoint},
         {"a2", [](const CaseLot& l, const auto&) { return numberText(normality(l).a2); }},
-        {"a2_adjusted", [](const CaseLot& l, const auto&) { return numberText(normality(l).a2Adjusted); }},
+        {"a2_adjusted",
+         [](const CaseLot& l, const auto&) { return numberText(normality(l).a2Adjusted); }},
         {"p_value",
          [](const CaseLot& l, const auto&) {
              const auto& p = normality(l).pValue;

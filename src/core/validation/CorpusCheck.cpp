@@ -29,13 +29,13 @@ std::vector<CorpusFileCheck> checkCorpus(const std::filesystem::path& folder,
     std::vector<CorpusFileCheck> checks;
     std::set<std::string> names;
     for (const CorpusFile& file : listed) {
-        CorpusFileCheck check{std::string(file.path), std::string(file.sha256), {},
-                              CorpusFileState::Missing};
+        CorpusFileCheck check{
+            std::string(file.path), std::string(file.sha256), {}, CorpusFileState::Missing};
         names.insert(check.path);
         if (const auto bytes = readWholeFile(folder / check.path)) {
             check.actual = sha256Hex(*bytes);
-            check.state = check.actual == check.expected ? CorpusFileState::Intact
-                                                         : CorpusFileState::Changed;
+            check.state =
+                check.actual == check.expected ? CorpusFileState::Intact : CorpusFileState::Changed;
         }
         checks.push_back(std::move(check));
     }
@@ -53,8 +53,8 @@ std::vector<CorpusFileCheck> checkCorpus(const std::filesystem::path& folder,
     std::sort(extra.begin(), extra.end());
     for (const std::string& path : extra) {
         const auto bytes = readWholeFile(folder / path);
-        checks.push_back({path, {}, bytes ? sha256Hex(*bytes) : std::string(),
-                          CorpusFileState::Unlisted});
+        checks.push_back(
+            {path, {}, bytes ? sha256Hex(*bytes) : std::string(), CorpusFileState::Unlisted});
     }
     return checks;
 }

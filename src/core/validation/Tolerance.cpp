@@ -27,8 +27,9 @@ double halfUnitOfLastDecimal(std::string_view printed)
         decimals = (exponent == std::string_view::npos ? printed.size() : exponent) - point - 1;
     }
     const auto exponent = printed.find_first_of("eE");
-    const double scale =
-        exponent == std::string_view::npos ? 0.0 : wholeNumber(printed.substr(exponent + 1)).value_or(0.0);
+    const double scale = exponent == std::string_view::npos
+                             ? 0.0
+                             : wholeNumber(printed.substr(exponent + 1)).value_or(0.0);
     // The slack covers the binary form of the printed number itself.
     return 0.5 * std::pow(10.0, scale - static_cast<double>(decimals)) * (1.0 + 1e-9);
 }
@@ -58,8 +59,9 @@ std::optional<Tolerance> parseTolerance(std::string_view text)
     if (text == "printed") {
         return Tolerance{ToleranceKind::Printed, 0.0};
     }
-    for (const auto& [word, kind] : {std::pair{std::string_view("abs "), ToleranceKind::Absolute},
-                                     std::pair{std::string_view("rel "), ToleranceKind::Relative}}) {
+    for (const auto& [word, kind] :
+         {std::pair{std::string_view("abs "), ToleranceKind::Absolute},
+          std::pair{std::string_view("rel "), ToleranceKind::Relative}}) {
         if (text.starts_with(word)) {
             const auto amount = wholeNumber(text.substr(word.size()));
             if (amount && *amount >= 0.0) {
@@ -105,7 +107,8 @@ bool agrees(std::string_view expected, std::string_view obtained, const Toleranc
 std::string numberText(double value)
 {
     char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value == 0.0 ? 0.0 : value);
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value == 0.0 ? 0.0 : value);
     return ec == std::errc{} ? std::string(buffer, end) : std::string("?");
 }
 

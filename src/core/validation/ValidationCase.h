@@ -15,8 +15,8 @@ using CaseInputs = std::vector<std::pair<std::string, std::string>>;
 
 struct ValidationCase
 {
-    std::string id;       // unique in the corpus, e.g. "exact-k-n10-p90"
-    std::string kind;     // the case kind that computes it, e.g. "exact_k"
+    std::string id;   // unique in the corpus, e.g. "exact-k-n10-p90"
+    std::string kind; // the case kind that computes it, e.g. "exact_k"
     CaseInputs inputs;
     std::string expected; // a number, or a text in double quotes
     Tolerance tolerance;
@@ -38,7 +38,7 @@ struct CaseResult
 {
     std::string obtained; // the value the program gave, or empty when it gave none
     bool passed = false;
-    std::string note;     // why it failed when not for its value (error, changed file)
+    std::string note; // why it failed when not for its value (error, changed file)
 };
 
 } // namespace qv

@@ -1,9 +1,9 @@
 // The validation corpus machinery without a window: checksums, tolerances, the
 // case file reader, and a run over a small corpus whose files are changed,
 // removed or added behind its back.
+#include "core/validation/ValidationRun.h"
 #include "core/validation/CorpusReader.h"
 #include "core/validation/Sha256.h"
-#include "core/validation/ValidationRun.h"
 #include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +40,7 @@ TEST(Tolerance, AcceptsWithinItsAmountAndRejectsBeyondIt)
         const char* tolerance;
         bool agree;
     } rows[] = {
-        {"2.355", "2.35464013182906", "printed", true},  // a table's three decimals
+        {"2.355", "2.35464013182906", "printed", true}, // a table's three decimals
         {"2.355", "2.3544", "printed", false},
         {"1.8752", "1.8751896328531303", "printed", true},
         {"1e-3", "0.00104", "printed", true},
@@ -53,7 +53,7 @@ TEST(Tolerance, AcceptsWithinItsAmountAndRejectsBeyondIt)
         {"5", "5.0000001", "exact", false},
         {"\" Ts = 7.09\"", " Ts = 7.09", "exact", true},
         {"\" Ts = 7.09\"", "Ts = 7.09", "exact", false}, // the leading blank counts
-        {"\"3\"", "3", "abs 1", false},                 // a text has no tolerance
+        {"\"3\"", "3", "abs 1", false},                  // a text has no tolerance
         {"3", "error 6", "abs 1", false},
         {"3", "inf", "abs 1e300", false},
     };
@@ -118,7 +118,8 @@ protected:
 
     void write(const std::string& path, const std::string& content)
     {
-        std::filesystem::create_directories(std::filesystem::path(m_files.path(path)).parent_path());
+        std::filesystem::create_directories(
+            std::filesystem::path(m_files.path(path)).parent_path());
         m_files.write(path, content);
         m_sums.emplace_back(path, sha256Hex(content));
     }
@@ -179,7 +180,8 @@ TEST_F(SmallCorpus, AChangedLotFailsTheCasesThatReadItNamingTheFile)
 
 TEST_F(SmallCorpus, AChangedCaseFileFailsEachOfItsCasesEvenWhenTheirValuesAgree)
 {
-    m_files.write("k.cases", "k-n10 | exact_k | n=10; cr=0.05; ltpd=0.10 | 2.35 | abs 1 | edited\n");
+    m_files.write("k.cases",
+                  "k-n10 | exact_k | n=10; cr=0.05; ltpd=0.10 | 2.35 | abs 1 | edited\n");
     const ValidationRun run = runAll();
     const CaseRecord& edited = record(run, "k-n10");
     EXPECT_FALSE(edited.result.passed);
