@@ -110,6 +110,21 @@ public:
         m_y += height;
     }
     void line(const QString& text) { row({text}, {0.0}); }
+    // A table's column names in bold, repeated on every page the table reaches.
+    void heading(const QStringList& cells, const std::vector<double>& starts)
+    {
+        const QFont kept = m_font;
+        setSize(kept.pointSizeF(), true);
+        row(cells, starts);
+        setSize(kept.pointSizeF(), kept.bold());
+        m_heading = cells;
+        m_headingStarts = starts;
+    }
+    void endTable()
+    {
+        m_heading.clear();
+        gap();
+    }
     void gap() { m_y += m_painter.fontMetrics().lineSpacing() * 0.6; }
     void finish() { footer(); }
 
@@ -132,12 +147,21 @@ private:
         m_writer.newPage();
         ++m_page;
         m_y = 0;
+        if (!m_heading.isEmpty()) {
+            const QFont kept = m_font;
+            setSize(kept.pointSizeF(), true);
+            row(m_heading, m_headingStarts);
+            m_font = kept;
+            m_painter.setFont(m_font);
+        }
     }
 
     QPdfWriter& m_writer;
     QPainter& m_painter;
     QRect m_area;
     QFont m_font;
+    QStringList m_heading; // the table's column names, repeated at the top of each new page
+    std::vector<double> m_headingStarts;
     double m_y = 0;
     int m_page = 1;
 };
@@ -162,10 +186,9 @@ void paintHeading(PdfPages& pages, const ValidationRun& run, const ValidationEnv
 
 void paintCases(PdfPages& pages, const ValidationRun& run)
 {
-    pages.setSize(PdfPages::PlainPoints, true);
-    pages.row({"Result", "Case", "Kind", "Expected", "Obtained", "Tolerance", "Source"},
-              CaseColumns);
     pages.setSize(PdfPages::PlainPoints, false);
+    pages.heading({"Result", "Case", "Kind", "Expected", "Obtained", "Tolerance", "Source"},
+                  CaseColumns);
     for (const CaseRecord& r : run.cases()) {
         const ValidationCase& c = r.validationCase;
         pages.row({r.result.passed ? QStringLiteral("pass") : QStringLiteral("FAIL"), qs(c.id),
@@ -173,22 +196,22 @@ void paintCases(PdfPages& pages, const ValidationRun& run)
                    sourceText(r)},
                   CaseColumns, !r.result.passed);
     }
-    pages.gap();
+    pages.endTable();
 }
 
 void paintFiles(PdfPages& pages, const ValidationRun& run)
 {
     const std::vector<double> columns{0.0, 0.2, 0.3, 0.65};
-    pages.setSize(PdfPages::PlainPoints, true);
-    pages.row({"Corpus file", "State", "SHA-256 built into the program", "SHA-256 found"}, columns);
     pages.setSize(PdfPages::PlainPoints, false);
+    pages.heading({"Corpus file", "State", "SHA-256 built into the program", "SHA-256 found"},
+                  columns);
     for (const CorpusFileCheck& f : run.files()) {
         pages.row({qs(f.path), QString::fromLatin1(stateName(f.state)), qs(f.expected),
                    f.actual.empty() ? QStringLiteral("none") : qs(f.actual)},
                   columns,
                   f.state == CorpusFileState::Changed || f.state == CorpusFileState::Missing);
     }
-    pages.gap();
+    pages.endTable();
     pages.setSize(PdfPages::PlainPoints + 2, true);
     pages.line(QStringLiteral("Summary: ") + validationSummary(run));
 }
