@@ -1,9 +1,9 @@
 # Run as a test: cmake -DSRC=<src/core> -P CheckCoreLayers.cmake
 # Each folder of src/core includes only itself and the folders below it, in the
-# order model, io, stats, format, plot, document; the shared files at the top of
+# order model, io, stats, format, plot, document, validation; the shared files at the top of
 # src/core include only each other; nothing in the core includes the render or
 # gui layers. So no two folders include each other.
-set(order model io stats format plot document)
+set(order model io stats format plot document validation)
 file(GLOB_RECURSE files ${SRC}/*.h ${SRC}/*.cpp)
 set(faults "")
 foreach(file IN LISTS files)

@@ -67,6 +67,10 @@ void declareOptions(QCommandLineParser& parser)
          "Write the OC curve of the main set's exact sampling plan to OUT (.png, .bmp, .svg, "
          ".pdf).",
          "OUT"},
+        {"validate",
+         "Run the validation corpus installed with the program through it and write the "
+         "report to OUT.pdf (with --report also as JSON); exit 0 when every case passed.",
+         "OUT.pdf"},
         {"fail-on-reject", "Exit with 3 when any verdict rejects the main set of a lot (the "
                            "chart's or the exact Ts above the upper limit)."},
         {"columns", "Fields per data line.", "N"},
@@ -208,6 +212,13 @@ BatchArguments parseBatchArguments(const QStringList& arguments, QCommandLinePar
         return request;
     }
     request.report = parser.isSet("report");
+    request.validatePath = outputName(parser, "validate", false);
+    if (!request.validatePath.isEmpty()) {
+        if (!parser.positionalArguments().isEmpty()) {
+            throw UsageError("--validate takes no FILE");
+        }
+        return request;
+    }
     request.failOnReject = parser.isSet("fail-on-reject");
     request.exportPath = outputName(parser, "export", true);
     request.ocCurvePath = outputName(parser, "oc-curve", true);

@@ -25,6 +25,7 @@ struct BatchArguments
     bool failOnReject = false;
     QString exportPath;
     QString ocCurvePath;
+    QString validatePath; // --validate: the PDF report of the validation corpus
     QString overlay;
     QString saveProject;
     DataFileAnswers answers;
@@ -39,7 +40,8 @@ struct BatchArguments
 // first) with it. With --help or --version only that flag is set. Throws
 // UsageError for an unknown option, a bad value, an unknown setting, a missing
 // FILE or no output asked for, and for --design-plan with a malformed or
-// faulty AQL:ALPHA:LTPD:BETA, a FILE or any other option. The values of --set are not checked here.
+// faulty AQL:ALPHA:LTPD:BETA, a FILE or any other option. --validate needs no
+// FILE. The values of --set are not checked here.
 BatchArguments parseBatchArguments(const QStringList& arguments, QCommandLineParser& parser);
 
 // The text --help prints: the options `parser` was given, then the runs over

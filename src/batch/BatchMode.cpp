@@ -6,6 +6,7 @@
 #include "batch/OutputNames.h"
 #include "batch/PlanDesignOutput.h"
 #include "batch/UsageError.h"
+#include "batch/ValidationReport.h"
 #include "core/model/Session.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
@@ -121,6 +122,10 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err, b
     }
     if (request.designPlan) {
         return printPlanDesign(*request.designPlan, out, err);
+    }
+
+    if (!request.validatePath.isEmpty()) {
+        return runValidation(request.validatePath, request.report, out, err);
     }
 
     const LotRunner runner(request);

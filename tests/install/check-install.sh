@@ -34,6 +34,8 @@ expected=(
   share/quantiview/screenshot.png
   share/quantiview/examples/resistor-lot.qvw
   share/quantiview/examples/lot-thickness.csv
+  share/quantiview/validation/statistics.cases
+  share/quantiview/validation/lots/one_to_five.txt
   share/icons/hicolor/scalable/apps/quantiview.svg
   share/icons/hicolor/scalable/mimetypes/application-x-quantiview-project.svg
   share/applications/$app_id.desktop
@@ -55,6 +57,19 @@ status=$?
 grep -q '"outcome": *"drawn"' <<<"$report" || fail "the example project was not drawn: $report"
 grep -q '"window_title": *"Quantiview 3.0 (' <<<"$report" ||
   fail "the report has no window title of a loaded file"
+
+# The installed program proves its numbers with the corpus installed beside it,
+# and a corpus file changed after installing fails the run and is named.
+validate_report=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/quantiview" --validate "$prefix/v.pdf" 2>&1)
+status=$?
+[ "$status" -eq 0 ] || fail "the installed program's validation exited with $status: $validate_report"
+[ -s "$prefix/v.pdf" ] || fail "the validation report was not written"
+echo 99 >>"$prefix/share/quantiview/validation/lots/one_to_five.txt"
+validate_report=$(QT_QPA_PLATFORM=offscreen "$prefix/bin/quantiview" --validate "$prefix/v.pdf" 2>&1)
+status=$?
+[ "$status" -eq 1 ] || fail "a changed corpus file left the validation with exit status $status"
+grep -q 'lots/one_to_five.txt changed' <<<"$validate_report" ||
+  fail "the validation does not name the changed corpus file: $validate_report"
 
 # The menu entry opens project files with the installed program.
 desktop="$prefix/share/applications/$app_id.desktop"

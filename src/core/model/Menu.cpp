@@ -9,7 +9,7 @@ constexpr std::array<std::string_view, static_cast<std::size_t>(Menu::Count)> kN
     "EnableDisable",  "HiliteUnhilite",   "NewData",        "InputOverlayData", "PasteData",
     "Options_File",   "GraphOptions",     "AxesOptions",    "mnuSamplingPlan", "Help",
     "mnuHelpContents",
-    "mnuHelpIndex",   "mnuCalculations",  "mnuAbout"};
+    "mnuHelpIndex",   "mnuCalculations",  "mnuValidate",      "mnuAbout"};
 } // namespace
 
 std::string_view menuName(Menu item) { return kNames[static_cast<std::size_t>(item)]; }

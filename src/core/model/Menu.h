@@ -31,6 +31,7 @@ enum class Menu : int {
     mnuHelpContents,
     mnuHelpIndex,
     mnuCalculations,
+    mnuValidate,
     mnuAbout,
     Count
 };

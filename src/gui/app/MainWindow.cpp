@@ -95,6 +95,7 @@ const std::initializer_list<MenuBarEntry> kMenuBar = {
        Qt::Key_F1},
       {Menu::mnuHelpIndex, "Help for Quantiview...&Index"},
       {Menu::mnuCalculations, "About the &Calculations"},
+      {Menu::mnuValidate, "&Validate Installation..."},
       {Menu::mnuAbout, "&About Quantiview"}}},
 };
 
@@ -390,6 +391,7 @@ void MainWindow::buildCommandTable()
         {Menu::mnuHelpContents, [this] { m_windowCommands->helpContents(); }},
         {Menu::mnuHelpIndex, [this] { m_windowCommands->helpIndex(); }},
         {Menu::mnuCalculations, [this] { m_windowCommands->calculations(); }},
+        {Menu::mnuValidate, [this] { m_windowCommands->validateInstallation(); }},
         {Menu::mnuAbout, [this] { m_windowCommands->about(); }},
     };
     for (const auto& [item, command] : table) {

@@ -6,6 +6,7 @@
 #include "gui/dialogs/AboutWindows.h"
 #include "gui/dialogs/DataEditorDialog.h"
 #include "gui/dialogs/HelpWindow.h"
+#include "gui/dialogs/InstallationValidation.h"
 #include "gui/dialogs/PlanDesignPanel.h"
 #include "gui/dialogs/SamplingPlanWindow.h"
 #include "gui/output/ChartOutput.h"
@@ -32,7 +33,8 @@ WindowCommands::WindowCommands(ChartDocument& document, const TwipScale& twips,
                                const TextMeasurer& measurer, QWidget& window)
     : m_document(document), m_twips(twips), m_measurer(measurer), m_window(window),
       m_programFolder(QCoreApplication::applicationDirPath()),
-      m_helpCollection(userHelpCollection())
+      m_helpCollection(userHelpCollection()),
+      m_validation(std::make_unique<InstallationValidation>(document.prompter(), &window))
 {
 }
 
@@ -166,6 +168,12 @@ void WindowCommands::samplingPlan()
         m_samplingPlan->follow(m_document);
     }
     m_samplingPlan->showWindow();
+}
+
+void WindowCommands::validateInstallation()
+{
+    m_validation->setReportFolder(toQString(m_document.session().fileDialogs.documentsFolder));
+    m_validation->run();
 }
 
 void WindowCommands::about()

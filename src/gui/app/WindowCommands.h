@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 
 class QWidget;
 
@@ -21,6 +22,7 @@ class CalculationsWindow;
 class ChartDocument;
 class DataEditorDialog;
 class HelpWindow;
+class InstallationValidation;
 class SamplingPlanWindow;
 class TextMeasurer;
 class TwipScale;
@@ -51,6 +53,11 @@ public:
     void helpIndex();
     void calculations();
     void about();
+    // Help > Validate Installation...: runs the validation corpus and opens its report.
+    void validateInstallation();
+    // The validation command's settings: where the report opens (tests replace
+    // the PDF viewer) and which corpus runs.
+    InstallationValidation& installationValidation() { return *m_validation; }
     // Options > Sampling Plan: shows the window beside the chart with the
     // decisions on the main lot of the last drawing.
     void samplingPlan();
@@ -82,6 +89,7 @@ private:
     QPointer<SamplingPlanWindow> m_samplingPlan;
     QString m_programFolder;
     QString m_helpCollection;
+    std::unique_ptr<InstallationValidation> m_validation;
 };
 
 } // namespace qv
