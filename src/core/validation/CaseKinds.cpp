@@ -4,9 +4,12 @@
 #include "core/model/ControlTable.h"
 #include "core/stats/StatisticsPass.h"
 #include "core/stats/decisions/ExactPlan.h"
+#include "core/stats/decisions/LotEstimates.h"
+#include "core/stats/decisions/PlanDesign.h"
 #include "core/validation/CaseLot.h"
 
 #include <charconv>
+#include <vector>
 
 namespace qv {
 
@@ -51,6 +54,49 @@ std::string runOcPoint(const ValidationCase& c, const CaseContext&)
     return numberText(acceptanceProbability(n, k, numberInput(c, "p")));
 }
 
+// A plan designed from aql, alpha, ltpd and beta (fractions) by method "s"
+// or "sigma"; quantity n, k, pa_at_aql or pa_at_ltpd.
+std::string runDesignPlan(const ValidationCase& c, const CaseContext&)
+{
+    const PlanRequirements requirements{numberInput(c, "aql"), numberInput(c, "alpha"),
+                                        numberInput(c, "ltpd"), numberInput(c, "beta")};
+    if (const auto fault = planRequirementsFault(requirements)) {
+        throw CaseError(fault->text);
+    }
+    const std::string method = c.input("method");
+    if (method != "s" && method != "sigma") {
+        throw CaseError("method must be s or sigma");
+    }
+    const auto plan =
+        designPlan(requirements, method == "s" ? PlanMethod::SMethod : PlanMethod::SigmaMethod);
+    if (!plan) {
+        throw CaseError("no plan within the largest sample size");
+    }
+    const std::string quantity = c.input("quantity");
+    if (quantity == "n") {
+        return std::to_string(plan->n);
+    }
+    const std::pair<const char*, double> numbers[] = {
+        {"k", plan->k}, {"pa_at_aql", plan->paAtAql}, {"pa_at_ltpd", plan->paAtLtpd}};
+    for (const auto& [name, value] : numbers) {
+        if (quantity == name) {
+            return numberText(value);
+        }
+    }
+    throw CaseError("unknown quantity \"" + quantity + "\"");
+}
+
+// The estimated fraction beyond a limit from n points whose mean lies q
+// sample standard deviations inside it.
+std::string runFractionBeyond(const ValidationCase& c, const CaseContext&)
+{
+    const auto fraction = fractionBeyondLimit(sampleSize(c), numberInput(c, "q"));
+    if (!fraction) {
+        throw CaseError("no estimate for these inputs");
+    }
+    return numberText(*fraction);
+}
+
 // The first difference between two charts' points, the settings a project
 // stores, and their drawings; empty when none.
 std::string firstDifference(const ChartDocument& a, const ChartDocument& b)
@@ -60,10 +106,17 @@ std::string firstDifference(const ChartDocument& a, const ChartDocument& b)
     if (x.values != y.values || x.states != y.states || x.sigmas != y.sigmas) {
         return "the points differ";
     }
+    std::vector<Ctl> stored;
     for (const LineSlot& slot : settingsLineTable()) {
-        if (slot.id != Ctl::Count &&
-            a.session().settings.valueText(slot.id) != b.session().settings.valueText(slot.id)) {
-            return std::string("setting ") + controlInfo(slot.id).name + " differs";
+        stored.push_back(slot.id);
+    }
+    for (const ExtraSetting& extra : ExtraSettings) {
+        stored.push_back(extra.id);
+    }
+    for (const Ctl id : stored) {
+        if (id != Ctl::Count &&
+            a.session().settings.valueText(id) != b.session().settings.valueText(id)) {
+            return std::string("setting ") + controlInfo(id).name + " differs";
         }
     }
     const DrawingResults& r = a.plot().results();
@@ -93,7 +146,8 @@ std::string runRoundTrip(const ValidationCase& c, const CaseContext& context)
 
 constexpr CaseKind CoreKinds[] = {
     {"lot", runLotCase}, {"written_k", runWrittenK},   {"exact_k", runExactK},
-    {"oc", runOcPoint},  {"round_trip", runRoundTrip},
+    {"oc", runOcPoint},  {"round_trip", runRoundTrip}, {"design_plan", runDesignPlan},
+    {"fraction_beyond", runFractionBeyond},
 };
 
 } // namespace

@@ -22,7 +22,8 @@ struct CaseKind
     CaseKindFunction run;
 };
 
-// The kinds that need no window system: lot, written_k, exact_k, oc, round_trip.
+// The kinds that need no window system: lot, written_k, exact_k, oc, round_trip,
+// design_plan, fraction_beyond.
 [[nodiscard]] std::span<const CaseKind> coreCaseKinds();
 
 // The number of input `name`; CaseError when it is missing or not wholly a number.

@@ -106,6 +106,32 @@ std::string text(const std::optional<std::string>& shown, const char* what)
 
 using Quantity = std::function<std::string(const CaseLot&, const ValidationCase&)>;
 
+const LotVerdict& verdict(const CaseLot& lot)
+{
+    const auto& v = decision(lot).verdict;
+    if (!v) {
+        throw CaseError("the lot has no limited side");
+    }
+    return *v;
+}
+
+// A number the decisions may leave absent; `what` names it in the failure.
+std::string present(const std::optional<double>& value, const char* what)
+{
+    if (!value) {
+        throw CaseError(std::string("the lot has no ") + what);
+    }
+    return numberText(*value);
+}
+
+std::string verdictText(const std::optional<bool>& accepted)
+{
+    if (!accepted) {
+        throw CaseError("the lot has no verdict");
+    }
+    return *accepted ? "accepted" : "rejected";
+}
+
 std::string statistic(const CaseLot& lot, double SetStatistics::*member)
 {
     return numberText((*mainSet(lot).statistics).*member);
@@ -162,6 +188,30 @@ const std::vector<std::pair<std::string_view, Quantity>>& quantities()
              return ts ? numberText(*ts) : throw CaseError("the lot has no exact Ts");
          }},
         {"oc_pa", ocPoint},
+        {"ts_lower",
+         [](const CaseLot& l, const auto&) { return present(decision(l).tsLower, "Ts_lower"); }},
+        {"ts_lower_exact",
+         [](const CaseLot& l, const auto&) {
+             return present(decision(l).tsLowerExact, "exact Ts_lower");
+         }},
+        {"accepted",
+         [](const CaseLot& l, const auto&) { return verdictText(verdict(l).accepted); }},
+        {"accepted_exact",
+         [](const CaseLot& l, const auto&) { return verdictText(verdict(l).acceptedExact); }},
+        {"ppk",
+         [](const CaseLot& l, const auto&) { return present(verdict(l).estimates.ppk, "Ppk"); }},
+        {"fraction_beyond_upper",
+         [](const CaseLot& l, const auto&) {
+             return present(verdict(l).estimates.fractionBeyondUpper, "fraction beyond the upper limit");
+         }},
+        {"fraction_beyond_lower",
+         [](const CaseLot& l, const auto&) {
+             return present(verdict(l).estimates.fractionBeyondLower, "fraction beyond the lower limit");
+         }},
+        {"pa_both_sides",
+         [](const CaseLot& l, const auto&) {
+             return present(verdict(l).estimates.paBothSides, "Pa on both limits");
+         }},
         {"a2", [](const CaseLot& l, const auto&) { return numberText(normality(l).a2); }},
         {"a2_adjusted",
          [](const CaseLot& l, const auto&) { return numberText(normality(l).a2Adjusted); }},
