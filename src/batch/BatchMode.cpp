@@ -5,6 +5,7 @@
 #include "batch/LotRunner.h"
 #include "batch/OutputNames.h"
 #include "batch/UsageError.h"
+#include "core/io/PlatformFiles.h"
 #include "core/model/Session.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
@@ -15,7 +16,6 @@
 
 #include <cstdio>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace qv {
 
@@ -85,7 +85,7 @@ int runBatch(const QStringList& arguments)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int status = runBatch(arguments, out, err, isatty(STDERR_FILENO) == 1);
+    const int status = runBatch(arguments, out, err, platform::standardErrorIsTerminal());
     // A report cut short by a full disk, a closed pipe or a size limit must
     // not pass for a whole one: the stream is checked once it is flushed.
     out.flush();
