@@ -2,13 +2,14 @@
 # make test (build and run every test), make bench (the speed programs),
 # make package (the Debian package, build/package/quantiview_*.deb),
 # make asan / make tsan (the tests under the sanitizers), make fuzz (every fuzz
-# target for FUZZ_SECONDS seconds, or FUZZ_RUNS executions when set).
+# target for FUZZ_SECONDS seconds, or FUZZ_RUNS executions when set), make wintest
+# (the core and its tests cross-built for Windows and run under Wine).
 JOBS ?= $(shell nproc)
 WERROR := $(if $(CI),ON,OFF)
 EXAMPLE ?= examples/lot-thickness.csv
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test bench asan tsan fuzz package clean
+.PHONY: deps build run test bench asan tsan fuzz package wintest clean
 
 deps:
 	./scripts/install-deps.sh
@@ -55,6 +56,9 @@ fuzz: deps
 	cmake --preset fuzz -DQV_WERROR=$(WERROR)
 	cmake --build --preset fuzz -j$(JOBS)
 	./fuzz/run-fuzzers.sh build/fuzz
+
+wintest:
+	./scripts/wintest.sh $(JOBS) $(WERROR)
 
 clean:
 	rm -rf build

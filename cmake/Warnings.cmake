@@ -1,5 +1,12 @@
 # Warning flags for the project's own targets, linked PRIVATE.
 add_library(qv_warnings INTERFACE)
+if(MSVC)
+  target_compile_options(qv_warnings INTERFACE /W4 /permissive- /utf-8)
+  if(QV_WERROR)
+    target_compile_options(qv_warnings INTERFACE /WX)
+  endif()
+  return()
+endif()
 target_compile_options(qv_warnings INTERFACE
   -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
   -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual)

@@ -34,8 +34,13 @@
 
 #include <clocale>
 #include <locale.h>
+#if defined(_WIN32)
+#include <fstream>
+#include <random>
+#else
 #include <sys/mman.h>
 #include <unistd.h>
+#endif
 
 namespace qv::fuzz {
 
@@ -79,9 +84,15 @@ template <typename Body> int codeOf(Body body)
 // The C library's reading of a number, whatever the process's locale.
 double referenceNumber(const std::string& text, bool& outOfRange)
 {
+#if defined(_WIN32)
+    static const _locale_t c = ::_create_locale(LC_ALL, "C");
+    errno = 0;
+    const double value = ::_strtod_l(text.c_str(), nullptr, c);
+#else
     static const locale_t c = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     errno = 0;
     const double value = ::strtod_l(text.c_str(), nullptr, c);
+#endif
     outOfRange = errno == ERANGE;
     return value;
 }
@@ -391,6 +402,8 @@ bool referenceUtf8(std::string_view bytes)
 
 // ---- the chart document -------------------------------------------------------------
 
+#if !defined(_WIN32)
+
 // A file of the process's own memory that the readers open by path, so the
 // document reads a file without touching the disk.
 class MemoryFile
@@ -423,6 +436,8 @@ private:
     std::string m_path;
 };
 
+#endif
+
 // The memory file under names with an extension, so the document opens it as a
 // data file or a project file by its name, as the window and batch mode do.
 class NamedMemoryFile
@@ -430,7 +445,11 @@ class NamedMemoryFile
 public:
     NamedMemoryFile()
         : m_folder(std::filesystem::temp_directory_path() /
+#if defined(_WIN32)
+                   ("qv-fuzz-" + std::to_string(std::random_device()())))
+#else
                    ("qv-fuzz-" + std::to_string(::getpid())))
+#endif
     {
         std::filesystem::create_directories(m_folder);
     }
@@ -445,16 +464,26 @@ public:
     // The name, ending in `extension`, under which `bytes` are read.
     std::string hold(std::string_view bytes, const std::string& extension)
     {
-        const std::string& target = m_file.hold(bytes);
         const std::filesystem::path name = m_folder / ("lot" + extension);
+#if defined(_WIN32)
+        // Windows keeps no file in memory: the bytes go to the named file itself.
+        std::ofstream file(name, std::ios::binary | std::ios::trunc);
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        file.close();
+        require(!file.fail(), "file not written");
+#else
+        const std::string& target = m_file.hold(bytes);
         if (!std::filesystem::is_symlink(name)) {
             std::filesystem::create_symlink(target, name);
         }
+#endif
         return name.string();
     }
 
 private:
+#if !defined(_WIN32)
     MemoryFile m_file;
+#endif
     std::filesystem::path m_folder;
 };
 

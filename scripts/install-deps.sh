@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that Quantiview needs to build, run and test.
-# Quick when nothing is missing: dpkg is asked first, apt only for what lacks.
+# Installs the Debian packages that Quantiview needs to build, run and test;
+# with the argument "wintest", those that cross-build the core for Windows and
+# run its tests under Wine instead. Quick when nothing is missing: dpkg is asked
+# first, apt only for what lacks.
 set -euo pipefail
 
 packages=(
@@ -16,6 +18,12 @@ packages=(
   help2man gzip dpkg-dev desktop-file-utils shared-mime-info appstream
   clang-14 libclang-rt-14-dev
 )
+if [ "${1:-}" = wintest ]; then
+  packages=(
+    cmake make g++-mingw-w64-x86-64-posix googletest libboost-math-dev
+    wine wine64
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 #include "batch/BatchMemory.h"
 #include "batch/BatchMode.h"
 #include "core/io/FilePaths.h"
+#include "core/io/PlatformFiles.h"
 #include "core/model/Session.h"
 #include "gui/app/MainWindow.h"
 #include "gui/app/QtPrompter.h"
@@ -12,11 +13,7 @@
 #include <QApplication>
 #include <QIcon>
 
-#include <csignal>
 #include <cstdio>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -24,21 +21,6 @@ void nameProgram()
 {
     QCoreApplication::setApplicationName("quantiview");
     QCoreApplication::setApplicationVersion(qv::ProgramVersion);
-}
-
-// A standard stream the caller closed is held by /dev/null opened for reading:
-// no file the program opens can take its number, so a report never lands in a
-// project being saved, and writing to it fails as it should.
-void holdClosedStandardStreams()
-{
-    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
-        if (::fcntl(fd, F_GETFD) == -1) {
-            const int held = ::open("/dev/null", O_RDONLY);
-            if (held >= 0 && held != fd) {
-                ::close(held);
-            }
-        }
-    }
 }
 
 bool hasDisplay()
@@ -66,9 +48,10 @@ void dropRuntimeFolderNotice(QtMsgType type, const QMessageLogContext& context, 
 
 int main(int argc, char** argv)
 {
-    // Past a file-size limit a save fails with its message instead of ending the program.
-    std::signal(SIGXFSZ, SIG_IGN);
-    holdClosedStandardStreams();
+    // Past a file-size limit a save fails with its message instead of ending the
+    // program; a report never lands in a project being saved through a closed stream.
+    qv::platform::failWritesPastSizeLimit();
+    qv::platform::holdClosedStandardStreams();
     // File names keep their bytes, UTF-8 or not.
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {

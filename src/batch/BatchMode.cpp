@@ -7,6 +7,7 @@
 #include "batch/PlanDesignOutput.h"
 #include "batch/UsageError.h"
 #include "batch/ValidationReport.h"
+#include "core/io/PlatformFiles.h"
 #include "core/model/Session.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
@@ -17,7 +18,6 @@
 
 #include <cstdio>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace qv {
 
@@ -87,7 +87,7 @@ int runBatch(const QStringList& arguments)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const int status = runBatch(arguments, out, err, isatty(STDERR_FILENO) == 1);
+    const int status = runBatch(arguments, out, err, platform::standardErrorIsTerminal());
     // A report cut short by a full disk, a closed pipe or a size limit must
     // not pass for a whole one: the stream is checked once it is flushed.
     out.flush();

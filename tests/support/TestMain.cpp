@@ -26,8 +26,13 @@ struct CommaDecimal : std::numpunct<char>
 
 int main(int argc, char** argv)
 {
+#if defined(_WIN32)
+    _putenv_s("TZ", "BRT3");
+    std::setlocale(LC_ALL, "de-DE");
+#else
     setenv("TZ", "America/Sao_Paulo", 1);
     std::setlocale(LC_ALL, "de_DE.UTF-8");
+#endif
     std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
     ::testing::InitGoogleTest(&argc, argv);
 #if defined(QT_WIDGETS_LIB) || defined(QT_GUI_LIB)

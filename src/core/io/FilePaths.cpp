@@ -1,18 +1,17 @@
 #include "core/io/FilePaths.h"
 
+#include "core/io/PlatformFiles.h"
 #include "core/io/TextEncoding.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 
-#include <sys/stat.h>
-
 namespace qv {
 
 SplitPathResult splitPath(std::string_view path)
 {
-    const auto slash = path.rfind('/');
+    const auto slash = path.find_last_of(platform::pathSeparators());
     SplitPathResult result;
     result.fileName = std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
     result.extension = std::string(path.size() > 3 ? path.substr(path.size() - 3) : path);
@@ -97,19 +96,18 @@ std::string fileNameBytes(std::u16string_view text)
 
 std::string fileIdentity(const std::string& path)
 {
-    struct stat info = {};
-    if (::stat(path.c_str(), &info) == 0) {
-        return "inode " + std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+    if (std::string identity = platform::existingFileIdentity(path); !identity.empty()) {
+        return identity;
     }
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::path absolute = fs::absolute(path, ec);
+    fs::path absolute = fs::absolute(platform::nativePath(path), ec);
     // A link to a file not yet written names the file it would create.
     if (fs::is_symlink(fs::symlink_status(absolute, ec))) {
         absolute = fs::weakly_canonical(absolute, ec);
     }
     const fs::path folder = fs::weakly_canonical(absolute.parent_path(), ec);
-    return "path " + (folder / absolute.filename()).string();
+    return "path " + platform::utf8Path(folder / absolute.filename());
 }
 
 } // namespace qv

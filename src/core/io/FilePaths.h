@@ -8,7 +8,7 @@
 
 namespace qv {
 
-// The bare file name (after the last "/") and the extension, which is
+// The bare file name (after the last "/", or on Windows "\\" too) and the extension, which is
 // simply the last three characters of the path.
 struct SplitPathResult
 {
@@ -24,8 +24,8 @@ std::u16string fileNameText(std::string_view bytes);
 // The bytes of a name that fileNameText gave (or any UTF-16 text, in UTF-8).
 std::string fileNameBytes(std::u16string_view text);
 
-// What tells two paths apart as files: the device and inode of an existing file
-// (through any link), else the canonical path of its folder and the name, so
+// What tells two paths apart as files: the system's identity of an existing
+// file (through any link), else the canonical path of its folder and the name, so
 // that two spellings of one file, or two links to it, give the same identity.
 std::string fileIdentity(const std::string& path);
 

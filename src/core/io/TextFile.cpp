@@ -1,19 +1,14 @@
 #include "core/io/TextFile.h"
 
 #include "core/Errors.h"
+#include "core/io/PlatformFiles.h"
 #include "core/io/TextEncoding.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 #include <thread>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qv {
 
@@ -92,89 +87,49 @@ private:
     bool m_afterCr = false;
 };
 
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-} // namespace
-
-namespace {
-
-// Reads the file open at `fd` from its start to its end.
-std::string readToEnd(int fd, off_t size)
+// Reads the open file from its start to its end.
+std::string readToEnd(const platform::ReadableFile& file, std::uint64_t size)
 {
     std::string content;
     // Room for the whole file at once (growing by doubling would copy it and ask
     // for twice the memory), within a bound so that a huge file still meets the
     // line-length guard before it costs that much.
-    constexpr off_t ReserveLimit = off_t{64} << 20;
-    content.reserve(static_cast<std::size_t>(std::clamp(size, off_t{0}, ReserveLimit)));
+    constexpr std::uint64_t ReserveLimit = std::uint64_t{64} << 20;
+    content.reserve(static_cast<std::size_t>(std::min(size, ReserveLimit)));
     LineLengthGuard guard;
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            raise(ErrorCode::PathFileAccess);
-        }
+        const std::size_t got = file.readAt(content.size(), buffer, sizeof buffer);
         if (got == 0) {
             return content;
         }
-        const std::string_view chunk(buffer, static_cast<std::size_t>(got));
+        const std::string_view chunk(buffer, got);
         guard.take(chunk);
         content.append(chunk);
     }
 }
 
-bool sameTime(const timespec& a, const timespec& b)
-{
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
-
 // Whether the file stayed as it was while `bytes` were read from it: a file
 // another program writes, truncates or appends to meanwhile gives a mixture of
 // two versions, or a last line cut short.
-bool unchangedWhileRead(const struct stat& before, const struct stat& after, std::size_t bytes)
+bool unchangedWhileRead(const platform::FileVersion& before, const platform::FileVersion& after,
+                        std::size_t bytes)
 {
-    return before.st_size == after.st_size && static_cast<std::size_t>(after.st_size) == bytes &&
-           sameTime(before.st_mtim, after.st_mtim) && sameTime(before.st_ctim, after.st_ctim);
+    return before == after && after.size == bytes;
 }
 
-// Whether the file open at `fd` still holds exactly `content`, read again from
-// its start. A change that kept the size and the times (both within one tick
-// of the file system's clock) shows here.
-bool stillHolds(int fd, std::string_view content)
+// Whether the open file still holds exactly `content`, read again from its
+// start. A change that kept the size and the times (both within one tick of
+// the file system's clock) shows here.
+bool stillHolds(const platform::ReadableFile& file, std::string_view content)
 {
     char buffer[65536];
     std::size_t offset = 0;
     for (;;) {
-        const ssize_t got = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(offset));
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            raise(ErrorCode::PathFileAccess);
-        }
-        if (got == 0) {
+        const std::size_t n = file.readAt(offset, buffer, sizeof buffer);
+        if (n == 0) {
             return offset == content.size();
         }
-        const auto n = static_cast<std::size_t>(got);
         if (n > content.size() - offset || std::memcmp(buffer, content.data() + offset, n) != 0) {
             return false;
         }
@@ -194,51 +149,25 @@ TextFile TextFile::read(const std::string& path)
     if (path.empty()) {
         raise(ErrorCode::BadFileName);
     }
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status)) {
-        if (ec && ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory) {
-            raise(ec == std::errc::permission_denied ? ErrorCode::PermissionDenied
-                                                     : ErrorCode::PathFileAccess);
-        }
+    switch (platform::fileKind(path)) {
+    case platform::FileKind::Missing:
         raise(ErrorCode::FileNotFound);
-    }
-    if (std::filesystem::is_directory(status)) {
+    case platform::FileKind::Folder:
         raise(ErrorCode::PathFileAccess);
-    }
-    if (!std::filesystem::is_regular_file(status)) {
+    case platform::FileKind::Other:
         raise(ErrorCode::BadFileMode);
+    case platform::FileKind::Regular:
+        break;
     }
     TextFile file;
     for (int attempt = 1;; ++attempt) {
         // Opened without blocking and checked again: the path may have been
         // replaced by a FIFO, or removed, since it was looked at.
-        const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-        if (fd.get() < 0) {
-            switch (errno) {
-            case EACCES:
-                raise(ErrorCode::PermissionDenied);
-            case ENOENT:
-            case ENOTDIR:
-                raise(ErrorCode::FileNotFound);
-            default:
-                raise(ErrorCode::PathFileAccess);
-            }
-        }
-        struct stat before = {};
-        if (::fstat(fd.get(), &before) != 0) {
-            raise(ErrorCode::PathFileAccess);
-        }
-        if (!S_ISREG(before.st_mode)) {
-            raise(ErrorCode::BadFileMode);
-        }
-        file.m_content = readToEnd(fd.get(), before.st_size);
-        struct stat after = {};
-        if (::fstat(fd.get(), &after) != 0) {
-            raise(ErrorCode::PathFileAccess);
-        }
-        if (unchangedWhileRead(before, after, file.m_content.size()) &&
-            stillHolds(fd.get(), file.m_content)) {
+        const platform::ReadableFile opened(path);
+        const platform::FileVersion before = opened.version();
+        file.m_content = readToEnd(opened, before.size);
+        if (unchangedWhileRead(before, opened.version(), file.m_content.size()) &&
+            stillHolds(opened, file.m_content)) {
             break;
         }
         // Another program is writing the file: read it again once it may be

@@ -5,19 +5,21 @@
 // through the targets' entry points.
 #include "ChartHarness.h"
 #include "FuzzEntries.h"
-#include "support/ChildProcess.h"
-#include "support/FailingSync.h"
+#include "support/SystemFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <set>
 #include <thread>
 #include <tuple>
 
-#include <fcntl.h>
-#include <unistd.h>
+#if !defined(_WIN32)
+#include "support/ChildProcess.h"
+#include "support/FailingSync.h"
+#endif
 
 namespace qv {
 namespace {
@@ -40,16 +42,49 @@ std::string saidText(const Document& d)
 
 enum class Failure { SizeLimit, FlushFails, FolderNotWritable, TargetIsAFolder };
 
+struct SaveOutcome
+{
+    bool limitsApplied = true;
+    std::string said; // what the save said, the window title, "auto scale" when it stayed
+};
+
+// Runs the save under the failure. A size limit, a failing flush and a user who
+// may not write the folder are put on a forked child, where the test's own
+// process keeps none of them. Windows has no file-size limit and no flush to
+// replace, and its folder refuses new files through its access list, so there
+// the save runs in the test's process.
+SaveOutcome saveUnder(Failure failure, const std::function<std::string()>& save)
+{
+#if defined(_WIN32)
+    (void)failure;
+    return {true, save()};
+#else
+    test::ChildLimits limits;
+    limits.fileSizeBytes = failure == Failure::SizeLimit ? std::optional<rlim_t>(256) : std::nullopt;
+    limits.unprivileged = failure == Failure::FolderNotWritable;
+    const test::ChildResult child = test::runInChild(limits, [&] {
+        test::failingSyncError = failure == Failure::FlushFails ? EIO : 0;
+        return save();
+    });
+    EXPECT_TRUE(child.exitStatus == 0 || child.exitStatus == 125) << child.exitStatus;
+    return {child.exitStatus != 125, child.output};
+#endif
+}
+
 TEST(SaveFileAs, AProjectThatCannotBeWrittenLeavesTheOldFileAndTheChartAsTheyWere)
 {
     const std::string old = "1,1\r\n2,1\r\nFORMATTING\r\n2,2\r\n";
     const std::tuple<const char*, Failure, const char*> rows[] = {
+#if !defined(_WIN32)
         {"a file-size limit below the project's size", Failure::SizeLimit,
          "Save As... Error: Unexpected Error 61\n"},
+#endif
         {"a target that is a folder", Failure::TargetIsAFolder,
          "Save As... Error: Unexpected Error 75\n"},
+#if !defined(_WIN32)
         {"a flush the disk reports as failed", Failure::FlushFails,
          "Save As... Error: Unexpected Error 75\n"},
+#endif
         // Last: run as root, the child drops to nobody, which a container may refuse.
         {"a folder the user may not write to", Failure::FolderNotWritable,
          "Save As... Error: Unexpected Error 70\n"},
@@ -60,49 +95,38 @@ TEST(SaveFileAs, AProjectThatCannotBeWrittenLeavesTheOldFileAndTheChartAsTheyWer
         const fs::path folder = files.path("charts");
         fs::create_directory(folder);
         std::string target = (folder / "lot7.qvw").string();
-        test::ChildLimits limits;
-        switch (failure) {
-        case Failure::SizeLimit:
+        if (failure == Failure::TargetIsAFolder) {
+            fs::create_directory(target);
+        } else {
             std::ofstream(target, std::ios::binary) << old;
-            limits.fileSizeBytes = 256;
-            break;
-        case Failure::FolderNotWritable:
-            std::ofstream(target, std::ios::binary) << old;
+        }
+        if (failure == Failure::FolderNotWritable) {
             // The file itself may be written; only the folder refuses new files.
             fs::permissions(target, fs::perms(0666));
-            fs::permissions(folder, fs::perms(0555));
-            limits.unprivileged = true;
-            break;
-        case Failure::TargetIsAFolder:
-            fs::create_directory(target);
-            break;
-        case Failure::FlushFails:
-            std::ofstream(target, std::ios::binary) << old;
-            break;
+            ASSERT_TRUE(test::refuseNewFiles(folder, true));
         }
         const std::vector<std::string> before = folderNames(folder);
         Document d;
         ASSERT_TRUE(d.open(files.write("lot7.csv", "2.51\n2.53\n2.49\n2.55\n2.50\n")));
         const std::string title = d.session.window.windowTitle;
 
-        const test::ChildResult child = test::runInChild(limits, [&, failure = failure] {
-            test::failingSyncError = failure == Failure::FlushFails ? EIO : 0;
+        const SaveOutcome outcome = saveUnder(failure, [&] {
             d.prompter.confirmAnswers.push_back(true);
             const bool saved = d.saveAs(target);
             return std::string(saved ? "saved\n" : "") + saidText(d) +
                    d.session.window.windowTitle + "\n" +
                    (d.s.selected(Ctl::AxesOpts_Auto) ? "auto scale\n" : "");
         });
-        if (child.exitStatus == 125) {
+        if (!outcome.limitsApplied) {
+            test::refuseNewFiles(folder, false);
             GTEST_SKIP() << "the child could not drop to an unprivileged user";
         }
-        EXPECT_EQ(child.exitStatus, 0);
-        EXPECT_EQ(child.output, message + title + "\nauto scale\n");
+        EXPECT_EQ(outcome.said, message + title + "\nauto scale\n");
         if (failure != Failure::TargetIsAFolder) {
             EXPECT_EQ(fileBytes(target), old);
         }
         EXPECT_EQ(folderNames(folder), before); // no temporary file left behind
-        fs::permissions(folder, fs::perms::owner_all);
+        test::refuseNewFiles(folder, false);
     }
 }
 
@@ -120,19 +144,12 @@ std::string lotOf(int lines, const char* value)
 // Rewrites the file in place as a saving program does: emptied, then a thousand lines at a time.
 void rewriteInPlace(const std::string& path, const std::string& text)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return;
-    }
-    for (std::size_t done = 0; done < text.size();) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    for (std::size_t done = 0; file && done < text.size();) {
         const std::size_t piece = std::min<std::size_t>(4000, text.size() - done);
-        const ssize_t n = ::write(fd, text.data() + done, piece);
-        if (n <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
+        file.write(text.data() + done, static_cast<std::streamsize>(piece)).flush();
+        done += piece;
     }
-    ::close(fd);
 }
 
 TEST(OpenFile, AFileChangedOrRemovedWhileItIsReadLoadsOneWholeVersionOrIsRefused)
@@ -148,6 +165,7 @@ TEST(OpenFile, AFileChangedOrRemovedWhileItIsReadLoadsOneWholeVersionOrIsRefused
     // Another program rewrites the file in place, removes it and renames a new one over it.
     std::atomic<bool> stop{false};
     std::thread writer([&] {
+        std::error_code ignored;
         for (int round = 0; !stop; ++round) {
             switch (round % 4) {
             case 0:
@@ -157,11 +175,11 @@ TEST(OpenFile, AFileChangedOrRemovedWhileItIsReadLoadsOneWholeVersionOrIsRefused
                 rewriteInPlace(path, longLot);
                 break;
             case 2:
-                ::unlink(path.c_str());
+                fs::remove(path, ignored);
                 break;
             default:
                 rewriteInPlace(path + ".new", shortLot);
-                ::rename((path + ".new").c_str(), path.c_str());
+                fs::rename(path + ".new", path, ignored);
                 break;
             }
             // Now and then the file keeps still long enough to be read whole.
