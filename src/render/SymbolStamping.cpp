@@ -8,7 +8,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 namespace qv {
@@ -197,6 +199,73 @@ bool DirectStamping::writtenBefore(std::size_t stampId, QPoint at)
     return before;
 }
 
+// Circles on a vector device that writes at a resolution of its own (a PDF
+// file, a printer): each centre snaps to a whole unit of the device, as on a
+// raster device, and a circle identical to one drawn before is left out, since
+// it would draw the same curves over the same ones in the same ink. A large set
+// puts dozens of points on each unit of the device.
+class VectorSymbols
+{
+public:
+    // Symbols for `painter`, or none for a device without a grid of its own (SVG
+    // keeps every point where it falls) or a transform other than a scale and a shift.
+    static std::optional<VectorSymbols> into(const QPainter& painter)
+    {
+        const QPaintEngine* engine = painter.paintEngine();
+        const QTransform transform = painter.deviceTransform();
+        if (!engine || engine->type() == QPaintEngine::SVG ||
+            transform.type() > QTransform::TxScale || !transform.isInvertible()) {
+            return std::nullopt;
+        }
+        return VectorSymbols(transform);
+    }
+
+    // The centre (the painter's coordinates) snapped to the device's grid, or
+    // nothing when an identical circle was drawn there before.
+    std::optional<QPointF> place(QPointF centre, double radius, bool filled)
+    {
+        const QPointF device = m_toDevice.map(centre);
+        if (!(std::abs(device.x()) < 1e9) || !(std::abs(device.y()) < 1e9)) {
+            return centre;
+        }
+        const Key key{std::llround(device.x()), std::llround(device.y()), radius, filled};
+        if (!m_drawn.insert(key).second) {
+            return std::nullopt;
+        }
+        return m_fromDevice.map(QPointF(static_cast<double>(key.x), static_cast<double>(key.y)));
+    }
+
+private:
+    struct Key
+    {
+        long long x;
+        long long y;
+        double radius;
+        bool filled;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash
+    {
+        std::size_t operator()(const Key& k) const
+        {
+            const auto x = static_cast<std::uint64_t>(k.x);
+            const auto y = static_cast<std::uint64_t>(k.y);
+            return std::hash<std::uint64_t>()((x * 0x9e3779b97f4a7c15ULL) ^ y ^
+                                             (std::hash<double>()(k.radius) << 1) ^
+                                             static_cast<std::uint64_t>(k.filled));
+        }
+    };
+
+    explicit VectorSymbols(const QTransform& toDevice)
+        : m_toDevice(toDevice), m_fromDevice(toDevice.inverted())
+    {
+    }
+
+    QTransform m_toDevice;
+    QTransform m_fromDevice;
+    std::unordered_set<Key, KeyHash> m_drawn;
+};
+
 // Whether circles may be stamped: a raster device reached without scaling and
 // at a whole-pixel offset.
 bool canStamp(const QPainter& painter)
@@ -233,6 +302,7 @@ struct SymbolStamping::Stamps
     bool raster = false;
     bool stamping = false;
     std::optional<DirectStamping> direct;
+    std::optional<VectorSymbols> vector;
     CircleStamps stamps;
     const CircleStamps::Stamp* last = nullptr;
     int lastRadius = 0;
@@ -249,6 +319,9 @@ SymbolStamping::SymbolStamping(QPainter& painter, const QRectF& deviceRect)
     if (m_stamps->stamping) {
         m_stamps->direct = DirectStamping::into(painter, deviceRect);
     }
+    if (!m_stamps->raster) {
+        m_stamps->vector = VectorSymbols::into(painter);
+    }
 }
 
 SymbolStamping::~SymbolStamping() = default;
@@ -256,6 +329,12 @@ SymbolStamping::~SymbolStamping() = default;
 void SymbolStamping::paintCircle(QPointF centre, double r, bool filled)
 {
     Stamps& s = *m_stamps;
+    if (s.vector) {
+        if (const auto placed = s.vector->place(centre, r, filled)) {
+            m_painter.drawEllipse(*placed, r, r);
+        }
+        return;
+    }
     if (!s.raster || !(r < 1e6) || !(std::abs(centre.x()) < 1e6) || !(std::abs(centre.y()) < 1e6)) {
         m_painter.drawEllipse(centre, r, r);
         return;

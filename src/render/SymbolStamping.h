@@ -3,7 +3,10 @@
 // pixels (the engine's fast circle path takes only whole-pixel rectangles) and
 // small ones are stamped from an image painted once per radius and fill, or
 // written pixel by pixel straight into the image: the same pixels as painting
-// each circle in place, many times faster for a hundred thousand points.
+// each circle in place, many times faster for a hundred thousand points. On a
+// PDF page or a printer they snap to whole units of the device's resolution
+// likewise, and a circle identical to one already drawn is left out, so the
+// file holds each symbol once.
 
 #include <QPointF>
 #include <QRectF>
