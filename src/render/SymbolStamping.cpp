@@ -220,15 +220,22 @@ public:
         return VectorSymbols(transform);
     }
 
+    enum class Mark
+    {
+        HollowCircle,
+        FilledCircle,
+        Square
+    };
+
     // The centre (the painter's coordinates) snapped to the device's grid, or
-    // nothing when an identical circle was drawn there before.
-    std::optional<QPointF> place(QPointF centre, double radius, bool filled)
+    // nothing when an identical mark of `size` was drawn there before.
+    std::optional<QPointF> place(QPointF centre, double size, Mark mark)
     {
         const QPointF device = m_toDevice.map(centre);
         if (!(std::abs(device.x()) < 1e9) || !(std::abs(device.y()) < 1e9)) {
             return centre;
         }
-        const Key key{std::llround(device.x()), std::llround(device.y()), radius, filled};
+        const Key key{std::llround(device.x()), std::llround(device.y()), size, mark};
         if (!m_drawn.insert(key).second) {
             return std::nullopt;
         }
@@ -240,19 +247,18 @@ private:
     {
         long long x;
         long long y;
-        double radius;
-        bool filled;
+        double size;
+        Mark mark;
         bool operator==(const Key&) const = default;
     };
     struct KeyHash
     {
         std::size_t operator()(const Key& k) const
         {
-            const auto x = static_cast<std::uint64_t>(k.x);
-            const auto y = static_cast<std::uint64_t>(k.y);
-            return std::hash<std::uint64_t>()((x * 0x9e3779b97f4a7c15ULL) ^ y ^
-                                             (std::hash<double>()(k.radius) << 1) ^
-                                             static_cast<std::uint64_t>(k.filled));
+            std::size_t h = std::hash<long long>()(k.x);
+            h = h * 1000003 ^ std::hash<long long>()(k.y);
+            h = h * 1000003 ^ std::hash<double>()(k.size);
+            return h * 31 + static_cast<std::size_t>(k.mark);
         }
     };
 
@@ -330,7 +336,9 @@ void SymbolStamping::paintCircle(QPointF centre, double r, bool filled)
 {
     Stamps& s = *m_stamps;
     if (s.vector) {
-        if (const auto placed = s.vector->place(centre, r, filled)) {
+        const auto mark =
+            filled ? VectorSymbols::Mark::FilledCircle : VectorSymbols::Mark::HollowCircle;
+        if (const auto placed = s.vector->place(centre, r, mark)) {
             m_painter.drawEllipse(*placed, r, r);
         }
         return;
@@ -359,6 +367,18 @@ void SymbolStamping::paintCircle(QPointF centre, double r, bool filled)
     } else {
         m_painter.drawImage(topLeft, s.last->image);
     }
+}
+
+void SymbolStamping::paintSquare(QPointF centre, double side, const QColor& colour)
+{
+    if (m_stamps->vector) {
+        const auto placed = m_stamps->vector->place(centre, side, VectorSymbols::Mark::Square);
+        if (!placed) {
+            return;
+        }
+        centre = *placed;
+    }
+    m_painter.fillRect(QRectF(centre - QPointF(side / 2, side / 2), QSizeF(side, side)), colour);
 }
 
 } // namespace qv

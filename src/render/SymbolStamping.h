@@ -13,6 +13,7 @@
 
 #include <memory>
 
+class QColor;
 class QPainter;
 
 namespace qv {
@@ -31,6 +32,10 @@ public:
     // Paints a circle centred at `centre` with radius `radius` (device pixels)
     // in the painter's pen and brush; `filled` tells the brush apart.
     void paintCircle(QPointF centre, double radius, bool filled);
+
+    // Fills a square `side` device pixels wide centred at `centre` in `colour`;
+    // on a PDF page or a printer snapped and written once as circles are.
+    void paintSquare(QPointF centre, double side, const QColor& colour);
 
 private:
     struct Stamps;

@@ -1,4 +1,4 @@
-// Plot symbols on a PDF page: a circle drawn again leaves the page as drawing
+// Plot symbols on a PDF page: a circle or a dot drawn again leaves the page as drawing
 // it once does, and a set with many points on few places writes a file of the few.
 #include "render/ChartExport.h"
 #include "support/TempFiles.h"
@@ -55,10 +55,13 @@ TEST(VectorSymbols, RepeatedSymbolsOnAPdfPageDrawTheSamePageAsDrawingEachOnce)
         // It is drawn as often on both pages: poppler darkens the edges of what
         // is drawn again.
         const SceneLine line{0, 5, 10, 5, 1, LineStyle::Solid};
+        const ScenePixel dot{circle.cx, circle.cy + 0.5};
         once.push_back(circle);
+        once.push_back(dot);
         for (int copy = 0; copy < 3; ++copy) {
             once.push_back(line);
             repeated.push_back(circle);
+            repeated.push_back(dot);
             repeated.push_back(line);
         }
     }
