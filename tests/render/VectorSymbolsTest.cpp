@@ -1,5 +1,6 @@
 // Plot symbols on a PDF page: a circle or a dot drawn again leaves the page as drawing
 // it once does, and a set with many points on few places writes a file of the few.
+#include "BaseScene.h"
 #include "render/ChartExport.h"
 #include "support/TempFiles.h"
 
@@ -14,17 +15,9 @@
 namespace qv {
 namespace {
 
-// A 600 x 450 pixel window whose plot area, user coordinates 0..10 both ways,
-// is 400 x 300 pixels.
 Scene sceneWith(const std::vector<ScenePrimitive>& primitives)
 {
-    Scene scene;
-    scene.windowWidth = 9000;
-    scene.windowHeight = 6750;
-    scene.plotArea = {1500, 750, 6000, 4500};
-    scene.xmax = 10;
-    scene.ymax = 10;
-    scene.coordinatesSet = true;
+    Scene scene = test::baseScene();
     scene.primitives = primitives;
     return scene;
 }
