@@ -15,6 +15,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation fontconfig
   xvfb xauth
+  poppler-utils librsvg2-bin
   help2man gzip dpkg-dev desktop-file-utils shared-mime-info appstream
   clang-14 libclang-rt-14-dev
 )

@@ -2,6 +2,7 @@
 
 #include "batch/BatchArguments.h"
 #include "batch/BatchProgress.h"
+#include "batch/LotPool.h"
 #include "batch/LotRunner.h"
 #include "batch/OutputNames.h"
 #include "batch/PlanDesignOutput.h"
@@ -33,16 +34,65 @@ int usageError(QTextStream& err, const std::string& text)
     return 2;
 }
 
-// Runs every lot in the order given, each afresh; returns the exit status.
+// What the lots came to, told as they end in the order given.
+class LotTally
+{
+public:
+    LotTally(QTextStream& err, qsizetype total, bool errIsTerminal)
+        : m_err(err), m_progress(err, total, errIsTerminal && total > ProgressAbove)
+    {
+    }
+
+    // Takes the next lot's result and shows what it said on stderr.
+    void add(const LotResult& lot, const QString& said)
+    {
+        if (!said.isEmpty()) {
+            m_progress.breakLine();
+            m_err << said;
+        }
+        m_progress.done(++m_count);
+        m_refused = m_refused || lot.refused;
+        m_failed = m_failed || lot.failed;
+        m_rejected = m_rejected || lot.rejected;
+    }
+
+    int exitStatus(bool failOnReject) const
+    {
+        if (m_refused) {
+            return 2;
+        }
+        if (m_failed) {
+            return 1;
+        }
+        return failOnReject && m_rejected ? 3 : 0;
+    }
+
+private:
+    QTextStream& m_err;
+    BatchProgress m_progress;
+    qsizetype m_count = 0;
+    bool m_refused = false;
+    bool m_failed = false;
+    bool m_rejected = false;
+};
+
+// Runs every lot in the order given, each afresh, on as many workers as
+// lotWorkers() allows; returns the exit status.
 int runLots(const BatchArguments& arguments, const LotRunner& runner, QTextStream& out,
             QTextStream& err, bool errIsTerminal)
 {
     const qsizetype total = arguments.files.size();
-    BatchProgress progress(err, total, errIsTerminal && total > ProgressAbove);
-    bool refused = false;
-    bool failed = false;
-    bool rejected = false;
-    qsizetype count = 0;
+    LotTally tally(err, total, errIsTerminal);
+    const int workers = lotWorkers(arguments);
+    if (workers > 1) {
+        runLotPool(arguments, workers, [&](qsizetype, LotOutput&& lot) {
+            out << lot.out;
+            out.flush();
+            tally.add(lot.result, lot.err);
+        });
+        err.flush();
+        return tally.exitStatus(arguments.failOnReject);
+    }
     for (const QString& file : arguments.files) {
         QString said;
         QTextStream lotErr(&said);
@@ -52,23 +102,10 @@ int runLots(const BatchArguments& arguments, const LotRunner& runner, QTextStrea
             err << said << "Try 'quantiview --help'.\n";
             return 2;
         }
-        if (!said.isEmpty()) {
-            progress.breakLine();
-            err << said;
-        }
-        progress.done(++count);
-        refused = refused || lot.refused;
-        failed = failed || lot.failed;
-        rejected = rejected || lot.rejected;
+        tally.add(lot, said);
     }
     err.flush();
-    if (refused) {
-        return 2;
-    }
-    if (failed) {
-        return 1;
-    }
-    return arguments.failOnReject && rejected ? 3 : 0;
+    return tally.exitStatus(arguments.failOnReject);
 }
 
 } // namespace

@@ -1,53 +1,24 @@
 #include "batch/BatchReport.h"
 
+#include "batch/JsonWriter.h"
 #include "core/document/ChartDocument.h"
 #include "core/model/ScriptedPrompter.h"
 #include "core/plot/ChartGeometry.h"
-#include "render/QtText.h"
 
-#include <QJsonArray>
-
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
+#include <cstring>
 #include <utility>
 
 namespace qv {
 
 namespace {
 
-QString qs(const std::string& text)
-{
-    return toQString(text);
-}
-
-// A number for the report; a negative zero (the quantile of a probability just
-// above one half) is written as 0.
-double reportNumber(double v)
-{
-    return v == 0.0 ? 0.0 : v;
-}
-
-QJsonArray numbers(const std::vector<double>& list)
-{
-    QJsonArray out;
-    for (double v : list) {
-        out.append(reportNumber(v));
-    }
-    return out;
-}
-
-QJsonArray texts(const std::vector<std::string>& list)
-{
-    QJsonArray out;
-    for (const auto& t : list) {
-        out.append(qs(t));
-    }
-    return out;
-}
-
 // The report's word for `value` as `names` lists it, `otherwise` for one not listed.
 template <typename Enum, std::size_t N>
-QString nameOf(Enum value, const std::pair<Enum, const char*> (&names)[N], const char* otherwise)
+const char* nameOf(Enum value, const std::pair<Enum, const char*> (&names)[N],
+                   const char* otherwise)
 {
     for (const auto& [listed, name] : names) {
         if (listed == value) {
@@ -57,16 +28,68 @@ QString nameOf(Enum value, const std::pair<Enum, const char*> (&names)[N], const
     return otherwise;
 }
 
-QString iconName(MessageIcon icon)
+const char* iconName(MessageIcon icon)
 {
     static constexpr std::pair<MessageIcon, const char*> Names[] = {
         {MessageIcon::Warning, "warning"}, {MessageIcon::Exclamation, "exclamation"}};
     return nameOf(icon, Names, "none");
 }
 
+const char* outcomeWord(LotOutcome outcome)
+{
+    static constexpr std::pair<LotOutcome, const char*> Names[] = {
+        {LotOutcome::Drawn, "drawn"}, {LotOutcome::Stopped, "stopped"}};
+    return nameOf(outcome, Names, "failed");
+}
+
+void member(JsonWriter& json, std::string_view name, double value)
+{
+    json.key(name);
+    json.number(value);
+}
+
+void member(JsonWriter& json, std::string_view name, std::string_view text)
+{
+    json.key(name);
+    json.string(text);
+}
+
+// A number, or null where it cannot be given.
+template <class T> void memberOrNull(JsonWriter& json, std::string_view name, const std::optional<T>& v)
+{
+    json.key(name);
+    if (!v) {
+        json.null();
+    } else if constexpr (std::is_same_v<T, bool>) {
+        json.boolean(*v);
+    } else {
+        json.number(*v);
+    }
+}
+
+template <class List> void numbers(JsonWriter& json, std::string_view name, const List& list)
+{
+    json.key(name);
+    json.beginArray();
+    for (double v : list) {
+        json.number(v);
+    }
+    json.endArray();
+}
+
+void texts(JsonWriter& json, std::string_view name, const std::vector<std::string>& list)
+{
+    json.key(name);
+    json.beginArray();
+    for (const auto& t : list) {
+        json.string(t);
+    }
+    json.endArray();
+}
+
 // The setting's text, typed for JSON: check boxes and option groups as numbers,
 // the buttons of a pair as true or false.
-QJsonValue settingValue(const Settings& s, const ControlInfo& info)
+void settingValue(JsonWriter& json, const Settings& s, const ControlInfo& info)
 {
     const std::string text = s.valueText(info.id);
     switch (info.kind) {
@@ -74,246 +97,318 @@ QJsonValue settingValue(const Settings& s, const ControlInfo& info)
     case ControlKind::Group: {
         int number = 0;
         std::from_chars(text.data(), text.data() + text.size(), number);
-        return number;
+        json.integer(number);
+        break;
     }
     case ControlKind::Button:
-        return text == "true";
+        json.boolean(text == "true");
+        break;
     default:
-        return qs(text);
+        json.string(text);
     }
 }
 
-QJsonObject statisticsReport(const SetResults& r)
+void statisticsReport(JsonWriter& json, const SetResults& r)
 {
     const SetStatistics& st = *r.statistics;
-    QJsonArray positions;
-    QJsonArray values;
+    json.key("statistics");
+    json.beginObject();
+    member(json, "k", st.k);
+    member(json, "max_plot", st.maxPlot);
+    member(json, "mean", st.mean);
+    member(json, "min_plot", st.minPlot);
+    member(json, "n", st.n);
+    member(json, "normal_high", st.normalHigh);
+    member(json, "normal_low", st.normalLow);
+    json.key("plot_values");
+    json.beginArray();
     for (const PlotPoint& p : r.points) {
-        positions.append(reportNumber(p.position));
-        values.append(reportNumber(p.value));
+        json.number(p.value);
     }
-    return QJsonObject{{"n", st.n},
-                       {"positions", positions},
-                       {"plot_values", values},
-                       {"min_plot", st.minPlot},
-                       {"max_plot", st.maxPlot},
-                       {"range", st.range},
-                       {"mean", st.mean},
-                       {"sigma", st.sigma},
-                       {"k", st.k},
-                       {"ts", st.ts},
-                       {"normal_low", st.normalLow},
-                       {"normal_high", st.normalHigh},
-                       {"shown_min", st.shownMin},
-                       {"shown_max", st.shownMax},
-                       {"shown_mean", st.shownMean},
-                       {"shown_sigma", st.shownSigma},
-                       {"shown_ts", st.shownTs}};
-}
-
-QJsonObject fitReport(const FitResult& fit)
-{
-    return QJsonObject{{"intercept", fit.intercept},
-                       {"slope", fit.slope},
-                       {"weight_sum", fit.weightSum},
-                       {"mean_position", fit.meanPosition},
-                       {"position_spread", fit.positionSpread},
-                       {"residual_variance", fit.residualVariance}};
-}
-
-// The texts drawn for a set, and where its statistics box stands in chart units.
-void addAnnotations(QJsonObject& out, const SetResults& r, const Scene& scene, int number)
-{
-    if (r.statsBox) {
-        out["stats_box"] = qs(*r.statsBox);
-        const Placement& box =
-            scene.placements.item(number == 1 ? MovableItem::StatsBox : MovableItem::OverlayStats);
-        if (const auto mapping = mappingOf(scene)) {
-            out["stats_box_position"] = QJsonObject{{"left", mapping->twipsToX(box.left)},
-                                                    {"top", mapping->twipsToY(box.top)}};
-        }
+    json.endArray();
+    json.key("positions");
+    json.beginArray();
+    for (const PlotPoint& p : r.points) {
+        json.number(p.position);
     }
-    const std::pair<const char*, const std::optional<std::string>*> texts[] = {
-        {"plot_text", &r.plotText}, {"ts_label", &r.tsLabel}, {"percent_label", &r.percentLabel}};
-    for (const auto& [name, text] : texts) {
-        if (*text) {
-            out[name] = qs(**text);
-        }
-    }
+    json.endArray();
+    member(json, "range", st.range);
+    member(json, "shown_max", st.shownMax);
+    member(json, "shown_mean", st.shownMean);
+    member(json, "shown_min", st.shownMin);
+    member(json, "shown_sigma", st.shownSigma);
+    member(json, "shown_ts", st.shownTs);
+    member(json, "sigma", st.sigma);
+    member(json, "ts", st.ts);
+    json.endObject();
 }
 
-// A number, or null where it cannot be given.
-template <class T> QJsonValue orNull(const std::optional<T>& v)
+void fitReport(JsonWriter& json, const FitResult& fit)
 {
-    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
+    json.key("fit");
+    json.beginObject();
+    member(json, "intercept", fit.intercept);
+    member(json, "mean_position", fit.meanPosition);
+    member(json, "position_spread", fit.positionSpread);
+    member(json, "residual_variance", fit.residualVariance);
+    member(json, "slope", fit.slope);
+    member(json, "weight_sum", fit.weightSum);
+    json.endObject();
 }
 
-QJsonObject normalityReport(const NormalityTest& test)
+void normalityReport(JsonWriter& json, const NormalityTest& test)
 {
-    return QJsonObject{{"test", "anderson-darling"},
-                       {"a2", test.a2},
-                       {"a2_adjusted", test.a2Adjusted},
-                       {"p_value", orNull(test.pValue)}};
+    json.key("normality");
+    json.beginObject();
+    member(json, "a2", test.a2);
+    member(json, "a2_adjusted", test.a2Adjusted);
+    memberOrNull(json, "p_value", test.pValue);
+    member(json, "test", "anderson-darling");
+    json.endObject();
 }
 
 // The verdicts with a limited side: the chart's, and the exact plan's where it
-// has one, with the lot's estimates against the limits.
-QJsonObject acceptanceReport(const LotDecision& decision)
+// has one, with the lot's estimates against the limits. Keys in ascending order.
+void acceptanceReport(JsonWriter& json, const LotDecision& decision)
 {
     const LotVerdict& verdict = *decision.verdict;
     static constexpr std::pair<LimitSides, const char*> SideNames[] = {
         {LimitSides::Lower, "lower"}, {LimitSides::Both, "both"}};
     const LimitEstimates& e = verdict.estimates;
-    QJsonObject out{{"sides", nameOf(verdict.sides, SideNames, "upper")},
-                    {"scale", decision.scale == ValueScale::Log ? "log" : "linear"},
-                    {"upper_limit", orNull(verdict.upperLimit)},
-                    {"lower_limit", orNull(verdict.lowerLimit)},
-                    {"k", orNull(decision.k)},
-                    {"ts", orNull(decision.ts)},
-                    {"ts_lower", orNull(decision.tsLower)},
-                    {"accepted", orNull(verdict.accepted)},
-                    {"ppk", orNull(e.ppk)},
-                    {"fraction_beyond_upper", orNull(e.fractionBeyondUpper)},
-                    {"fraction_beyond_lower", orNull(e.fractionBeyondLower)}};
-    if (const auto& plan = decision.plan) {
-        out["k_exact"] = plan->kExact;
-        if (verdict.acceptedExact) {
-            out["ts_exact"] = orNull(decision.tsExact);
-            out["ts_lower_exact"] = orNull(decision.tsLowerExact);
-            out["accepted_exact"] = *verdict.acceptedExact;
-        }
-        QJsonArray fractions;
-        QJsonArray probabilities;
-        for (std::size_t i = 0; i < plan->oc.fractionDefective.size(); ++i) {
-            fractions.append(plan->oc.fractionDefective[i]);
-            probabilities.append(plan->oc.probabilityOfAcceptance[i]);
-        }
-        out["oc_curve"] = QJsonObject{{"fraction_defective", fractions},
-                                      {"probability_of_acceptance", probabilities}};
+    const auto& plan = decision.plan;
+    const bool exact = plan && verdict.acceptedExact;
+    json.key("acceptance");
+    json.beginObject();
+    memberOrNull(json, "accepted", verdict.accepted);
+    if (exact) {
+        memberOrNull(json, "accepted_exact", verdict.acceptedExact);
     }
-    return out;
+    memberOrNull(json, "fraction_beyond_lower", e.fractionBeyondLower);
+    memberOrNull(json, "fraction_beyond_upper", e.fractionBeyondUpper);
+    memberOrNull(json, "k", decision.k);
+    if (plan) {
+        member(json, "k_exact", plan->kExact);
+    }
+    memberOrNull(json, "lower_limit", verdict.lowerLimit);
+    if (plan) {
+        json.key("oc_curve");
+        json.beginObject();
+        numbers(json, "fraction_defective", plan->oc.fractionDefective);
+        numbers(json, "probability_of_acceptance", plan->oc.probabilityOfAcceptance);
+        json.endObject();
+    }
+    memberOrNull(json, "ppk", e.ppk);
+    member(json, "scale", decision.scale == ValueScale::Log ? "log" : "linear");
+    member(json, "sides", nameOf(verdict.sides, SideNames, "upper"));
+    memberOrNull(json, "ts", decision.ts);
+    if (exact) {
+        memberOrNull(json, "ts_exact", decision.tsExact);
+    }
+    memberOrNull(json, "ts_lower", decision.tsLower);
+    if (exact) {
+        memberOrNull(json, "ts_lower_exact", decision.tsLowerExact);
+    }
+    memberOrNull(json, "upper_limit", verdict.upperLimit);
+    json.endObject();
 }
 
 // The lines of the load that did not become points: how many, and the first ten.
-QJsonObject skippedLinesReport(const SkippedLines& skipped)
+void skippedLinesReport(JsonWriter& json, const SkippedLines& skipped)
 {
-    QJsonArray lines;
+    json.key("skipped_lines");
+    json.beginObject();
+    member(json, "count", skipped.count);
+    json.key("lines");
+    json.beginArray();
     for (const SkippedLine& line : skipped.first) {
-        lines.append(QJsonObject{{"line", line.line}, {"reason", qs(line.reason)}});
+        json.beginObject();
+        member(json, "line", line.line);
+        member(json, "reason", line.reason);
+        json.endObject();
     }
-    return QJsonObject{{"count", skipped.count}, {"lines", lines}};
+    json.endArray();
+    json.endObject();
 }
 
-QJsonObject setReport(const ChartDocument& document, int number)
+// The texts drawn for a set from "percent_label" to "plot_text".
+void textsBeforePoints(JsonWriter& json, const SetResults& r)
+{
+    if (r.percentLabel) {
+        member(json, "percent_label", *r.percentLabel);
+    }
+    if (r.plotText) {
+        member(json, "plot_text", *r.plotText);
+    }
+}
+
+// The statistics box's text and where it stands in chart units.
+void statsBox(JsonWriter& json, const SetResults& r, const Scene& scene, int number)
+{
+    if (!r.statsBox) {
+        return;
+    }
+    member(json, "stats_box", *r.statsBox);
+    const Placement& box =
+        scene.placements.item(number == 1 ? MovableItem::StatsBox : MovableItem::OverlayStats);
+    if (const auto mapping = mappingOf(scene)) {
+        json.key("stats_box_position");
+        json.beginObject();
+        member(json, "left", mapping->twipsToX(box.left));
+        member(json, "top", mapping->twipsToY(box.top));
+        json.endObject();
+    }
+}
+
+void setReport(JsonWriter& json, const ChartDocument& document, int number)
 {
     const Session& session = document.session();
     const DataSet& set = session.set(number);
-    QJsonObject out;
-    out["set"] = number;
-    out["source"] = qs(number == 1 ? session.sources.titlePath : session.sources.overlayPath);
-    out["point_count"] = set.pointCount;
-    out["enabled_count"] = set.enabledCount;
-    out["values"] = numbers(set.values);
-    if (set.hasSigmas) {
-        out["sigmas"] = numbers(set.sigmas);
-    }
-    QJsonArray states;
-    for (auto state : set.states) {
-        states.append(state);
-    }
-    out["states"] = states;
-    out["y_axis_label"] = qs(session.settings.text(Ctl::PlotOpts_YAxisLabel));
-    out["skipped_lines"] = skippedLinesReport(set.skippedLines);
     const SetResults& r = document.plot().results().sets[static_cast<std::size_t>(number - 1)];
-    if (r.statistics) {
-        out["statistics"] = statisticsReport(r);
+    const LotDecision* decision = document.lotDecision(number);
+    json.beginObject();
+    if (decision && decision->verdict) {
+        acceptanceReport(json, *decision);
     }
+    member(json, "enabled_count", set.enabledCount);
     if (r.fit) {
-        out["fit"] = fitReport(*r.fit);
+        fitReport(json, *r.fit);
     }
-    addAnnotations(out, r, document.scene(), number);
-    if (const LotDecision* decision = document.lotDecision(number)) {
-        if (decision->normality) {
-            out["normality"] = normalityReport(*decision->normality);
-        }
-        if (decision->verdict) {
-            out["acceptance"] = acceptanceReport(*decision);
-        }
+    if (decision && decision->normality) {
+        normalityReport(json, *decision->normality);
     }
-    return out;
+    textsBeforePoints(json, r);
+    member(json, "point_count", set.pointCount);
+    member(json, "set", number);
+    if (set.hasSigmas) {
+        numbers(json, "sigmas", set.sigmas);
+    }
+    skippedLinesReport(json, set.skippedLines);
+    member(json, "source",
+           number == 1 ? session.sources.titlePath : session.sources.overlayPath);
+    json.key("states");
+    json.beginArray();
+    for (auto state : set.states) {
+        json.integer(state);
+    }
+    json.endArray();
+    if (r.statistics) {
+        statisticsReport(json, r);
+    }
+    statsBox(json, r, document.scene(), number);
+    if (r.tsLabel) {
+        member(json, "ts_label", *r.tsLabel);
+    }
+    numbers(json, "values", set.values);
+    member(json, "y_axis_label", session.settings.text(Ctl::PlotOpts_YAxisLabel));
+    json.endObject();
 }
 
-// The axes and the limit labels, each only when the drawing got that far.
-void addAxes(QJsonObject& out, const DrawingResults& drawing)
+void axes(JsonWriter& json, const DrawingResults& drawing)
 {
     if (drawing.xAxisDone) {
-        out["x_axis"] = QJsonObject{{"xmin", drawing.xmin},
-                                    {"xmax", drawing.xmax},
-                                    {"caption", qs(drawing.xCaption)},
-                                    {"tick_labels", texts(drawing.xTickLabels)},
-                                    {"tick_positions", numbers(drawing.xTickPositions)}};
+        json.key("x_axis");
+        json.beginObject();
+        member(json, "caption", drawing.xCaption);
+        texts(json, "tick_labels", drawing.xTickLabels);
+        numbers(json, "tick_positions", drawing.xTickPositions);
+        member(json, "xmax", drawing.xmax);
+        member(json, "xmin", drawing.xmin);
+        json.endObject();
     }
     if (drawing.yAxisDone) {
-        out["y_axis"] = QJsonObject{{"ymin", drawing.ymin},
-                                    {"ymax", drawing.ymax},
-                                    {"ytick", drawing.ytick},
-                                    {"label_mask", qs(drawing.labelMask)},
-                                    {"tick_labels", texts(drawing.yTickLabels)}};
-    }
-    if (!drawing.limitLabels.empty()) {
-        out["limit_labels"] = texts(drawing.limitLabels);
+        json.key("y_axis");
+        json.beginObject();
+        member(json, "label_mask", drawing.labelMask);
+        texts(json, "tick_labels", drawing.yTickLabels);
+        member(json, "ymax", drawing.ymax);
+        member(json, "ymin", drawing.ymin);
+        member(json, "ytick", drawing.ytick);
+        json.endObject();
     }
 }
 
-void addSettings(QJsonObject& out, const Settings& s)
+// The settings by name: the order a report lists them in.
+const std::vector<const ControlInfo*>& settingsByName()
 {
-    QJsonObject settings;
-    QJsonArray disabled;
-    for (const ControlInfo& info : controlTable()) {
-        if (info.kind != ControlKind::Control) {
-            settings[info.name] = settingValue(s, info);
+    static const std::vector<const ControlInfo*> sorted = [] {
+        std::vector<const ControlInfo*> list;
+        for (const ControlInfo& info : controlTable()) {
+            if (info.kind != ControlKind::Control) {
+                list.push_back(&info);
+            }
         }
+        std::stable_sort(list.begin(), list.end(), [](const ControlInfo* a, const ControlInfo* b) {
+            return std::strcmp(a->name, b->name) < 0;
+        });
+        return list;
+    }();
+    return sorted;
+}
+
+void disabledControls(JsonWriter& json, const Settings& s)
+{
+    json.key("disabled_controls");
+    json.beginArray();
+    for (const ControlInfo& info : controlTable()) {
         if (!s.enabled(info.id)) {
-            disabled.append(info.name);
+            json.string(info.name);
         }
     }
-    out["settings"] = settings;
-    out["disabled_controls"] = disabled;
+    json.endArray();
+}
+
+void settings(JsonWriter& json, const Settings& s)
+{
+    json.key("settings");
+    json.beginObject();
+    for (const ControlInfo* info : settingsByName()) {
+        json.key(info->name);
+        settingValue(json, s, *info);
+    }
+    json.endObject();
+}
+
+void messages(JsonWriter& json, const ScriptedPrompter& prompter)
+{
+    json.key("messages");
+    json.beginArray();
+    for (const auto& m : prompter.messages) {
+        json.beginObject();
+        member(json, "icon", iconName(m.icon));
+        member(json, "text", m.text);
+        member(json, "title", m.title);
+        json.endObject();
+    }
+    json.endArray();
 }
 
 } // namespace
 
-QString outcomeName(LotOutcome outcome)
-{
-    static constexpr std::pair<LotOutcome, const char*> Names[] = {
-        {LotOutcome::Drawn, "drawn"}, {LotOutcome::Stopped, "stopped"}};
-    return nameOf(outcome, Names, "failed");
-}
-
-QJsonObject lotReport(const ChartDocument& document, const ScriptedPrompter& prompter,
-                      LotOutcome outcome)
+void writeLotReport(JsonWriter& json, const ChartDocument& document,
+                    const ScriptedPrompter& prompter, LotOutcome outcome)
 {
     const Session& session = document.session();
-    QJsonObject out;
-    out["window_title"] = qs(session.window.windowTitle);
-    out["outcome"] = outcomeName(outcome);
-    QJsonArray messages;
-    for (const auto& m : prompter.messages) {
-        messages.append(
-            QJsonObject{{"title", qs(m.title)}, {"text", qs(m.text)}, {"icon", iconName(m.icon)}});
+    const DrawingResults& drawing = document.plot().results();
+    json.beginObject();
+    disabledControls(json, session.settings);
+    if (!drawing.limitLabels.empty()) {
+        texts(json, "limit_labels", drawing.limitLabels);
     }
-    out["messages"] = messages;
-    QJsonArray sets;
+    messages(json, prompter);
+    member(json, "outcome", outcomeWord(outcome));
+    json.key("sets");
+    json.beginArray();
     if (session.set(1).pointCount > 0 || outcome != LotOutcome::Failed) {
-        sets.append(setReport(document, 1));
+        setReport(json, document, 1);
     }
     if (session.sources.overlayLoaded) {
-        sets.append(setReport(document, 2));
+        setReport(json, document, 2);
     }
-    out["sets"] = sets;
-    addAxes(out, document.plot().results());
-    addSettings(out, session.settings);
-    return out;
+    json.endArray();
+    settings(json, session.settings);
+    member(json, "window_title", session.window.windowTitle);
+    axes(json, drawing);
+    json.endObject();
 }
 
 } // namespace qv

@@ -5,20 +5,16 @@
 
 #include "core/document/LotRun.h"
 
-#include <QJsonObject>
-#include <QString>
-
 namespace qv {
 
 class ChartDocument;
+class JsonWriter;
 class ScriptedPrompter;
 
-// "drawn", "stopped" or "failed", as the report's "outcome" says it.
-QString outcomeName(LotOutcome outcome);
-
-// The report of `document` after its lot ran with `outcome`; `prompter` holds
-// the messages the lot showed. Computes the lot decisions of the drawn sets.
-QJsonObject lotReport(const ChartDocument& document, const ScriptedPrompter& prompter,
-                      LotOutcome outcome);
+// Writes the report of `document` after its lot ran with `outcome` to `json`
+// as one object, its members in ascending order of their names; `prompter`
+// holds the messages the lot showed. Computes the lot decisions of the drawn sets.
+void writeLotReport(JsonWriter& json, const ChartDocument& document,
+                    const ScriptedPrompter& prompter, LotOutcome outcome);
 
 } // namespace qv

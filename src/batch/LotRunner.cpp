@@ -3,6 +3,7 @@
 #include "batch/BatchArguments.h"
 #include "batch/BatchPrompter.h"
 #include "batch/BatchReport.h"
+#include "batch/JsonWriter.h"
 #include "batch/OcCurveOutput.h"
 #include "batch/OutputNames.h"
 #include "core/Errors.h"
@@ -13,7 +14,6 @@
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
 
-#include <QJsonDocument>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -148,11 +148,14 @@ void LotRunner::tell(const ChartDocument& document, const BatchPrompter& prompte
                      QTextStream& err) const
 {
     if (m_arguments.report) {
-        const QJsonDocument json(lotReport(document, prompter, outcome));
+        JsonWriter json(m_many ? JsonWriter::Layout::Compact : JsonWriter::Layout::Indented,
+                        [&out](std::string_view text) {
+                            out << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+                        });
+        writeLotReport(json, document, prompter, outcome);
+        json.finish();
         if (m_many) {
-            out << json.toJson(QJsonDocument::Compact) << "\n";
-        } else {
-            out << json.toJson(QJsonDocument::Indented);
+            out << "\n";
         }
         out.flush();
         return;

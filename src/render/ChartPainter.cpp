@@ -222,9 +222,12 @@ void PrimitivePainter::operator()(const ScenePixel& pixel)
         return;
     }
     const double side = deviceLineWidth(1, m_pixelsPerTwip);
-    const QPointF corner = m_raster ? QPointF(std::floor(at.x()), std::floor(at.y()))
-                                    : at - QPointF(side / 2, side / 2);
-    m_painter.fillRect(QRectF(corner, QSizeF(side, side)), Foreground);
+    if (!m_raster) {
+        m_stamping.paintSquare(at, side, Foreground);
+        return;
+    }
+    m_painter.fillRect(QRectF(QPointF(std::floor(at.x()), std::floor(at.y())), QSizeF(side, side)),
+                       Foreground);
 }
 
 void PrimitivePainter::operator()(const SceneText& text)

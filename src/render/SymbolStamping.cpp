@@ -8,7 +8,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 namespace qv {
@@ -197,6 +199,79 @@ bool DirectStamping::writtenBefore(std::size_t stampId, QPoint at)
     return before;
 }
 
+// Circles on a vector device that writes at a resolution of its own (a PDF
+// file, a printer): each centre snaps to a whole unit of the device, as on a
+// raster device, and a circle identical to one drawn before is left out, since
+// it would draw the same curves over the same ones in the same ink. A large set
+// puts dozens of points on each unit of the device.
+class VectorSymbols
+{
+public:
+    // Symbols for `painter`, or none for a device without a grid of its own (SVG
+    // keeps every point where it falls) or a transform other than a scale and a shift.
+    static std::optional<VectorSymbols> into(const QPainter& painter)
+    {
+        const QPaintEngine* engine = painter.paintEngine();
+        const QTransform transform = painter.deviceTransform();
+        if (!engine || engine->type() == QPaintEngine::SVG ||
+            transform.type() > QTransform::TxScale || !transform.isInvertible()) {
+            return std::nullopt;
+        }
+        return VectorSymbols(transform);
+    }
+
+    enum class Mark
+    {
+        HollowCircle,
+        FilledCircle,
+        Square
+    };
+
+    // The centre (the painter's coordinates) snapped to the device's grid, or
+    // nothing when an identical mark of `size` was drawn there before.
+    std::optional<QPointF> place(QPointF centre, double size, Mark mark)
+    {
+        const QPointF device = m_toDevice.map(centre);
+        if (!(std::abs(device.x()) < 1e9) || !(std::abs(device.y()) < 1e9)) {
+            return centre;
+        }
+        const Key key{std::llround(device.x()), std::llround(device.y()), size, mark};
+        if (!m_drawn.insert(key).second) {
+            return std::nullopt;
+        }
+        return m_fromDevice.map(QPointF(static_cast<double>(key.x), static_cast<double>(key.y)));
+    }
+
+private:
+    struct Key
+    {
+        long long x;
+        long long y;
+        double size;
+        Mark mark;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash
+    {
+        std::size_t operator()(const Key& k) const
+        {
+            std::size_t h = std::hash<long long>()(k.x);
+            h = h * 1000003 ^ std::hash<long long>()(k.y);
+            h = h * 1000003 ^ std::hash<double>()(k.size);
+            return h * 31 + static_cast<std::size_t>(k.mark);
+        }
+    };
+
+    explicit VectorSymbols(const QTransform& toDevice)
+        : m_toDevice(toDevice), m_fromDevice(toDevice.inverted())
+    {
+    }
+
+    QTransform m_toDevice;
+    QTransform m_fromDevice;
+    std::unordered_set<Key, KeyHash> m_drawn;
+};
+
 // Whether circles may be stamped: a raster device reached without scaling and
 // at a whole-pixel offset.
 bool canStamp(const QPainter& painter)
@@ -233,6 +308,7 @@ struct SymbolStamping::Stamps
     bool raster = false;
     bool stamping = false;
     std::optional<DirectStamping> direct;
+    std::optional<VectorSymbols> vector;
     CircleStamps stamps;
     const CircleStamps::Stamp* last = nullptr;
     int lastRadius = 0;
@@ -249,6 +325,9 @@ SymbolStamping::SymbolStamping(QPainter& painter, const QRectF& deviceRect)
     if (m_stamps->stamping) {
         m_stamps->direct = DirectStamping::into(painter, deviceRect);
     }
+    if (!m_stamps->raster) {
+        m_stamps->vector = VectorSymbols::into(painter);
+    }
 }
 
 SymbolStamping::~SymbolStamping() = default;
@@ -256,6 +335,14 @@ SymbolStamping::~SymbolStamping() = default;
 void SymbolStamping::paintCircle(QPointF centre, double r, bool filled)
 {
     Stamps& s = *m_stamps;
+    if (s.vector) {
+        const auto mark =
+            filled ? VectorSymbols::Mark::FilledCircle : VectorSymbols::Mark::HollowCircle;
+        if (const auto placed = s.vector->place(centre, r, mark)) {
+            m_painter.drawEllipse(*placed, r, r);
+        }
+        return;
+    }
     if (!s.raster || !(r < 1e6) || !(std::abs(centre.x()) < 1e6) || !(std::abs(centre.y()) < 1e6)) {
         m_painter.drawEllipse(centre, r, r);
         return;
@@ -280,6 +367,18 @@ void SymbolStamping::paintCircle(QPointF centre, double r, bool filled)
     } else {
         m_painter.drawImage(topLeft, s.last->image);
     }
+}
+
+void SymbolStamping::paintSquare(QPointF centre, double side, const QColor& colour)
+{
+    if (m_stamps->vector) {
+        const auto placed = m_stamps->vector->place(centre, side, VectorSymbols::Mark::Square);
+        if (!placed) {
+            return;
+        }
+        centre = *placed;
+    }
+    m_painter.fillRect(QRectF(centre - QPointF(side / 2, side / 2), QSizeF(side, side)), colour);
 }
 
 } // namespace qv

@@ -3,13 +3,17 @@
 // pixels (the engine's fast circle path takes only whole-pixel rectangles) and
 // small ones are stamped from an image painted once per radius and fill, or
 // written pixel by pixel straight into the image: the same pixels as painting
-// each circle in place, many times faster for a hundred thousand points.
+// each circle in place, many times faster for a hundred thousand points. On a
+// PDF page or a printer they snap to whole units of the device's resolution
+// likewise, and a circle identical to one already drawn is left out, so the
+// file holds each symbol once.
 
 #include <QPointF>
 #include <QRectF>
 
 #include <memory>
 
+class QColor;
 class QPainter;
 
 namespace qv {
@@ -28,6 +32,10 @@ public:
     // Paints a circle centred at `centre` with radius `radius` (device pixels)
     // in the painter's pen and brush; `filled` tells the brush apart.
     void paintCircle(QPointF centre, double radius, bool filled);
+
+    // Fills a square `side` device pixels wide centred at `centre` in `colour`;
+    // on a PDF page or a printer snapped and written once as circles are.
+    void paintSquare(QPointF centre, double side, const QColor& colour);
 
 private:
     struct Stamps;

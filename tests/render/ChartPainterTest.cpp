@@ -3,6 +3,7 @@
 // mapping between pixels, twips and chart units; the text measurer; and the
 // export of a chart to each picture format: readable files in place of old ones,
 // what SVG cuts off, the statistics box and single dots, and the files it refuses.
+#include "BaseScene.h"
 #include "core/plot/ChartGeometry.h"
 #include "render/ChartExport.h"
 #include "render/ChartPainter.h"
@@ -25,20 +26,7 @@
 namespace qv {
 namespace {
 
-// A 600 x 450 pixel window (15 twips a pixel) whose plot area, user coordinates
-// 0..10 both ways, is 400 x 300 pixels at pixel (100, 50): an x unit is 40
-// pixels, a y unit 30.
-Scene baseScene()
-{
-    Scene scene;
-    scene.windowWidth = 9000;
-    scene.windowHeight = 6750;
-    scene.plotArea = {1500, 750, 6000, 4500};
-    scene.xmax = 10;
-    scene.ymax = 10;
-    scene.coordinatesSet = true;
-    return scene;
-}
+using test::baseScene;
 
 int px(double x) { return static_cast<int>(std::lround(100 + 40 * x)); }
 int py(double y) { return static_cast<int>(std::lround(50 + 30 * (10 - y))); }
