@@ -80,7 +80,7 @@ SamplingPlanWindow::SamplingPlanWindow(const TextMeasurer& measurer, QWidget* pa
     m_picture = picture;
     m_picture->setAccessibleName(QStringLiteral("OC curve"));
     m_picture->setFocusPolicy(Qt::TabFocus);
-    m_picture->setMinimumSize(480, 330);
+    m_picture->setMinimumSize(480, 300);
 
     auto* ok = new QPushButton(QStringLiteral("O&K"), this);
     ok->setObjectName(QStringLiteral("cmdSamplingPlanOK"));
