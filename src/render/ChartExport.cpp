@@ -5,6 +5,7 @@
 #include "core/io/FilePaths.h"
 #include "core/io/SafeFileWriter.h"
 #include "render/PngWriter.h"
+#include "render/SvgSymbolRuns.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -63,13 +64,17 @@ QString cannotWrite(const QString& path, const QString& reason)
 }
 
 // Paints the window picture into `file` as SVG, one unit per pixel of a 96 dpi
-// screen; false when painting failed.
+// screen, the plot symbols written by SvgSymbolRuns; false when painting failed.
 bool writeSvg(const Scene& scene, QIODevice& file)
 {
-    const ChartPainter painter(ChartPainter::ScreenPixelsPerTwip);
+    SvgSymbolRuns runs;
+    const ChartPainter painter(ChartPainter::ScreenPixelsPerTwip, &runs);
     const QSize size = painter.windowSize(scene);
+    QByteArray written;
+    QBuffer buffer(&written);
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
-    generator.setOutputDevice(&file);
+    generator.setOutputDevice(&buffer);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setResolution(static_cast<int>(ScreenDpi));
@@ -79,7 +84,12 @@ bool writeSvg(const Scene& scene, QIODevice& file)
         return false;
     }
     painter.paintAll(device, scene);
-    return device.end();
+    if (!device.end()) {
+        return false;
+    }
+    buffer.close();
+    const QByteArray svg = runs.splice(written);
+    return !svg.isEmpty() && file.write(svg) == svg.size();
 }
 
 // Paints the window picture into `file` as a one-page PDF, fitted to the
