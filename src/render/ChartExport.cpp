@@ -68,23 +68,10 @@ QString cannotWrite(const QString& path, const QString& reason)
 bool writeSvg(const Scene& scene, QIODevice& file)
 {
     SvgSymbolRuns runs;
-    const ChartPainter painter(ChartPainter::ScreenPixelsPerTwip, &runs);
-    const QSize size = painter.windowSize(scene);
     QByteArray written;
     QBuffer buffer(&written);
     buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setResolution(static_cast<int>(ScreenDpi));
-    generator.setTitle(QStringLiteral("Quantiview chart"));
-    QPainter device;
-    if (!device.begin(&generator)) {
-        return false;
-    }
-    painter.paintAll(device, scene);
-    if (!device.end()) {
+    if (!paintSvg(ChartPainter(ChartPainter::ScreenPixelsPerTwip, &runs), scene, buffer)) {
         return false;
     }
     buffer.close();
@@ -118,6 +105,23 @@ bool writePdf(const Scene& scene, QIODevice& file, PageOrientation page)
 }
 
 } // namespace
+
+bool paintSvg(const ChartPainter& painter, const Scene& scene, QIODevice& device)
+{
+    const QSize size = painter.windowSize(scene);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&device);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(static_cast<int>(ScreenDpi));
+    generator.setTitle(QStringLiteral("Quantiview chart"));
+    QPainter svg;
+    if (!svg.begin(&generator)) {
+        return false;
+    }
+    painter.paintAll(svg, scene);
+    return svg.end();
+}
 
 QImage chartImage(const Scene& scene, double pixelsPerTwip)
 {

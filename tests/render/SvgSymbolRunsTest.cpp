@@ -2,7 +2,6 @@
 // are the ones Qt's writer would write, and the picture renders as painting each
 // symbol through Qt's writer does.
 #include "BaseScene.h"
-#include "core/Units.h"
 #include "render/ChartExport.h"
 #include "render/ChartPainter.h"
 #include "render/SvgSymbolRuns.h"
@@ -13,7 +12,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
-#include <QSvgGenerator>
 #include <QTextStream>
 
 #include <gtest/gtest.h>
@@ -27,20 +25,10 @@ namespace {
 // The picture of `scene` as Qt's writer writes it when it paints every symbol.
 QByteArray svgThroughQt(const Scene& scene)
 {
-    const ChartPainter painter;
-    const QSize size = painter.windowSize(scene);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setResolution(static_cast<int>(ScreenDpi));
-    generator.setTitle(QStringLiteral("Quantiview chart"));
-    QPainter device(&generator);
-    painter.paintAll(device, scene);
-    device.end();
+    EXPECT_TRUE(paintSvg(ChartPainter(), scene, buffer));
     return bytes;
 }
 
