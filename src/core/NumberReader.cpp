@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -14,6 +16,42 @@ namespace {
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+// A plain decimal ("25.412", "-3": digits, at most one point with digits after
+// it, no more than 15 digits) read without the library: its digits as a whole
+// number over a power of ten, both exact in a double, and one correctly rounded
+// division give the nearest double, as from_chars does. Nothing for any other text.
+std::optional<double> readPlainDecimal(std::string_view text)
+{
+    static constexpr double PowerOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const bool negative = !text.empty() && text[0] == '-';
+    std::size_t i = negative ? 1 : 0;
+    const std::size_t n = text.size();
+    if (i == n || n - i > 16) {
+        return std::nullopt;
+    }
+    std::int64_t digits = 0;
+    int count = 0;
+    std::size_t point = std::string_view::npos;
+    for (; i < n; ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            digits = digits * 10 + (c - '0');
+            ++count;
+        } else if (c == '.' && point == std::string_view::npos && count > 0) {
+            point = i;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count > 15 || point == n - 1) {
+        return std::nullopt;
+    }
+    const std::size_t decimals = point == std::string_view::npos ? 0 : n - 1 - point;
+    const double value = static_cast<double>(digits) / PowerOfTen[decimals];
+    return negative ? -value : value;
 }
 
 // Where an exponent ("E" or "e", optional sign, digits) that starts at `at` ends;
@@ -154,6 +192,9 @@ std::optional<double> readWholeNumber(std::string_view text, DecimalMark mark)
     // takes "inf" and "nan", which the first character rules out here.
     if (mark != DecimalMark::Comma && n > 0 &&
         (isDigit(text[0]) || (text[0] == '-' && n > 1 && isDigit(text[1])))) {
+        if (const auto plain = readPlainDecimal(text)) {
+            return plain;
+        }
         double value = 0.0;
         const auto [end, ec] = std::from_chars(text.data(), text.data() + n, value);
         if (ec == std::errc() && end == text.data() + n) {

@@ -5,6 +5,7 @@
 #include "core/io/FilePaths.h"
 #include "core/io/SafeFileWriter.h"
 #include "render/PngWriter.h"
+#include "render/SvgSymbolRuns.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -63,23 +64,19 @@ QString cannotWrite(const QString& path, const QString& reason)
 }
 
 // Paints the window picture into `file` as SVG, one unit per pixel of a 96 dpi
-// screen; false when painting failed.
+// screen, the plot symbols written by SvgSymbolRuns; false when painting failed.
 bool writeSvg(const Scene& scene, QIODevice& file)
 {
-    const ChartPainter painter(ChartPainter::ScreenPixelsPerTwip);
-    const QSize size = painter.windowSize(scene);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&file);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setResolution(static_cast<int>(ScreenDpi));
-    generator.setTitle(QStringLiteral("Quantiview chart"));
-    QPainter device;
-    if (!device.begin(&generator)) {
+    SvgSymbolRuns runs;
+    QByteArray written;
+    QBuffer buffer(&written);
+    buffer.open(QIODevice::WriteOnly);
+    if (!paintSvg(ChartPainter(ChartPainter::ScreenPixelsPerTwip, &runs), scene, buffer)) {
         return false;
     }
-    painter.paintAll(device, scene);
-    return device.end();
+    buffer.close();
+    const QByteArray svg = runs.splice(written);
+    return !svg.isEmpty() && file.write(svg) == svg.size();
 }
 
 // Paints the window picture into `file` as a one-page PDF, fitted to the
@@ -108,6 +105,23 @@ bool writePdf(const Scene& scene, QIODevice& file, PageOrientation page)
 }
 
 } // namespace
+
+bool paintSvg(const ChartPainter& painter, const Scene& scene, QIODevice& device)
+{
+    const QSize size = painter.windowSize(scene);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&device);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(static_cast<int>(ScreenDpi));
+    generator.setTitle(QStringLiteral("Quantiview chart"));
+    QPainter svg;
+    if (!svg.begin(&generator)) {
+        return false;
+    }
+    painter.paintAll(svg, scene);
+    return svg.end();
+}
 
 QImage chartImage(const Scene& scene, double pixelsPerTwip)
 {

@@ -11,6 +11,7 @@
 #include <QRectF>
 #include <QString>
 
+class QIODevice;
 class QPainter;
 
 namespace qv {
@@ -25,6 +26,10 @@ struct ExportResult
 // a 96 dpi screen: 15 twips per pixel), its resolution recorded in the image. What
 // Copy Graph puts on the clipboard and the bitmap files hold.
 QImage chartImage(const Scene& scene, double pixelsPerTwip = ChartPainter::ScreenPixelsPerTwip);
+
+// Paints the whole window picture with `painter` into `device` as SVG through
+// Qt's writer, one unit per pixel of a 96 dpi screen; false when painting failed.
+bool paintSvg(const ChartPainter& painter, const Scene& scene, QIODevice& device);
 
 // Paints the whole window picture as large as `target` (painter device pixels)
 // allows while keeping its proportions, its top left corner at target's: a

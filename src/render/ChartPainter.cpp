@@ -147,9 +147,9 @@ class PrimitivePainter
 {
 public:
     PrimitivePainter(QPainter& painter, const ChartGeometry& geometry, const QRectF& deviceRect,
-                     double pixelsPerTwip)
+                     double pixelsPerTwip, SvgSymbolRuns* svgRuns)
         : m_painter(painter), m_geometry(geometry),
-          m_stamping(painter, deviceRect), // asked before the plot area's own clip is set
+          m_stamping(painter, deviceRect, svgRuns), // asked before the plot area's own clip is set
           m_state(painter, pixelsPerTwip), m_pixelsPerTwip(pixelsPerTwip)
     {
         const QPaintEngine* engine = painter.paintEngine();
@@ -167,6 +167,9 @@ public:
     // the point falls in.
     void operator()(const ScenePixel& pixel);
     void operator()(const SceneText& text);
+
+    // Paints the symbols still held for an SVG device; called after the last primitive.
+    void finish() { m_stamping.endRun(); }
 
 private:
     QPointF map(double x, double y) const
@@ -195,6 +198,7 @@ void PrimitivePainter::operator()(const SceneCircle& circle)
 
 void PrimitivePainter::operator()(const SceneLine& line)
 {
+    m_stamping.endRun();
     if (!finite(line.x1, line.y1) || !finite(line.x2, line.y2)) {
         return;
     }
@@ -209,7 +213,7 @@ void PrimitivePainter::operator()(const SceneBox& box)
     }
     m_state.stroke(box.width, LineStyle::Solid);
     m_state.fill(box.filled);
-    m_painter.drawRect(QRectF(map(box.x1, box.y1), map(box.x2, box.y2)).normalized());
+    m_stamping.paintBox(QRectF(map(box.x1, box.y1), map(box.x2, box.y2)).normalized());
 }
 
 void PrimitivePainter::operator()(const ScenePixel& pixel)
@@ -232,6 +236,7 @@ void PrimitivePainter::operator()(const ScenePixel& pixel)
 
 void PrimitivePainter::operator()(const SceneText& text)
 {
+    m_stamping.endRun();
     if (!finite(text.x, text.y)) {
         return;
     }
@@ -242,8 +247,8 @@ void PrimitivePainter::operator()(const SceneText& text)
 
 } // namespace
 
-ChartPainter::ChartPainter(double pixelsPerTwip)
-    : m_pixelsPerTwip(pixelsPerTwip > 0 ? pixelsPerTwip : ScreenPixelsPerTwip)
+ChartPainter::ChartPainter(double pixelsPerTwip, SvgSymbolRuns* svgRuns)
+    : m_pixelsPerTwip(pixelsPerTwip > 0 ? pixelsPerTwip : ScreenPixelsPerTwip), m_svgRuns(svgRuns)
 {
 }
 
@@ -341,10 +346,11 @@ void ChartPainter::paintPlotArea(QPainter& painter, const Scene& scene,
     }
     const ChartGeometry geometry = mappingOf(scene)->onDevice(
         {deviceRect.left(), deviceRect.top(), deviceRect.width(), deviceRect.height()});
-    PrimitivePainter primitives(painter, geometry, deviceRect, m_pixelsPerTwip);
+    PrimitivePainter primitives(painter, geometry, deviceRect, m_pixelsPerTwip, m_svgRuns);
     for (const ScenePrimitive& primitive : scene.primitives) {
         std::visit(primitives, primitive);
     }
+    primitives.finish();
     painter.restore();
 }
 

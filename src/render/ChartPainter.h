@@ -22,6 +22,8 @@ class QPainter;
 
 namespace qv {
 
+class SvgSymbolRuns;
+
 // How a label of the window places its caption in its rectangle.
 enum class LabelKind
 {
@@ -38,7 +40,10 @@ public:
     // Twips between a bordered box's edge and its caption (the border line lies in them).
     static constexpr double BoxPaddingTwips = BoxBorderPadding;
 
-    explicit ChartPainter(double pixelsPerTwip = ScreenPixelsPerTwip);
+    // With `svgRuns`, the plot symbols painted on an SVG device go to those runs
+    // (which must outlive the painting) instead of through Qt's writer.
+    explicit ChartPainter(double pixelsPerTwip = ScreenPixelsPerTwip,
+                          SvgSymbolRuns* svgRuns = nullptr);
 
     double pixelsPerTwip() const { return m_pixelsPerTwip; }
 
@@ -108,6 +113,7 @@ private:
     void paintWindowLabels(QPainter& painter, const Scene& scene) const;
 
     double m_pixelsPerTwip;
+    SvgSymbolRuns* m_svgRuns;
     QtTextMeasurer m_measurer; // sizes the labels that have no size of their own
 };
 

@@ -1,5 +1,7 @@
 #include "render/SymbolStamping.h"
 
+#include "render/SvgSymbolRuns.h"
+
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
@@ -309,6 +311,7 @@ struct SymbolStamping::Stamps
     bool stamping = false;
     std::optional<DirectStamping> direct;
     std::optional<VectorSymbols> vector;
+    SvgSymbolRuns* svg = nullptr;
     CircleStamps stamps;
     const CircleStamps::Stamp* last = nullptr;
     int lastRadius = 0;
@@ -316,10 +319,14 @@ struct SymbolStamping::Stamps
     int margin = 0;
 };
 
-SymbolStamping::SymbolStamping(QPainter& painter, const QRectF& deviceRect)
+SymbolStamping::SymbolStamping(QPainter& painter, const QRectF& deviceRect,
+                               SvgSymbolRuns* svgRuns)
     : m_painter(painter), m_stamps(std::make_unique<Stamps>())
 {
     const QPaintEngine* engine = painter.paintEngine();
+    if (engine && engine->type() == QPaintEngine::SVG) {
+        m_stamps->svg = svgRuns;
+    }
     m_stamps->raster = engine && engine->type() == QPaintEngine::Raster;
     m_stamps->stamping = canStamp(painter);
     if (m_stamps->stamping) {
@@ -335,6 +342,10 @@ SymbolStamping::~SymbolStamping() = default;
 void SymbolStamping::paintCircle(QPointF centre, double r, bool filled)
 {
     Stamps& s = *m_stamps;
+    if (s.svg) {
+        s.svg->addCircle(m_painter, centre, r);
+        return;
+    }
     if (s.vector) {
         const auto mark =
             filled ? VectorSymbols::Mark::FilledCircle : VectorSymbols::Mark::HollowCircle;
@@ -378,7 +389,28 @@ void SymbolStamping::paintSquare(QPointF centre, double side, const QColor& colo
         }
         centre = *placed;
     }
-    m_painter.fillRect(QRectF(centre - QPointF(side / 2, side / 2), QSizeF(side, side)), colour);
+    const QRectF square(centre - QPointF(side / 2, side / 2), QSizeF(side, side));
+    if (m_stamps->svg) {
+        m_stamps->svg->addSquare(m_painter, square, colour);
+        return;
+    }
+    m_painter.fillRect(square, colour);
+}
+
+void SymbolStamping::paintBox(const QRectF& rect)
+{
+    if (m_stamps->svg) {
+        m_stamps->svg->addRect(m_painter, rect);
+        return;
+    }
+    m_painter.drawRect(rect);
+}
+
+void SymbolStamping::endRun()
+{
+    if (m_stamps->svg) {
+        m_stamps->svg->endRun(m_painter);
+    }
 }
 
 } // namespace qv

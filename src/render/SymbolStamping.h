@@ -6,7 +6,8 @@
 // each circle in place, many times faster for a hundred thousand points. On a
 // PDF page or a printer they snap to whole units of the device's resolution
 // likewise, and a circle identical to one already drawn is left out, so the
-// file holds each symbol once.
+// file holds each symbol once. In an SVG file with SvgSymbolRuns they are
+// written by those runs, not by Qt's writer.
 
 #include <QPointF>
 #include <QRectF>
@@ -18,13 +19,16 @@ class QPainter;
 
 namespace qv {
 
+class SvgSymbolRuns;
+
 class SymbolStamping
 {
 public:
     // Prepares to paint into the plot area `deviceRect` (the painter's
     // coordinates). Must be made before the plot area's own clip is set: no
-    // other clip may apply for the pixels to be written directly.
-    SymbolStamping(QPainter& painter, const QRectF& deviceRect);
+    // other clip may apply for the pixels to be written directly. On an SVG
+    // device, `svgRuns` (when given) takes the symbols.
+    SymbolStamping(QPainter& painter, const QRectF& deviceRect, SvgSymbolRuns* svgRuns = nullptr);
     ~SymbolStamping();
     SymbolStamping(const SymbolStamping&) = delete;
     SymbolStamping& operator=(const SymbolStamping&) = delete;
@@ -36,6 +40,13 @@ public:
     // Fills a square `side` device pixels wide centred at `centre` in `colour`;
     // on a PDF page or a printer snapped and written once as circles are.
     void paintSquare(QPointF centre, double side, const QColor& colour);
+
+    // Paints the rectangle `rect` (the painter's coordinates) in the painter's pen and brush.
+    void paintBox(const QRectF& rect);
+
+    // Paints the symbols an SVG device's runs hold so far; to be called before
+    // anything other than a symbol is painted, and at the end.
+    void endRun();
 
 private:
     struct Stamps;

@@ -4,10 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <random>
+#include <string>
 #include <limits>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace qv {
 namespace {
@@ -32,6 +37,37 @@ TEST(NumberReader, ReadsTheLongestLeadingNumberHugeExponentsAsOverflowAndTinyOne
         } else {
             EXPECT_DOUBLE_EQ(readNumber(text), value);
         }
+    }
+}
+
+TEST(NumberReader, PlainDecimalsReadAsTheNearestDoubleAsTheLibraryReadsThem)
+{
+    std::vector<std::string> texts = {"0",      "-0",     "-0.000",   "5",       "0.1",
+                                      "0.3",    "25.412", "-3",       "999999999999999",
+                                      "123456789012345", "1234567890123456", "9.999999999999999",
+                                      "0.000000000000001", "4503599627370497", "1.7976931348623157",
+                                      "0.30000000000000004", "10.065", "5.", "007.50"};
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 20000; ++i) {
+        const auto digits = static_cast<int>(random() % 17) + 1;
+        std::string text = random() % 2 ? "-" : "";
+        const auto point = static_cast<int>(random() % static_cast<unsigned>(digits + 1));
+        for (int d = 0; d < digits; ++d) {
+            if (d == point && d > 0) {
+                text += '.';
+            }
+            text += static_cast<char>('0' + random() % 10);
+        }
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text);
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        const std::optional<double> read = readWholeNumber(text, DecimalMark::Either);
+        ASSERT_TRUE(read.has_value());
+        EXPECT_EQ(*read, expected);
+        EXPECT_EQ(std::signbit(*read), std::signbit(expected));
     }
 }
 

@@ -53,6 +53,9 @@ TEST(ChartDocument, ReadsOnlyRegularFilesAndLinesOfAtMostOneMebibyte)
         {"a skipped line of exactly the bound",
          d.files.write("bound.csv", "5\r\n4\r\n" + foreign + "\r\n6\r\n"), true,
          "Lines Not Read: 1 line was not read: line 3 (foreign line)."},
+        {"a skipped line of exactly the bound, the lines ended by LF",
+         d.files.write("boundlf.csv", "5\n4\n" + foreign + "\n6"), true,
+         "Lines Not Read: 1 line was not read: line 3 (foreign line)."},
     };
     for (const auto& [what, path, loads, said] : rows) {
         SCOPED_TRACE(what);

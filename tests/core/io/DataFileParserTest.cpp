@@ -63,6 +63,22 @@ DataSet parsedText(const std::string& text, const DataLayout& layout)
     return parsed(TextFile::splitLines(text), layout);
 }
 
+TEST(DataFileReader, SplitsLinesAtLfCrAndCrLfAlikeWithEmptyLinesKept)
+{
+    using Lines = std::vector<std::string_view>;
+    const Lines expected{"8.3", "", "8.6", "x"};
+    const std::pair<const char*, Lines> rows[] = {
+        {"8.3\n\n8.6\nx\n", expected},   {"8.3\n\n8.6\nx", expected},
+        {"8.3\r\n\r\n8.6\r\nx", expected}, {"8.3\r\r8.6\rx\r", expected},
+        {"8.3\n\r\n8.6\rx", expected},      {"", Lines{}},
+        {"\n", Lines{""}},                 {"\n\n8.3", Lines{"", "", "8.3"}},
+    };
+    for (const auto& [text, lines] : rows) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(TextFile::splitLines(text), lines);
+    }
+}
+
 TEST(DataFileReader, ReadsRWriteCsvWithItsQuotedHeaderAndRowNamesByColumnName)
 {
     // trees[1:12, ] of R 4.2, write.csv(t, "trees_write_csv.csv").

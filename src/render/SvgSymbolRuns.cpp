@@ -1,0 +1,220 @@
+#include "render/SvgSymbolRuns.h"
+
+#include <QPainter>
+#include <QString>
+#include <QTextStream>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <initializer_list>
+#include <utility>
+
+namespace qv {
+
+namespace {
+
+// The placeholder standing for a run; Qt writes it as a circle element, and no
+// other circle reaches Qt's writer once the runs are in use.
+const QRectF Placeholder(0, 0, 2, 2);
+constexpr char PlaceholderStart[] = "<circle";
+constexpr char ElementEnd[] = "/>\n";
+
+// Writes `v` to six significant digits, trailing zeros dropped, and returns the
+// end of the text; nullptr when the value is left to Qt's own formatting: beyond
+// 1e-3 and 1e5, or within a hair of halfway between two six-digit decimals,
+// where the scaling below may round the other way than Qt (which rounds a true
+// halfway case away from zero).
+char* writeNumber(char* out, double v)
+{
+    static constexpr double Scale[] = {1e8, 1e7, 1e6, 1e5, 1e4, 1e3, 1e2, 1e1};
+    static constexpr double Decade[] = {1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5};
+    const double magnitude = std::abs(v);
+    if (!(magnitude >= Decade[0] && magnitude < Decade[8])) {
+        return nullptr;
+    }
+    int decade = 0;
+    while (magnitude >= Decade[decade + 1]) {
+        ++decade;
+    }
+    // At most one rounding error, far below a millionth of the last digit.
+    const double scaled = magnitude * Scale[decade];
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::abs(fraction - 0.5) < 1e-6) {
+        return nullptr;
+    }
+    long digits = static_cast<long>(whole) + (fraction > 0.5 ? 1 : 0);
+    int exponent = decade - 3; // of the leading digit
+    if (digits == 1000000) {
+        digits = 100000;
+        ++exponent;
+    }
+    char six[6];
+    for (int i = 5; i >= 0; --i) {
+        six[i] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    int last = 5; // the last significant digit
+    while (last > 0 && six[last] == '0') {
+        --last;
+    }
+    if (v < 0) {
+        *out++ = '-';
+    }
+    if (exponent < 0) {
+        *out++ = '0';
+        *out++ = '.';
+        for (int i = -1; i > exponent; --i) {
+            *out++ = '0';
+        }
+        for (int i = 0; i <= last; ++i) {
+            *out++ = six[i];
+        }
+        return out;
+    }
+    for (int i = 0; i <= std::max(last, exponent); ++i) {
+        if (i == exponent + 1) {
+            *out++ = '.';
+        }
+        *out++ = six[i];
+    }
+    return out;
+}
+
+// Copies the text `from` to `out`; returns the end.
+char* copyText(char* out, const char* from)
+{
+    const std::size_t length = std::strlen(from);
+    return std::copy(from, from + length, out);
+}
+
+// Writes `v` as Qt's SVG writer does (at most 24 characters); returns the end.
+char* writeAnyNumber(char* out, double v)
+{
+    if (char* end = writeNumber(out, v)) {
+        return end;
+    }
+    QString qt;
+    QTextStream(&qt) << v;
+    const QByteArray latin = qt.toLatin1().left(24);
+    return std::copy(latin.begin(), latin.end(), out);
+}
+
+// Appends the element `name` with its numeric attributes, closed, on a line of its own.
+void appendElement(QByteArray& out, const char* name,
+                   std::initializer_list<std::pair<const char*, double>> attributes)
+{
+    char text[256];
+    char* at = copyText(text, name);
+    for (const auto& [attribute, value] : attributes) {
+        *at++ = ' ';
+        at = copyText(at, attribute);
+        *at++ = '=';
+        *at++ = '"';
+        at = writeAnyNumber(at, value);
+        *at++ = '"';
+    }
+    at = copyText(at, ElementEnd);
+    out.append(text, at - text);
+}
+
+// Appends the rectangle element Qt's writer writes for `rect`.
+void appendRect(QByteArray& out, const QRectF& rect)
+{
+    appendElement(out, "<rect",
+                  {{"x", rect.x()}, {"y", rect.y()}, {"width", rect.width()}, {"height", rect.height()}});
+}
+
+} // namespace
+
+void SvgSymbolRuns::appendNumber(QByteArray& out, double v)
+{
+    char text[32];
+    out.append(text, writeAnyNumber(text, v) - text);
+}
+
+void SvgSymbolRuns::begin(Kind kind, const QPen& pen, const QBrush& brush)
+{
+    m_kind = kind;
+    m_pen = pen;
+    m_brush = brush;
+}
+
+void SvgSymbolRuns::continueInPainters(QPainter& painter, Kind kind)
+{
+    if (m_kind != kind || m_pen != painter.pen() || m_brush != painter.brush()) {
+        endRun(painter);
+        begin(kind, painter.pen(), painter.brush());
+    }
+}
+
+void SvgSymbolRuns::addCircle(QPainter& painter, QPointF centre, double radius)
+{
+    continueInPainters(painter, Kind::Circle);
+    // The rectangle QPainter hands Qt's writer, and the centre and radius it
+    // writes of it.
+    const QRectF rect(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+    const QPointF c = rect.center();
+    appendElement(m_current, "<circle",
+                  {{"cx", c.x()}, {"cy", c.y()}, {"r", rect.width() / 2.0}});
+}
+
+void SvgSymbolRuns::addRect(QPainter& painter, const QRectF& rect)
+{
+    continueInPainters(painter, Kind::Rect);
+    appendRect(m_current, rect);
+}
+
+void SvgSymbolRuns::addSquare(QPainter& painter, const QRectF& rect, const QColor& colour)
+{
+    if (m_kind != Kind::Square || m_brush.color() != colour) {
+        endRun(painter);
+        begin(Kind::Square, QPen(Qt::NoPen), QBrush(colour));
+    }
+    appendRect(m_current, rect);
+}
+
+void SvgSymbolRuns::endRun(QPainter& painter)
+{
+    if (m_kind == Kind::None) {
+        return;
+    }
+    painter.save();
+    painter.setPen(m_pen);
+    painter.setBrush(m_brush);
+    painter.drawEllipse(Placeholder);
+    painter.restore();
+    m_runs.push_back(std::move(m_current));
+    m_current.clear();
+    m_kind = Kind::None;
+}
+
+QByteArray SvgSymbolRuns::splice(const QByteArray& svg) const
+{
+    QByteArray out;
+    qsizetype total = svg.size();
+    for (const QByteArray& run : m_runs) {
+        total += run.size();
+    }
+    out.reserve(total);
+    qsizetype from = 0;
+    for (const QByteArray& run : m_runs) {
+        const qsizetype start = svg.indexOf(PlaceholderStart, from);
+        const qsizetype end = start < 0 ? -1 : svg.indexOf(ElementEnd, start);
+        if (end < 0) {
+            return {};
+        }
+        out.append(svg.constData() + from, start - from);
+        out.append(run);
+        from = end + qsizetype(sizeof ElementEnd) - 1;
+    }
+    if (svg.indexOf(PlaceholderStart, from) >= 0) {
+        return {};
+    }
+    out.append(svg.constData() + from, svg.size() - from);
+    return out;
+}
+
+} // namespace qv
