@@ -32,7 +32,7 @@ constexpr const char* ExitStatusHelp =
     "\nExit status:\n"
     "  0  every chart was drawn (warnings allowed)\n"
     "  1  a load or a drawing failed or stopped, a file or the report could not be\n"
-    "     written, or --fail-on-reject met a lot without a verdict (no upper limit, or\n"
+    "     written, or --fail-on-reject met a lot without a verdict (no limit set, or\n"
     "     neither the chart's nor the exact plan's verdict available); 1 wins over 3\n"
     "  2  usage error: an unknown option, a bad value, no FILE, an empty or colliding\n"
     "     OUT, a picture format other than .png, .bmp, .svg or .pdf, a column the file\n"

@@ -190,7 +190,8 @@ void LotRunner::judge(const ChartDocument& document, const QString& file, LotRes
         // A lot that cannot be judged must not pass as accepted.
         err << "quantiview: " << file
             << (judgement == LotJudgement::Unjudged
-                    ? ": no upper limit is set (PlotOpts.LimitLines, PlotOpts.ULimit), so "
+                    ? ": no limit is set (PlotOpts.LimitLines, PlotOpts.ULimit, "
+                      "PlotOpts.LLimit), so "
                     : ": neither the chart's nor the exact verdict is available, so ")
             << "--fail-on-reject cannot judge the lot\n";
         lot.failed = true;
