@@ -91,7 +91,8 @@ void lotDecision(benchmark::State& state)
     set.pointCount = set.enabledCount = n;
     std::vector<qv::PlotPoint> points;
     const qv::StatisticsOutcome drawn = qv::statisticsPass(set, {}, points);
-    const qv::DecisionSettings settings{1, 1, qv::LimitSides::Upper, 120.0};
+    qv::DecisionSettings settings;
+    settings.upperLimit = 120.0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(qv::decideLot(points, *drawn.statistics, settings));
     }
