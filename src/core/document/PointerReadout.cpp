@@ -106,8 +106,12 @@ void PointerReadout::nearestIn(const SetPoints& set, const ChartGeometry& geomet
     // Positions and values both ascend with the rank, so the points within
     // the square round the pointer are one run of ranks, found by halving.
     if (set.sorted) {
-        const auto [xLow, xHigh] = std::minmax(geometry.deviceToX(left - r), geometry.deviceToX(left + r));
-        const auto [yLow, yHigh] = std::minmax(geometry.deviceToY(top - r), geometry.deviceToY(top + r));
+        // minmax of a list returns values: the two-argument form would return
+        // references to the temporaries.
+        const auto [xLow, xHigh] =
+            std::minmax({geometry.deviceToX(left - r), geometry.deviceToX(left + r)});
+        const auto [yLow, yHigh] =
+            std::minmax({geometry.deviceToY(top - r), geometry.deviceToY(top + r)});
         const auto across = rangeOf(points, xLow, xHigh, [](const PlotPoint& p) { return p.position; });
         const auto down = rangeOf(points, yLow, yHigh, [](const PlotPoint& p) { return p.value; });
         first = std::max(across.first, down.first);
