@@ -89,34 +89,12 @@ public:
 
     // One line of cells, each starting at its fraction of the width and elided to
     // the next; red when `failed`.
-    void row(const QStringList& cells, const std::vector<double>& starts, bool failed = false)
-    {
-        const double height = m_painter.fontMetrics().lineSpacing();
-        if (m_y + height > m_area.height() - 2 * height) {
-            newPage();
-        }
-        m_painter.setPen(failed ? QColor(170, 0, 0) : QColor(Qt::black));
-        for (qsizetype i = 0; i < cells.size(); ++i) {
-            const double left = starts[static_cast<std::size_t>(i)] * width();
-            const double right =
-                i + 1 < cells.size()
-                    ? starts[static_cast<std::size_t>(i) + 1] * width() - height * 0.4
-                    : width();
-            const int room = static_cast<int>(right - left);
-            const QString text =
-                m_painter.fontMetrics().elidedText(cells[i], Qt::ElideMiddle, room);
-            m_painter.drawText(QPointF(left, m_y + m_painter.fontMetrics().ascent()), text);
-        }
-        m_y += height;
-    }
+    void row(const QStringList& cells, const std::vector<double>& starts, bool failed = false);
     void line(const QString& text) { row({text}, {0.0}); }
     // A table's column names in bold, repeated on every page the table reaches.
     void heading(const QStringList& cells, const std::vector<double>& starts)
     {
-        const QFont kept = m_font;
-        setSize(kept.pointSizeF(), true);
-        row(cells, starts);
-        setSize(kept.pointSizeF(), kept.bold());
+        boldRow(cells, starts);
         m_heading = cells;
         m_headingStarts = starts;
     }
@@ -138,8 +116,15 @@ private:
         m_painter.setPen(Qt::black);
         m_painter.drawText(QPointF(0, m_area.height() - m_painter.fontMetrics().descent()),
                            QStringLiteral("Quantiview validation report, page %1").arg(m_page));
-        m_font = kept;
-        m_painter.setFont(m_font);
+        setSize(kept.pointSizeF(), kept.bold());
+    }
+    // A row in bold at the present size; the font is as it was afterwards.
+    void boldRow(const QStringList& cells, const std::vector<double>& starts)
+    {
+        const QFont kept = m_font;
+        setSize(kept.pointSizeF(), true);
+        row(cells, starts);
+        setSize(kept.pointSizeF(), kept.bold());
     }
     void newPage()
     {
@@ -148,11 +133,7 @@ private:
         ++m_page;
         m_y = 0;
         if (!m_heading.isEmpty()) {
-            const QFont kept = m_font;
-            setSize(kept.pointSizeF(), true);
-            row(m_heading, m_headingStarts);
-            m_font = kept;
-            m_painter.setFont(m_font);
+            boldRow(m_heading, m_headingStarts);
         }
     }
 
@@ -165,6 +146,25 @@ private:
     double m_y = 0;
     int m_page = 1;
 };
+
+void PdfPages::row(const QStringList& cells, const std::vector<double>& starts, bool failed)
+{
+    const double height = m_painter.fontMetrics().lineSpacing();
+    if (m_y + height > m_area.height() - 2 * height) {
+        newPage();
+    }
+    m_painter.setPen(failed ? QColor(170, 0, 0) : QColor(Qt::black));
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        const double left = starts[static_cast<std::size_t>(i)] * width();
+        const double right = i + 1 < cells.size()
+                                 ? starts[static_cast<std::size_t>(i) + 1] * width() - height * 0.4
+                                 : width();
+        const int room = static_cast<int>(right - left);
+        const QString text = m_painter.fontMetrics().elidedText(cells[i], Qt::ElideMiddle, room);
+        m_painter.drawText(QPointF(left, m_y + m_painter.fontMetrics().ascent()), text);
+    }
+    m_y += height;
+}
 
 const std::vector<double> CaseColumns{0.0, 0.035, 0.175, 0.23, 0.345, 0.46, 0.52};
 
