@@ -213,7 +213,9 @@ void PrimitivePainter::operator()(const SceneBox& box)
     }
     m_state.stroke(box.width, LineStyle::Solid);
     m_state.fill(box.filled);
-    m_stamping.paintBox(QRectF(map(box.x1, box.y1), map(box.x2, box.y2)).normalized());
+    // A point's box is drawn with the thin pen; the frame's is wider.
+    m_stamping.paintBox(QRectF(map(box.x1, box.y1), map(box.x2, box.y2)).normalized(),
+                        box.width == 1);
 }
 
 void PrimitivePainter::operator()(const ScenePixel& pixel)

@@ -116,6 +116,13 @@ public:
     // (the painter's coordinates).
     void put(const CircleStamps::Stamp& stamp, QPoint topLeft);
 
+    // Writes the outline a one-pixel solid pen draws round `rect` (the painter's
+    // coordinates) without antialiasing: the rows and columns of the pixels its
+    // corners fall in. False, with nothing written, where the engine must
+    // paint it: an outline less than three pixels across either way, or one
+    // that reaches the clip.
+    bool putOutline(const QRectF& rect);
+
 private:
     // Whether the stamp was written with its corner at `at` (inside the clip)
     // before; notes that it is now.
@@ -182,6 +189,33 @@ void DirectStamping::put(const CircleStamps::Stamp& stamp, QPoint topLeft)
     }
 }
 
+bool DirectStamping::putOutline(const QRectF& rect)
+{
+    // The engine maps each corner (right = x + width, as the rectangle holds
+    // it) by the painter's shift, and its line stroker keeps the pixel each
+    // mapped corner falls in.
+    const double left = std::floor(rect.left() + m_offset.x());
+    const double right = std::floor(rect.right() + m_offset.x());
+    const double top = std::floor(rect.top() + m_offset.y());
+    const double bottom = std::floor(rect.bottom() + m_offset.y());
+    if (!(left >= m_clip.left() && right <= m_clip.right() && top >= m_clip.top() &&
+          bottom <= m_clip.bottom() && right - left >= 2 && bottom - top >= 2)) {
+        return false;
+    }
+    const int x1 = static_cast<int>(left);
+    const int x2 = static_cast<int>(right);
+    const int y1 = static_cast<int>(top);
+    const int y2 = static_cast<int>(bottom);
+    const auto row = [this](int y) { return reinterpret_cast<QRgb*>(m_bits + y * m_bytesPerLine); };
+    std::fill(row(y1) + x1, row(y1) + x2 + 1, CircleStamps::OpaqueForeground);
+    std::fill(row(y2) + x1, row(y2) + x2 + 1, CircleStamps::OpaqueForeground);
+    for (int y = y1 + 1; y < y2; ++y) {
+        row(y)[x1] = CircleStamps::OpaqueForeground;
+        row(y)[x2] = CircleStamps::OpaqueForeground;
+    }
+    return true;
+}
+
 bool DirectStamping::writtenBefore(std::size_t stampId, QPoint at)
 {
     if (stampId >= m_written.size()) {
@@ -226,18 +260,22 @@ public:
     {
         HollowCircle,
         FilledCircle,
-        Square
+        Square,
+        HollowBox,
+        FilledBox
     };
 
     // The centre (the painter's coordinates) snapped to the device's grid, or
-    // nothing when an identical mark of `size` was drawn there before.
-    std::optional<QPointF> place(QPointF centre, double size, Mark mark)
+    // nothing when an identical mark of `size` (a box's `height` too, and the
+    // pen's width) was drawn there before.
+    std::optional<QPointF> place(QPointF centre, double size, Mark mark, double height = 0.0,
+                                 double penWidth = 0.0)
     {
         const QPointF device = m_toDevice.map(centre);
         if (!(std::abs(device.x()) < 1e9) || !(std::abs(device.y()) < 1e9)) {
             return centre;
         }
-        const Key key{std::llround(device.x()), std::llround(device.y()), size, mark};
+        const Key key{std::llround(device.x()), std::llround(device.y()), size, height, penWidth, mark};
         if (!m_drawn.insert(key).second) {
             return std::nullopt;
         }
@@ -250,6 +288,8 @@ private:
         long long x;
         long long y;
         double size;
+        double height;
+        double penWidth;
         Mark mark;
         bool operator==(const Key&) const = default;
     };
@@ -260,6 +300,8 @@ private:
             std::size_t h = std::hash<long long>()(k.x);
             h = h * 1000003 ^ std::hash<long long>()(k.y);
             h = h * 1000003 ^ std::hash<double>()(k.size);
+            h = h * 1000003 ^ std::hash<double>()(k.height);
+            h = h * 1000003 ^ std::hash<double>()(k.penWidth);
             return h * 31 + static_cast<std::size_t>(k.mark);
         }
     };
@@ -397,10 +439,33 @@ void SymbolStamping::paintSquare(QPointF centre, double side, const QColor& colo
     m_painter.fillRect(square, colour);
 }
 
-void SymbolStamping::paintBox(const QRectF& rect)
+void SymbolStamping::paintBox(const QRectF& rect, bool symbol)
 {
     if (m_stamps->svg) {
         m_stamps->svg->addRect(m_painter, rect);
+        return;
+    }
+    Stamps& s = *m_stamps;
+    if (s.vector && symbol) {
+        // Boxes snap to the device's grid and an identical one is written once, as circles are.
+        const bool filled = m_painter.brush().style() != Qt::NoBrush;
+        const auto placed =
+            s.vector->place(rect.center(), rect.width(),
+                            filled ? VectorSymbols::Mark::FilledBox : VectorSymbols::Mark::HollowBox,
+                            rect.height(), m_painter.pen().widthF());
+        if (placed) {
+            m_painter.drawRect(QRectF(*placed - QPointF(rect.width() / 2, rect.height() / 2),
+                                      rect.size()));
+        }
+        return;
+    }
+    // A hollow box in the one-pixel foreground pen is written straight into the image.
+    if (s.direct && m_painter.brush().style() == Qt::NoBrush &&
+        m_painter.pen().style() == Qt::SolidLine && m_painter.pen().widthF() == 1.0 &&
+        m_painter.pen().color() == QColor(Qt::black) &&
+        !m_painter.testRenderHint(QPainter::Antialiasing) &&
+        m_painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+        s.direct->putOutline(rect)) {
         return;
     }
     m_painter.drawRect(rect);

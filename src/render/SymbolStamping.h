@@ -41,8 +41,10 @@ public:
     // on a PDF page or a printer snapped and written once as circles are.
     void paintSquare(QPointF centre, double side, const QColor& colour);
 
-    // Paints the rectangle `rect` (the painter's coordinates) in the painter's pen and brush.
-    void paintBox(const QRectF& rect);
+    // Paints the rectangle `rect` (the painter's coordinates) in the painter's
+    // pen and brush; a point's `symbol` is snapped and written once on a PDF
+    // page or a printer as circles are.
+    void paintBox(const QRectF& rect, bool symbol);
 
     // Paints the symbols an SVG device's runs hold so far; to be called before
     // anything other than a symbol is painted, and at the end.

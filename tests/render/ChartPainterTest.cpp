@@ -237,18 +237,28 @@ TEST(ChartGeometry, MapsChartUnitsToTwipsAndDevicePixelsAndBackAtTheCornersAndTh
     EXPECT_NEAR(geometry.deviceToY(geometry.yToDevice(12)), 12, 1e-12);
 }
 
-TEST(ChartPainter, WritesCirclesIntoAnImageWithTheSamePixelsAsTheEnginePaints)
+TEST(ChartPainter, WritesCirclesAndBoxesIntoAnImageWithTheSamePixelsAsTheEnginePaints)
 {
-    // Circles of several sizes, hollow and filled, inside, across and beyond the plot area's edges.
+    // Circles and boxes of several sizes, hollow and filled, inside, across and
+    // beyond the plot area's edges.
     Scene scene = baseScene();
-    for (const double radius : {0.05, 0.1, 0.26, 0.5}) {
+    for (const double radius : {0.02, 0.05, 0.1, 0.26, 0.5}) {
         for (const bool filled : {false, true}) {
             for (const double x : {-0.6, -0.1, 0.0, 0.2, 3.33, 9.9, 10.0, 10.3}) {
                 for (const double y : {-0.4, 0.0, 0.1, 5.55, 9.95, 10.0, 10.9}) {
                     scene.primitives.emplace_back(SceneCircle{x + radius, y, radius, filled});
+                    scene.primitives.emplace_back(
+                        SceneBox{x - radius, y - radius, x + radius, y + 1.3 * radius, filled, 1});
                 }
             }
         }
+    }
+    // Boxes at every fraction of a pixel, where each corner's pixel is decided.
+    for (int i = 0; i < 400; ++i) {
+        const double x = 1 + 0.0193 * i + 1.0 / 3;
+        const double y = 2 + 0.0147 * i;
+        const double half = 0.05 + 0.0007 * (i % 50);
+        scene.primitives.emplace_back(SceneBox{x - half, y - half, x + half, y + half, false, 1});
     }
     // The same circles again after a line, and one more on top of that line.
     const auto circles = scene.primitives;

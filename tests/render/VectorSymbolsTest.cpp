@@ -1,4 +1,4 @@
-// Plot symbols on a PDF page: a circle or a dot drawn again leaves the page as drawing
+// Plot symbols on a PDF page: a circle, a box or a dot drawn again leaves the page as drawing
 // it once does, and a set with many points on few places writes a file of the few.
 #include "BaseScene.h"
 #include "render/ChartExport.h"
@@ -49,12 +49,16 @@ TEST(VectorSymbols, RepeatedSymbolsOnAPdfPageDrawTheSamePageAsDrawingEachOnce)
         // is drawn again.
         const SceneLine line{0, 5, 10, 5, 1, LineStyle::Solid};
         const ScenePixel dot{circle.cx, circle.cy + 0.5};
+        const SceneBox box{circle.cx - 0.1, circle.cy - 0.6, circle.cx + 0.1, circle.cy - 0.45,
+                           i % 4 == 0, 1};
         once.push_back(circle);
         once.push_back(dot);
+        once.push_back(box);
         for (int copy = 0; copy < 3; ++copy) {
             once.push_back(line);
             repeated.push_back(circle);
             repeated.push_back(dot);
+            repeated.push_back(box);
             repeated.push_back(line);
         }
     }
@@ -69,9 +73,12 @@ TEST(VectorSymbols, APdfOfManyPointsOnFewPlacesIsAsSmallAsOneOfTheFewPlaces)
     std::vector<ScenePrimitive> many;
     for (int i = 0; i < 50; ++i) {
         const SceneCircle circle{0.2 * i, 0.2 * i, 0.1, false};
+        const SceneBox box{0.2 * i, 0.1, 0.2 * i + 0.1, 0.2, false, 1};
         few.push_back(circle);
+        few.push_back(box);
         for (int copy = 0; copy < 400; ++copy) {
             many.push_back(circle);
+            many.push_back(box);
         }
     }
     const qsizetype fewBytes = chartFileBytes(sceneWith(few), QStringLiteral("a.pdf")).size();
