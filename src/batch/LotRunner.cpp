@@ -90,7 +90,12 @@ LotResult LotRunner::run(const QString& file, QTextStream& out, QTextStream& err
         err << "quantiview: " << qs(silent) << "\n";
     }
     tell(document, prompter, run.outcome, file, out, err);
-    noteMissingChartVerdict(run.loaded ? document.lotDecision(1) : nullptr, file, err);
+    // Only a lot judged against a limit has a verdict to miss; the decisions of
+    // a large lot are not worked out for nothing.
+    noteMissingChartVerdict(run.loaded && judgesAgainstALimit(document.decisionSettings())
+                                ? document.lotDecision(1)
+                                : nullptr,
+                            file, err);
     lot.failed = lot.failed || run.outcome != LotOutcome::Drawn || !written;
     if (m_arguments.failOnReject && run.outcome == LotOutcome::Drawn) {
         judge(document, file, lot, err);

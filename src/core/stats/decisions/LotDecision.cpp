@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -124,6 +125,23 @@ LotVerdict verdictOf(const LotDecision& decision, const std::optional<SampleMome
     return verdict;
 }
 
+// The limits a lot is judged against: a side counts when it is limited and its
+// limit is a finite number (an upper limit of 0 is none).
+std::pair<std::optional<double>, std::optional<double>> limitsOf(const DecisionSettings& settings)
+{
+    std::optional<double> upper;
+    std::optional<double> lower;
+    if (settings.sides != LimitSides::Lower && settings.upperLimit != 0.0 &&
+        std::isfinite(settings.upperLimit)) {
+        upper = settings.upperLimit;
+    }
+    if (settings.sides != LimitSides::Upper && settings.lowerLimit &&
+        std::isfinite(*settings.lowerLimit)) {
+        lower = settings.lowerLimit;
+    }
+    return {upper, lower};
+}
+
 } // namespace
 
 LotDecision decideLot(std::span<const double> plotValues, std::optional<ChartStatistic> chart,
@@ -147,20 +165,17 @@ LotDecision decideLot(std::span<const double> plotValues, std::optional<ChartSta
         decision.tsExact = exactTs(moments, decision.plan->kExact, settings.axis);
         decision.tsLowerExact = exactTs(moments, -decision.plan->kExact, settings.axis);
     }
-    std::optional<double> upper;
-    std::optional<double> lower;
-    if (settings.sides != LimitSides::Lower && settings.upperLimit != 0.0 &&
-        std::isfinite(settings.upperLimit)) {
-        upper = settings.upperLimit;
-    }
-    if (settings.sides != LimitSides::Upper && settings.lowerLimit &&
-        std::isfinite(*settings.lowerLimit)) {
-        lower = settings.lowerLimit;
-    }
+    const auto [upper, lower] = limitsOf(settings);
     if (upper || lower) {
         decision.verdict = verdictOf(decision, moments, settings, upper, lower);
     }
     return decision;
+}
+
+bool judgesAgainstALimit(const DecisionSettings& settings)
+{
+    const auto [upper, lower] = limitsOf(settings);
+    return upper || lower;
 }
 
 LotDecision decideLot(std::span<const PlotPoint> points, const SetStatistics& statistics,

@@ -113,6 +113,9 @@ struct ChartStatistic
                                     std::optional<ChartStatistic> chart,
                                     const DecisionSettings& settings);
 
+// Whether `settings` hold a limit a lot is judged against (a verdict is given).
+[[nodiscard]] bool judgesAgainstALimit(const DecisionSettings& settings);
+
 // The decisions on a drawn set from the enabled points as the statistics pass
 // made them (`points`, N of them) and its statistics.
 [[nodiscard]] LotDecision decideLot(std::span<const PlotPoint> points,
