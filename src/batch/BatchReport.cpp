@@ -70,11 +70,7 @@ template <class T> void memberOrNull(JsonWriter& json, std::string_view name, co
 template <class List> void numbers(JsonWriter& json, std::string_view name, const List& list)
 {
     json.key(name);
-    json.beginArray();
-    for (double v : list) {
-        json.number(v);
-    }
-    json.endArray();
+    json.numberArray(list.size(), [&list](std::size_t i) { return static_cast<double>(list[i]); });
 }
 
 void texts(JsonWriter& json, std::string_view name, const std::vector<std::string>& list)
@@ -121,17 +117,9 @@ void statisticsReport(JsonWriter& json, const SetResults& r)
     member(json, "normal_high", st.normalHigh);
     member(json, "normal_low", st.normalLow);
     json.key("plot_values");
-    json.beginArray();
-    for (const PlotPoint& p : r.points) {
-        json.number(p.value);
-    }
-    json.endArray();
+    json.numberArray(r.points.size(), [&r](std::size_t i) { return r.points[i].value; });
     json.key("positions");
-    json.beginArray();
-    for (const PlotPoint& p : r.points) {
-        json.number(p.position);
-    }
-    json.endArray();
+    json.numberArray(r.points.size(), [&r](std::size_t i) { return r.points[i].position; });
     member(json, "range", st.range);
     member(json, "shown_max", st.shownMax);
     member(json, "shown_mean", st.shownMean);
@@ -286,11 +274,7 @@ void setReport(JsonWriter& json, const ChartDocument& document, int number)
     member(json, "source",
            number == 1 ? session.sources.titlePath : session.sources.overlayPath);
     json.key("states");
-    json.beginArray();
-    for (auto state : set.states) {
-        json.integer(state);
-    }
-    json.endArray();
+    json.integerArray(set.states.size(), [&set](std::size_t i) { return set.states[i]; });
     if (r.statistics) {
         statisticsReport(json, r);
     }

@@ -7,6 +7,8 @@
 #include <cassert>
 #include <charconv>
 #include <cmath>
+#include <future>
+#include <thread>
 #include <utility>
 
 namespace qv {
@@ -15,6 +17,8 @@ namespace {
 
 // The buffer goes to the sink past this many bytes.
 constexpr std::size_t FlushAbove = 64 * 1024;
+// Arrays this long are written on two threads.
+constexpr std::size_t ElementsOnTwoThreadsFrom = 8192;
 
 // Integral doubles up to here are written as integers.
 constexpr double LargestExactInteger = 9007199254740992.0; // 2^53
@@ -224,6 +228,60 @@ void JsonWriter::integer(std::int64_t value)
     std::array<char, 24> text{};
     const char* end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
     write(std::string_view(text.data(), static_cast<std::size_t>(end - text.data())));
+}
+
+void JsonWriter::numberArray(std::size_t count, const std::function<double(std::size_t)>& at)
+{
+    elements(count, [&at](std::size_t i, std::string& text) {
+        NumberText number;
+        text.append(number.data(), formatNumber(at(i), number));
+    });
+}
+
+void JsonWriter::integerArray(std::size_t count,
+                              const std::function<std::int64_t(std::size_t)>& at)
+{
+    elements(count, [&at](std::size_t i, std::string& text) {
+        std::array<char, 24> number{};
+        const char* end = std::to_chars(number.data(), number.data() + number.size(), at(i)).ptr;
+        text.append(number.data(), static_cast<std::size_t>(end - number.data()));
+    });
+}
+
+void JsonWriter::elements(std::size_t count,
+                          const std::function<void(std::size_t, std::string&)>& append)
+{
+    beginArray();
+    // What comes before each element: a comma but before the first, then its line.
+    std::string before(1, ',');
+    if (m_layout == Layout::Indented) {
+        before += '\n';
+        before.append(4 * m_levels.size(), ' ');
+    }
+    const auto run = [&](std::size_t from, std::size_t to, std::string& text, bool flush) {
+        for (std::size_t i = from; i < to; ++i) {
+            text.append(before, i == 0 ? 1 : 0);
+            append(i, text);
+            if (flush) {
+                flushIfFull();
+            }
+        }
+    };
+    // The second half of a long array is written on a thread of its own while
+    // the first goes out, then follows it.
+    const std::size_t half = count >= ElementsOnTwoThreadsFrom && std::thread::hardware_concurrency() > 1
+                                 ? count / 2
+                                 : count;
+    std::string second;
+    // Room for the second half is taken here, from the memory the rest of the run uses.
+    second.reserve((count - half) * (before.size() + 24));
+    auto secondHalf = std::async(half < count ? std::launch::async : std::launch::deferred,
+                                 [&] { run(half, count, second, false); });
+    run(0, half, m_buffer, true);
+    secondHalf.get();
+    m_buffer += second;
+    m_levels.back().count = static_cast<int>(count);
+    endArray();
 }
 
 void JsonWriter::string(std::string_view utf8)

@@ -45,6 +45,11 @@ public:
     // "0.001", "1.5e+17"); negative zero as 0, and not-finite as null.
     void number(double value);
     void integer(std::int64_t value);
+    // An array of `count` numbers or integers, element i being at(i): the same
+    // text as beginArray, number() or integer() for each, and endArray. A long
+    // one is written on two threads.
+    void numberArray(std::size_t count, const std::function<double(std::size_t)>& at);
+    void integerArray(std::size_t count, const std::function<std::int64_t(std::size_t)>& at);
     // A UTF-8 text; quotes, backslashes and control characters escaped, bytes
     // that are not UTF-8 written as U+FFFD.
     void string(std::string_view utf8);
@@ -68,6 +73,8 @@ private:
     using NumberText = std::array<char, 64>;
     // Writes numberText(value) into `text`; returns its length.
     static std::size_t formatNumber(double value, NumberText& text);
+    // The elements of an array: append(i, text) adds element i's text.
+    void elements(std::size_t count, const std::function<void(std::size_t, std::string&)>& append);
     void beginValue();
     void open(char bracket, bool object);
     void close(char bracket);

@@ -14,6 +14,8 @@
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
 
+#include <QFileDevice>
+#include <QIODevice>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -41,6 +43,24 @@ std::string silentFailure(const ChartDocument& document, const ScriptedPrompter&
         return toUtf8(file) + " is a folder or cannot be reached";
     }
     return toUtf8(file) + " was not loaded (error " + std::to_string(load.errorCode) + ")";
+}
+
+// The report is UTF-8 already: into a file or pipe it goes as it is, without
+// the stream's conversion to text and back (tens of megabytes for a large lot).
+void writeUtf8(QTextStream& out, std::string_view text)
+{
+    const auto size = static_cast<qsizetype>(text.size());
+    QIODevice* device = out.device();
+    if (!device) {
+        out << QString::fromUtf8(text.data(), size);
+        return;
+    }
+    out.flush();
+    // Handed on at once, so that a full disk or a closed pipe shows in the stream's status.
+    auto* file = qobject_cast<QFileDevice*>(device);
+    if (device->write(text.data(), size) != size || (file && !file->flush())) {
+        out.setStatus(QTextStream::WriteFailed);
+    }
 }
 
 } // namespace
@@ -154,9 +174,7 @@ void LotRunner::tell(const ChartDocument& document, const BatchPrompter& prompte
 {
     if (m_arguments.report) {
         JsonWriter json(m_many ? JsonWriter::Layout::Compact : JsonWriter::Layout::Indented,
-                        [&out](std::string_view text) {
-                            out << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-                        });
+                        [&out](std::string_view text) { writeUtf8(out, text); });
         writeLotReport(json, document, prompter, outcome);
         json.finish();
         if (m_many) {

@@ -135,5 +135,47 @@ TEST(JsonWriter, HandsALongDocumentToTheSinkInWholePieces)
     EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(out)).array().size(), 100000);
 }
 
+TEST(JsonWriter, WritesANumberArrayAsItsElementsOneByOneInEitherLayoutAndLength)
+{
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> spread(-1e6, 1e6);
+    for (const auto layout : {JsonWriter::Layout::Indented, JsonWriter::Layout::Compact}) {
+        // Empty, short, and long enough to be written on two threads (odd, so
+        // the halves differ), inside an object as the reports nest them.
+        for (const std::size_t count : {0u, 1u, 7u, 20001u}) {
+            SCOPED_TRACE(count);
+            std::vector<double> values(count);
+            for (double& v : values) {
+                v = spread(random) / 1024.0;
+            }
+            const auto byOne = written(layout, [&](JsonWriter& json) {
+                json.beginObject();
+                json.key("a");
+                json.beginArray();
+                for (const double v : values) {
+                    json.number(v);
+                }
+                json.endArray();
+                json.key("b");
+                json.beginArray();
+                for (std::size_t i = 0; i < count; ++i) {
+                    json.integer(-static_cast<std::int64_t>(i));
+                }
+                json.endArray();
+                json.endObject();
+            });
+            const auto asArrays = written(layout, [&](JsonWriter& json) {
+                json.beginObject();
+                json.key("a");
+                json.numberArray(count, [&](std::size_t i) { return values[i]; });
+                json.key("b");
+                json.integerArray(count, [](std::size_t i) { return -static_cast<std::int64_t>(i); });
+                json.endObject();
+            });
+            EXPECT_EQ(asArrays, byOne);
+        }
+    }
+}
+
 } // namespace
 } // namespace qv
