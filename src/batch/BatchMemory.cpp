@@ -5,6 +5,10 @@
 
 #if defined(__GLIBC__)
 #include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
 #endif
 
 namespace qv {
@@ -17,6 +21,19 @@ void keepFreedMemoryForReuse()
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
     mallopt(M_TOP_PAD, 16 << 20);
+    // The heap grows now, and the system is asked to back it with large pages
+    // where it can: a drawing of 100000 points touches thousands of small pages
+    // for the first time, and each costs the system a fault of its own.
+    void* block = std::malloc(1 << 20);
+    if (block) {
+        constexpr std::uintptr_t Large = std::uintptr_t{2} << 20;
+        const auto from = (reinterpret_cast<std::uintptr_t>(block) + Large - 1) & ~(Large - 1);
+        const auto to = reinterpret_cast<std::uintptr_t>(sbrk(0)) & ~(Large - 1);
+        std::free(block);
+        if (to > from) {
+            madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+        }
+    }
 #endif
 }
 
