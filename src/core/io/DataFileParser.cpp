@@ -215,10 +215,29 @@ bool onlySeparators(std::string_view line, bool decimalComma)
         line, [&](char c) { return separators[static_cast<unsigned char>(c)] || c == '"'; });
 }
 
+// Whether a line holds nothing but a number's characters (digits, signs,
+// exponent letters and the decimal mark): no blank, separator or quote.
+bool loneNumber(std::string_view line, bool decimalComma)
+{
+    const char mark = decimalComma ? ',' : '.';
+    return !line.empty() && std::ranges::all_of(line, [mark](char c) {
+        return (c >= '0' && c <= '9') || c == mark || c == '-' || c == '+' || c == 'e' || c == 'E';
+    });
+}
+
 // What one line is for `layout`. Raises QvError 9 for a line of more than 20
 // numbers and for a value or uncertainty column outside a line of columnCount fields.
 LineRead readLine(std::string_view line, const DataLayout& layout, CutLine& cut)
 {
+    // The commonest line of all, one number alone in a one-column file, is its
+    // own single field: read at once, as the general path below would read it.
+    if (layout.columnCount == 1 && layout.valueColumn == 1 && !layout.withSigmas &&
+        loneNumber(line, layout.decimalComma)) {
+        const Field value = classify(line, markOf(layout.decimalComma));
+        if (value.kind == FieldKind::Number) {
+            return {LineKind::Point, value.value, 0.0};
+        }
+    }
     cutLine(line, layout.decimalComma, cut);
     if (cut.count == 0) {
         return {};
