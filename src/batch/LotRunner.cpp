@@ -19,6 +19,9 @@
 #include <QStandardPaths>
 #include <QTextStream>
 
+#include <future>
+#include <thread>
+
 namespace qv {
 
 namespace {
@@ -105,17 +108,21 @@ LotResult LotRunner::run(const QString& file, QTextStream& out, QTextStream& err
         }
     }
     const std::string silent = silentFailure(document, prompter, lastFile);
+    // Only a lot judged against a limit has a verdict to miss; the decisions of
+    // a large lot are not worked out for nothing. When the picture is all there
+    // is to write, they are worked out beside it on another processor.
+    const bool judged = run.loaded && judgesAgainstALimit(document.decisionSettings());
+    const bool beside = judged && !m_many && outputs.ocCurvePath.isEmpty() &&
+                        outputs.saveProject.isEmpty() && std::thread::hardware_concurrency() > 1;
+    auto decision = std::async(beside ? std::launch::async : std::launch::deferred,
+                               [&document, judged] { return judged ? document.lotDecision(1) : nullptr; });
     const bool written = writeOutputs(document, prompter, run, outputs, err);
+    const LotDecision* const decided = decision.get();
     if (!silent.empty()) {
         err << "quantiview: " << qs(silent) << "\n";
     }
     tell(document, prompter, run.outcome, file, out, err);
-    // Only a lot judged against a limit has a verdict to miss; the decisions of
-    // a large lot are not worked out for nothing.
-    noteMissingChartVerdict(run.loaded && judgesAgainstALimit(document.decisionSettings())
-                                ? document.lotDecision(1)
-                                : nullptr,
-                            file, err);
+    noteMissingChartVerdict(decided, file, err);
     lot.failed = lot.failed || run.outcome != LotOutcome::Drawn || !written;
     if (m_arguments.failOnReject && run.outcome == LotOutcome::Drawn) {
         judge(document, file, lot, err);
