@@ -26,8 +26,13 @@ const SetStatistics& PlotRoutine::runStatistics(Drawing& d, int setNumber)
     const DataSet& set = m_session.set(setNumber);
     r.points.reserve(static_cast<std::size_t>(set.pointCount));
     StatsInputs inputs = d.inputs;
+    // Two sets of one size share their positions: the other set's table serves when it has them.
+    const std::vector<double>* shared =
+        m_positions[static_cast<std::size_t>(2 - setNumber)].held(set.enabledCount, d.scale);
     inputs.positions =
-        &m_positions[static_cast<std::size_t>(setNumber - 1)].positions(set.enabledCount, d.scale);
+        shared ? shared
+               : &m_positions[static_cast<std::size_t>(setNumber - 1)].positions(set.enabledCount,
+                                                                                 d.scale);
     StatisticsOutcome result = statisticsPass(set, inputs, r.points);
     if (result.status == StatisticsStatus::NonPositiveOnLogAxis) {
         say(std::string(NonPositiveLogValueText), std::string(DatasetErrorTitle),

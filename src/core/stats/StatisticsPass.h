@@ -54,6 +54,11 @@ class PositionTable
 {
 public:
     const std::vector<double>& positions(int n, ProbabilityScale scale);
+    // The positions of n points on `scale` when the table holds them already, else null.
+    const std::vector<double>* held(int n, ProbabilityScale scale) const
+    {
+        return n == m_n && scale == m_scale ? &m_positions : nullptr;
+    }
 
 private:
     int m_n = -1;
