@@ -5,10 +5,13 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <string_view>
 #include <utility>
 
 namespace qv {
@@ -19,7 +22,7 @@ namespace {
 // other circle reaches Qt's writer once the runs are in use.
 const QRectF Placeholder(0, 0, 2, 2);
 constexpr char PlaceholderStart[] = "<circle";
-constexpr char ElementEnd[] = "/>\n";
+constexpr std::string_view ElementEnd = "/>\n";
 
 // Writes `v` to six significant digits, trailing zeros dropped, and returns the
 // end of the text; nullptr when the value is left to Qt's own formatting: beyond
@@ -83,13 +86,6 @@ char* writeNumber(char* out, double v)
     return out;
 }
 
-// Copies the text `from` to `out`; returns the end.
-char* copyText(char* out, const char* from)
-{
-    const std::size_t length = std::strlen(from);
-    return std::copy(from, from + length, out);
-}
-
 // Writes `v` as Qt's SVG writer does (at most 24 characters); returns the end.
 char* writeAnyNumber(char* out, double v)
 {
@@ -102,32 +98,74 @@ char* writeAnyNumber(char* out, double v)
     return std::copy(latin.begin(), latin.end(), out);
 }
 
-// Appends the element `name` with its numeric attributes, closed, on a line of its own.
-void appendElement(QByteArray& out, const char* name,
-                   std::initializer_list<std::pair<const char*, double>> attributes)
+// The text of the last number written for one attribute: a run of alike
+// symbols repeats its size in every element.
+class RepeatedNumber
+{
+public:
+    char* write(char* out, double v)
+    {
+        const auto bits = std::bit_cast<std::uint64_t>(v);
+        if (m_length == 0 || bits != m_bits) {
+            m_bits = bits;
+            m_length = static_cast<std::size_t>(writeAnyNumber(m_text, v) - m_text);
+        }
+        return std::copy_n(m_text, m_length, out);
+    }
+
+private:
+    std::uint64_t m_bits = 0;
+    std::size_t m_length = 0;
+    char m_text[32];
+};
+
+// A numeric attribute: its name (with the leading blank, "=" and opening
+// quote), its value, and where its repeated text is kept, if anywhere.
+struct Attribute
+{
+    std::string_view lead;
+    double value;
+    RepeatedNumber* repeated = nullptr;
+};
+
+// Appends the element `start` with its numeric attributes, closed, on a line of its own.
+void appendElement(QByteArray& out, std::string_view start,
+                   std::initializer_list<Attribute> attributes)
 {
     char text[256];
-    char* at = copyText(text, name);
-    for (const auto& [attribute, value] : attributes) {
-        *at++ = ' ';
-        at = copyText(at, attribute);
-        *at++ = '=';
-        *at++ = '"';
-        at = writeAnyNumber(at, value);
+    char* at = std::copy(start.begin(), start.end(), text);
+    for (const Attribute& attribute : attributes) {
+        at = std::copy(attribute.lead.begin(), attribute.lead.end(), at);
+        at = attribute.repeated ? attribute.repeated->write(at, attribute.value)
+                                : writeAnyNumber(at, attribute.value);
         *at++ = '"';
     }
-    at = copyText(at, ElementEnd);
+    at = std::copy(ElementEnd.begin(), ElementEnd.end(), at);
     out.append(text, at - text);
 }
 
 // Appends the rectangle element Qt's writer writes for `rect`.
-void appendRect(QByteArray& out, const QRectF& rect)
+void appendRect(QByteArray& out, const QRectF& rect, RepeatedNumber sizes[2])
 {
     appendElement(out, "<rect",
-                  {{"x", rect.x()}, {"y", rect.y()}, {"width", rect.width()}, {"height", rect.height()}});
+                  {{" x=\"", rect.x()},
+                   {" y=\"", rect.y()},
+                   {" width=\"", rect.width(), &sizes[0]},
+                   {" height=\"", rect.height(), &sizes[1]}});
 }
 
 } // namespace
+
+struct SvgSymbolRuns::Repeated
+{
+    RepeatedNumber radius;
+    RepeatedNumber boxSizes[2];
+    RepeatedNumber squareSizes[2];
+};
+
+SvgSymbolRuns::SvgSymbolRuns() : m_repeated(std::make_unique<Repeated>()) {}
+
+SvgSymbolRuns::~SvgSymbolRuns() = default;
 
 void SvgSymbolRuns::appendNumber(QByteArray& out, double v)
 {
@@ -157,14 +195,15 @@ void SvgSymbolRuns::addCircle(QPainter& painter, QPointF centre, double radius)
     // writes of it.
     const QRectF rect(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
     const QPointF c = rect.center();
-    appendElement(m_current, "<circle",
-                  {{"cx", c.x()}, {"cy", c.y()}, {"r", rect.width() / 2.0}});
+    appendElement(
+        m_current, "<circle",
+        {{" cx=\"", c.x()}, {" cy=\"", c.y()}, {" r=\"", rect.width() / 2.0, &m_repeated->radius}});
 }
 
 void SvgSymbolRuns::addRect(QPainter& painter, const QRectF& rect)
 {
     continueInPainters(painter, Kind::Rect);
-    appendRect(m_current, rect);
+    appendRect(m_current, rect, m_repeated->boxSizes);
 }
 
 void SvgSymbolRuns::addSquare(QPainter& painter, const QRectF& rect, const QColor& colour)
@@ -173,7 +212,7 @@ void SvgSymbolRuns::addSquare(QPainter& painter, const QRectF& rect, const QColo
         endRun(painter);
         begin(Kind::Square, QPen(Qt::NoPen), QBrush(colour));
     }
-    appendRect(m_current, rect);
+    appendRect(m_current, rect, m_repeated->squareSizes);
 }
 
 void SvgSymbolRuns::endRun(QPainter& painter)
@@ -202,13 +241,16 @@ QByteArray SvgSymbolRuns::splice(const QByteArray& svg) const
     qsizetype from = 0;
     for (const QByteArray& run : m_runs) {
         const qsizetype start = svg.indexOf(PlaceholderStart, from);
-        const qsizetype end = start < 0 ? -1 : svg.indexOf(ElementEnd, start);
+        const qsizetype end =
+            start < 0 ? -1
+                      : svg.indexOf(QByteArrayView(ElementEnd.data(), qsizetype(ElementEnd.size())),
+                                    start);
         if (end < 0) {
             return {};
         }
         out.append(svg.constData() + from, start - from);
         out.append(run);
-        from = end + qsizetype(sizeof ElementEnd) - 1;
+        from = end + qsizetype(ElementEnd.size());
     }
     if (svg.indexOf(PlaceholderStart, from) >= 0) {
         return {};

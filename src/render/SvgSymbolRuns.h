@@ -13,6 +13,7 @@
 #include <QPointF>
 #include <QRectF>
 
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -22,6 +23,11 @@ namespace qv {
 class SvgSymbolRuns
 {
 public:
+    SvgSymbolRuns();
+    ~SvgSymbolRuns();
+    SvgSymbolRuns(const SvgSymbolRuns&) = delete;
+    SvgSymbolRuns& operator=(const SvgSymbolRuns&) = delete;
+
     // Adds a circle centred at `centre` with radius `radius` (user units) to be
     // painted in the painter's present pen and brush.
     void addCircle(QPainter& painter, QPointF centre, double radius);
@@ -64,6 +70,9 @@ private:
     QBrush m_brush;
     QByteArray m_current;
     std::vector<QByteArray> m_runs;
+    // The texts of the sizes last written, which a run repeats.
+    struct Repeated;
+    std::unique_ptr<Repeated> m_repeated;
 };
 
 } // namespace qv
