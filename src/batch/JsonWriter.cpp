@@ -108,10 +108,9 @@ std::size_t JsonWriter::formatNumber(double value, NumberText& text)
     // the plain form would spell out every digit of the binary value.
     NumberText scientific;
     const char* const begin = scientific.data();
-    const char* end =
-        std::to_chars(scientific.data(), scientific.data() + scientific.size(), value,
-                      std::chars_format::scientific)
-            .ptr;
+    const char* end = std::to_chars(scientific.data(), scientific.data() + scientific.size(), value,
+                                    std::chars_format::scientific)
+                          .ptr;
     const char* e = std::find(begin, end, 'e');
     int exponent = 0;
     std::from_chars(e + 2, end, exponent); // past "e+": the value is at least 2^53
@@ -238,8 +237,7 @@ void JsonWriter::numberArray(std::size_t count, const std::function<double(std::
     });
 }
 
-void JsonWriter::integerArray(std::size_t count,
-                              const std::function<std::int64_t(std::size_t)>& at)
+void JsonWriter::integerArray(std::size_t count, const std::function<std::int64_t(std::size_t)>& at)
 {
     elements(count, [&at](std::size_t i, std::string& text) {
         std::array<char, 24> number{};
@@ -269,9 +267,9 @@ void JsonWriter::elements(std::size_t count,
     };
     // The second half of a long array is written on a thread of its own while
     // the first goes out, then follows it.
-    const std::size_t half = count >= ElementsOnTwoThreadsFrom && std::thread::hardware_concurrency() > 1
-                                 ? count / 2
-                                 : count;
+    const std::size_t half =
+        count >= ElementsOnTwoThreadsFrom && std::thread::hardware_concurrency() > 1 ? count / 2
+                                                                                     : count;
     std::string second;
     // Room for the second half is taken here, from the memory the rest of the run uses.
     second.reserve((count - half) * (before.size() + 24));

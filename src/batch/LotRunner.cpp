@@ -114,8 +114,9 @@ LotResult LotRunner::run(const QString& file, QTextStream& out, QTextStream& err
     const bool judged = run.loaded && judgesAgainstALimit(document.decisionSettings());
     const bool beside = judged && !m_many && outputs.ocCurvePath.isEmpty() &&
                         outputs.saveProject.isEmpty() && std::thread::hardware_concurrency() > 1;
-    auto decision = std::async(beside ? std::launch::async : std::launch::deferred,
-                               [&document, judged] { return judged ? document.lotDecision(1) : nullptr; });
+    auto decision =
+        std::async(beside ? std::launch::async : std::launch::deferred,
+                   [&document, judged] { return judged ? document.lotDecision(1) : nullptr; });
     const bool written = writeOutputs(document, prompter, run, outputs, err);
     const LotDecision* const decided = decision.get();
     if (!silent.empty()) {

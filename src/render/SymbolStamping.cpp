@@ -275,7 +275,8 @@ public:
         if (!(std::abs(device.x()) < 1e9) || !(std::abs(device.y()) < 1e9)) {
             return centre;
         }
-        const Key key{std::llround(device.x()), std::llround(device.y()), size, height, penWidth, mark};
+        const Key key{
+            std::llround(device.x()), std::llround(device.y()), size, height, penWidth, mark};
         if (!m_drawn.insert(key).second) {
             return std::nullopt;
         }
@@ -361,8 +362,7 @@ struct SymbolStamping::Stamps
     int margin = 0;
 };
 
-SymbolStamping::SymbolStamping(QPainter& painter, const QRectF& deviceRect,
-                               SvgSymbolRuns* svgRuns)
+SymbolStamping::SymbolStamping(QPainter& painter, const QRectF& deviceRect, SvgSymbolRuns* svgRuns)
     : m_painter(painter), m_stamps(std::make_unique<Stamps>())
 {
     const QPaintEngine* engine = painter.paintEngine();
@@ -449,13 +449,13 @@ void SymbolStamping::paintBox(const QRectF& rect, bool symbol)
     if (s.vector && symbol) {
         // Boxes snap to the device's grid and an identical one is written once, as circles are.
         const bool filled = m_painter.brush().style() != Qt::NoBrush;
-        const auto placed =
-            s.vector->place(rect.center(), rect.width(),
-                            filled ? VectorSymbols::Mark::FilledBox : VectorSymbols::Mark::HollowBox,
-                            rect.height(), m_painter.pen().widthF());
+        const auto placed = s.vector->place(rect.center(), rect.width(),
+                                            filled ? VectorSymbols::Mark::FilledBox
+                                                   : VectorSymbols::Mark::HollowBox,
+                                            rect.height(), m_painter.pen().widthF());
         if (placed) {
-            m_painter.drawRect(QRectF(*placed - QPointF(rect.width() / 2, rect.height() / 2),
-                                      rect.size()));
+            m_painter.drawRect(
+                QRectF(*placed - QPointF(rect.width() / 2, rect.height() / 2), rect.size()));
         }
         return;
     }

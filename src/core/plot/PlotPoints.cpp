@@ -29,10 +29,9 @@ const SetStatistics& PlotRoutine::runStatistics(Drawing& d, int setNumber)
     // Two sets of one size share their positions: the other set's table serves when it has them.
     const std::vector<double>* shared =
         m_positions[static_cast<std::size_t>(2 - setNumber)].held(set.enabledCount, d.scale);
-    inputs.positions =
-        shared ? shared
-               : &m_positions[static_cast<std::size_t>(setNumber - 1)].positions(set.enabledCount,
-                                                                                 d.scale);
+    inputs.positions = shared ? shared
+                              : &m_positions[static_cast<std::size_t>(setNumber - 1)].positions(
+                                    set.enabledCount, d.scale);
     StatisticsOutcome result = statisticsPass(set, inputs, r.points);
     if (result.status == StatisticsStatus::NonPositiveOnLogAxis) {
         say(std::string(NonPositiveLogValueText), std::string(DatasetErrorTitle),

@@ -132,9 +132,10 @@ std::optional<NormalityTest> andersonDarling(std::span<const double> values)
         }
     };
     const std::size_t half =
-        count >= TermsOnTwoThreadsFrom && std::thread::hardware_concurrency() > 1 ? count / 2 : count;
-    auto upperHalf = std::async(half < count ? std::launch::async : std::launch::deferred, termsOf,
-                                half, count);
+        count >= TermsOnTwoThreadsFrom && std::thread::hardware_concurrency() > 1 ? count / 2
+                                                                                  : count;
+    auto upperHalf =
+        std::async(half < count ? std::launch::async : std::launch::deferred, termsOf, half, count);
     termsOf(0, half);
     upperHalf.get();
     CompensatedSum total;
