@@ -10,8 +10,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <future>
 #include <initializer_list>
 #include <string_view>
+#include <thread>
 #include <utility>
 
 namespace qv {
@@ -23,6 +25,8 @@ namespace {
 const QRectF Placeholder(0, 0, 2, 2);
 constexpr char PlaceholderStart[] = "<circle";
 constexpr std::string_view ElementEnd = "/>\n";
+// Runs this long are written on two threads.
+constexpr std::size_t RunOnTwoThreadsFrom = 8192;
 
 // Writes `v` to six significant digits, trailing zeros dropped, and returns the
 // end of the text; nullptr when the value is left to Qt's own formatting: beyond
@@ -144,28 +148,7 @@ void appendElement(QByteArray& out, std::string_view start,
     out.append(text, at - text);
 }
 
-// Appends the rectangle element Qt's writer writes for `rect`.
-void appendRect(QByteArray& out, const QRectF& rect, RepeatedNumber sizes[2])
-{
-    appendElement(out, "<rect",
-                  {{" x=\"", rect.x()},
-                   {" y=\"", rect.y()},
-                   {" width=\"", rect.width(), &sizes[0]},
-                   {" height=\"", rect.height(), &sizes[1]}});
-}
-
 } // namespace
-
-struct SvgSymbolRuns::Repeated
-{
-    RepeatedNumber radius;
-    RepeatedNumber boxSizes[2];
-    RepeatedNumber squareSizes[2];
-};
-
-SvgSymbolRuns::SvgSymbolRuns() : m_repeated(std::make_unique<Repeated>()) {}
-
-SvgSymbolRuns::~SvgSymbolRuns() = default;
 
 void SvgSymbolRuns::appendNumber(QByteArray& out, double v)
 {
@@ -195,15 +178,13 @@ void SvgSymbolRuns::addCircle(QPainter& painter, QPointF centre, double radius)
     // writes of it.
     const QRectF rect(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
     const QPointF c = rect.center();
-    appendElement(
-        m_current, "<circle",
-        {{" cx=\"", c.x()}, {" cy=\"", c.y()}, {" r=\"", rect.width() / 2.0, &m_repeated->radius}});
+    m_pending.push_back({c.x(), c.y(), rect.width() / 2.0, 0.0});
 }
 
 void SvgSymbolRuns::addRect(QPainter& painter, const QRectF& rect)
 {
     continueInPainters(painter, Kind::Rect);
-    appendRect(m_current, rect, m_repeated->boxSizes);
+    m_pending.push_back({rect.x(), rect.y(), rect.width(), rect.height()});
 }
 
 void SvgSymbolRuns::addSquare(QPainter& painter, const QRectF& rect, const QColor& colour)
@@ -212,7 +193,39 @@ void SvgSymbolRuns::addSquare(QPainter& painter, const QRectF& rect, const QColo
         endRun(painter);
         begin(Kind::Square, QPen(Qt::NoPen), QBrush(colour));
     }
-    appendRect(m_current, rect, m_repeated->squareSizes);
+    m_pending.push_back({rect.x(), rect.y(), rect.width(), rect.height()});
+}
+
+QByteArray SvgSymbolRuns::runText(bool circles, const std::vector<Pending>& pending)
+{
+    // Each half of a long run is written on a thread of its own, then the two joined.
+    const auto write = [circles, &pending](std::size_t from, std::size_t to) {
+        QByteArray text;
+        text.reserve(static_cast<qsizetype>((to - from) * 64));
+        RepeatedNumber sizes[2];
+        for (std::size_t i = from; i < to; ++i) {
+            const Pending& e = pending[i];
+            if (circles) {
+                appendElement(text, "<circle",
+                              {{" cx=\"", e[0]}, {" cy=\"", e[1]}, {" r=\"", e[2], &sizes[0]}});
+            } else {
+                appendElement(text, "<rect",
+                              {{" x=\"", e[0]},
+                               {" y=\"", e[1]},
+                               {" width=\"", e[2], &sizes[0]},
+                               {" height=\"", e[3], &sizes[1]}});
+            }
+        }
+        return text;
+    };
+    const std::size_t count = pending.size();
+    const std::size_t half =
+        count >= RunOnTwoThreadsFrom && std::thread::hardware_concurrency() > 1 ? count / 2 : count;
+    auto second =
+        std::async(half < count ? std::launch::async : std::launch::deferred, write, half, count);
+    QByteArray text = write(0, half);
+    text += second.get();
+    return text;
 }
 
 void SvgSymbolRuns::endRun(QPainter& painter)
@@ -225,8 +238,8 @@ void SvgSymbolRuns::endRun(QPainter& painter)
     painter.setBrush(m_brush);
     painter.drawEllipse(Placeholder);
     painter.restore();
-    m_runs.push_back(std::move(m_current));
-    m_current.clear();
+    m_runs.push_back(runText(m_kind == Kind::Circle, m_pending));
+    m_pending.clear();
     m_kind = Kind::None;
 }
 

@@ -13,7 +13,7 @@
 #include <QPointF>
 #include <QRectF>
 
-#include <memory>
+#include <array>
 #include <vector>
 
 class QPainter;
@@ -23,11 +23,6 @@ namespace qv {
 class SvgSymbolRuns
 {
 public:
-    SvgSymbolRuns();
-    ~SvgSymbolRuns();
-    SvgSymbolRuns(const SvgSymbolRuns&) = delete;
-    SvgSymbolRuns& operator=(const SvgSymbolRuns&) = delete;
-
     // Adds a circle centred at `centre` with radius `radius` (user units) to be
     // painted in the painter's present pen and brush.
     void addCircle(QPainter& painter, QPointF centre, double radius);
@@ -68,11 +63,14 @@ private:
     Kind m_kind = Kind::None;
     QPen m_pen;
     QBrush m_brush;
-    QByteArray m_current;
+    // A symbol of the present run: a circle's centre and radius, or a
+    // rectangle's corner, width and height.
+    using Pending = std::array<double, 4>;
+    // The elements of a run of circles or rectangles.
+    static QByteArray runText(bool circles, const std::vector<Pending>& pending);
+
+    std::vector<Pending> m_pending;
     std::vector<QByteArray> m_runs;
-    // The texts of the sizes last written, which a run repeats.
-    struct Repeated;
-    std::unique_ptr<Repeated> m_repeated;
 };
 
 } // namespace qv
