@@ -1,10 +1,10 @@
 // Plot symbols of an SVG picture written by the program's own runs: the numbers
 // are the ones Qt's writer would write, and the picture renders as painting each
 // symbol through Qt's writer does.
+#include "render/SvgSymbolRuns.h"
 #include "BaseScene.h"
 #include "render/ChartExport.h"
 #include "render/ChartPainter.h"
-#include "render/SvgSymbolRuns.h"
 #include "support/TempFiles.h"
 
 #include <QBuffer>
@@ -16,8 +16,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace qv {
 namespace {
@@ -35,8 +37,8 @@ QByteArray svgThroughQt(const Scene& scene)
 // `svg` rendered at 300 dpi by librsvg.
 QImage rendered(const QByteArray& svg, const test::TempFiles& files, const std::string& name)
 {
-    const std::string path =
-        files.write(name + ".svg", std::string(svg.constData(), static_cast<std::size_t>(svg.size())));
+    const std::string path = files.write(
+        name + ".svg", std::string(svg.constData(), static_cast<std::size_t>(svg.size())));
     QProcess render;
     render.start(QStringLiteral("rsvg-convert"),
                  {QStringLiteral("-d"), QStringLiteral("300"), QStringLiteral("-p"),
@@ -48,10 +50,10 @@ QImage rendered(const QByteArray& svg, const test::TempFiles& files, const std::
 
 TEST(SvgSymbolRuns, NumbersAreWrittenAsQtsSvgWriterWritesThem)
 {
-    std::vector<double> values = {0.0,      -0.0,      1.0,       -1.0,       100.0625, 120.1875,
-                                  -100.0625, 0.5,      2.5,       99999.95,   99999.94, 1e5,
-                                  1e-3,     0.0009999, 1234567.0, 1e-7,       6.4,      428.271,
-                                  399.3,    0.1 + 0.2, 800.0,     12345.65,   1e300,    -3.75e-5};
+    std::vector<double> values = {0.0,       -0.0,      1.0,       -1.0,     100.0625, 120.1875,
+                                  -100.0625, 0.5,       2.5,       99999.95, 99999.94, 1e5,
+                                  1e-3,      0.0009999, 1234567.0, 1e-7,     6.4,      428.271,
+                                  399.3,     0.1 + 0.2, 800.0,     12345.65, 1e300,    -3.75e-5};
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> coordinate(-50.0, 1500.0);
     for (int i = 0; i < 20000; ++i) {
@@ -79,7 +81,8 @@ TEST(SvgSymbolRuns, AnSvgChartRendersAsPaintingEachSymbolThroughQtDoes)
         scene.primitives.push_back(SceneCircle{x + 0.01, 4.9, 0.1, i % 2 == 0});
         scene.primitives.push_back(ScenePixel{x, 0.03 * i});
         if (i % 50 == 0) {
-            scene.primitives.push_back(SceneLine{0, 0.02 * i, 10, 10 - 0.02 * i, 1, LineStyle::Solid});
+            scene.primitives.push_back(
+                SceneLine{0, 0.02 * i, 10, 10 - 0.02 * i, 1, LineStyle::Solid});
             scene.primitives.push_back(ScenePixel{x + 0.1, 8.0});
             scene.primitives.push_back(SceneBox{x, 1, x + 0.5, 1.5, 1, i % 100 == 0});
         }
@@ -95,6 +98,42 @@ TEST(SvgSymbolRuns, AnSvgChartRendersAsPaintingEachSymbolThroughQtDoes)
     EXPECT_EQ(rendered(ours, files, "ours"), expected);
 }
 
+// The symbol elements of an SVG picture, in order.
+std::vector<QByteArray> symbolLines(const QByteArray& svg)
+{
+    std::vector<QByteArray> lines;
+    for (const QByteArray& line : svg.split('\n')) {
+        if (line.trimmed().startsWith("<circle") || line.trimmed().startsWith("<rect")) {
+            lines.push_back(line.trimmed());
+        }
+    }
+    return lines;
+}
+
+TEST(SvgSymbolRuns, ALongRunWritesTheElementsQtsWriterWritesInTheSameOrder)
+{
+    // Runs long enough to be written in halves on two threads, their sizes
+    // changing now and then inside the run.
+    Scene scene = test::baseScene();
+    for (int i = 0; i < 20001; ++i) {
+        const double x = 0.0005 * i;
+        scene.primitives.push_back(
+            SceneCircle{x, 5 + std::sin(i * 0.01) * 4, i / 5000 % 2 ? 0.1 : 0.16, false});
+    }
+    for (int i = 0; i < 12001; ++i) {
+        const double x = 0.0008 * i;
+        const double half = i / 3000 % 2 ? 0.05 : 0.07;
+        scene.primitives.push_back(SceneBox{x - half, 2 - half, x + half, 2 + half, false, 1});
+    }
+    const auto ours = symbolLines(chartFileBytes(scene, QStringLiteral("chart.svg")));
+    const auto qts = symbolLines(svgThroughQt(scene));
+    ASSERT_EQ(ours.size(), qts.size());
+    ASSERT_GT(ours.size(), 32000u);
+    for (std::size_t i = 0; i < ours.size(); ++i) {
+        ASSERT_EQ(ours[i].toStdString(), qts[i].toStdString()) << "element " << i;
+    }
+}
+
 TEST(SvgSymbolRuns, APictureWhosePlaceholdersDoNotMatchTheRunsIsRefused)
 {
     QImage image(4, 4, QImage::Format_RGB32);
@@ -104,7 +143,8 @@ TEST(SvgSymbolRuns, APictureWhosePlaceholdersDoNotMatchTheRunsIsRefused)
     runs.endRun(painter);
     painter.end();
     const QByteArray one = "<svg>\n<circle cx=\"1\" cy=\"1\" r=\"1\"/>\n</svg>\n";
-    EXPECT_EQ(runs.splice(one).toStdString(), "<svg>\n<circle cx=\"3\" cy=\"2\" r=\"0.5\"/>\n</svg>\n");
+    EXPECT_EQ(runs.splice(one).toStdString(),
+              "<svg>\n<circle cx=\"3\" cy=\"2\" r=\"0.5\"/>\n</svg>\n");
     EXPECT_TRUE(runs.splice("<svg>\n</svg>\n").isEmpty());
     EXPECT_TRUE(runs.splice(one + "<circle cx=\"2\" cy=\"2\" r=\"1\"/>\n").isEmpty());
 }
