@@ -10,7 +10,7 @@ include(GNUInstallDirs)
 set(QV_APP_ID "org.quantiview.Quantiview")
 set(QV_DATA_DESTINATION "${CMAKE_INSTALL_DATADIR}/quantiview")
 set(_packaging "${PROJECT_SOURCE_DIR}/packaging")
-target_compile_definitions(quantiview PRIVATE QV_APP_ID="${QV_APP_ID}")
+target_compile_definitions(quantiview_window PRIVATE QV_APP_ID="${QV_APP_ID}")
 
 install(FILES "${_packaging}/quantiview.svg"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")

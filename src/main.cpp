@@ -6,14 +6,14 @@
 #include "core/io/FilePaths.h"
 #include "core/io/PlatformFiles.h"
 #include "core/model/Session.h"
-#include "gui/app/MainWindow.h"
-#include "gui/app/QtPrompter.h"
-#include "gui/dialogs/AboutWindows.h"
 
-#include <QApplication>
-#include <QIcon>
+#include <QGuiApplication>
+
+#include <dlfcn.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -42,6 +42,35 @@ void dropRuntimeFolderNotice(QtMsgType type, const QMessageLogContext& context, 
     if (previousMessageHandler) {
         previousMessageHandler(type, context, text);
     }
+}
+
+// Loads the window's library (beside the program in its build folder, or where
+// it is installed) and opens the window; batch runs never load it, nor the
+// widget libraries it brings.
+int runWindow(int argc, char** argv)
+{
+    std::error_code error;
+    const std::filesystem::path folder =
+        std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    std::string tried;
+    for (const std::filesystem::path& path :
+         {folder / "quantiview-window.so", (folder / QV_WINDOW_MODULE).lexically_normal()}) {
+        if (void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+            using WindowMain = int (*)(int, char**);
+            if (auto* windowMain =
+                    reinterpret_cast<WindowMain>(dlsym(library, "quantiviewWindowMain"))) {
+                return windowMain(argc, argv);
+            }
+        }
+        if (const char* why = dlerror()) {
+            tried += std::string("\n  ") + why;
+        }
+    }
+    std::fprintf(stderr,
+                 "quantiview: the window's library could not be loaded:%s\n"
+                 "Batch mode still works; see 'quantiview --help'.\n",
+                 tried.c_str());
+    return 2;
 }
 
 } // namespace
@@ -75,17 +104,5 @@ int main(int argc, char** argv)
                      "writes its picture; see 'quantiview --help'.\n");
         return 2;
     }
-    QApplication app(argc, argv);
-    nameProgram();
-    // The desktop matches the window to its menu entry and shows the installed icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral(QV_APP_ID));
-    QApplication::setWindowIcon(
-        QIcon::fromTheme(QStringLiteral("quantiview"), QIcon(qv::programLogo(256))));
-    qv::QtPrompter prompter;
-    qv::MainWindow window(prompter);
-    window.show();
-    if (arguments.size() > 1) {
-        window.openFromCommandLine(QString::fromLocal8Bit(argv[1]));
-    }
-    return QApplication::exec();
+    return runWindow(argc, argv);
 }
