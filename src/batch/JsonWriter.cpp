@@ -1,5 +1,7 @@
 #include "batch/JsonWriter.h"
 
+#include "core/TwoHalves.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -7,8 +9,6 @@
 #include <cassert>
 #include <charconv>
 #include <cmath>
-#include <future>
-#include <thread>
 #include <utility>
 
 namespace qv {
@@ -267,16 +267,14 @@ void JsonWriter::elements(std::size_t count,
     };
     // The second half of a long array is written on a thread of its own while
     // the first goes out, then follows it.
-    const std::size_t half =
-        count >= ElementsOnTwoThreadsFrom && std::thread::hardware_concurrency() > 1 ? count / 2
-                                                                                     : count;
     std::string second;
     // Room for the second half is taken here, from the memory the rest of the run uses.
-    second.reserve((count - half) * (before.size() + 24));
-    auto secondHalf = std::async(half < count ? std::launch::async : std::launch::deferred,
-                                 [&] { run(half, count, second, false); });
-    run(0, half, m_buffer, true);
-    secondHalf.get();
+    second.reserve((count - twoHalvesMiddle(count, ElementsOnTwoThreadsFrom)) *
+                   (before.size() + 24));
+    inTwoHalves(
+        count, ElementsOnTwoThreadsFrom,
+        [&](std::size_t from, std::size_t to) { run(from, to, m_buffer, true); },
+        [&](std::size_t from, std::size_t to) { run(from, to, second, false); });
     m_buffer += second;
     m_levels.back().count = static_cast<int>(count);
     endArray();

@@ -1,5 +1,7 @@
 #include "render/SvgSymbolRuns.h"
 
+#include "core/TwoHalves.h"
+
 #include <QPainter>
 #include <QString>
 #include <QTextStream>
@@ -10,10 +12,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <future>
 #include <initializer_list>
 #include <string_view>
-#include <thread>
 #include <utility>
 
 namespace qv {
@@ -218,13 +218,13 @@ QByteArray SvgSymbolRuns::runText(bool circles, const std::vector<Pending>& pend
         }
         return text;
     };
-    const std::size_t count = pending.size();
-    const std::size_t half =
-        count >= RunOnTwoThreadsFrom && std::thread::hardware_concurrency() > 1 ? count / 2 : count;
-    auto second =
-        std::async(half < count ? std::launch::async : std::launch::deferred, write, half, count);
-    QByteArray text = write(0, half);
-    text += second.get();
+    QByteArray text;
+    QByteArray upper;
+    inTwoHalves(
+        pending.size(), RunOnTwoThreadsFrom,
+        [&](std::size_t from, std::size_t to) { text = write(from, to); },
+        [&](std::size_t from, std::size_t to) { upper = write(from, to); });
+    text += upper;
     return text;
 }
 

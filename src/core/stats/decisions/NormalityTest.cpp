@@ -1,5 +1,6 @@
 #include "core/stats/decisions/NormalityTest.h"
 
+#include "core/TwoHalves.h"
 #include "core/VectorState.h"
 #include "core/stats/decisions/ExactPolicy.h"
 
@@ -7,8 +8,6 @@
 #include <boost/math/special_functions/erf.hpp>
 #include <cmath>
 #include <cstddef>
-#include <future>
-#include <thread>
 #include <vector>
 
 namespace qv {
@@ -63,6 +62,35 @@ private:
     double m_carry = 0.0;
 };
 
+// The sum over ranks of the statistic's terms for the sorted values `x`, scaled
+// by `scale`, of mean `mean` and standard deviation `s` (scaled alike). Rank
+// i = j + 1 weighs ln Phi(z(i)) by 2i - 1, and ln(1 - Phi(z(i))) by
+// 2(N + 1 - i) - 1, where the formula meets it as z(N+1-i') for i' = N+1-i.
+// The terms of a large lot are worked out on two threads; they are summed in
+// rank order all the same, so the sum does not depend on the threads.
+double rankedTermsSum(std::span<const double> x, double scale, double mean, double s)
+{
+    const double n = static_cast<double>(x.size());
+    std::vector<double> terms(x.size());
+    const auto termsOf = [&](std::size_t from, std::size_t to) {
+        clearUpperVectorState();
+        for (std::size_t j = from; j < to; ++j) {
+            const double z = (x[j] * scale - mean) / s;
+            const LogTails ln = logTails(std::fabs(z));
+            const double lnPhi = z >= 0.0 ? ln.body : ln.tail;
+            const double lnUpper = z >= 0.0 ? ln.tail : ln.body;
+            const double rank = static_cast<double>(j);
+            terms[j] = (2.0 * rank + 1.0) * lnPhi + (2.0 * (n - rank) - 1.0) * lnUpper;
+        }
+    };
+    inTwoHalves(x.size(), TermsOnTwoThreadsFrom, termsOf, termsOf);
+    CompensatedSum total;
+    for (const double term : terms) {
+        total.add(term);
+    }
+    return total.value();
+}
+
 } // namespace
 
 std::optional<NormalityTest> andersonDarling(std::span<const double> values)
@@ -115,36 +143,8 @@ std::optional<NormalityTest> andersonDarling(std::span<const double> values)
         return std::nullopt;
     }
 
-    // Rank i = j + 1 weighs ln Phi(z(i)) by 2i - 1, and ln(1 - Phi(z(i))) by
-    // 2(N + 1 - i) - 1, where the formula meets it as z(N+1-i') for i' = N+1-i.
-    // The terms of a large lot are worked out on two threads; they are summed
-    // in rank order all the same, so the statistic does not depend on the threads.
-    std::vector<double> terms(count);
-    const auto termsOf = [&](std::size_t from, std::size_t to) {
-        clearUpperVectorState();
-        for (std::size_t j = from; j < to; ++j) {
-            const double z = (x[j] * scale - mean) / s;
-            const LogTails ln = logTails(std::fabs(z));
-            const double lnPhi = z >= 0.0 ? ln.body : ln.tail;
-            const double lnUpper = z >= 0.0 ? ln.tail : ln.body;
-            const double rank = static_cast<double>(j);
-            terms[j] = (2.0 * rank + 1.0) * lnPhi + (2.0 * (n - rank) - 1.0) * lnUpper;
-        }
-    };
-    const std::size_t half =
-        count >= TermsOnTwoThreadsFrom && std::thread::hardware_concurrency() > 1 ? count / 2
-                                                                                  : count;
-    auto upperHalf =
-        std::async(half < count ? std::launch::async : std::launch::deferred, termsOf, half, count);
-    termsOf(0, half);
-    upperHalf.get();
-    CompensatedSum total;
-    for (const double term : terms) {
-        total.add(term);
-    }
-
     NormalityTest result;
-    result.a2 = -n - total.value() / n;
+    result.a2 = -n - rankedTermsSum(x, scale, mean, s) / n;
     result.a2Adjusted = result.a2 * (1.0 + 0.75 / n + 2.25 / (n * n));
     if (count >= static_cast<std::size_t>(NormalityPValueFrom)) {
         result.pValue = andersonDarlingPValue(result.a2Adjusted);
