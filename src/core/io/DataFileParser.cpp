@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "core/NumberReader.h"
+#include "core/VectorState.h"
 #include "core/io/AscendingOrder.h"
 #include "core/io/PasteText.h"
 #include "core/io/TextFile.h"
@@ -9,9 +10,12 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <exception>
+#include <future>
 #include <new>
 #include <numeric>
 #include <string_view>
+#include <thread>
 #include <utility>
 
 namespace qv {
@@ -314,31 +318,23 @@ std::string labelOf(std::string_view firstLine, const DataLayout& layout)
     return layout.valueColumn >= 1 && index < items.size() ? items[index] : std::string();
 }
 
-ParsedData parse(const std::vector<std::string_view>& lines, const DataLayout& layout)
+// How reading a run of lines ended.
+struct RunEnd
 {
-    ParsedData parsed;
-    DataSet& set = parsed.set;
-    set.columnCount = layout.columnCount;
-    set.valueColumn = layout.valueColumn;
-    set.sigmaColumn = layout.sigmaColumn;
-    std::size_t next = 0;
-    if (layout.labelsRow != LabelsRow::None && !lines.empty()) {
-        parsed.label = labelOf(lines.front(), layout);
-        next = 1;
-    }
-    const std::size_t reserve = std::min<std::size_t>(lines.size() - next, MaxPoints);
-    set.values.reserve(reserve);
-    set.states.reserve(reserve);
-    set.sourceLines.reserve(reserve);
-    if (layout.withSigmas) {
-        set.sigmas.reserve(reserve);
-    }
+    bool ended = false;   // an empty line or another field count ended the data
+    bool stopped = false; // a line that ends the data outright was met
+};
+
+// Reads lines [first, last) into `set` (values, sigmas as read, states, source
+// lines, skipped lines), `ended` saying whether the data ended before them.
+RunEnd readLines(const std::vector<std::string_view>& lines, std::size_t first, std::size_t last,
+                 const DataLayout& layout, bool ended, DataSet& set)
+{
     CutLine cut;
-    bool ended = false;
-    for (; next < lines.size(); ++next) {
+    for (std::size_t next = first; next < last; ++next) {
         const std::string_view line = lines[next];
         if (endsTheData(line)) {
-            break;
+            return {ended, true};
         }
         if (ended) {
             if (wouldBeData(line, layout, cut)) {
@@ -374,6 +370,95 @@ ParsedData parse(const std::vector<std::string_view>& lines, const DataLayout& l
             break;
         }
     }
+    return {ended, false};
+}
+
+// From this many lines on, the second half is read on a thread of its own.
+constexpr std::size_t ParallelLines = 20000;
+
+// The second half of the lines read as if the data went on into it, and the
+// failure that stopped it, if any.
+struct SecondHalf
+{
+    DataSet set;
+    std::exception_ptr failure;
+};
+
+// Reads lines [first, last) into `set` as readLines does, a long run in two
+// halves at once: the second half is taken as read only when the first leaves
+// the data going on, and is read again after an end otherwise. The points,
+// skipped lines and failures come out as one reading in order would give them.
+void readAllLines(const std::vector<std::string_view>& lines, std::size_t first,
+                  std::size_t last, const DataLayout& layout, DataSet& set)
+{
+    if (last - first < ParallelLines || std::thread::hardware_concurrency() < 2) {
+        readLines(lines, first, last, layout, false, set);
+        return;
+    }
+    const std::size_t middle = first + (last - first) / 2;
+    auto later = std::async(std::launch::async, [&lines, middle, last, &layout] {
+        // A thread starts with the vector state of the one that made it.
+        clearUpperVectorState();
+        SecondHalf half;
+        try {
+            readLines(lines, middle, last, layout, false, half.set);
+        } catch (...) {
+            half.failure = std::current_exception();
+        }
+        return half;
+    });
+    const RunEnd end = readLines(lines, first, middle, layout, false, set);
+    SecondHalf half = later.get();
+    if (end.stopped) {
+        return;
+    }
+    if (end.ended) {
+        readLines(lines, middle, last, layout, true, set);
+        return;
+    }
+    // Every point the second half read lies before what stopped it.
+    if (set.values.size() + half.set.values.size() > static_cast<std::size_t>(MaxPoints)) {
+        raise(ErrorCode::SubscriptOutOfRange);
+    }
+    if (half.failure) {
+        std::rethrow_exception(half.failure);
+    }
+    const auto append = [](auto& to, const auto& from) {
+        to.insert(to.end(), from.begin(), from.end());
+    };
+    append(set.values, half.set.values);
+    append(set.sigmas, half.set.sigmas);
+    append(set.states, half.set.states);
+    append(set.sourceLines, half.set.sourceLines);
+    SkippedLines& skipped = set.skippedLines;
+    for (const SkippedLine& line : half.set.skippedLines.first) {
+        if (skipped.first.size() < MaxListedSkippedLines) {
+            skipped.first.push_back(line);
+        }
+    }
+    skipped.count += half.set.skippedLines.count;
+}
+
+ParsedData parse(const std::vector<std::string_view>& lines, const DataLayout& layout)
+{
+    ParsedData parsed;
+    DataSet& set = parsed.set;
+    set.columnCount = layout.columnCount;
+    set.valueColumn = layout.valueColumn;
+    set.sigmaColumn = layout.sigmaColumn;
+    std::size_t next = 0;
+    if (layout.labelsRow != LabelsRow::None && !lines.empty()) {
+        parsed.label = labelOf(lines.front(), layout);
+        next = 1;
+    }
+    const std::size_t reserve = std::min<std::size_t>(lines.size() - next, MaxPoints);
+    set.values.reserve(reserve);
+    set.states.reserve(reserve);
+    set.sourceLines.reserve(reserve);
+    if (layout.withSigmas) {
+        set.sigmas.reserve(reserve);
+    }
+    readAllLines(lines, next, lines.size(), layout, set);
     set.pointCount = static_cast<int>(set.values.size());
     set.hasSigmas = layout.withSigmas;
     if (!layout.withSigmas) {

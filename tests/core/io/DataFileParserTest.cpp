@@ -251,6 +251,83 @@ TEST(DataFileReader, CountsTheLinesAfterTheEndOfTheDataThatWouldHaveBeenPoints)
         "(after the end of the data).");
 }
 
+TEST(DataFileReader, ReadsALongFileInHalvesAsOneReadingInOrderWould)
+{
+    // Line i (1-based) holds the value i unless changed; 40000 lines are read in
+    // two halves of 20000, so line 20001 is the first of the second half.
+    const auto file = [](int count, const std::vector<std::pair<int, std::string>>& changes) {
+        std::vector<std::string> lines;
+        for (int i = 1; i <= count; ++i) {
+            lines.push_back(std::to_string(i));
+        }
+        for (const auto& [line, text] : changes) {
+            lines[static_cast<std::size_t>(line - 1)] = text;
+        }
+        std::string text;
+        for (const std::string& line : lines) {
+            text += line + "\n";
+        }
+        return text;
+    };
+    const auto valuesUpTo = [](int last, std::initializer_list<int> leftOut) {
+        Values values;
+        for (int i = 1; i <= last; ++i) {
+            if (std::find(leftOut.begin(), leftOut.end(), i) == leftOut.end()) {
+                values.push_back(i);
+            }
+        }
+        return values;
+    };
+    const DataLayout one{.columnCount = 1};
+
+    // Lines not read in both halves: counted together, the first five named in order.
+    std::vector<std::pair<int, std::string>> gaps = {{3, "NA"}, {7, "x1"}, {20001, "NA"}, {39999, "?"}};
+    DataSet set = parsedText(file(40000, gaps), one);
+    EXPECT_EQ(set.values, valuesUpTo(40000, {3, 7, 20001, 39999}));
+    EXPECT_EQ(set.sourceLines.front(), 1);
+    EXPECT_EQ(set.sourceLines.back(), 40000);
+    EXPECT_EQ(set.sourceLines[20000 - 2], 20002); // the second half's first point
+    EXPECT_EQ(skipsOf(set), (Skips{{3, "missing value"}, {7, "foreign line"}, {20001, "missing value"},
+                                   {39999, "foreign line"}}));
+    EXPECT_EQ(set.pointCount, 39996);
+    EXPECT_EQ(set.enabledCount, 39996);
+
+    // An empty line in the first half ends the data: the second half's numbers are
+    // lines after the end, not points.
+    set = parsedText(file(40000, {{100, ""}}), one);
+    EXPECT_EQ(set.values, valuesUpTo(99, {}));
+    EXPECT_EQ(set.skippedLines.count, 40000 - 100);
+    EXPECT_EQ(set.skippedLines.first.front().line, 101);
+    // ... and one in the second half, there.
+    set = parsedText(file(40000, {{30000, ""}}), one);
+    EXPECT_EQ(set.values, valuesUpTo(29999, {}));
+    EXPECT_EQ(set.skippedLines.count, 10000);
+    // The end of a paste in the first half ends everything, one in the second there.
+    set = parsedText(file(40000, {{5, "END OF PASTE"}, {20005, "1 2"}}), one);
+    EXPECT_EQ(set.values, valuesUpTo(4, {}));
+    EXPECT_EQ(set.skippedLines.count, 0);
+    set = parsedText(file(40000, {{20005, "END OF PASTE"}}), one);
+    EXPECT_EQ(set.values, valuesUpTo(20004, {}));
+
+    // A line of too many fields fails the read where reading in order meets it,
+    // and not after the data ended; more points than a set holds fail too.
+    std::string fields = "1";
+    for (int i = 0; i < 21; ++i) {
+        fields += " 1";
+    }
+    EXPECT_EQ(parseDataLines(TextFile::splitLines(file(40000, {{30000, fields}})), one).errorCode,
+              ErrorCode::SubscriptOutOfRange);
+    set = parsedText(file(40000, {{100, ""}, {30000, fields}}), one);
+    EXPECT_EQ(set.values.size(), 99u);
+    const std::string full = file(MaxPoints + 1, {});
+    EXPECT_EQ(parseDataLines(TextFile::splitLines(full), one).errorCode,
+              ErrorCode::SubscriptOutOfRange);
+    set = parsedText(file(MaxPoints + 1, {{MaxPoints - 5, ""}}), one);
+    EXPECT_EQ(set.values.size(), static_cast<std::size_t>(MaxPoints - 6));
+    set = parsedText(file(MaxPoints + 1, {{60000, "NA"}}), one);
+    EXPECT_EQ(set.values.size(), static_cast<std::size_t>(MaxPoints));
+}
+
 TEST(DataFileReader, ProposesTheFieldCountOfTheFirstLineThatHoldsNumbers)
 {
     const std::pair<const char*, int> rows[] = {
