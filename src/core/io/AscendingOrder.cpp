@@ -14,6 +14,8 @@ namespace {
 constexpr int DigitBits = 11;
 constexpr int Digits = (64 + DigitBits - 1) / DigitBits;
 constexpr std::size_t Buckets = std::size_t{1} << DigitBits;
+// Below this many values a comparison sort is the faster.
+constexpr std::size_t ShortList = 512;
 
 // An unsigned key that orders as the number does: the sign bit flipped for
 // positive numbers, every bit flipped for negative ones; both zeros are +0.
@@ -43,6 +45,15 @@ std::vector<std::size_t> ascendingOrder(const double* values, std::size_t n)
     // A list in order already (a project file's points are) stays as it is.
     if (std::is_sorted(values, values + n)) {
         std::iota(order.begin(), order.end(), std::size_t{0});
+        return order;
+    }
+    // A short list is sorted by key: the order the passes below would give, at
+    // less than the cost of clearing their counts.
+    if (n < ShortList) {
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        std::stable_sort(order.begin(), order.end(), [values](std::size_t a, std::size_t b) {
+            return keyOf(values[a]) < keyOf(values[b]);
+        });
         return order;
     }
     // Least significant digit first: each pass is stable, so equal keys keep the

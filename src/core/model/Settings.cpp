@@ -274,23 +274,35 @@ void Settings::resetOptions()
     OptionRules::resetOptions(*this);
 }
 
-void Settings::setFontList(std::vector<std::string> fonts)
+std::vector<std::string> sortedFontList(std::vector<std::string> fonts)
 {
     // By name as a reader sees it: "arial" and "Arial" side by side, "Zapf" after "abc".
-    auto folded = [](const std::string& name) {
-        std::string out = name;
-        for (char& c : out) {
-            if (c >= 'A' && c <= 'Z') {
-                c = static_cast<char>(c - 'A' + 'a');
-            }
-        }
-        return out;
+    const auto folded = [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u - 'A' + 'a') : u;
     };
-    std::sort(fonts.begin(), fonts.end(), [&](const std::string& a, const std::string& b) {
-        const std::string fa = folded(a), fb = folded(b);
-        return fa != fb ? fa < fb : a < b;
-    });
+    const auto before = [&folded](const std::string& a, const std::string& b) {
+        const auto [at, bt] = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
+                                            [&](char x, char y) { return folded(x) == folded(y); });
+        if (at != a.end() && bt != b.end()) {
+            return folded(*at) < folded(*bt);
+        }
+        if (at != a.end() || bt != b.end()) {
+            return at == a.end(); // the shorter first
+        }
+        return a < b;
+    };
+    // A list in this order already (each lot of a batch run gets one) is kept.
+    if (!std::is_sorted(fonts.begin(), fonts.end(), before)) {
+        std::sort(fonts.begin(), fonts.end(), before);
+    }
     fonts.erase(std::unique(fonts.begin(), fonts.end()), fonts.end());
+    return fonts;
+}
+
+void Settings::setFontList(std::vector<std::string> fonts)
+{
+    fonts = sortedFontList(std::move(fonts));
     if (fonts == m_fonts) {
         return;
     }

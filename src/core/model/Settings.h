@@ -34,6 +34,10 @@ struct SettingsNotice
 
 using SettingsListener = std::function<void(const SettingsNotice&)>;
 
+// `fonts` in the font combo's order (by name ignoring case, then as written),
+// each name once.
+std::vector<std::string> sortedFontList(std::vector<std::string> fonts);
+
 class Settings
 {
 public:

@@ -49,6 +49,8 @@ TEST(AscendingOrder, GivesTheOrderOfAStableSortOnEveryKindOfList)
                           std::numeric_limits<double>::min(), 0.0, 1.0}},
         {"in order but for -0 and +0 as equals", {-1, 0.0, -0.0, 0.0, 1}},
         {"in reverse order", reversed},
+        {"a short lot with ties", std::vector<double>(ties.begin(), ties.begin() + 300)},
+        {"a short lot just under the passes' size", lot(511, 3, 1e-3, -0.5)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
