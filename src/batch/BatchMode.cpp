@@ -85,8 +85,8 @@ int runLots(const BatchArguments& arguments, const LotRunner& runner, QTextStrea
     LotTally tally(err, total, errIsTerminal);
     const int workers = lotWorkers(arguments);
     if (workers > 1) {
-        runLotPool(arguments, workers, [&](qsizetype, LotOutput&& lot) {
-            out << lot.out;
+        runLotPool(runner, workers, [&](qsizetype, LotOutput&& lot) {
+            writeUtf8(out, std::string_view(lot.out.constData(), static_cast<std::size_t>(lot.out.size())));
             out.flush();
             tally.add(lot.result, lot.err);
         });
@@ -169,7 +169,8 @@ int runBatch(const QStringList& arguments, QTextStream& out, QTextStream& err, b
     // Every value is checked before anything is loaded, so a typing error costs no
     // load and never leaves a half-applied chart.
     try {
-        checkSettingValues(request.sets, runner.fonts(), ArialTwin);
+        checkSettingValues(
+            request.sets, [&runner] { return runner.fonts(); }, ArialTwin);
     } catch (const std::invalid_argument& e) {
         return usageError(err, e.what());
     }

@@ -3,6 +3,7 @@
 #include "batch/BatchArguments.h"
 #include "batch/OutputNames.h"
 
+#include <QBuffer>
 #include <QSet>
 #include <QTextStream>
 
@@ -37,11 +38,16 @@ bool outputsShared(const BatchArguments& arguments)
     return false;
 }
 
-// The lots' outputs between the workers and the thread that takes them.
+// The lots' outputs between the workers, and the order they are handed over in.
 class LotQueue
 {
 public:
-    LotQueue(qsizetype total, qsizetype ahead) : m_outputs(static_cast<std::size_t>(total)), m_ahead(ahead) {}
+    using Take = std::function<void(qsizetype, LotOutput&&)>;
+
+    LotQueue(qsizetype total, qsizetype ahead, const Take& take)
+        : m_outputs(static_cast<std::size_t>(total)), m_ahead(ahead), m_take(take)
+    {
+    }
 
     // The next lot to run, waiting while too many lie done and untaken; none when all are started.
     std::optional<qsizetype> start()
@@ -54,27 +60,28 @@ public:
         return m_next++;
     }
 
+    // Keeps the output of lot `index`; when it is the next to hand over and no
+    // other worker is handing over, hands it over with every one ended after it.
     void finish(qsizetype index, LotOutput&& output)
     {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_outputs[static_cast<std::size_t>(index)] = std::move(output);
-        }
-        m_changed.notify_all();
-    }
-
-    // The output of lot `index`, once done; the lots must be taken in order.
-    LotOutput take(qsizetype index)
-    {
         std::unique_lock lock(m_mutex);
-        auto& slot = m_outputs[static_cast<std::size_t>(index)];
-        m_changed.wait(lock, [&slot] { return slot.has_value(); });
-        LotOutput output = std::move(*slot);
-        slot.reset();
-        m_taken = index + 1;
-        lock.unlock();
-        m_changed.notify_all();
-        return output;
+        m_outputs[static_cast<std::size_t>(index)] = std::move(output);
+        if (m_handing) {
+            return; // the worker handing over comes to it
+        }
+        m_handing = true;
+        while (m_taken < total() && m_outputs[static_cast<std::size_t>(m_taken)]) {
+            auto& slot = m_outputs[static_cast<std::size_t>(m_taken)];
+            LotOutput next = std::move(*slot);
+            slot.reset();
+            const qsizetype taken = m_taken;
+            lock.unlock();
+            m_take(taken, std::move(next));
+            lock.lock();
+            m_taken = taken + 1;
+            m_changed.notify_all();
+        }
+        m_handing = false;
     }
 
 private:
@@ -84,9 +91,29 @@ private:
     std::condition_variable m_changed;
     std::vector<std::optional<LotOutput>> m_outputs;
     qsizetype m_ahead;
+    const Take& m_take;
     qsizetype m_next = 0;
     qsizetype m_taken = 0;
+    bool m_handing = false;
 };
+
+// Runs lots from `queue` with `runner` until none is left.
+void work(const LotRunner& runner, LotQueue& queue)
+{
+    const QStringList& files = runner.arguments().files;
+    while (const auto index = queue.start()) {
+        LotOutput output;
+        QBuffer report(&output.out);
+        report.open(QIODevice::WriteOnly);
+        QTextStream out(&report);
+        QTextStream err(&output.err);
+        output.result = runner.run(files[*index], out, err);
+        out.flush();
+        err.flush();
+        report.close();
+        queue.finish(*index, std::move(output));
+    }
+}
 
 } // namespace
 
@@ -109,30 +136,19 @@ int lotWorkers(const BatchArguments& arguments)
         std::clamp<qsizetype>(arguments.files.size(), 1, usableProcessors()));
 }
 
-void runLotPool(const BatchArguments& arguments, int workers,
+void runLotPool(const LotRunner& runner, int workers,
                 const std::function<void(qsizetype, LotOutput&&)>& take)
 {
-    const qsizetype total = arguments.files.size();
-    LotQueue queue(total, 2 * static_cast<qsizetype>(workers));
+    LotQueue queue(runner.arguments().files.size(), 2 * static_cast<qsizetype>(workers), take);
     std::vector<std::thread> threads;
-    for (int w = 0; w < workers; ++w) {
-        threads.emplace_back([&arguments, &queue] {
+    for (int w = 1; w < workers; ++w) {
+        threads.emplace_back([&runner, &queue] {
             // The runner's text measurer keeps the last font's metrics: one each.
-            const LotRunner runner(arguments);
-            while (const auto index = queue.start()) {
-                LotOutput output;
-                QTextStream out(&output.out);
-                QTextStream err(&output.err);
-                output.result = runner.run(arguments.files[*index], out, err);
-                out.flush();
-                err.flush();
-                queue.finish(*index, std::move(output));
-            }
+            const LotRunner own(runner);
+            work(own, queue);
         });
     }
-    for (qsizetype i = 0; i < total; ++i) {
-        take(i, queue.take(i));
-    }
+    work(runner, queue);
     for (std::thread& thread : threads) {
         thread.join();
     }

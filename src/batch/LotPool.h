@@ -5,6 +5,7 @@
 
 #include "batch/LotRunner.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -16,7 +17,7 @@ struct BatchArguments;
 // What one lot printed, and how it ended.
 struct LotOutput
 {
-    QString out; // its report
+    QByteArray out; // its report, UTF-8
     QString err; // its messages and failures
     LotResult result;
 };
@@ -29,11 +30,13 @@ int usableProcessors();
 // the other), else the usable processors, no more than the lots.
 int lotWorkers(const BatchArguments& arguments);
 
-// Runs every lot of `arguments` on `workers` threads and calls `take` on the
-// calling thread with each lot's index and output, in the order given. At
-// most twice `workers` lots are run ahead of the one awaited, so memory grows
-// with the workers, not with the lots.
-void runLotPool(const BatchArguments& arguments, int workers,
+// Runs every lot of the runner's arguments on `workers` threads, the calling
+// one with `runner` and each other with a runner of its own made from it, and
+// calls `take` with each lot's index and output, in the order given, one call
+// at a time: the worker that ends the lot next in order hands it over, with
+// any ended after it. At most twice `workers` lots are run ahead of the one
+// awaited, so memory grows with the workers, not with the lots.
+void runLotPool(const LotRunner& runner, int workers,
                 const std::function<void(qsizetype, LotOutput&&)>& take);
 
 } // namespace qv

@@ -11,6 +11,7 @@
 #include "core/document/ChartDocument.h"
 #include "core/document/GraphOutput.h"
 #include "core/document/LotDecisionText.h"
+#include "core/model/Settings.h"
 #include "render/QtText.h"
 #include "render/ScreenFonts.h"
 
@@ -48,6 +49,8 @@ std::string silentFailure(const ChartDocument& document, const ScriptedPrompter&
     return toUtf8(file) + " was not loaded (error " + std::to_string(load.errorCode) + ")";
 }
 
+} // namespace
+
 // The report is UTF-8 already: into a file or pipe it goes as it is, without
 // the stream's conversion to text and back (tens of megabytes for a large lot).
 void writeUtf8(QTextStream& out, std::string_view text)
@@ -66,15 +69,23 @@ void writeUtf8(QTextStream& out, std::string_view text)
     }
 }
 
-} // namespace
-
 LotRunner::LotRunner(const BatchArguments& arguments)
-    : m_arguments(arguments), m_fonts(screenFontFamilies()),
+    : m_arguments(arguments),
+      m_fonts(std::async(std::thread::hardware_concurrency() > 1 ? std::launch::async
+                                                                 : std::launch::deferred,
+                         [] { return sortedFontList(screenFontFamilies()); })
+                  .share()),
       m_layout(designLayout(arguments.screenWidth * TwipsPerScreenPixel,
                             arguments.screenHeight * TwipsPerScreenPixel)),
       m_documentsFolder(
           toUtf8(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))),
       m_many(arguments.files.size() > 1)
+{
+}
+
+LotRunner::LotRunner(const LotRunner& other)
+    : m_arguments(other.m_arguments), m_fonts(other.m_fonts), m_layout(other.m_layout),
+      m_documentsFolder(other.m_documentsFolder), m_many(other.m_many)
 {
 }
 
@@ -86,7 +97,7 @@ LotResult LotRunner::run(const QString& file, QTextStream& out, QTextStream& err
     // The chart is laid out for the screen as the window would be.
     BatchPrompter prompter;
     ChartDocument document(prompter, m_measurer);
-    document.startUp(m_layout, m_fonts, ArialTwin);
+    document.startUp(m_layout, ChartDocument::FontSource([this] { return fonts(); }), ArialTwin);
     Session& session = document.session();
     session.fileDialogs.documentsFolder = m_documentsFolder;
     session.fileDialogs.dataFolder = session.fileDialogs.documentsFolder;
@@ -98,6 +109,8 @@ LotResult LotRunner::run(const QString& file, QTextStream& out, QTextStream& err
         prompter.dataFileAnswers.push_back(m_arguments.answers);
     }
     const LotRun run = runLot(document, nameBytes(file), overlay, m_arguments.sets);
+    // A load that failed before reading its file never asked for them.
+    document.settleFonts();
     const QString lastFile = run.lastTarget == 2 ? m_arguments.overlay : file;
     if (!prompter.refusal.empty()) {
         lot.refused = true;

@@ -9,7 +9,9 @@
 
 #include <QString>
 
+#include <future>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QTextStream;
@@ -29,15 +31,27 @@ struct LotResult
     bool rejected = false; // the main set was rejected
 };
 
+// Writes `text`, UTF-8 already, to the stream's device as it is (through the
+// stream's text conversion when it has none); a failed write shows in the
+// stream's status.
+void writeUtf8(QTextStream& out, std::string_view text);
+
 class LotRunner
 {
 public:
     // What the lots share is made once: the measurer and its fonts, the font
     // list, the layout for the --screen size, the documents folder.
+    // The system's font list is gathered on another processor meanwhile, and
+    // only awaited when a lot first needs it.
     explicit LotRunner(const BatchArguments& arguments);
+    // A runner for another thread: the same font list, layout and folder, a
+    // measurer of its own (it keeps the last font's metrics).
+    LotRunner(const LotRunner& other);
+    LotRunner& operator=(const LotRunner&) = delete;
 
-    // The font list the lots start up with.
-    const std::vector<std::string>& fonts() const { return m_fonts; }
+    const BatchArguments& arguments() const { return m_arguments; }
+    // The font list the lots start up with, once it is gathered.
+    const std::vector<std::string>& fonts() const { return m_fonts.get(); }
 
     // Runs the lot `file` (as given) with the run's options: the report goes to
     // `out`, the failures and, without a report, the messages to `err`. A
@@ -63,7 +77,7 @@ private:
 
     const BatchArguments& m_arguments;
     QtTextMeasurer m_measurer;
-    std::vector<std::string> m_fonts;
+    std::shared_future<std::vector<std::string>> m_fonts;
     ChartLayout m_layout;
     std::string m_documentsFolder;
     bool m_many = false;

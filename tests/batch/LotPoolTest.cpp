@@ -24,7 +24,8 @@ BatchArguments arguments(QStringList words)
 std::vector<LotOutput> run(const BatchArguments& lots, int workers)
 {
     std::vector<LotOutput> outputs;
-    runLotPool(lots, workers, [&outputs](qsizetype index, LotOutput&& output) {
+    const LotRunner runner(lots);
+    runLotPool(runner, workers, [&outputs](qsizetype index, LotOutput&& output) {
         EXPECT_EQ(index, std::ssize(outputs));
         outputs.push_back(std::move(output));
     });

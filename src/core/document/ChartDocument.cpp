@@ -144,6 +144,26 @@ void ChartDocument::startUp(const ChartLayout& layout, std::vector<std::string> 
     m_session.placements = designPlacements(layout.plotArea);
 }
 
+void ChartDocument::startUp(const ChartLayout& layout, FontSource fonts,
+                            const std::string& preferredFallback)
+{
+    m_plot.layout() = layout;
+    m_fallbackFont = preferredFallback;
+    qv::startUp(m_session);
+    m_pendingFonts = std::move(fonts);
+    m_session.placements = designPlacements(layout.plotArea);
+}
+
+void ChartDocument::settleFonts()
+{
+    if (!m_pendingFonts) {
+        return;
+    }
+    const FontSource fonts = std::move(m_pendingFonts);
+    m_pendingFonts = nullptr;
+    startUpFonts(m_session, fonts(), m_fallbackFont);
+}
+
 void ChartDocument::setBusy(bool on)
 {
     if (m_view) {
@@ -192,6 +212,7 @@ void ChartDocument::clearChart()
 
 DrawOutcome ChartDocument::drawPlot()
 {
+    settleFonts();
     if (m_view) {
         m_view->updateLayout(m_plot.layout());
     }
@@ -381,6 +402,7 @@ LoadResult ChartDocument::load(const LoadRequest& request)
             readLoadLines(request, m_session.sources.pasteBuffer, file, pasted);
         std::optional<ProjectRead> project;
         if (request.kind == LoadKind::Project) {
+            settleFonts();
             project = readProject(lines, request.targetSet == 2, m_session.settings);
         } else if (!askDataLayout(request, lines)) {
             m_lastLoad = {LoadStatus::Cancelled, 0};
@@ -392,6 +414,8 @@ LoadResult ChartDocument::load(const LoadRequest& request)
                     : answeredLayout(request, m_session.settings, m_session.set(request.targetSet),
                                      fullAnswers);
         ParsedData parsed = parseLoad(lines, layout, project);
+        // The data is read; what follows takes the fonts.
+        settleFonts();
         // Until here nothing of the chart has changed; a failure while the load
         // is applied leaves no chart that would belong to other data.
         applying = true;

@@ -46,6 +46,15 @@ public:
     // and the movable items at their design places on the plot area.
     void startUp(const ChartLayout& layout, std::vector<std::string> fonts,
                  const std::string& preferredFallback = {});
+    // The same start-up with the font list asked of `fonts` only when it is
+    // first needed: after the first load has read its file, before any drawing,
+    // or at settleFonts(). Batch mode reads a lot while the system's fonts are
+    // still being listed.
+    using FontSource = std::function<std::vector<std::string>()>;
+    void startUp(const ChartLayout& layout, FontSource fonts,
+                 const std::string& preferredFallback = {});
+    // Fills the font list from the source start-up was given, once.
+    void settleFonts();
 
     Session& session() { return m_session; }
     const Session& session() const { return m_session; }
@@ -195,6 +204,8 @@ private:
     std::vector<std::string> m_saidWarnings;
     // The font start-up takes when the list has no Arial.
     std::string m_fallbackFont;
+    // The font list still to be asked for; empty once it is in the settings.
+    FontSource m_pendingFonts;
 };
 
 } // namespace qv

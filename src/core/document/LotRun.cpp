@@ -39,11 +39,15 @@ void applySettings(ChartDocument& document, const SettingValues& values)
     }
 }
 
-void checkSettingValues(const SettingValues& values, const std::vector<std::string>& fonts,
+void checkSettingValues(const SettingValues& values,
+                        const std::function<std::vector<std::string>()>& fonts,
                         const std::string& preferredFallback)
 {
+    const bool namesAFont = std::any_of(values.begin(), values.end(), [](const auto& value) {
+        return controlInfo(value.first).kind == ControlKind::Font;
+    });
     Session probe;
-    startUp(probe, fonts, preferredFallback);
+    startUp(probe, namesAFont ? fonts() : std::vector<std::string>{}, preferredFallback);
     for (const auto& [id, value] : values) {
         probe.settings.setFromText(id, value);
     }

@@ -6,6 +6,7 @@
 
 #include "core/model/Settings.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -54,10 +55,12 @@ bool takesEffectAtRefresh(Ctl id);
 // std::invalid_argument for a value of the wrong kind.
 void applySettings(ChartDocument& document, const SettingValues& values);
 
-// Checks every value on a fresh start-up session with the font list `fonts`,
-// so that a typing error is found before anything is loaded. Throws
-// std::invalid_argument with the reason for the first bad one.
-void checkSettingValues(const SettingValues& values, const std::vector<std::string>& fonts,
+// Checks every value on a fresh start-up session with the font list `fonts`
+// (asked for only when a value names a font), so that a typing error is found
+// before anything is loaded. Throws std::invalid_argument with the reason for
+// the first bad one.
+void checkSettingValues(const SettingValues& values,
+                        const std::function<std::vector<std::string>()>& fonts,
                         const std::string& preferredFallback);
 
 // Loads `file` (the command line's file argument, blanks and quotes kept) into the started-up

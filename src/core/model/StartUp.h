@@ -16,4 +16,11 @@ class Session;
 void startUp(Session& session, std::vector<std::string> fonts,
              const std::string& preferredFallback = {});
 
+// The start-up in two steps, for a caller whose font list comes later: all of
+// it but the fonts, then the font list and the choice in it. Nothing of the
+// first step reads the fonts; the second must come before anything that does.
+void startUp(Session& session);
+void startUpFonts(Session& session, std::vector<std::string> fonts,
+                  const std::string& preferredFallback = {});
+
 } // namespace qv

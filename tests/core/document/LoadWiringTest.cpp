@@ -210,5 +210,40 @@ TEST(LoadWiring, TheEditorsTellEveryPointApartAndNameItsLine)
     EXPECT_EQ(sourceLineText(set, set.pointCount), "");
 }
 
+TEST(LoadWiring, AFontListThatComesLateIsTakenOnceTheFileIsReadAndChoosesAsAtStartUp)
+{
+    ScriptedPrompter prompter;
+    FixedPitchMeasurer measurer;
+    ChartDocument document(prompter, measurer);
+    int asked = 0;
+    std::size_t pointsWhenAsked = 99;
+    document.startUp(designLayout(12000, 9000), ChartDocument::FontSource([&] {
+                         ++asked;
+                         pointsWhenAsked = document.session().set(1).values.size();
+                         return std::vector<std::string>{"Liberation Sans", "DejaVu Sans"};
+                     }),
+                     "Liberation Sans");
+    Settings& s = document.settings();
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(s.check(frmPageSetup_chkGraphTitleBold), 1) << "the rest of start-up is done";
+    EXPECT_TRUE(document.session().fileDialogs.firstOpen);
+
+    TempFiles files;
+    prompter.openAnswers.push_back(files.path("missing.csv"));
+    EXPECT_FALSE(document.openFile());
+    EXPECT_EQ(asked, 0) << "a file that was never read needs no fonts";
+
+    prompter.openAnswers.push_back(files.write("lot.csv", "10.1\n10.4\n9.8\n"));
+    prompter.dataFileAnswers.push_back({});
+    ASSERT_TRUE(document.openFile());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(pointsWhenAsked, 0u) << "asked before the points joined the chart";
+    EXPECT_EQ(s.fontList(), (std::vector<std::string>{"DejaVu Sans", "Liberation Sans"}));
+    EXPECT_EQ(s.text(frmPageSetup_cboFont), "Liberation Sans") << "Arial's twin, as at start-up";
+    EXPECT_EQ(document.session().window.graphFontName, "Liberation Sans");
+    document.settleFonts();
+    EXPECT_EQ(asked, 1) << "asked once";
+}
+
 } // namespace
 } // namespace qv::test
