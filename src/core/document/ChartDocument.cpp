@@ -414,7 +414,8 @@ LoadResult ChartDocument::load(const LoadRequest& request)
                     : answeredLayout(request, m_session.settings, m_session.set(request.targetSet),
                                      fullAnswers);
         ParsedData parsed = parseLoad(lines, layout, project);
-        // The data is read; what follows takes the fonts.
+        sortSet(parsed.set, parsed.set.pointCount);
+        // The data is read and sorted; what follows takes the fonts.
         settleFonts();
         // Until here nothing of the chart has changed; a failure while the load
         // is applied leaves no chart that would belong to other data.
@@ -497,7 +498,6 @@ void ChartDocument::applyLoad(const LoadRequest& request, ParsedData& parsed,
             }
         }
         DataSet& target = m_session.set(request.targetSet);
-        sortSet(parsed.set, parsed.set.pointCount);
         target = std::move(parsed.set);
         target.editGridBuilt = false;
         target.hiliteGridBuilt = false;

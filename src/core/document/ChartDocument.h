@@ -178,7 +178,7 @@ private:
     // Fills the Data File Parameters dialog from the lines and asks it; false
     // when it was cancelled.
     bool askDataLayout(const LoadRequest& request, const std::vector<std::string_view>& lines);
-    // The read points replace the target set (sorted) and the chart's state
+    // The read points, sorted, replace the target set and the chart's state
     // follows: options, a project's blocks, title, overlay, enabling; then the
     // chart is cleared and a failing project settings line reported.
     void applyLoad(const LoadRequest& request, ParsedData& parsed,
