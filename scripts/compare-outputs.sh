@@ -27,6 +27,29 @@ cases=(
   "big|--set PlotOpts.TestStatistic=1 --set PlotOpts.LimitLines=1 --set PlotOpts.ULimit=12 --set PlotOpts.LSQfit=1 --set PlotOpts.ConfInterval=1 $work/big.txt"
 )
 
+# Whether two PNG files hold the same picture: the same header and, inflated,
+# the same rows (the compressed bytes may differ).
+same_png() {
+  /usr/bin/python3 - "$1" "$2" <<'PYTHON'
+import struct, sys, zlib
+def picture(path):
+    data = open(path, "rb").read()
+    at, header, idat = 8, None, b""
+    while at < len(data):
+        size, kind = struct.unpack(">I4s", data[at:at + 8])
+        body = data[at + 8:at + 8 + size]
+        if kind == b"IHDR":
+            header = body
+        elif kind == b"IDAT":
+            idat += body
+        elif kind != b"IEND":
+            header += kind + body
+        at += 12 + size
+    return header, zlib.decompress(idat)
+sys.exit(0 if picture(sys.argv[1]) == picture(sys.argv[2]) else 1)
+PYTHON
+}
+
 status=0
 run() { # binary tag args...
   local bin=$1 tag=$2; shift 2
@@ -38,11 +61,16 @@ for c in "${cases[@]}"; do
   run "$old" "$name.old" $args
   # shellcheck disable=SC2086
   run "$new" "$name.new" $args
-  for ext in json rc err png; do
+  for ext in json rc err; do
     if ! cmp -s "$work/$name.old.$ext" "$work/$name.new.$ext"; then
       echo "DIFFERENT: $name ($ext)"; status=1
     fi
   done
+  if [ -f "$work/$name.old.png" ] || [ -f "$work/$name.new.png" ]; then
+    if ! same_png "$work/$name.old.png" "$work/$name.new.png" 2>/dev/null; then
+      echo "DIFFERENT: $name (png pixels)"; status=1
+    fi
+  fi
 done
 [ $status -eq 0 ] && echo "same: ${#cases[@]} cases, report bytes and pictures"
 exit $status

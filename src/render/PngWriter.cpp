@@ -5,9 +5,12 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <future>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace qv {
@@ -64,77 +67,108 @@ bool allGray(const QImage& image)
     return true;
 }
 
-// The compressed image data, streamed out in IDAT chunks as it grows.
-class ImageData
+// Rows [first, last) of `image` as PNG rows (filter type 0, then the samples),
+// compressed as a raw deflate stream: ended as the last block when `final`, else
+// flushed to a byte boundary so that another stream's blocks may follow. Also
+// the Adler-32 of the rows and their length, for the zlib trailer. Empty bytes
+// when zlib failed.
+struct CompressedRows
 {
-public:
-    explicit ImageData(QIODevice& out) : m_out(out), m_buffer(ChunkBytes)
-    {
-        m_started =
-            deflateInit2(&m_stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15, 8, Z_RLE) == Z_OK;
-        m_ok = m_started;
-        m_stream.next_out = m_buffer.data();
-        m_stream.avail_out = static_cast<uInt>(m_buffer.size());
+    std::vector<unsigned char> bytes;
+    uLong adler = 1; // adler32 of nothing
+    std::size_t length = 0;
+};
+
+CompressedRows compressRows(const QImage& image, bool gray, int first, int last, bool final)
+{
+    CompressedRows out;
+    z_stream stream{};
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK) {
+        return out;
     }
-    ~ImageData()
-    {
-        // A stream that failed on the way still holds its buffers.
-        if (m_started) {
-            deflateEnd(&m_stream);
+    const int width = image.width();
+    const std::size_t channels = gray ? 1 : 3;
+    std::vector<unsigned char> row(1 + static_cast<std::size_t>(width) * channels, 0);
+    std::vector<unsigned char> buffer(ChunkBytes);
+    bool ok = true;
+    const auto run = [&](const unsigned char* data, std::size_t size, int flush) {
+        stream.next_in = const_cast<unsigned char*>(data);
+        stream.avail_in = static_cast<uInt>(size);
+        do {
+            stream.next_out = buffer.data();
+            stream.avail_out = static_cast<uInt>(buffer.size());
+            const int result = deflate(&stream, flush);
+            if (result == Z_STREAM_ERROR) {
+                ok = false;
+                return;
+            }
+            out.bytes.insert(out.bytes.end(), buffer.data(), stream.next_out);
+        } while (stream.avail_out == 0);
+    };
+    for (int y = first; y < last && ok; ++y) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        unsigned char* to = row.data() + 1;
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = pixels[x];
+            if (gray) {
+                *to++ = static_cast<unsigned char>(qBlue(p));
+            } else {
+                *to++ = static_cast<unsigned char>(qRed(p));
+                *to++ = static_cast<unsigned char>(qGreen(p));
+                *to++ = static_cast<unsigned char>(qBlue(p));
+            }
         }
+        out.adler = adler32(out.adler, row.data(), static_cast<uInt>(row.size()));
+        out.length += row.size();
+        run(row.data(), row.size(), Z_NO_FLUSH);
     }
-    ImageData(const ImageData&) = delete;
-    ImageData& operator=(const ImageData&) = delete;
-
-    bool add(const std::vector<unsigned char>& row)
-    {
-        return run(row.data(), row.size(), Z_NO_FLUSH);
+    if (ok) {
+        run(nullptr, 0, final ? Z_FINISH : Z_SYNC_FLUSH);
     }
-    bool finish() { return run(nullptr, 0, Z_FINISH); }
+    deflateEnd(&stream);
+    if (!ok) {
+        out.bytes.clear();
+    }
+    return out;
+}
 
-private:
-    bool run(const unsigned char* data, std::size_t size, int flush)
-    {
-        if (!m_ok) {
+// From this many rows on, the lower half is compressed on a thread of its own.
+constexpr int ParallelRows = 256;
+
+// The image data as one zlib stream in IDAT chunks: a header, the rows'
+// deflate blocks (a tall picture's two halves compressed at once, one after
+// the other) and the Adler-32 of all rows.
+bool writeImageData(const QImage& image, bool gray, QIODevice& out)
+{
+    const int height = image.height();
+    const bool halves = height >= ParallelRows && std::thread::hardware_concurrency() > 1;
+    const int middle = halves ? height / 2 : height;
+    std::future<CompressedRows> lower;
+    if (halves) {
+        lower = std::async(std::launch::async, [&image, gray, middle, height] {
+            return compressRows(image, gray, middle, height, true);
+        });
+    }
+    const CompressedRows upper = compressRows(image, gray, 0, middle, !halves);
+    const CompressedRows rest = halves ? lower.get() : CompressedRows{};
+    if (upper.bytes.empty() || (halves && rest.bytes.empty())) {
+        return false;
+    }
+    // A 32 KB window, default level (the header's check bits make it a multiple of 31).
+    std::vector<unsigned char> data{0x78, 0x9c};
+    data.reserve(2 + upper.bytes.size() + rest.bytes.size() + 4);
+    data.insert(data.end(), upper.bytes.begin(), upper.bytes.end());
+    data.insert(data.end(), rest.bytes.begin(), rest.bytes.end());
+    const uLong adler =
+        adler32_combine(upper.adler, rest.adler, static_cast<z_off_t>(rest.length));
+    putBigEndian(data, static_cast<std::uint32_t>(adler));
+    for (std::size_t at = 0; at < data.size(); at += ChunkBytes) {
+        if (!writeChunk(out, "IDAT", data.data() + at, std::min(ChunkBytes, data.size() - at))) {
             return false;
         }
-        m_stream.next_in = const_cast<unsigned char*>(data);
-        m_stream.avail_in = static_cast<uInt>(size);
-        for (;;) {
-            const int result = deflate(&m_stream, flush);
-            const bool full = m_stream.avail_out == 0;
-            const bool done = result == Z_STREAM_END;
-            if (full || (done && m_stream.avail_out < m_buffer.size())) {
-                if (!flushChunk()) {
-                    m_ok = false;
-                    return false;
-                }
-            }
-            if (done || (flush == Z_NO_FLUSH && m_stream.avail_in == 0 && !full)) {
-                return true;
-            }
-            // With room left and nothing done, more calls would change nothing.
-            if (result != Z_OK && !full) {
-                m_ok = false;
-                return false;
-            }
-        }
     }
-
-    bool flushChunk()
-    {
-        const std::size_t used = m_buffer.size() - m_stream.avail_out;
-        m_stream.next_out = m_buffer.data();
-        m_stream.avail_out = static_cast<uInt>(m_buffer.size());
-        return writeChunk(m_out, "IDAT", m_buffer.data(), used);
-    }
-
-    QIODevice& m_out;
-    std::vector<unsigned char> m_buffer;
-    z_stream m_stream{};
-    bool m_started = false;
-    bool m_ok = false;
-};
+    return true;
+}
 
 } // namespace
 
@@ -173,28 +207,7 @@ bool writePng(const QImage& source, QIODevice& out)
         }
     }
 
-    ImageData data(out);
-    const std::size_t channels = gray ? 1 : 3;
-    // Each row starts with its filter type: 0, none.
-    std::vector<unsigned char> row(1 + static_cast<std::size_t>(width) * channels, 0);
-    for (int y = 0; y < height; ++y) {
-        const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        unsigned char* to = row.data() + 1;
-        for (int x = 0; x < width; ++x) {
-            const QRgb p = pixels[x];
-            if (gray) {
-                *to++ = static_cast<unsigned char>(qBlue(p));
-            } else {
-                *to++ = static_cast<unsigned char>(qRed(p));
-                *to++ = static_cast<unsigned char>(qGreen(p));
-                *to++ = static_cast<unsigned char>(qBlue(p));
-            }
-        }
-        if (!data.add(row)) {
-            return false;
-        }
-    }
-    return data.finish() && writeChunk(out, "IEND", nullptr, 0);
+    return writeImageData(image, gray, out) && writeChunk(out, "IEND", nullptr, 0);
 }
 
 } // namespace qv
