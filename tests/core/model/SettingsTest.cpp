@@ -227,6 +227,16 @@ TEST(Settings, FontListIsSortedIgnoringCaseAndEndsTheWalkOnItsLastEntry)
               (std::vector<std::string>{"abc", "arial", "Arial Black", "DejaVu Sans", "Zapf"}));
     EXPECT_FALSE(s.walkFontListTo("Arial"));
     EXPECT_EQ(s.text(frmPageSetup_cboFont), "Zapf");
+
+    // Names alike but for case by their bytes, a name before a longer one that
+    // starts with it, other bytes as unsigned (UTF-8 after ASCII); a list in
+    // that order already comes out the same.
+    const std::vector<std::string> sorted{"_x",          "abc",         "Arial", "arial",
+                                          "Arial Black", "DejaVu Sans", "Zapf",  "\u00C4rger"};
+    EXPECT_EQ(sortedFontList({"Zapf", "arial", "DejaVu Sans", "abc", "Arial Black", "DejaVu Sans",
+                              "\u00C4rger", "Arial", "_x"}),
+              sorted);
+    EXPECT_EQ(sortedFontList(sorted), sorted);
 }
 
 } // namespace
