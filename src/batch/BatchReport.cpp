@@ -9,6 +9,8 @@
 #include <charconv>
 #include <cstddef>
 #include <cstring>
+#include <span>
+#include <type_traits>
 #include <utility>
 
 namespace qv {
@@ -70,7 +72,11 @@ template <class T> void memberOrNull(JsonWriter& json, std::string_view name, co
 template <class List> void numbers(JsonWriter& json, std::string_view name, const List& list)
 {
     json.key(name);
-    json.numberArray(list.size(), [&list](std::size_t i) { return static_cast<double>(list[i]); });
+    if constexpr (std::is_same_v<List, std::vector<double>>) {
+        json.numberArray(std::span<const double>(list));
+    } else {
+        json.numberArray(list.size(), [&list](std::size_t i) { return list[i]; });
+    }
 }
 
 void texts(JsonWriter& json, std::string_view name, const std::vector<std::string>& list)

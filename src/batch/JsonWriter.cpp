@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cassert>
 #include <charconv>
 #include <cmath>
@@ -229,25 +230,7 @@ void JsonWriter::integer(std::int64_t value)
     write(std::string_view(text.data(), static_cast<std::size_t>(end - text.data())));
 }
 
-void JsonWriter::numberArray(std::size_t count, const std::function<double(std::size_t)>& at)
-{
-    elements(count, [&at](std::size_t i, std::string& text) {
-        NumberText number;
-        text.append(number.data(), formatNumber(at(i), number));
-    });
-}
-
-void JsonWriter::integerArray(std::size_t count, const std::function<std::int64_t(std::size_t)>& at)
-{
-    elements(count, [&at](std::size_t i, std::string& text) {
-        std::array<char, 24> number{};
-        const char* end = std::to_chars(number.data(), number.data() + number.size(), at(i)).ptr;
-        text.append(number.data(), static_cast<std::size_t>(end - number.data()));
-    });
-}
-
-void JsonWriter::elements(std::size_t count,
-                          const std::function<void(std::size_t, std::string&)>& append)
+template <class MakeText> void JsonWriter::elements(std::size_t count, const MakeText& makeText)
 {
     beginArray();
     // What comes before each element: a comma but before the first, then its line.
@@ -256,11 +239,13 @@ void JsonWriter::elements(std::size_t count,
         before += '\n';
         before.append(4 * m_levels.size(), ' ');
     }
-    const auto run = [&](std::size_t from, std::size_t to, std::string& text, bool flush) {
+    const std::string_view first = std::string_view(before).substr(1);
+    const auto run = [&](std::size_t from, std::size_t to, std::string& out, bool flush) {
+        auto text = makeText();
         for (std::size_t i = from; i < to; ++i) {
-            text.append(before, i == 0 ? 1 : 0);
-            append(i, text);
-            if (flush) {
+            out += i == 0 ? first : std::string_view(before);
+            out += text(i);
+            if (flush && out.size() > FlushAbove) {
                 flushIfFull();
             }
         }
@@ -275,9 +260,39 @@ void JsonWriter::elements(std::size_t count,
         count, ElementsOnTwoThreadsFrom,
         [&](std::size_t from, std::size_t to) { run(from, to, m_buffer, true); },
         [&](std::size_t from, std::size_t to) { run(from, to, second, false); });
-    m_buffer += second;
+    if (!second.empty()) {
+        m_sink(m_buffer);
+        m_buffer.clear();
+        m_sink(second);
+    }
     m_levels.back().count = static_cast<int>(count);
     endArray();
+}
+
+void JsonWriter::numberArray(std::span<const double> values)
+{
+    elements(values.size(), [values] {
+        // The last number written and its text.
+        return [values, bits = std::uint64_t{0}, length = std::size_t{0},
+                text = NumberText{}](std::size_t i) mutable {
+            const auto valueBits = std::bit_cast<std::uint64_t>(values[i]);
+            if (length == 0 || valueBits != bits) {
+                bits = valueBits;
+                length = formatNumber(values[i], text);
+            }
+            return std::string_view(text.data(), length);
+        };
+    });
+}
+
+void JsonWriter::integerArray(std::span<const std::int64_t> values)
+{
+    elements(values.size(), [values] {
+        return [values, text = std::array<char, 24>{}](std::size_t i) mutable {
+            const char* end = std::to_chars(text.data(), text.data() + text.size(), values[i]).ptr;
+            return std::string_view(text.data(), static_cast<std::size_t>(end - text.data()));
+        };
+    });
 }
 
 void JsonWriter::string(std::string_view utf8)

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,11 +46,21 @@ public:
     // "0.001", "1.5e+17"); negative zero as 0, and not-finite as null.
     void number(double value);
     void integer(std::int64_t value);
-    // An array of `count` numbers or integers, element i being at(i): the same
-    // text as beginArray, number() or integer() for each, and endArray. A long
-    // one is written on two threads.
-    void numberArray(std::size_t count, const std::function<double(std::size_t)>& at);
-    void integerArray(std::size_t count, const std::function<std::int64_t(std::size_t)>& at);
+    // An array of numbers or integers: the same text as beginArray, number()
+    // or integer() for each, and endArray. A long one is written on two
+    // threads. The text of a number equal to the one before it is copied, not
+    // worked out again (sorted measurements repeat their few digits often).
+    void numberArray(std::span<const double> values);
+    void integerArray(std::span<const std::int64_t> values);
+    // The same, of `count` elements, element i being at(i).
+    template <class At> void numberArray(std::size_t count, At&& at)
+    {
+        numberArray(std::span<const double>(gathered<double>(count, at)));
+    }
+    template <class At> void integerArray(std::size_t count, At&& at)
+    {
+        integerArray(std::span<const std::int64_t>(gathered<std::int64_t>(count, at)));
+    }
     // A UTF-8 text; quotes, backslashes and control characters escaped, bytes
     // that are not UTF-8 written as U+FFFD.
     void string(std::string_view utf8);
@@ -73,8 +84,17 @@ private:
     using NumberText = std::array<char, 64>;
     // Writes numberText(value) into `text`; returns its length.
     static std::size_t formatNumber(double value, NumberText& text);
-    // The elements of an array: append(i, text) adds element i's text.
-    void elements(std::size_t count, const std::function<void(std::size_t, std::string&)>& append);
+    template <class T, class At> static std::vector<T> gathered(std::size_t count, At& at)
+    {
+        std::vector<T> values(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            values[i] = static_cast<T>(at(i));
+        }
+        return values;
+    }
+    // The elements of an array: makeText() gives a function, one for each
+    // thread, that returns element i's text for i in ascending order.
+    template <class MakeText> void elements(std::size_t count, const MakeText& makeText);
     void beginValue();
     void open(char bracket, bool object);
     void close(char bracket);

@@ -144,9 +144,14 @@ TEST(JsonWriter, WritesANumberArrayAsItsElementsOneByOneInEitherLayoutAndLength)
         // the halves differ), inside an object as the reports nest them.
         for (const std::size_t count : {0u, 1u, 7u, 20001u}) {
             SCOPED_TRACE(count);
+            // Runs of equal numbers, as sorted measurements of few digits
+            // have; a zero beside a negative zero, and a repeated NaN.
             std::vector<double> values(count);
-            for (double& v : values) {
-                v = spread(random) / 1024.0;
+            for (std::size_t i = 0; i < count; ++i) {
+                values[i] = i % 5 == 4 ? values[i - 1] : spread(random) / 1024.0;
+            }
+            if (count == 7) {
+                values = {0.0, -0.0, -0.0, 0.0, std::nan(""), std::nan(""), 1e-7};
             }
             const auto byOne = written(layout, [&](JsonWriter& json) {
                 json.beginObject();
