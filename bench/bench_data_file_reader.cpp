@@ -7,30 +7,15 @@
 #include "core/model/ScriptedPrompter.h"
 #include "render/QtTextMeasurer.h"
 
+#include "support/GaussianLot.h"
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <random>
 
 namespace {
 
 const std::string& lotFile()
 {
-    static const std::string path = [] {
-        const auto file = std::filesystem::temp_directory_path() / "qv-bench-100000.csv";
-        std::ofstream out(file, std::ios::binary);
-        std::mt19937_64 rng(42);
-        std::normal_distribution<double> gauss(25.4, 0.12);
-        char line[64];
-        for (int i = 0; i < qv::MaxPoints; ++i) {
-            std::snprintf(line, sizeof line, "%.5f\r\n", gauss(rng));
-            out << line;
-        }
-        return file.string();
-    }();
+    static const std::string path = qv::bench::gaussianLotFile("qv-bench-100000.csv", "%.5f\r\n");
     return path;
 }
 

@@ -1,8 +1,8 @@
 // The JSON report (--report) of a 100000-point lot read as an instrument
 // writes it, four decimals a line: the lot decisions and the whole text with
 // the values, plotting positions and states, handed to a sink that keeps only
-// the length (counter "bytes"). Compare with bench_export_formats' PNG of the
-// same size of lot: the report should cost at most one and a half times it.
+// the length (counter "bytes"). The whole process beside the PNG export of the
+// same lot is timed by scripts/measure-export.sh.
 #include "batch/BatchReport.h"
 #include "batch/JsonWriter.h"
 #include "core/document/ChartDocument.h"
@@ -10,29 +10,16 @@
 #include "core/model/ScriptedPrompter.h"
 #include "render/QtTextMeasurer.h"
 
-#include <benchmark/benchmark.h>
+#include "support/GaussianLot.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <random>
+#include <benchmark/benchmark.h>
 
 namespace {
 
 const std::string& lotFile()
 {
-    static const std::string path = [] {
-        const auto file = std::filesystem::temp_directory_path() / "qv-bench-report-100000.txt";
-        std::ofstream out(file, std::ios::binary);
-        std::mt19937_64 rng(42);
-        std::normal_distribution<double> gauss(25.4, 0.12);
-        char line[64];
-        for (int i = 0; i < qv::MaxPoints; ++i) {
-            std::snprintf(line, sizeof line, "%.4f\n", gauss(rng));
-            out << line;
-        }
-        return file.string();
-    }();
+    static const std::string path =
+        qv::bench::gaussianLotFile("qv-bench-report-100000.txt", "%.4f\n");
     return path;
 }
 
@@ -41,8 +28,8 @@ void WriteReportOfOneHundredThousandPoints(benchmark::State& state)
     const qv::QtTextMeasurer measurer;
     qv::ScriptedPrompter prompter;
     qv::ChartDocument document(prompter, measurer);
-    document.startUp(qv::designLayout(1024 * qv::TwipsPerScreenPixel, 768 * qv::TwipsPerScreenPixel),
-                     {"Arial"});
+    document.startUp(
+        qv::designLayout(1024 * qv::TwipsPerScreenPixel, 768 * qv::TwipsPerScreenPixel), {"Arial"});
     if (document.load({qv::LoadKind::DataFile, 1, lotFile(), lotFile()}).status !=
         qv::LoadStatus::Loaded) {
         state.SkipWithError("the file did not load");
