@@ -202,16 +202,19 @@ QByteArray SvgSymbolRuns::runText(bool circles, const std::vector<Pending>& pend
     const auto write = [circles, &pending](std::size_t from, std::size_t to) {
         QByteArray text;
         text.reserve(static_cast<qsizetype>((to - from) * 64));
+        // Sorted measurements of few digits repeat their vertical places too.
         RepeatedNumber sizes[2];
+        RepeatedNumber vertical;
         for (std::size_t i = from; i < to; ++i) {
             const Pending& e = pending[i];
             if (circles) {
-                appendElement(text, "<circle",
-                              {{" cx=\"", e[0]}, {" cy=\"", e[1]}, {" r=\"", e[2], &sizes[0]}});
+                appendElement(
+                    text, "<circle",
+                    {{" cx=\"", e[0]}, {" cy=\"", e[1], &vertical}, {" r=\"", e[2], &sizes[0]}});
             } else {
                 appendElement(text, "<rect",
                               {{" x=\"", e[0]},
-                               {" y=\"", e[1]},
+                               {" y=\"", e[1], &vertical},
                                {" width=\"", e[2], &sizes[0]},
                                {" height=\"", e[3], &sizes[1]}});
             }

@@ -113,12 +113,12 @@ std::vector<QByteArray> symbolLines(const QByteArray& svg)
 TEST(SvgSymbolRuns, ALongRunWritesTheElementsQtsWriterWritesInTheSameOrder)
 {
     // Runs long enough to be written in halves on two threads, their sizes
-    // changing now and then inside the run.
+    // changing now and then inside the run, heights repeated in threes.
     Scene scene = test::baseScene();
     for (int i = 0; i < 20001; ++i) {
         const double x = 0.0005 * i;
         scene.primitives.push_back(
-            SceneCircle{x, 5 + std::sin(i * 0.01) * 4, i / 5000 % 2 ? 0.1 : 0.16, false});
+            SceneCircle{x, 5 + std::sin(i / 3 * 0.03) * 4, i / 5000 % 2 ? 0.1 : 0.16, false});
     }
     for (int i = 0; i < 12001; ++i) {
         const double x = 0.0008 * i;
