@@ -1,12 +1,12 @@
 #include "batch/JsonWriter.h"
 
+#include "core/RepeatedNumberText.h"
 #include "core/TwoHalves.h"
 
 #include <QString>
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cassert>
 #include <charconv>
 #include <cmath>
@@ -272,15 +272,8 @@ template <class MakeText> void JsonWriter::elements(std::size_t count, const Mak
 void JsonWriter::numberArray(std::span<const double> values)
 {
     elements(values.size(), [values] {
-        // The last number written and its text.
-        return [values, bits = std::uint64_t{0}, length = std::size_t{0},
-                text = NumberText{}](std::size_t i) mutable {
-            const auto valueBits = std::bit_cast<std::uint64_t>(values[i]);
-            if (length == 0 || valueBits != bits) {
-                bits = valueBits;
-                length = formatNumber(values[i], text);
-            }
-            return std::string_view(text.data(), length);
+        return [values, last = RepeatedNumberText<NumberText{}.size()>{}](std::size_t i) mutable {
+            return last.of(values[i], formatNumber);
         };
     });
 }

@@ -1,5 +1,6 @@
 #include "render/SvgSymbolRuns.h"
 
+#include "core/RepeatedNumberText.h"
 #include "core/TwoHalves.h"
 
 #include <QPainter>
@@ -7,10 +8,8 @@
 #include <QTextStream>
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <string_view>
@@ -109,18 +108,14 @@ class RepeatedNumber
 public:
     char* write(char* out, double v)
     {
-        const auto bits = std::bit_cast<std::uint64_t>(v);
-        if (m_length == 0 || bits != m_bits) {
-            m_bits = bits;
-            m_length = static_cast<std::size_t>(writeAnyNumber(m_text, v) - m_text);
-        }
-        return std::copy_n(m_text, m_length, out);
+        const std::string_view text = m_last.of(v, [](double value, auto& buffer) {
+            return static_cast<std::size_t>(writeAnyNumber(buffer.data(), value) - buffer.data());
+        });
+        return std::copy(text.begin(), text.end(), out);
     }
 
 private:
-    std::uint64_t m_bits = 0;
-    std::size_t m_length = 0;
-    char m_text[32];
+    RepeatedNumberText<32> m_last;
 };
 
 // A numeric attribute: its name (with the leading blank, "=" and opening

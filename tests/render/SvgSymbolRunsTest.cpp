@@ -113,7 +113,7 @@ std::vector<QByteArray> symbolLines(const QByteArray& svg)
 TEST(SvgSymbolRuns, ALongRunWritesTheElementsQtsWriterWritesInTheSameOrder)
 {
     // Runs long enough to be written in halves on two threads, their sizes
-    // changing now and then inside the run, heights repeated in threes.
+    // changing now and then inside the run, vertical places repeated in threes.
     Scene scene = test::baseScene();
     for (int i = 0; i < 20001; ++i) {
         const double x = 0.0005 * i;
